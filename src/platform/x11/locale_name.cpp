@@ -1,0 +1,51 @@
+#include "platform/x11/locale_name.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace platform::x11 {
+namespace {
+
+struct Language {
+  std::string_view code;
+  std::string_view name;
+};
+
+// ISO 639-1 codes, and the 639-2 codes glibc uses where a language has no two-letter code.
+constexpr Language kLanguages[] = {
+    {"af", "Afrikaans"},  {"ar", "Arabic"},     {"ast", "Asturian"}, {"bg", "Bulgarian"},
+    {"ca", "Catalan"},    {"cs", "Czech"},      {"cy", "Welsh"},     {"da", "Danish"},
+    {"de", "German"},     {"el", "Greek"},      {"en", "English"},   {"es", "Spanish"},
+    {"et", "Estonian"},   {"eu", "Basque"},     {"fa", "Persian"},   {"fi", "Finnish"},
+    {"fr", "French"},     {"ga", "Irish"},      {"gl", "Galician"},  {"he", "Hebrew"},
+    {"hi", "Hindi"},      {"hr", "Croatian"},   {"hu", "Hungarian"}, {"id", "Indonesian"},
+    {"is", "Icelandic"},  {"it", "Italian"},    {"ja", "Japanese"},  {"ko", "Korean"},
+    {"lt", "Lithuanian"}, {"lv", "Latvian"},    {"nb", "Norwegian"}, {"nl", "Dutch"},
+    {"nn", "Norwegian"},  {"no", "Norwegian"},  {"pl", "Polish"},    {"pt", "Portuguese"},
+    {"ro", "Romanian"},   {"ru", "Russian"},    {"sk", "Slovak"},    {"sl", "Slovenian"},
+    {"sr", "Serbian"},    {"sv", "Swedish"},    {"th", "Thai"},      {"tr", "Turkish"},
+    {"uk", "Ukrainian"},  {"vi", "Vietnamese"}, {"zh", "Chinese"},
+};
+
+}  // namespace
+
+std::string EnglishLanguageName(std::string_view locale) {
+  // language[_territory][.codeset][@modifier]
+  size_t end = locale.find_first_of("_.@-");
+  std::string code(locale.substr(0, end));
+  std::transform(code.begin(), code.end(), code.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  for (const Language& l : kLanguages)
+    if (l.code == code) return std::string(l.name);
+  return {};
+}
+
+std::string MessagesLocale(const std::function<const char*(const char*)>& getenv) {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = getenv(name);
+    if (value != nullptr && *value != '\0') return value;
+  }
+  return {};
+}
+
+}  // namespace platform::x11

@@ -1,0 +1,178 @@
+// Cursor, synthetic mouse input and the global key state.
+//
+// Global keys are watched on a second connection that selects XInput2 raw events on the root
+// window: they arrive whichever client has the focus and need no grab. That connection is only
+// drained (never dispatched), so watching keys cannot re-enter window handlers.
+
+#include <array>
+
+#include "platform/x11/x11_internal.h"
+
+namespace platform::x11 {
+namespace {
+
+struct KeyWatch {
+  Display* display = nullptr;
+  int xi_opcode = 0;
+  bool failed = false;
+  std::array<bool, 256> pressed_since{};  // by virtual key
+};
+
+KeyWatch g_keys;
+
+struct KeyName {
+  int vk;
+  KeySym sym;
+};
+
+constexpr KeyName kKeys[] = {{VK_ESCAPE, XK_Escape}, {VK_F5, XK_F5},       {VK_F6, XK_F6},
+                             {VK_F8, XK_F8},         {VK_F10, XK_F10},     {0x25, XK_Left},
+                             {VK_UP, XK_Up},         {0x27, XK_Right},     {VK_DOWN, XK_Down},
+                             {0x0D, XK_Return},      {0x20, XK_space},     {0x10, XK_Shift_L},
+                             {0x10, XK_Shift_R},     {0x11, XK_Control_L}, {0x11, XK_Control_R}};
+
+int VirtualKeyOfButton(int button) {
+  switch (button) {
+    case 1:
+      return VK_LBUTTON;
+    case 2:
+      return VK_MBUTTON;
+    case 3:
+      return VK_RBUTTON;
+    default:
+      return 0;
+  }
+}
+
+int VirtualKeyOfKeycode(int keycode) {
+  Display* d = g_keys.display;
+  KeySym sym = XkbKeycodeToKeysym(d, static_cast<KeyCode>(keycode), 0, 0);
+  for (const KeyName& k : kKeys)
+    if (k.sym == sym) return k.vk;
+  return 0;
+}
+
+bool KeyDownNow(Display* d, int vk) {
+  if (vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON) {
+    Window root, child;
+    int rx, ry, wx, wy;
+    unsigned mask = 0;
+    if (!XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rx, &ry, &wx, &wy, &mask))
+      return false;
+    unsigned bit = vk == VK_LBUTTON ? Button1Mask : vk == VK_RBUTTON ? Button3Mask : Button2Mask;
+    return (mask & bit) != 0;
+  }
+  char keymap[32];
+  XQueryKeymap(d, keymap);
+  for (const KeyName& k : kKeys) {
+    if (k.vk != vk) continue;
+    KeyCode code = XKeysymToKeycode(d, k.sym);
+    if (code != 0 && (keymap[code / 8] & (1 << (code % 8)))) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool OpenKeyWatch() {
+  if (g_keys.display != nullptr) return true;
+  if (g_keys.failed) return false;
+  g_keys.failed = true;
+  Display* d = XOpenDisplay(DisplayString(Dpy()));
+  if (d == nullptr) return false;
+  int event = 0, error = 0, major = 2, minor = 0;
+  if (!XQueryExtension(d, "XInputExtension", &g_keys.xi_opcode, &event, &error) ||
+      XIQueryVersion(d, &major, &minor) != Success) {
+    DebugLog("XInput2 is missing: global keys only as 'down now'");
+    g_keys.display = d;
+    g_keys.failed = false;
+    return true;
+  }
+  unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+  XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
+  XISetMask(bits, XI_RawKeyPress);
+  XISetMask(bits, XI_RawKeyRelease);
+  XISetMask(bits, XI_RawButtonPress);
+  XISetMask(bits, XI_RawButtonRelease);
+  XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
+  XSync(d, False);
+  g_keys.display = d;
+  g_keys.failed = false;
+  return true;
+}
+
+int KeyWatchFd() { return g_keys.display ? ConnectionNumber(g_keys.display) : -1; }
+
+void DrainKeyEvents() {
+  Display* d = g_keys.display;
+  if (d == nullptr) return;
+  while (XPending(d) > 0) {
+    XEvent ev;
+    XNextEvent(d, &ev);
+    XGenericEventCookie* cookie = &ev.xcookie;
+    if (cookie->type != GenericEvent || cookie->extension != g_keys.xi_opcode ||
+        !XGetEventData(d, cookie))
+      continue;
+    const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
+    int vk = 0;
+    if (cookie->evtype == XI_RawKeyPress) vk = VirtualKeyOfKeycode(raw->detail);
+    if (cookie->evtype == XI_RawButtonPress) vk = VirtualKeyOfButton(raw->detail);
+    if (vk != 0) g_keys.pressed_since[vk] = true;
+    XFreeEventData(d, cookie);
+  }
+}
+
+}  // namespace platform::x11
+
+namespace platform {
+using namespace platform::x11;
+
+bool GetCursorPos(Point& p) {
+  Display* d = Dpy();
+  Window root, child;
+  int rx = 0, ry = 0, wx, wy;
+  unsigned mask;
+  if (!XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rx, &ry, &wx, &wy, &mask))
+    return false;
+  p = {rx, ry};
+  return true;
+}
+
+bool SetCursorPos(std::int32_t x, std::int32_t y) {
+  Display* d = Dpy();
+  // XTest moves the pointer as a real device would, so other clients see ordinary motion.
+  bool ok = XTestFakeMotionEvent(d, DefaultScreen(d), x, y, CurrentTime);
+  if (!ok) XWarpPointer(d, None, DefaultRootWindow(d), 0, 0, 0, 0, x, y);
+  XFlush(d);
+  return true;
+}
+
+void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
+                 std::uintptr_t extra) {
+  (void)dx, (void)dy, (void)data, (void)extra;  // buttons only, at the current position
+  Display* d = Dpy();
+  struct Step {
+    std::uint32_t flag;
+    unsigned button;
+    bool press;
+  };
+  constexpr Step kSteps[] = {{MOUSEEVENTF_LEFTDOWN, 1, true},   {MOUSEEVENTF_LEFTUP, 1, false},
+                             {MOUSEEVENTF_RIGHTDOWN, 3, true},  {MOUSEEVENTF_RIGHTUP, 3, false},
+                             {MOUSEEVENTF_MIDDLEDOWN, 2, true}, {MOUSEEVENTF_MIDDLEUP, 2, false}};
+  for (const Step& s : kSteps)
+    if (flags & s.flag) XTestFakeButtonEvent(d, s.button, s.press, CurrentTime);
+  XFlush(d);
+}
+
+std::int16_t GetAsyncKeyState(int vk) {
+  if (vk <= 0 || vk > 255 || !OpenKeyWatch()) return 0;
+  Display* d = g_keys.display;
+  // The round trip of the "down now" query also brings in every raw event sent before it.
+  bool down = KeyDownNow(d, vk);
+  DrainKeyEvents();
+  bool pressed = g_keys.pressed_since[vk];
+  g_keys.pressed_since[vk] = false;
+  return static_cast<std::int16_t>((down ? 0x8000 : 0) | (pressed ? 1 : 0));
+}
+
+}  // namespace platform

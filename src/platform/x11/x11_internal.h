@@ -1,0 +1,109 @@
+// State shared by the X11 backend's files. Nothing outside src/platform/x11 includes this.
+#pragma once
+
+// platform.h goes first: Xlib's macros (None, Status, ...) would break its declarations.
+// clang-format off
+#include "platform/platform.h"
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xft/Xft.h>
+#include <X11/Xlib.h>
+#include <X11/Xresource.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#include <X11/extensions/XInput2.h>
+#include <X11/extensions/XTest.h>
+#include <X11/extensions/Xrender.h>
+#include <X11/keysym.h>
+// clang-format on
+
+// X.h's query class name hides platform::CursorShape; we do not use the query.
+#undef CursorShape
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+namespace platform::x11 {
+
+struct Atoms {
+  Atom wm_protocols, wm_delete_window, wm_state, net_wm_name, net_wm_pid, utf8_string,
+      motif_wm_hints, net_wm_window_type, net_wm_window_type_utility, net_wm_window_type_normal,
+      net_wm_state, net_wm_state_above, net_wm_state_skip_taskbar, net_wm_state_skip_pager,
+      net_wm_window_opacity, net_supporting_wm_check, xdnd_aware, xdnd_enter, xdnd_position,
+      xdnd_status, xdnd_leave, xdnd_drop, xdnd_finished, xdnd_selection, xdnd_type_list,
+      xdnd_action_copy, xdnd_action_move, xdnd_action_link, xdnd_action_list, text_uri_list,
+      tapwright_dnd;
+};
+
+struct DndState {
+  Window source = 0;
+  bool has_uri_list = false;
+  std::uint32_t effects = 0;
+  int root_x = 0;
+  int root_y = 0;
+  Time time = 0;
+};
+
+struct WindowState {
+  WindowHandle handle = 0;
+  Window xid = 0;
+  WindowListener* listener = nullptr;
+  Rect bounds;
+  Color background = 0;
+  bool visible = false;
+  bool dirty = true;
+  bool painted = false;  // the back buffer holds a full frame
+  bool reparented = false;
+  int input_blocked = 0;  // > 0 while a modal window it owns runs
+  std::int32_t exstyle = 0;
+  bool accept_drops = false;
+  bool task_bar = true;
+  Pixmap back = 0;
+  GC gc = nullptr;
+  XftDraw* xft = nullptr;
+  ::Picture render = 0;  // XRender picture of the back buffer
+  // The last button press, for double clicks.
+  unsigned last_button = 0;
+  Time last_press_time = 0;
+  int last_press_x = 0;
+  int last_press_y = 0;
+  DndState dnd;
+
+  ~WindowState();
+  void AllocateBackBuffer();
+  void FreeBackBuffer();
+};
+
+// The UI connection, opened on first use. Exits the process when there is no X display.
+Display* Dpy();
+const Atoms& GetAtoms();
+bool WindowManagerRunning();
+
+std::shared_ptr<WindowState> FindWindow(WindowHandle w);
+std::shared_ptr<WindowState> FindWindowByXid(Window xid);
+std::vector<std::shared_ptr<WindowState>> AllWindows();
+
+// Renders the window through its listener into the back buffer and shows it.
+void Paint(WindowState& ws);
+void PaintDirtyWindows();
+// Updates the window state for one X event and calls its listener.
+void DispatchEvent(XEvent& ev);
+void HandleDndMessage(WindowState& ws, const XClientMessageEvent& msg);
+void HandleDndSelection(WindowState& ws, const XSelectionEvent& ev);
+
+// Pixel value of a 0x00BBGGRR colour in the default visual.
+unsigned long PixelOf(Color c);
+XftFont* GetFont(const Font& f);
+// The global key watcher: a second connection whose events are drained without dispatching.
+int KeyWatchFd();
+void DrainKeyEvents();
+// Opens the key watcher once; false when it cannot be had.
+bool OpenKeyWatch();
+// One round of the message loop; `block` first waits for an event or the next timer.
+void LoopOnce(bool block);
+
+// Debug builds report failing platform calls on stderr; release builds stay silent.
+void DebugLog(const char* fmt, ...) __attribute__((format(printf, 1, 2)));
+
+}  // namespace platform::x11

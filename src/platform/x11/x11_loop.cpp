@@ -1,0 +1,154 @@
+// The message loop: X events, timers on CLOCK_MONOTONIC deadlines, idle repaints.
+#include <poll.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <ctime>
+#include <map>
+
+#include "platform/x11/x11_internal.h"
+
+namespace platform::x11 {
+namespace {
+
+using Nanos = std::int64_t;
+
+struct Timer {
+  Nanos interval = 0;
+  Nanos next = 0;  // the next point of the grid at which it is due
+  bool running = false;
+  std::function<void()> tick;
+};
+
+std::map<TimerId, std::shared_ptr<Timer>> g_timers;
+TimerId g_next_timer = 1;
+
+Nanos Now() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return static_cast<Nanos>(ts.tv_sec) * 1'000'000'000 + ts.tv_nsec;
+}
+
+// Runs each timer that is due once. A timer whose tick is still running further up the stack
+// (its handler yielded to a nested loop) is left alone.
+void RunDueTimers() {
+  std::vector<std::pair<TimerId, std::shared_ptr<Timer>>> due;
+  Nanos now = Now();
+  for (auto& [id, t] : g_timers)
+    if (!t->running && t->next <= now) due.emplace_back(id, t);
+  for (auto& [id, t] : due) {
+    if (g_timers.count(id) == 0 || t->running) continue;  // stopped by an earlier tick
+    now = Now();
+    if (t->next > now) continue;
+    // Skip to the first grid point after now: a late loop gets one tick, not a burst.
+    t->next += ((now - t->next) / t->interval + 1) * t->interval;
+    t->running = true;
+    std::function<void()> tick = t->tick;  // the handler may stop or restart its own timer
+    tick();
+    t->running = false;
+  }
+}
+
+Nanos NextDeadline() {
+  Nanos next = -1;
+  for (auto& [id, t] : g_timers)
+    if (!t->running && (next < 0 || t->next < next)) next = t->next;
+  return next;
+}
+
+void HandlePendingEvents(bool all_queued_only) {
+  Display* d = Dpy();
+  // DoEvents handles what is there now; events that handlers cause wait for the next round.
+  int budget = all_queued_only ? XEventsQueued(d, QueuedAfterFlush) : -1;
+  while (budget != 0 && XPending(d) > 0) {
+    XEvent ev;
+    XNextEvent(d, &ev);
+    DispatchEvent(ev);
+    if (budget > 0) --budget;
+  }
+}
+
+void WaitForWork() {
+  Display* d = Dpy();
+  XFlush(d);
+  if (XPending(d) > 0) return;
+  pollfd fds[2] = {{ConnectionNumber(d), POLLIN, 0}, {KeyWatchFd(), POLLIN, 0}};
+  nfds_t count = fds[1].fd >= 0 ? 2 : 1;
+  Nanos deadline = NextDeadline();
+  timespec timeout{};
+  timespec* timeout_ptr = nullptr;
+  if (deadline >= 0) {
+    Nanos wait = std::max<Nanos>(0, deadline - Now());
+    timeout.tv_sec = wait / 1'000'000'000;
+    timeout.tv_nsec = wait % 1'000'000'000;
+    timeout_ptr = &timeout;
+  }
+  ppoll(fds, count, timeout_ptr, nullptr);
+}
+
+}  // namespace
+
+// One round of the loop; `block` waits for an event or the next timer first.
+void LoopOnce(bool block) {
+  OpenKeyWatch();
+  if (block) WaitForWork();
+  DrainKeyEvents();
+  HandlePendingEvents(!block);
+  RunDueTimers();
+  if (XPending(Dpy()) == 0) PaintDirtyWindows();
+  XFlush(Dpy());
+}
+
+}  // namespace platform::x11
+
+namespace platform {
+using namespace platform::x11;
+
+TimerId StartTimer(int interval_ms, std::function<void()> tick) {
+  if (!tick) return 0;
+  auto t = std::make_shared<Timer>();
+  t->interval = static_cast<Nanos>(std::max(1, interval_ms)) * 1'000'000;
+  t->next = Now() + t->interval;
+  t->tick = std::move(tick);
+  TimerId id = g_next_timer++;
+  g_timers[id] = std::move(t);
+  return id;
+}
+
+void StopTimer(TimerId id) { g_timers.erase(id); }
+
+void DoEvents() { LoopOnce(false); }
+
+namespace {
+bool g_quit = false;
+}
+
+int RunMessageLoop() {
+  Dpy();
+  while (!g_quit) LoopOnce(true);
+  return 0;
+}
+
+void RunModal(WindowHandle w, WindowHandle owner) {
+  auto modal = FindWindow(w);
+  if (!modal) return;
+  auto owner_state = FindWindow(owner);
+  if (owner_state) {
+    ++owner_state->input_blocked;
+    XSetTransientForHint(Dpy(), modal->xid, owner_state->xid);
+  }
+  ShowWindow(w, true);
+  while (FindWindow(w) && !g_quit) LoopOnce(true);
+  if (owner_state) --owner_state->input_blocked;
+}
+
+void EndProgram(int exit_code) {
+  g_quit = true;
+  std::fflush(stdout);
+  std::fflush(stderr);
+  XCloseDisplay(Dpy());
+  // No destructors or exit handlers: the program ends at once, as on Windows.
+  _exit(exit_code);
+}
+
+}  // namespace platform

@@ -1,0 +1,83 @@
+// Process and environment: locale, single instance, clock, paths, version; the file dialogs.
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+#include "platform/platform.h"
+#include "platform/x11/locale_name.h"
+
+namespace platform {
+
+const std::uint32_t OPENFILENAME_SIZE_VERSION_400A = 76;
+
+// The dialogs come with file drops in a later version; until then they answer "cancel".
+int GetOpenFileNameA(OPENFILENAMEA* ofn) {
+  (void)ofn;
+  return 0;
+}
+
+int GetSaveFileNameA(OPENFILENAMEA* ofn) {
+  (void)ofn;
+  return 0;
+}
+
+int GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, char* buf, int len) {
+  (void)locale;  // the user's and the system's language are the same here
+  if (type != LOCALE_SENGLANGUAGE || len < 0 || (len > 0 && buf == nullptr)) return 0;
+  std::string name = x11::EnglishLanguageName(x11::MessagesLocale(std::getenv));
+  if (name.empty()) return 0;
+  int needed = static_cast<int>(name.size()) + 1;
+  if (len == 0) return needed;  // a size query, as on Windows
+  if (len < needed) return 0;
+  std::memcpy(buf, name.c_str(), needed);
+  return needed;
+}
+
+bool AnotherInstanceRunning() {
+  static const bool running = [] {
+    std::string path;
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (runtime != nullptr && *runtime == '/')
+      path = std::string(runtime) + "/tapwright.lock";
+    else
+      path = "/tmp/tapwright-" + std::to_string(getuid()) + ".lock";
+    // O_NOFOLLOW: in a shared /tmp someone else's symlink must not decide where we write.
+    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) return false;                             // cannot tell: let this copy run
+    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return false;  // held until the process ends
+    bool busy = errno == EWOULDBLOCK;
+    close(fd);
+    return busy;
+  }();
+  return running;
+}
+
+TimeOfDay LocalTimeOfDay() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return {local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+Version AppVersion() {
+  return {TAPWRIGHT_VERSION_MAJOR, TAPWRIGHT_VERSION_MINOR, TAPWRIGHT_VERSION_REVISION};
+}
+
+std::string AppFolder() {
+  char path[4096];
+  ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);
+  if (n <= 0) return ".";
+  std::string exe(path, static_cast<size_t>(n));
+  size_t slash = exe.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : exe.substr(0, slash);
+}
+
+InstanceHandle AppInstance() { return static_cast<InstanceHandle>(getpid()); }
+
+}  // namespace platform

@@ -1,0 +1,405 @@
+// Top-level windows: creation, placement, styles and the window-manager hints that keep them
+// borderless and where the program put them.
+#include <unistd.h>
+
+#include <cstdlib>
+#include <map>
+
+#include "platform/x11/x11_internal.h"
+
+namespace platform::x11 {
+namespace {
+
+std::map<WindowHandle, std::shared_ptr<WindowState>> g_windows;
+WindowHandle g_next_handle = 1;
+std::uintptr_t g_class_style = 0;
+Cursor g_hand_cursor = 0;
+Cursor g_arrow_cursor = 0;
+Picture g_hand_picture;
+int g_hand_hot_x = 0;
+int g_hand_hot_y = 0;
+
+constexpr long kNetWmStateRemove = 0;
+constexpr long kNetWmStateAdd = 1;
+
+void SetCardinal(Window xid, Atom property, unsigned long value) {
+  XChangeProperty(Dpy(), xid, property, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&value), 1);
+}
+
+void SetSizeHints(const WindowState& ws) {
+  XSizeHints hints{};
+  hints.flags = USPosition | PPosition | USSize | PSize | PMinSize | PMaxSize;
+  hints.x = ws.bounds.left;
+  hints.y = ws.bounds.top;
+  hints.width = hints.min_width = hints.max_width = std::max(1, ws.bounds.width);
+  hints.height = hints.min_height = hints.max_height = std::max(1, ws.bounds.height);
+  XSetWMNormalHints(Dpy(), ws.xid, &hints);
+}
+
+// _NET_WM_STATE before mapping; the window manager owns it afterwards.
+void SetInitialNetWmState(const WindowState& ws) {
+  const Atoms& a = GetAtoms();
+  std::vector<Atom> states;
+  if (!ws.task_bar) {
+    states.push_back(a.net_wm_state_skip_taskbar);
+    states.push_back(a.net_wm_state_skip_pager);
+  }
+  if (ws.exstyle & WS_EX_TOPMOST) states.push_back(a.net_wm_state_above);
+  XChangeProperty(Dpy(), ws.xid, a.net_wm_state, XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(states.data()), static_cast<int>(states.size()));
+}
+
+void SetTitle(Window xid, const std::string& title) {
+  Display* d = Dpy();
+  XStoreName(d, xid, title.c_str());
+  XChangeProperty(d, xid, GetAtoms().net_wm_name, GetAtoms().utf8_string, 8, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(title.data()),
+                  static_cast<int>(title.size()));
+}
+
+void SetBorderless(Window xid) {
+  // flags, functions, decorations, input mode, status: only "decorations = none" is given.
+  unsigned long motif[5] = {2, 0, 0, 0, 0};
+  XChangeProperty(Dpy(), xid, GetAtoms().motif_wm_hints, GetAtoms().motif_wm_hints, 32,
+                  PropModeReplace, reinterpret_cast<unsigned char*>(motif), 5);
+}
+
+void SetWindowType(Window xid, bool task_bar) {
+  const Atoms& a = GetAtoms();
+  Atom type = task_bar ? a.net_wm_window_type_normal : a.net_wm_window_type_utility;
+  XChangeProperty(Dpy(), xid, a.net_wm_window_type, XA_ATOM, 32, PropModeReplace,
+                  reinterpret_cast<unsigned char*>(&type), 1);
+}
+
+void SendNetWmState(const WindowState& ws, long action, Atom state) {
+  Display* d = Dpy();
+  XEvent ev{};
+  ev.xclient.type = ClientMessage;
+  ev.xclient.window = ws.xid;
+  ev.xclient.message_type = GetAtoms().net_wm_state;
+  ev.xclient.format = 32;
+  ev.xclient.data.l[0] = action;
+  ev.xclient.data.l[1] = static_cast<long>(state);
+  ev.xclient.data.l[3] = 1;  // source: a normal application
+  XSendEvent(d, DefaultRootWindow(d), False, SubstructureRedirectMask | SubstructureNotifyMask,
+             &ev);
+}
+
+void ApplyTopmost(WindowState& ws, bool topmost) {
+  if (topmost)
+    ws.exstyle |= WS_EX_TOPMOST;
+  else
+    ws.exstyle &= ~WS_EX_TOPMOST;
+  if (ws.visible && WindowManagerRunning())
+    SendNetWmState(ws, topmost ? kNetWmStateAdd : kNetWmStateRemove, GetAtoms().net_wm_state_above);
+  else
+    SetInitialNetWmState(ws);
+}
+
+void ApplyOpacity(const WindowState& ws, std::uint8_t alpha) {
+  SetCardinal(ws.xid, GetAtoms().net_wm_window_opacity, alpha * 0x01010101ul);
+}
+
+Cursor HandCursor() {
+  Display* d = Dpy();
+  const Picture& pic = g_hand_picture;
+  if (g_hand_cursor == 0 && pic.width > 0 && pic.height > 0 &&
+      pic.pixels.size() >= static_cast<size_t>(pic.width) * pic.height) {
+    Window root = DefaultRootWindow(d);
+    Pixmap pm = XCreatePixmap(d, root, pic.width, pic.height, 32);
+    XImage* img = XCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 32, ZPixmap, 0, nullptr,
+                               pic.width, pic.height, 32, 0);
+    if (img != nullptr) {
+      img->data = static_cast<char*>(std::malloc(img->bytes_per_line * pic.height));
+      for (int y = 0; y < pic.height; ++y)
+        for (int x = 0; x < pic.width; ++x) {
+          std::uint32_t p = pic.pixels[y * pic.width + x];
+          std::uint32_t a = p >> 24;
+          auto pre = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+          XPutPixel(img, x, y,
+                    (a << 24) | (pre((p >> 16) & 0xFF) << 16) | (pre((p >> 8) & 0xFF) << 8) |
+                        pre(p & 0xFF));
+        }
+      GC gc = XCreateGC(d, pm, 0, nullptr);
+      XPutImage(d, pm, gc, img, 0, 0, 0, 0, pic.width, pic.height);
+      XFreeGC(d, gc);
+      XDestroyImage(img);
+      ::Picture src =
+          XRenderCreatePicture(d, pm, XRenderFindStandardFormat(d, PictStandardARGB32), 0, nullptr);
+      g_hand_cursor = XRenderCreateCursor(d, src, g_hand_hot_x, g_hand_hot_y);
+      XRenderFreePicture(d, src);
+    }
+    XFreePixmap(d, pm);
+  }
+  if (g_hand_cursor == 0) g_hand_cursor = XCreateFontCursor(d, XC_hand2);
+  return g_hand_cursor;
+}
+
+double ScreenDpi() {
+  static double dpi = [] {
+    double value = 96.0;
+    char* resources = XResourceManagerString(Dpy());
+    if (resources == nullptr) return value;
+    XrmInitialize();
+    XrmDatabase db = XrmGetStringDatabase(resources);
+    char* type = nullptr;
+    XrmValue v{};
+    if (db != nullptr && XrmGetResource(db, "Xft.dpi", "Xft.Dpi", &type, &v) && v.addr) {
+      double parsed = std::strtod(v.addr, nullptr);
+      if (parsed >= 24.0 && parsed <= 960.0) value = parsed;
+    }
+    if (db != nullptr) XrmDestroyDatabase(db);
+    return value;
+  }();
+  return dpi;
+}
+
+}  // namespace
+
+WindowState::~WindowState() { FreeBackBuffer(); }
+
+void WindowState::AllocateBackBuffer() {
+  FreeBackBuffer();
+  Display* d = Dpy();
+  int screen = DefaultScreen(d);
+  back = XCreatePixmap(d, xid, std::max(1, bounds.width), std::max(1, bounds.height),
+                       DefaultDepth(d, screen));
+  gc = XCreateGC(d, back, 0, nullptr);
+  xft = XftDrawCreate(d, back, DefaultVisual(d, screen), DefaultColormap(d, screen));
+  render = XRenderCreatePicture(d, back, XRenderFindVisualFormat(d, DefaultVisual(d, screen)), 0,
+                                nullptr);
+  painted = false;
+  dirty = true;
+}
+
+void WindowState::FreeBackBuffer() {
+  if (back == 0) return;
+  Display* d = Dpy();
+  if (render != 0) XRenderFreePicture(d, render);
+  if (xft != nullptr) XftDrawDestroy(xft);
+  if (gc != nullptr) XFreeGC(d, gc);
+  XFreePixmap(d, back);
+  render = 0;
+  xft = nullptr;
+  gc = nullptr;
+  back = 0;
+}
+
+std::shared_ptr<WindowState> FindWindow(WindowHandle w) {
+  auto it = g_windows.find(w);
+  return it == g_windows.end() ? nullptr : it->second;
+}
+
+std::shared_ptr<WindowState> FindWindowByXid(Window xid) {
+  for (auto& [handle, ws] : g_windows)
+    if (ws->xid == xid) return ws;
+  return nullptr;
+}
+
+std::vector<std::shared_ptr<WindowState>> AllWindows() {
+  std::vector<std::shared_ptr<WindowState>> all;
+  for (auto& [handle, ws] : g_windows) all.push_back(ws);
+  return all;
+}
+
+}  // namespace platform::x11
+
+namespace platform {
+using namespace platform::x11;
+
+int ScreenWidthPixels() { return DisplayWidth(Dpy(), DefaultScreen(Dpy())); }
+int ScreenHeightPixels() { return DisplayHeight(Dpy(), DefaultScreen(Dpy())); }
+double TwipsPerPixelX() { return 1440.0 / ScreenDpi(); }
+double TwipsPerPixelY() { return 1440.0 / ScreenDpi(); }
+
+void SetHandCursor(const Picture& pic, int hot_x, int hot_y) {
+  g_hand_picture = pic;
+  g_hand_hot_x = hot_x;
+  g_hand_hot_y = hot_y;
+  if (g_hand_cursor != 0) {
+    XFreeCursor(Dpy(), g_hand_cursor);
+    g_hand_cursor = 0;
+  }
+}
+
+WindowHandle CreateFormWindow(const WindowDesc& desc, WindowListener* listener) {
+  Display* d = Dpy();
+  const Atoms& a = GetAtoms();
+  auto ws = std::make_shared<WindowState>();
+  ws->listener = listener;
+  ws->bounds = desc.bounds;
+  ws->bounds.width = std::max(1, ws->bounds.width);
+  ws->bounds.height = std::max(1, ws->bounds.height);
+  ws->background = desc.background;
+  ws->accept_drops = desc.accept_drops;
+  ws->task_bar = desc.task_bar;
+
+  XSetWindowAttributes attrs{};
+  attrs.background_pixel = PixelOf(desc.background);
+  attrs.event_mask = ExposureMask | StructureNotifyMask | ButtonPressMask | ButtonReleaseMask |
+                     PointerMotionMask | KeyPressMask | FocusChangeMask;
+  attrs.bit_gravity = NorthWestGravity;
+  ws->xid = XCreateWindow(d, DefaultRootWindow(d), ws->bounds.left, ws->bounds.top,
+                          ws->bounds.width, ws->bounds.height, 0, CopyFromParent, InputOutput,
+                          CopyFromParent, CWBackPixel | CWEventMask | CWBitGravity, &attrs);
+  if (ws->xid == 0) return 0;
+
+  SetTitle(ws->xid, desc.title);
+  XClassHint class_hint{const_cast<char*>("tapwright"), const_cast<char*>("Tapwright")};
+  XSetClassHint(d, ws->xid, &class_hint);
+  XWMHints wm_hints{};
+  wm_hints.flags = InputHint | StateHint;
+  wm_hints.input = True;
+  wm_hints.initial_state = NormalState;
+  XSetWMHints(d, ws->xid, &wm_hints);
+  Atom protocols[] = {a.wm_delete_window};
+  XSetWMProtocols(d, ws->xid, protocols, 1);
+  SetCardinal(ws->xid, a.net_wm_pid, static_cast<unsigned long>(getpid()));
+  SetBorderless(ws->xid);
+  SetWindowType(ws->xid, desc.task_bar);
+  SetInitialNetWmState(*ws);
+  SetSizeHints(*ws);
+  if (desc.accept_drops) SetCardinal(ws->xid, a.xdnd_aware, 5);  // protocol version
+  XDefineCursor(
+      d, ws->xid,
+      g_arrow_cursor ? g_arrow_cursor : (g_arrow_cursor = XCreateFontCursor(d, XC_left_ptr)));
+  ws->AllocateBackBuffer();
+
+  ws->handle = g_next_handle++;
+  g_windows[ws->handle] = ws;
+  return ws->handle;
+}
+
+void DestroyWindow(WindowHandle w) {
+  auto ws = FindWindow(w);
+  if (!ws) return;
+  g_windows.erase(w);
+  XDestroyWindow(Dpy(), ws->xid);
+  XFlush(Dpy());
+  // The back buffer goes with the last reference: a handler of this window may still be running.
+}
+
+void ShowWindow(WindowHandle w, bool visible) {
+  auto ws = FindWindow(w);
+  if (!ws || ws->visible == visible) return;
+  Display* d = Dpy();
+  ws->visible = visible;
+  if (visible) {
+    SetSizeHints(*ws);
+    XMapRaised(d, ws->xid);
+    // Some window managers place a window on map; put it back where the program wants it.
+    XMoveResizeWindow(d, ws->xid, ws->bounds.left, ws->bounds.top, ws->bounds.width,
+                      ws->bounds.height);
+    ws->dirty = true;
+  } else {
+    XWithdrawWindow(d, ws->xid, DefaultScreen(d));
+  }
+  XFlush(d);
+}
+
+bool IsWindowVisible(WindowHandle w) {
+  auto ws = FindWindow(w);
+  return ws && ws->visible;
+}
+
+void SetWindowBounds(WindowHandle w, const Rect& bounds) {
+  auto ws = FindWindow(w);
+  if (!ws) return;
+  Rect b = bounds;
+  b.width = std::max(1, b.width);
+  b.height = std::max(1, b.height);
+  bool resized = b.width != ws->bounds.width || b.height != ws->bounds.height;
+  ws->bounds = b;
+  SetSizeHints(*ws);
+  XMoveResizeWindow(Dpy(), ws->xid, b.left, b.top, b.width, b.height);
+  if (resized) ws->AllocateBackBuffer();
+  XFlush(Dpy());
+}
+
+Rect GetWindowBounds(WindowHandle w) {
+  auto ws = FindWindow(w);
+  return ws ? ws->bounds : Rect{};
+}
+
+void SetWindowCursor(WindowHandle w, CursorShape shape) {
+  auto ws = FindWindow(w);
+  if (!ws) return;
+  Display* d = Dpy();
+  if (g_arrow_cursor == 0) g_arrow_cursor = XCreateFontCursor(d, XC_left_ptr);
+  XDefineCursor(d, ws->xid, shape == CursorShape::Hand ? HandCursor() : g_arrow_cursor);
+  XFlush(d);
+}
+
+void InvalidateWindow(WindowHandle w) {
+  if (auto ws = FindWindow(w)) ws->dirty = true;
+}
+
+void RepaintNow(WindowHandle w) {
+  if (auto ws = FindWindow(w)) Paint(*ws);
+}
+
+bool SetWindowPos(WindowHandle w, WindowHandle insert_after, int x, int y, int cx, int cy,
+                  std::uint32_t flags) {
+  auto ws = FindWindow(w);
+  if (!ws) return false;
+  Rect b = ws->bounds;
+  if (!(flags & SWP_NOMOVE)) {
+    b.left = x;
+    b.top = y;
+  }
+  if (!(flags & SWP_NOSIZE)) {
+    b.width = cx;
+    b.height = cy;
+  }
+  if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE)) SetWindowBounds(w, b);
+  if (insert_after == HWND_TOPMOST)
+    ApplyTopmost(*ws, true);
+  else if (insert_after == HWND_NOTOPMOST)
+    ApplyTopmost(*ws, false);
+  if (insert_after == HWND_TOPMOST || insert_after == 0) XRaiseWindow(Dpy(), ws->xid);
+  XFlush(Dpy());
+  return true;
+}
+
+std::int32_t GetWindowLongA(WindowHandle w, int index) {
+  auto ws = FindWindow(w);
+  return ws && index == GWL_EXSTYLE ? ws->exstyle : 0;
+}
+
+// As on Windows, WS_EX_TOPMOST is only kept here; SetWindowPos changes the stacking.
+std::int32_t SetWindowLongA(WindowHandle w, int index, std::int32_t value) {
+  auto ws = FindWindow(w);
+  if (!ws || index != GWL_EXSTYLE) return 0;
+  std::int32_t previous = ws->exstyle;
+  ws->exstyle = value;
+  if ((previous & WS_EX_LAYERED) && !(value & WS_EX_LAYERED))
+    XDeleteProperty(Dpy(), ws->xid, GetAtoms().net_wm_window_opacity);
+  XFlush(Dpy());
+  return previous;
+}
+
+bool SetLayeredWindowAttributes(WindowHandle w, Color key, std::uint8_t alpha,
+                                std::uint32_t flags) {
+  (void)key;  // colour keys need a compositor-side shape; the program only uses alpha
+  auto ws = FindWindow(w);
+  if (!ws || !(ws->exstyle & WS_EX_LAYERED)) return false;
+  if (flags & LWA_ALPHA) ApplyOpacity(*ws, alpha);
+  XFlush(Dpy());
+  return true;
+}
+
+// X has no drop shadow of its own (a compositor draws one if it likes); the class style is kept
+// so that the program reads back what it set.
+std::uintptr_t GetClassLongPtrA(WindowHandle w, int index) {
+  return FindWindow(w) && index == GCL_STYLE ? g_class_style : 0;
+}
+
+std::uintptr_t SetClassLongPtrA(WindowHandle w, int index, std::uintptr_t value) {
+  if (!FindWindow(w) || index != GCL_STYLE) return 0;
+  std::uintptr_t previous = g_class_style;
+  g_class_style = value;
+  return previous;
+}
+
+}  // namespace platform
