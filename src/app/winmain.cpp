@@ -1,0 +1,15 @@
+// Entry point of the Windows build.
+#include "platform/platform.h"
+#include "ui/app.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  // The single-instance mark is taken before any window exists; the program asks for the
+  // answer later, at start-up.
+  platform::AnotherInstanceRunning();
+  return tapwright::Run();
+}

@@ -1,0 +1,56 @@
+// Cursor, synthetic mouse input, global key state and the screen's metrics. The manifest makes
+// the process per-monitor DPI aware, so all of these are physical pixels on every monitor.
+#include "win32.h"
+
+namespace platform {
+
+bool GetCursorPos(Point& p) {
+  POINT pt;
+  if (!::GetCursorPos(&pt)) return false;
+  p.x = pt.x;
+  p.y = pt.y;
+  return true;
+}
+
+bool SetCursorPos(std::int32_t x, std::int32_t y) { return ::SetCursorPos(x, y) != 0; }
+
+void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
+                 std::uintptr_t extra) {
+  ::mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), data, extra);
+}
+
+std::int16_t GetAsyncKeyState(int vk) { return static_cast<std::int16_t>(::GetAsyncKeyState(vk)); }
+
+int ScreenWidthPixels() { return GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeightPixels() { return GetSystemMetrics(SM_CYSCREEN); }
+
+namespace {
+
+// DPI of the primary monitor: shcore's per-monitor value where it exists (Windows 8.1 on),
+// else the system DPI.
+UINT PrimaryDpi(bool vertical) {
+  using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+  static GetDpiForMonitorFn get_dpi = [] {
+    HMODULE shcore = LoadLibraryW(L"shcore.dll");
+    return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                        reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                  : nullptr;
+  }();
+  if (get_dpi) {
+    HMONITOR primary = MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    UINT x = 0, y = 0;
+    if (SUCCEEDED(get_dpi(primary, 0 /* MDT_EFFECTIVE_DPI */, &x, &y)) && x && y)
+      return vertical ? y : x;
+  }
+  HDC screen = GetDC(nullptr);
+  int dpi = GetDeviceCaps(screen, vertical ? LOGPIXELSY : LOGPIXELSX);
+  ReleaseDC(nullptr, screen);
+  return dpi > 0 ? static_cast<UINT>(dpi) : 96;
+}
+
+}  // namespace
+
+double TwipsPerPixelX() { return 1440.0 / PrimaryDpi(false); }
+double TwipsPerPixelY() { return 1440.0 / PrimaryDpi(true); }
+
+}  // namespace platform

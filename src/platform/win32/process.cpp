@@ -1,0 +1,76 @@
+// Locale, single instance, clock and what the program knows about its own executable.
+#include <vector>
+
+#include "win32.h"
+
+namespace platform {
+
+int GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, char* buf, int len) {
+  return ::GetLocaleInfoA(locale, type, buf, len);
+}
+
+bool AnotherInstanceRunning() {
+  // The mutex is never closed: it marks this process as the running copy until it ends.
+  static const bool running = [] {
+    HANDLE m = CreateMutexW(nullptr, FALSE, L"Local\\Tapwright.SingleInstance");
+    return m != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
+  }();
+  return running;
+}
+
+TimeOfDay LocalTimeOfDay() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  return {t.wHour, t.wMinute, t.wSecond};
+}
+
+namespace {
+
+std::wstring ModulePath() {
+  std::wstring path(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (n == 0) return {};
+    if (n < path.size()) {
+      path.resize(n);
+      return path;
+    }
+    path.resize(path.size() * 2);
+  }
+}
+
+}  // namespace
+
+Version AppVersion() {
+  static const Version version = [] {
+    Version v;
+    std::wstring path = ModulePath();
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
+    if (size == 0) return v;
+    std::vector<char> data(size);
+    VS_FIXEDFILEINFO* info = nullptr;
+    UINT info_len = 0;
+    if (GetFileVersionInfoW(path.c_str(), 0, size, data.data()) &&
+        VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &info_len) && info &&
+        info_len >= sizeof(VS_FIXEDFILEINFO)) {
+      // File version 1.0.0.8 is the program's 1.0.8: the third field is not shown.
+      v.major = HIWORD(info->dwFileVersionMS);
+      v.minor = LOWORD(info->dwFileVersionMS);
+      v.revision = LOWORD(info->dwFileVersionLS);
+    }
+    return v;
+  }();
+  return version;
+}
+
+std::string AppFolder() {
+  std::wstring path = ModulePath();
+  size_t slash = path.find_last_of(L"\\/");
+  if (slash == std::wstring::npos) return {};
+  return win32::Narrow(std::wstring_view(path).substr(0, slash));
+}
+
+InstanceHandle AppInstance() { return reinterpret_cast<InstanceHandle>(GetModuleHandleW(nullptr)); }
+
+}  // namespace platform

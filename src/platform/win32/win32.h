@@ -1,0 +1,53 @@
+// Shared by the Win32 backend's sources: platform.h first, windows.h after it (see platform.h).
+#pragma once
+
+#include "platform/platform.h"
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+// After windows.h, which lean-and-mean leaves without them.
+#include <commdlg.h>
+#include <mmsystem.h>
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <string>
+#include <string_view>
+
+namespace platform::win32 {
+
+inline HWND ToHwnd(WindowHandle w) { return reinterpret_cast<HWND>(w); }
+inline WindowHandle FromHwnd(HWND h) { return reinterpret_cast<WindowHandle>(h); }
+
+std::wstring Widen(std::string_view utf8);
+std::string Narrow(std::wstring_view utf16);
+
+// OLE for drops and the dialogs; once, on the UI thread.
+void EnsureUiThreadInit();
+
+// GDI font for a platform font, cached for the life of the process.
+HFONT FontFor(const Font& f);
+
+// Paints a window double-buffered: background first, then the listener.
+void PaintWindow(HWND hwnd, WindowListener* listener, Color background);
+
+// Registers hwnd as an OLE drop target that reports to listener; revoked with the window.
+void RegisterDropTarget(HWND hwnd, WindowListener* listener);
+void RevokeDropTarget(HWND hwnd);
+
+// The hand cursor made by SetHandCursor, or the system's hand before that.
+HCURSOR HandCursor();
+
+// Ticks go to this message-only window of the UI thread.
+constexpr UINT kTickMessage = WM_APP + 1;
+LRESULT HandleTick(WPARAM id);
+// DoEvents' end-of-batch markers: posted in increasing order, seen as they are dispatched.
+WPARAM PostMarker();
+WPARAM LastMarkerSeen();
+
+}  // namespace platform::win32
