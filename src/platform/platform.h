@@ -71,7 +71,7 @@ std::int16_t GetAsyncKeyState(int vk);
 // ---------------------------------------------------------------------------------------------
 // Screen.
 
-int ScreenWidthPixels();   // primary display, full size (not the work area)
+int ScreenWidthPixels();  // primary display, full size (not the work area)
 int ScreenHeightPixels();
 double TwipsPerPixelX();  // 1440 / DPI: 15 at 96 DPI
 double TwipsPerPixelY();
@@ -102,7 +102,7 @@ class Canvas {
   virtual void FillRect(const Rect& r, Color c) = 0;
   // Draws one line of text inside r (top-aligned), aligned horizontally as asked.
   virtual void DrawString(const Rect& r, std::string_view text, const Font& f, Color c,
-                        TextAlign align) = 0;
+                          TextAlign align) = 0;
   virtual void DrawPicture(std::int32_t x, std::int32_t y, const Picture& pic) = 0;
   virtual void DrawLine(Point from, Point to, Color c, int width) = 0;
   // Outline drawn inside r, `width` pixels thick.
@@ -141,7 +141,7 @@ constexpr std::uint32_t DROPEFFECT_MOVE = 2;
 constexpr std::uint32_t DROPEFFECT_LINK = 4;
 
 struct DropEvent {
-  std::vector<std::string> files;  // in the order of the drop's file list
+  std::vector<std::string> files;     // in the order of the drop's file list
   std::uint32_t allowed_effects = 0;  // what the drag source offers
   std::int32_t x = 0;                 // client pixels
   std::int32_t y = 0;
@@ -160,11 +160,11 @@ class WindowListener {
 };
 
 struct WindowDesc {
-  std::string title;       // caption / task-bar text
-  Rect bounds;             // screen pixels; the client area equals the window (no frame)
-  Color background = 0;    // shown before the first paint
+  std::string title;     // caption / task-bar text
+  Rect bounds;           // screen pixels; the client area equals the window (no frame)
+  Color background = 0;  // shown before the first paint
   bool accept_drops = false;
-  bool task_bar = true;     // false: a tool window that stays out of the task bar
+  bool task_bar = true;  // false: a tool window that stays out of the task bar
 };
 
 // Creates a hidden borderless top-level window.
@@ -198,8 +198,7 @@ bool SetWindowPos(WindowHandle w, WindowHandle insert_after, int x, int y, int c
                   std::uint32_t flags);
 std::int32_t GetWindowLongA(WindowHandle w, int index);
 std::int32_t SetWindowLongA(WindowHandle w, int index, std::int32_t value);
-bool SetLayeredWindowAttributes(WindowHandle w, Color key, std::uint8_t alpha,
-                                std::uint32_t flags);
+bool SetLayeredWindowAttributes(WindowHandle w, Color key, std::uint8_t alpha, std::uint32_t flags);
 std::uintptr_t GetClassLongPtrA(WindowHandle w, int index);
 std::uintptr_t SetClassLongPtrA(WindowHandle w, int index, std::uintptr_t value);
 

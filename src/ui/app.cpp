@@ -1,26 +1,18 @@
 #include "ui/app.h"
 
-#include "platform/platform.h"
+#include "ui/form1.h"
+#include "ui/pictures.h"
 
 namespace tapwright {
-namespace {
-
-class Placeholder : public platform::WindowListener {
- public:
-  void OnPaint(platform::Canvas& c) override {
-    c.FillRect({0, 0, 178, 66}, 0);
-    c.DrawString({3, 2, 80, 16}, "Tapwright", {"Arial", 16, true}, 0x808080,
-                 platform::TextAlign::Left);
-  }
-  void OnMouse(const platform::MouseEvent&) override {}
-};
-
-}  // namespace
 
 int Run() {
-  Placeholder p;
-  platform::WindowHandle w = platform::CreateFormWindow({"Tapwright", {0, 0, 178, 66}, 0}, &p);
-  platform::ShowWindow(w, true);
+  // A second copy ends quietly before it has a window.
+  if (platform::AnotherInstanceRunning()) return 0;
+  platform::SetHandCursor(ui::pictures::HandCursor(), ui::pictures::kHandHotX,
+                          ui::pictures::kHandHotY);
+  Form1 form;
+  form.Form_Load();
+  form.Show();
   return platform::RunMessageLoop();
 }
 

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdint>
+
+namespace ui {
+class Form;
+}
+
+namespace modTrans {
+
+// Draws the form `percent` % opaque (a layered window with a constant alpha).
+void SetTransparency(ui::Form& window, std::uint8_t percent);
+
+// The alpha for an opacity in percent, rounded half to even; above 100 counts as 100.
+std::uint8_t AlphaForPercent(std::uint8_t percent);
+
+}  // namespace modTrans

@@ -1,0 +1,39 @@
+// The in-memory recording: one sample per sampler tick, replayed one per player tick.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace engine {
+
+// Button codes of a sample.
+constexpr std::int32_t kMove = -1;
+constexpr std::int32_t kLeft = 1;
+constexpr std::int32_t kRight = 2;
+constexpr std::int32_t kMiddle = 4;
+
+struct Sample {
+  std::int32_t x = 0;  // screen pixels; negative on monitors left of or above the primary one
+  std::int32_t y = 0;
+  std::int32_t code = 0;
+
+  friend bool operator==(const Sample&, const Sample&) = default;
+};
+
+// Element 0 is never a sample and holds (0, 0, 0); the samples are elements 1 to UBound().
+class Recording {
+ public:
+  Recording() : samples_(1) {}
+  std::int32_t UBound() const { return static_cast<std::int32_t>(samples_.size()) - 1; }
+  const Sample& operator[](std::int32_t i) const { return samples_.at(static_cast<size_t>(i)); }
+  Sample& operator[](std::int32_t i) { return samples_.at(static_cast<size_t>(i)); }
+  // Grows or shrinks to the upper bound u (at least 0), keeping the contents.
+  void Redim(std::int32_t u) { samples_.resize(static_cast<size_t>(u < 0 ? 0 : u) + 1); }
+
+  friend bool operator==(const Recording&, const Recording&) = default;
+
+ private:
+  std::vector<Sample> samples_;
+};
+
+}  // namespace engine

@@ -1,0 +1,160 @@
+// The simulated desktop: a deterministic stand-in for the real platform, driven by tests.
+// Virtual time moves only when a test advances it, by exact milliseconds.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace sim {
+
+using platform::WindowHandle;
+
+// Back to a fresh desktop: no windows, no timers, time 0, cursor at (0, 0), defaults below.
+void Reset();
+
+// ---- Time.
+std::int64_t Now();  // virtual milliseconds since Reset
+// Runs the message loop for ms virtual milliseconds: posted messages first, then every timer
+// tick that falls due, in order of due time (equal times: the older timer first).
+void Advance(std::int64_t ms);
+// Clock reading at the current virtual moment; it moves on with virtual time.
+void SetTimeOfDay(int hour, int minute, int second);
+
+struct TimerInfo {
+  platform::TimerId id;
+  int interval_ms;
+  std::int64_t next_due;
+  bool running;  // its tick is on the stack now
+};
+std::vector<TimerInfo> ActiveTimers();
+
+// Runs fn at the next message pump (DoEvents or the next step of Advance), like a message
+// waiting in the queue.
+void Post(std::function<void()> fn);
+// Queues a tick of a running timer as a pending message (as a late WM_TIMER would be).
+void PostTimerTick(platform::TimerId id);
+// Handles every posted message now.
+void Pump();
+std::int64_t DoEventsCalls();
+
+// ---- Screen.
+void SetScreen(int width_px, int height_px, double twips_per_pixel = 15);
+// The desktop over all monitors; SetCursorPos keeps the cursor inside it.
+void SetVirtualScreen(const platform::Rect& r);
+
+// ---- Cursor, buttons, keys. User input is delivered to the window under the cursor at once.
+void MoveMouse(int x, int y);
+void MouseDown(platform::MouseButton b);
+void MouseUp(platform::MouseButton b);
+void Click(int x, int y, platform::MouseButton b = platform::MouseButton::Left);
+void DoubleClick(int x, int y, platform::MouseButton b = platform::MouseButton::Left);
+platform::Point CursorPos();
+void KeyDown(int vk);
+void KeyUp(int vk);
+// Pressed and released between two queries: only the "pressed since" bit tells.
+void TapKey(int vk);
+bool KeyIsDown(int vk);
+// A key press delivered to window w, as when it has the keyboard focus.
+void SendKey(WindowHandle w, int vk);
+// Makes GetCursorPos fail (the point is left as the caller set it).
+void FailGetCursorPos(bool fail);
+
+// What the program sent as synthetic input.
+struct InputEvent {
+  enum class Kind { SetCursorPos, MouseEvent };
+  Kind kind;
+  std::int64_t time;
+  std::int32_t x, y;    // SetCursorPos: the position asked; MouseEvent: the cursor then
+  std::uint32_t flags;  // MouseEvent flags
+  friend bool operator==(const InputEvent&, const InputEvent&) = default;
+};
+const std::vector<InputEvent>& InputLog();
+void ClearInputLog();
+
+// ---- Windows.
+struct WindowState {
+  WindowHandle handle = 0;
+  std::string title;
+  platform::Rect bounds;
+  bool visible = false;
+  bool topmost = false;
+  bool modal = false;     // shown by RunModal, not yet destroyed
+  bool disabled = false;  // the owner of a modal window
+  bool accept_drops = false;
+  bool task_bar = true;
+  std::int32_t ex_style = 0;
+  std::uint8_t alpha = 255;
+  std::uint32_t layered_flags = 0;
+  platform::CursorShape cursor = platform::CursorShape::Arrow;
+  int invalidations = 0;
+  int set_window_pos_calls = 0;
+  platform::WindowListener* listener = nullptr;
+};
+std::vector<WindowHandle> Windows();  // live windows, bottom of the z-order first
+const WindowState& Window(WindowHandle w);
+bool Exists(WindowHandle w);
+WindowHandle WindowAt(int x, int y);  // topmost visible window under a screen point, or 0
+std::uintptr_t ClassStyle();
+// Moves a window as another program or the user would.
+void MoveWindowFromOutside(WindowHandle w, int x, int y);
+void Drop(WindowHandle w, std::vector<std::string> files, std::uint32_t effects, int x, int y);
+
+// What one paint drew.
+struct DrawOp {
+  enum class Kind { Fill, Text, Picture, Line, Outline };
+  Kind kind = Kind::Fill;
+  platform::Rect rect;  // Line: left/top = from, width/height = to - from
+  platform::Rect clip;  // the clip in force
+  std::string text;
+  platform::Color color = 0;
+  platform::Font font;
+  platform::TextAlign align = platform::TextAlign::Left;
+  std::uintptr_t picture = 0;
+  int line_width = 0;
+};
+std::vector<DrawOp> Paint(WindowHandle w);
+// Width the simulated fonts give a text: 0.55 em per character, rounded.
+int SimTextWidth(std::string_view text, int pixel_height);
+
+// ---- Dialogs and modal windows.
+struct DialogRecord {
+  bool save = false;
+  std::uint32_t lStructSize = 0;
+  WindowHandle hwndOwner = 0;
+  platform::InstanceHandle hInstance = 0;
+  std::optional<std::string> filter;  // every string of the list, each with its NUL
+  std::optional<std::string> file;    // lpstrFile's text when called
+  std::uint32_t nMaxFile = 0;
+  std::optional<std::string> file_title;
+  std::uint32_t nMaxFileTitle = 0;
+  std::optional<std::string> initial_dir;
+  std::optional<std::string> title;
+  std::uint32_t Flags = 0;
+  std::optional<std::string> def_ext;
+};
+// The next dialog waits `open_ms` of virtual time (timers tick meanwhile), then returns `path`
+// as chosen, or cancels when path is nullopt. A dialog with no answer queued cancels at once.
+void AnswerNextDialog(std::optional<std::string> path, std::int64_t open_ms = 0);
+// The next dialog fails outright (returns 0 without waiting).
+void FailNextDialog();
+const std::vector<DialogRecord>& DialogLog();
+
+// Runs while the next modal loop is open, with the modal window's handle; the loop ends when
+// the window is destroyed (or, with nothing left to run, at once).
+void OnNextModal(std::function<void(WindowHandle)> script);
+
+// ---- Process.
+struct ProgramEnded {
+  int exit_code;
+};  // thrown by EndProgram
+bool ProgramHasEnded();
+void SetLocaleLanguage(std::optional<std::string> english_name);  // nullopt: the query fails
+void SetAnotherInstanceRunning(bool running);
+void SetAppFolder(std::string folder);
+
+}  // namespace sim

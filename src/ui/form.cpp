@@ -1,0 +1,211 @@
+#include "ui/form.h"
+
+#include "ui/controls.h"
+
+namespace ui {
+
+using platform::MouseEvent;
+
+Form::Form(std::string caption, int width, int height, Color back_color, bool task_bar,
+           bool accept_drops)
+    : caption_(std::move(caption)),
+      back_color_(back_color),
+      left_(0),
+      top_(0),
+      width_(width),
+      height_(height) {
+  platform::WindowDesc desc;
+  desc.title = caption_;
+  desc.bounds = {0, 0, TwipsToPixelsX(width), TwipsToPixelsY(height)};
+  desc.background = back_color;
+  desc.task_bar = task_bar;
+  desc.accept_drops = accept_drops;
+  hwnd_ = platform::CreateFormWindow(desc, this);
+}
+
+Form::~Form() { Unload(); }
+
+void Form::SetBackColor(Color c) {
+  if (c == back_color_) return;
+  back_color_ = c;
+  Invalidate();
+}
+
+// Each length reads back as last set while the window still has the pixel value that setting
+// gave it; once the window stands elsewhere (moved from outside) the pixels decide.
+int Form::Left() const {
+  if (!hwnd_) return left_;
+  const int px = platform::GetWindowBounds(hwnd_).left;
+  return px == TwipsToPixelsX(left_) ? left_ : PixelsToTwipsX(px);
+}
+
+int Form::Top() const {
+  if (!hwnd_) return top_;
+  const int px = platform::GetWindowBounds(hwnd_).top;
+  return px == TwipsToPixelsY(top_) ? top_ : PixelsToTwipsY(px);
+}
+
+int Form::Width() const {
+  if (!hwnd_) return width_;
+  const int px = platform::GetWindowBounds(hwnd_).width;
+  return px == TwipsToPixelsX(width_) ? width_ : PixelsToTwipsX(px);
+}
+
+int Form::Height() const {
+  if (!hwnd_) return height_;
+  const int px = platform::GetWindowBounds(hwnd_).height;
+  return px == TwipsToPixelsY(height_) ? height_ : PixelsToTwipsY(px);
+}
+
+void Form::Move(int left, int top, int width, int height) {
+  const bool resized = width != Width() || height != Height();
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  if (hwnd_) {
+    platform::SetWindowBounds(hwnd_, {TwipsToPixelsX(left), TwipsToPixelsY(top),
+                                      TwipsToPixelsX(width), TwipsToPixelsY(height)});
+  }
+  if (resized) Form_Resize();
+}
+
+void Form::Show() {
+  if (hwnd_) platform::ShowWindow(hwnd_, true);
+}
+
+void Form::Hide() {
+  if (hwnd_) platform::ShowWindow(hwnd_, false);
+}
+
+bool Form::Visible() const { return hwnd_ && platform::IsWindowVisible(hwnd_); }
+
+void Form::ShowModal(Form& owner) {
+  if (hwnd_) platform::RunModal(hwnd_, owner.hWnd());
+}
+
+void Form::Unload() {
+  if (!hwnd_) return;
+  const platform::WindowHandle w = hwnd_;
+  hwnd_ = 0;
+  captured_ = nullptr;
+  focus_ = nullptr;
+  platform::DestroyWindow(w);
+}
+
+void Form::Invalidate() {
+  if (hwnd_) platform::InvalidateWindow(hwnd_);
+}
+
+void Form::Refresh() {
+  if (hwnd_) platform::RepaintNow(hwnd_);
+}
+
+void Form::OnPaint(platform::Canvas& canvas) {
+  Painter p(canvas);
+  canvas.FillRect(p.ToPixels(0, 0, Width(), Height()), back_color_);
+  PaintChildren(p);
+}
+
+void Form::Deliver(Control* target, const MouseEvent& e, int x, int y) {
+  const int button = e.kind == MouseEvent::Kind::Move ? e.buttons : static_cast<int>(e.button);
+  if (!target) {
+    switch (e.kind) {
+      case MouseEvent::Kind::Down:
+        Form_MouseDown(button, e.shift, x, y);
+        break;
+      case MouseEvent::Kind::Up:
+        Form_MouseUp(button, e.shift, x, y);
+        break;
+      case MouseEvent::Kind::Move:
+        Form_MouseMove(button, e.shift, x, y);
+        break;
+      case MouseEvent::Kind::DoubleClick:
+        Form_DblClick();
+        break;
+    }
+    return;
+  }
+  x -= target->FormLeft();
+  y -= target->FormTop();
+  switch (e.kind) {
+    case MouseEvent::Kind::Down:
+      if (target->MouseDown) target->MouseDown(button, e.shift, x, y);
+      break;
+    case MouseEvent::Kind::Up:
+      if (target->MouseUp) target->MouseUp(button, e.shift, x, y);
+      break;
+    case MouseEvent::Kind::Move:
+      if (target->MouseMove) target->MouseMove(button, e.shift, x, y);
+      break;
+    case MouseEvent::Kind::DoubleClick:
+      if (target->DblClick) target->DblClick();
+      break;
+  }
+}
+
+void Form::OnMouse(const MouseEvent& e) {
+  const int x = PixelsToTwipsX(e.x), y = PixelsToTwipsY(e.y);
+  Control* hit = HitTest(x, y);
+  switch (e.kind) {
+    case MouseEvent::Kind::Down:
+    case MouseEvent::Kind::DoubleClick: {
+      captured_ = hit;
+      form_captured_ = hit == nullptr;
+      if (auto* list = dynamic_cast<ListBox*>(hit)) {
+        focus_ = list;
+        const int line = list->LineAt(y - list->FormTop());
+        if (line >= 0) list->SetListIndex(line);
+      }
+      Deliver(hit, e, x, y);
+      break;
+    }
+    case MouseEvent::Kind::Up: {
+      Control* target = captured_;
+      const bool form_target = form_captured_;
+      if (e.buttons == 0) {
+        captured_ = nullptr;
+        form_captured_ = false;
+      }
+      if (!target && !form_target) break;  // the press began outside the window
+      Deliver(target, e, x, y);
+      if (target && hit == target && !dynamic_cast<ListBox*>(target)) {
+        if (target->Click) target->Click();
+      } else if (form_target && !hit) {
+        Form_Click();
+      }
+      break;
+    }
+    case MouseEvent::Kind::Move:
+      Deliver(e.buttons && (captured_ || form_captured_) ? captured_ : hit, e, x, y);
+      break;
+  }
+  if (hwnd_) UpdateCursor(hit);
+}
+
+void Form::UpdateCursor(Control* under) {
+  const auto shape =
+      under && under->hand ? platform::CursorShape::Hand : platform::CursorShape::Arrow;
+  if (shape == cursor_) return;
+  cursor_ = shape;
+  platform::SetWindowCursor(hwnd_, shape);
+}
+
+void Form::OnKeyDown(int vk) {
+  if (!focus_ || !focus_->Visible()) return;
+  if (vk == platform::VK_UP) focus_->Step(-1);
+  if (vk == platform::VK_DOWN) focus_->Step(1);
+}
+
+void Form::OnDrop(const platform::DropEvent& e) {
+  for (Control* c = HitTest(PixelsToTwipsX(e.x), PixelsToTwipsY(e.y)); c;) {
+    if (c->OLEDragDrop) {
+      c->OLEDragDrop(e);
+      return;
+    }
+    Control* up = c->Parent() ? c->Parent()->AsControl() : nullptr;
+    c = up;
+  }
+}
+
+}  // namespace ui

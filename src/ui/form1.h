@@ -1,0 +1,109 @@
+// The main window: a narrow borderless strip that owns all of the program's state. Each
+// subsystem folder defines the member operations and handlers that belong to it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "engine/recording.h"
+#include "sequence/sequence_item.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+#include "ui/timer.h"
+
+namespace tapwright {
+
+class Form1 : public ui::Form {
+ public:
+  // Builds every control at its design values; Form_Load then runs the start-up.
+  Form1();
+  // The start-up, before the window is first shown.
+  void Form_Load();
+
+  // ---- Title row.
+  ui::Label LBTitulo;
+  std::array<ui::Image, 2> ImTempo;    // (0) options panel button, (1) title-row indicator
+  std::array<ui::Image, 2> ImSec;      // likewise
+  std::array<ui::Image, 2> ImRepetir;  // likewise
+  std::array<ui::Image, 2> ImSimular;  // likewise
+  ui::Image ImOp;
+  ui::Image ImInfo;
+  ui::Image ImCerrar;
+  ui::Shape Shape1;
+
+  // ---- Status strip.
+  ui::Frame FrControl;
+  std::array<ui::Image, 3> ImMenu;  // recording, playing, stopped
+  ui::Label LBInfo;
+  ui::Label LBTempo;
+  ui::Label LBMsg;
+
+  // ---- Panels.
+  ui::Frame FrInfo;
+  ui::Frame frOptions;
+  ui::Frame FrTempo;
+  ui::Frame frSec;
+  std::array<ui::Label, 4> LBTit;  // (0) options, (1) timer, (2) keyboard, (3) sequence
+  std::array<ui::Line, 4> Line1;
+  std::array<ui::Label, 8> LB;        // hotkey panel
+  std::array<ui::Label, 4> LBOp;      // option captions
+  std::array<ui::Label, 8> LBTiempo;  // (4) and (5) do not exist in the design
+  std::array<ui::Label, 6> LBHora;    // time fields: hours 0, 1, 4; minutes 2, 3, 5
+  ui::Frame FrFinalizar;
+  ui::Image ImTempoOnOff;
+  ui::Image imAdd;
+  ui::Image imDel;
+  ui::ListBox Lista;
+  ui::Frame frSecTime;
+  ui::Image ImSecOnOff;
+
+  // ---- Timers (intervals in ms).
+  ui::Timer tmrKeys{100, true};
+  ui::Timer TmrRaton{1, false};
+  ui::Timer tmrPLAY{1, false};
+  ui::Timer TmrCrono{1000, false};
+  ui::Timer tmrInfo{1000, false};
+  ui::Timer tmrSec{1000, false};
+  ui::Timer tmrAuto{1000, false};
+  ui::Timer tmrPulsador{100, false};
+
+  // ---- Window variables.
+  engine::Recording CurrentRecording;
+  std::int32_t SampleCount = 0;
+  bool IsRecording = false;
+  std::int16_t ElapsedSeconds = 0;
+  std::int16_t ElapsedMinutes = 0;
+  bool SimulateClicks = false;
+  std::string StatusText;
+  std::int16_t StatusTicks = 0;
+  std::vector<sequence::SequenceItem> SequenceItems;
+  bool SequenceOn = false;
+  std::int32_t SequencePos = 0;
+  std::int16_t StepIndex = 0;
+  std::int16_t StepButton = 0;
+  std::int16_t StepTicks = 0;
+  bool ScheduleArmed = false;
+  std::int32_t CollapsedHeight = 0;
+  std::string LanguageName;
+
+  // ---- Operations.
+  void ApplyLanguage();
+  void ImCerrar_Click();
+
+ protected:
+  void Form_Resize() override;
+  void OnCloseRequest() override { ImCerrar_Click(); }
+
+ private:
+  void BuildTitleRow();
+  void BuildStatusStrip();
+  void BuildHotkeyPanel();
+  void BuildOptionsPanel();
+  void BuildTimerPanel();
+  void BuildSequencePanel();
+  void ConnectHandlers();
+};
+
+}  // namespace tapwright

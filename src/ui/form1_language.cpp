@@ -1,0 +1,27 @@
+#include "ui/form1.h"
+#include "ui/modlang.h"
+
+namespace tapwright {
+
+void Form1::ApplyLanguage() {
+  using modLang::LangText;
+  LBTit[0].SetCaption(LangText(10, LanguageName));
+  LBTit[1].SetCaption(LangText(5, LanguageName));
+  LBTit[2].SetCaption(LangText(0, LanguageName));
+  LBTit[3].SetCaption(LangText(6, LanguageName));
+  LB[2].SetCaption(LangText(1, LanguageName));
+  LB[3].SetCaption(LangText(2, LanguageName));
+  for (int i = 0; i < static_cast<int>(LBOp.size()); ++i) {
+    LBOp[i].SetCaption(LangText(i + 3, LanguageName));
+  }
+  LBTiempo[0].SetCaption(LangText(7, LanguageName));
+  LBTiempo[7].SetCaption(LangText(7, LanguageName));
+
+  // Several Spanish captions are longer than their design labels.
+  for (ui::Label* l : {&LBTit[0], &LBTit[1], &LBTit[2], &LBTit[3], &LB[2], &LB[3], &LBOp[0],
+                       &LBOp[1], &LBOp[2], &LBOp[3], &LBTiempo[0], &LBTiempo[7]}) {
+    l->FitCaption();
+  }
+}
+
+}  // namespace tapwright

@@ -1,0 +1,17 @@
+// The program's language-dependent texts.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace modLang {
+
+// Text `index` (0 to 10) of the table, in Spanish when language is exactly "spanish", else in
+// English; "" for any other index.
+std::string LangText(std::int32_t index, const std::string& language);
+
+// The user's locale datum `kind` (LOCALE_SENGLANGUAGE: the English name of the language) in
+// lower case; "" when the platform cannot tell.
+std::string LocaleLanguageName(std::int32_t kind);
+
+}  // namespace modLang

@@ -1,0 +1,34 @@
+// The program's pictures, drawn in code so that every backend and every size share one art.
+#pragma once
+
+#include "platform/platform.h"
+
+namespace ui::pictures {
+
+enum class Id {
+  Recording,    // red ball
+  Playing,      // blue triangle pointing right
+  Stopped,      // blue square
+  Options,      // gear
+  Information,  // "i" in a circle
+  Close,        // cross
+  Timer,        // clock
+  Sequence,     // list
+  Repeat,       // circling arrow
+  Click,        // pointer with a click flash
+  Add,          // plus
+  Delete,       // minus
+};
+
+// The 16 x 16 picture; the same object on every call.
+const platform::Picture& Get(Id id);
+
+// The program icon at size x size pixels.
+platform::Picture ProgramIcon(int size);
+
+// The hand pointer shown over clickable controls: 32 x 32, hot spot at the fingertip.
+const platform::Picture& HandCursor();
+constexpr int kHandHotX = 12;
+constexpr int kHandHotY = 1;
+
+}  // namespace ui::pictures

@@ -1,0 +1,153 @@
+// Hit testing and event routing, done once in the model for every backend.
+#include <string>
+#include <vector>
+
+#include "sim_fixture.h"
+#include "ui/controls.h"
+#include "ui/form.h"
+
+namespace {
+
+using platform::MouseButton;
+
+// 15 twips to the pixel on the simulated screen: control positions below are pixels x 15.
+class TestForm : public ui::Form {
+ public:
+  TestForm() : ui::Form("t", 3000, 3000, ui::kBlack, true, true) {
+    Add(border);
+    border.Move(0, 0, 3000, 3000);
+    Add(button);
+    button.Move(150, 150, 240, 240);  // pixels 10..25
+    button.hand = true;
+    Add(hidden);
+    hidden.Move(600, 150, 240, 240);
+    hidden.SetVisible(false);
+    Add(frame);
+    frame.Move(1500, 0, 1500, 3000);  // pixels 100..200
+    frame.Add(inner);
+    inner.Move(150, 150, 300, 300);  // pixels 110..130 on screen
+    frame.Add(list);
+    list.Move(0, 1500, 1500, 1500);  // pixels 100.., 100..
+    list.AddItem("a");
+    list.AddItem("b");
+    list.AddItem("c");
+    Show();
+  }
+  std::vector<std::string> log;
+  ui::Shape border;
+  ui::Label button;
+  ui::Label hidden;
+  ui::Frame frame;
+  ui::Label inner;
+  ui::ListBox list;
+
+ protected:
+  void Form_MouseMove(int, int, int x, int y) override {
+    log.push_back("form move " + std::to_string(x) + "," + std::to_string(y));
+  }
+  void Form_Click() override { log.push_back("form click"); }
+};
+
+class ControlModel : public SimTest {
+ protected:
+  void Wire(ui::Control& c, const std::string& n) {
+    c.Click = [this, n] { f.log.push_back(n + " click"); };
+    c.DblClick = [this, n] { f.log.push_back(n + " dblclick"); };
+    c.MouseDown = [this, n](int b, int, int x, int y) {
+      f.log.push_back(n + " down " + std::to_string(b) + " " + std::to_string(x) + "," +
+                      std::to_string(y));
+    };
+    c.MouseUp = [this, n](int b, int, int, int) {
+      f.log.push_back(n + " up " + std::to_string(b));
+    };
+    c.MouseMove = [this, n](int, int, int, int) { f.log.push_back(n + " move"); };
+  }
+  TestForm f;
+};
+
+TEST_F(ControlModel, ClicksReachTheControlUnderThePointerInItsOwnTwips) {
+  Wire(f.button, "button");
+  sim::Click(12, 13, MouseButton::Right);
+  EXPECT_EQ(f.log, (std::vector<std::string>{"button move", "button down 2 30,45", "button up 2",
+                                             "button click"}));
+}
+
+TEST_F(ControlModel, MovesOverTheBackgroundAreTheFormsOwn) {
+  Wire(f.button, "button");
+  Wire(f.frame, "frame");
+  Wire(f.inner, "inner");
+  sim::MoveMouse(50, 4);    // background (the border shape lets the mouse through)
+  sim::MoveMouse(15, 15);   // button
+  sim::MoveMouse(45, 15);   // where the hidden label would be: background
+  sim::MoveMouse(150, 20);  // frame
+  sim::MoveMouse(115, 15);  // label inside the frame
+  EXPECT_EQ(f.log, (std::vector<std::string>{"form move 750,60", "button move", "form move 675,225",
+                                             "frame move", "inner move"}));
+}
+
+TEST_F(ControlModel, ThePressingControlKeepsTheMouseUntilRelease) {
+  Wire(f.button, "button");
+  sim::MoveMouse(15, 15);
+  sim::MouseDown(MouseButton::Left);
+  sim::MoveMouse(60, 60);  // dragged off the control
+  sim::MouseUp(MouseButton::Left);
+  EXPECT_EQ(f.log, (std::vector<std::string>{"button move", "button down 1 75,75", "button move",
+                                             "button up 1"}));  // no click off the control
+  f.log.clear();
+  sim::Click(60, 60);
+  EXPECT_EQ(f.log, (std::vector<std::string>{"form move 900,900", "form click"}));
+}
+
+TEST_F(ControlModel, ADoubleClickRaisesDblClickInsteadOfASecondDown) {
+  Wire(f.button, "button");
+  sim::DoubleClick(15, 15);
+  EXPECT_EQ(f.log, (std::vector<std::string>{"button move", "button down 1 75,75", "button up 1",
+                                             "button click", "button dblclick", "button up 1",
+                                             "button click"}));
+}
+
+TEST_F(ControlModel, TheHandShowsOverClickableControlsOnly) {
+  sim::MoveMouse(15, 15);
+  EXPECT_EQ(sim::Window(f.hWnd()).cursor, platform::CursorShape::Hand);
+  sim::MoveMouse(50, 50);
+  EXPECT_EQ(sim::Window(f.hWnd()).cursor, platform::CursorShape::Arrow);
+}
+
+TEST_F(ControlModel, ListSelectionByMouseAndArrowKeys) {
+  std::vector<int> clicks;
+  f.list.Click = [&] { clicks.push_back(f.list.ListIndex()); };
+  const int line_px = ui::TwipsToPixelsY(f.list.LineHeight());
+  sim::Click(110, 100 + line_px + 1);  // second line
+  EXPECT_EQ(f.list.ListIndex(), 1);
+  sim::SendKey(f.hWnd(), platform::VK_DOWN);
+  sim::SendKey(f.hWnd(), platform::VK_DOWN);  // already at the last line: no change
+  sim::SendKey(f.hWnd(), platform::VK_UP);
+  EXPECT_EQ(clicks, (std::vector<int>{1, 2, 1}));
+  sim::Click(110, 199);  // below the last line: selection stays
+  EXPECT_EQ(f.list.ListIndex(), 1);
+  f.list.RemoveItem(0);
+  EXPECT_EQ(f.list.ListIndex(), 0);  // the selected line moved up with it
+  EXPECT_EQ(f.list.List(0), "b");
+}
+
+TEST_F(ControlModel, DropsGoToTheNearestControlThatTakesThem) {
+  std::vector<std::string> got;
+  f.frame.OLEDragDrop = [&](const platform::DropEvent& e) { got.push_back("frame " + e.files[0]); };
+  f.list.OLEDragDrop = [&](const platform::DropEvent& e) { got.push_back("list " + e.files[0]); };
+  sim::Drop(f.hWnd(), {"a.tpw"}, 7, 115, 15);   // label in the frame: the frame takes it
+  sim::Drop(f.hWnd(), {"b.tpw"}, 7, 150, 150);  // the list
+  sim::Drop(f.hWnd(), {"c.tpw"}, 7, 15, 15);    // nobody
+  EXPECT_EQ(got, (std::vector<std::string>{"frame a.tpw", "list b.tpw"}));
+}
+
+TEST_F(ControlModel, LengthsReadBackAsSetUntilTheWindowIsMovedFromOutside) {
+  f.Move(0, 0, 2670, 1000);  // 66.67 pixels high
+  EXPECT_EQ(sim::Window(f.hWnd()).bounds.height, 66);
+  EXPECT_EQ(f.Height(), 1000);
+  sim::MoveWindowFromOutside(f.hWnd(), 7, 9);
+  EXPECT_EQ(f.Left(), 105);
+  EXPECT_EQ(f.Top(), 135);
+  EXPECT_EQ(f.Height(), 1000);
+}
+
+}  // namespace

@@ -1,0 +1,152 @@
+// The main window as designed and as the start-up leaves it.
+#include <algorithm>
+#include <memory>
+
+#include "sim_fixture.h"
+#include "ui/app.h"
+#include "ui/form1.h"
+
+namespace {
+
+using tapwright::Form1;
+
+using MainWindowDesign = SimTest;
+
+TEST_F(MainWindowDesign, OnlyTheStoppedIconShowsAndNoIndicator) {
+  Form1 f;
+  EXPECT_FALSE(f.ImMenu[0].Visible());
+  EXPECT_FALSE(f.ImMenu[1].Visible());
+  EXPECT_TRUE(f.ImMenu[2].Visible());
+  for (ui::Image* i : {&f.ImTempo[1], &f.ImSec[1], &f.ImRepetir[1], &f.ImSimular[1]})
+    EXPECT_FALSE(i->Visible()) << i->name;
+  EXPECT_FALSE(f.LBMsg.Visible());
+  EXPECT_FALSE(f.FrFinalizar.Visible());
+  EXPECT_FALSE(f.frSecTime.Visible());
+  EXPECT_EQ(f.Lista.ListCount(), 0);
+}
+
+TEST_F(MainWindowDesign, OnlyTheKeyPollerRuns) {
+  Form1 f;
+  EXPECT_TRUE(f.tmrKeys.Enabled());
+  for (ui::Timer* t :
+       {&f.TmrRaton, &f.tmrPLAY, &f.TmrCrono, &f.tmrInfo, &f.tmrSec, &f.tmrAuto, &f.tmrPulsador})
+    EXPECT_FALSE(t->Enabled());
+  ASSERT_EQ(sim::ActiveTimers().size(), 1u);
+  EXPECT_EQ(sim::ActiveTimers()[0].interval_ms, 100);
+  EXPECT_EQ(f.TmrRaton.Interval(), 1);
+  EXPECT_EQ(f.tmrPLAY.Interval(), 1);
+  EXPECT_EQ(f.tmrPulsador.Interval(), 100);
+  for (ui::Timer* t : {&f.TmrCrono, &f.tmrInfo, &f.tmrSec, &f.tmrAuto})
+    EXPECT_EQ(t->Interval(), 1000);
+}
+
+TEST_F(MainWindowDesign, PanelsLieBelowTheCollapsedWindowInTheirStackingOrder) {
+  Form1 f;
+  f.Form_Load();
+  for (ui::Frame* p : {&f.FrInfo, &f.frOptions, &f.FrTempo, &f.frSec}) {
+    EXPECT_GE(p->Top(), f.Height()) << p->name;
+    EXPECT_EQ(p->Left(), 120);
+    EXPECT_EQ(p->Width(), 2480);
+    EXPECT_EQ(p->Height(), 1650);
+  }
+  // An open panel lies above the status strip.
+  const auto& z = f.Children();
+  const auto pos = [&](const ui::Control& c) {
+    return std::find(z.begin(), z.end(), &c) - z.begin();
+  };
+  for (ui::Frame* p : {&f.FrInfo, &f.frOptions, &f.FrTempo, &f.frSec})
+    EXPECT_GT(pos(*p), pos(f.FrControl));
+}
+
+using StartUp = SimTest;
+
+TEST_F(StartUp, CollapsedAtTheTopLeftWhateverTheDesign) {
+  Form1 f;
+  EXPECT_EQ(f.Height(), 7575);
+  f.Form_Load();
+  EXPECT_EQ(f.CollapsedHeight, 1000);
+  EXPECT_EQ(f.Left(), 0);
+  EXPECT_EQ(f.Top(), 0);
+  EXPECT_EQ(f.Width(), 2670);
+  EXPECT_EQ(f.Height(), 1000);
+  const auto b = sim::Window(f.hWnd()).bounds;
+  EXPECT_EQ(b.left, 0);
+  EXPECT_EQ(b.top, 0);
+  EXPECT_EQ(b.width, 178);
+  EXPECT_EQ(b.height, 66);
+  EXPECT_EQ(sim::Window(f.hWnd()).title, "Tapwright");
+  // The border frames the whole window.
+  EXPECT_EQ(f.Shape1.Left(), 0);
+  EXPECT_EQ(f.Shape1.Width(), 2670);
+  EXPECT_EQ(f.Shape1.Height(), 1000);
+}
+
+TEST_F(StartUp, TranslucentWithAShadowAndAnEmptyRecording) {
+  Form1 f;
+  f.CurrentRecording.Redim(3);
+  f.IsRecording = true;
+  f.Form_Load();
+  const auto& w = sim::Window(f.hWnd());
+  EXPECT_TRUE(w.ex_style & platform::WS_EX_LAYERED);
+  EXPECT_EQ(w.alpha, 237);
+  EXPECT_EQ(w.layered_flags, platform::LWA_ALPHA);
+  EXPECT_TRUE(sim::ClassStyle() & platform::CS_DROPSHADOW);
+  EXPECT_EQ(f.CurrentRecording.UBound(), 0);
+  EXPECT_EQ(f.CurrentRecording[0], engine::Sample{});
+  EXPECT_FALSE(f.IsRecording);
+}
+
+TEST_F(StartUp, ASecondCopyEndsWithoutAWindow) {
+  sim::SetAnotherInstanceRunning(true);
+  EXPECT_EQ(tapwright::Run(), 0);
+  EXPECT_TRUE(sim::Windows().empty());
+}
+
+TEST_F(StartUp, TheStatusStripIsPainted) {
+  Form1 f;
+  f.Form_Load();
+  f.Show();
+  const auto ops = sim::Paint(f.hWnd());
+  const auto drawn = [&](const char* text, ui::Color color) {
+    return std::any_of(ops.begin(), ops.end(), [&](const sim::DrawOp& op) {
+      return op.kind == sim::DrawOp::Kind::Text && op.text == text && op.color == color &&
+             op.clip.width > 0 && op.clip.height > 0 && op.rect.top + op.rect.height <= 66;
+    });
+  };
+  EXPECT_TRUE(drawn("Tapwright", ui::kGrey));
+  EXPECT_TRUE(drawn("Stop", ui::kLightBlue));
+  EXPECT_TRUE(drawn("00m 00s", ui::kLightBlue));
+  EXPECT_FALSE(drawn("Load:", ui::kGrey));  // hidden
+  const auto picture = std::count_if(ops.begin(), ops.end(), [](const sim::DrawOp& op) {
+    return op.kind == sim::DrawOp::Kind::Picture && op.clip.width > 0;
+  });
+  EXPECT_GE(picture, 4);  // options, information, close, stopped state
+}
+
+TEST_F(StartUp, ClosingEndsTheProgramAtOnce) {
+  Form1 f;
+  f.Form_Load();
+  f.Show();
+  sim::Advance(250);
+  // ImCerrar sits at (2400, 30) twips: pixel (160, 2) and on.
+  EXPECT_THROW(sim::Click(165, 8), sim::ProgramEnded);
+  EXPECT_TRUE(sim::ProgramHasEnded());
+  EXPECT_TRUE(sim::ActiveTimers().empty());
+}
+
+using Resize = SimTest;
+
+TEST_F(Resize, AGrowingWindowIsLiftedToStayOnScreen) {
+  sim::SetScreen(1024, 768);
+  Form1 f;
+  f.Form_Load();
+  const int screen_h = 768 * 15;
+  f.SetTop(screen_h - 1500);
+  f.SetHeight(2050);
+  EXPECT_EQ(f.Top(), screen_h - 2050);
+  EXPECT_EQ(f.Shape1.Height(), 2050);
+  f.SetHeight(1000);
+  EXPECT_EQ(f.Top(), screen_h - 2050);  // shrinking leaves it where it is
+}
+
+}  // namespace
