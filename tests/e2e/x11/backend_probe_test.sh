@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# The X11 backend end to end: window hints, global keys while another window has the focus,
+# cursor, synthetic clicks reaching a window, timers, modal loops.
+# Usage: backend_probe_test.sh X11_PROBE
+source "$(dirname "$0")/xvfb_lib.sh"
+PROBE=$1
+start_xvfb
+
+LOG="$WORK/target.log"
+: >"$LOG"
+"$PROBE" target "$LOG" >"$WORK/target.out" 2>&1 &
+PIDS+=($!)
+wait_for 15 grep -q '^ready' "$WORK/target.out" || fail "target: $(cat "$WORK/target.out")"
+grep -q FAILED "$WORK/target.out" && fail "target: $(cat "$WORK/target.out")"
+wait_for 10 has_window probe-target || fail "no target window"
+T=$(windows_named probe-target)
+
+# Window hints: a tool window out of the task bar, topmost, half transparent, where it was put.
+read -r X Y WIDTH HEIGHT < <(geometry "$T")
+[[ "$X $Y $WIDTH $HEIGHT" == "220 210 100 100" ]] || fail "target at $X,$Y ${WIDTH}x$HEIGHT"
+PROPS=$(xprop -id "$T")
+grep -q '_NET_WM_WINDOW_TYPE(ATOM) = _NET_WM_WINDOW_TYPE_UTILITY' <<<"$PROPS" || fail "type"
+grep -q '_NET_WM_STATE(ATOM) = .*_NET_WM_STATE_SKIP_TASKBAR' <<<"$PROPS" || fail "skip taskbar"
+grep -q '_NET_WM_STATE(ATOM) = .*_NET_WM_STATE_ABOVE' <<<"$PROPS" || fail "not topmost"
+grep -q "_NET_WM_WINDOW_OPACITY(CARDINAL) = $((128 * 0x01010101))" <<<"$PROPS" || fail "opacity"
+
+# Global keys: the target has the focus and gets the keys; the probe still sees every press.
+"$PROBE" keys >"$WORK/keys.out" 2>&1 &
+KEYS=$!
+PIDS+=($KEYS)
+wait_for 10 grep -q '^ready' "$WORK/keys.out" || fail "keys: $(cat "$WORK/keys.out")"
+xdotool windowfocus --sync "$T"
+xdotool key F5 F6 F8 F10 Escape Down
+xdotool keydown Up
+sleep 0.4
+xdotool keyup Up
+xdotool mousemove 700 700 click 1 click 2 click 3
+RC=0
+timeout 20 tail --pid="$KEYS" -f /dev/null || RC=$?
+wait "$KEYS" || RC=$?
+cat "$WORK/keys.out"
+((RC == 0)) || fail "global keys"
+grep -q '^key 38$' "$LOG" || fail "the focused window did not get the Up key: $(cat "$LOG")"
+grep -q '^key 116$' "$LOG" || fail "the focused window did not get F5: $(cat "$LOG")"
+
+# Cursor: set and read back by the probe, and seen by another client.
+timeout 10 "$PROBE" cursor 321 234 || fail "cursor"
+xdotool getmouselocation | grep -q '^x:321 y:234 ' || fail "cursor at $(xdotool getmouselocation)"
+
+# Synthetic clicks at (250, 260) reach the target at client (30, 50) in order.
+: >"$LOG"
+timeout 10 "$PROBE" click 250 260 || fail "click"
+wait_for 5 grep -q '^double' "$LOG" || fail "no double click: $(cat "$LOG")"
+sleep 0.3
+EXPECTED='down left 30 50 buttons=1
+up left 30 50 buttons=0
+down right 30 50 buttons=2
+up right 30 50 buttons=0
+down middle 30 50 buttons=4
+up middle 30 50 buttons=0
+down left 30 50 buttons=1
+up left 30 50 buttons=0
+double left 30 50 buttons=1
+up left 30 50 buttons=0'
+[[ "$(cat "$LOG")" == "$EXPECTED" ]] || fail "clicks received:
+$(cat "$LOG")"
+
+timeout 30 "$PROBE" timers || fail "timers"
+timeout 20 "$PROBE" modal || fail "modal"
+echo "backend probe ok"

@@ -1,0 +1,55 @@
+# Sourced by the end-to-end scripts: a private Xvfb, cleanup of everything started, waiting.
+set -euo pipefail
+
+WORK=$(mktemp -d)
+PIDS=()
+
+cleanup() {
+  local pid
+  for pid in "${PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${PIDS[@]}"; do wait "$pid" 2>/dev/null || true; done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+
+# wait_for SECONDS COMMAND...: retries COMMAND every 0.1 s until it succeeds.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.1
+  done
+}
+
+# Starts Xvfb on a free display (1280x1024x24) and exports DISPLAY.
+start_xvfb() {
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  PIDS+=($!)
+  wait_for 15 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
+  export DISPLAY=":$(head -n1 "$WORK/display")"
+  wait_for 10 xdpyinfo || fail "no X server on $DISPLAY"
+  # A private lock folder: other copies of the program on this machine are not ours to meet.
+  export XDG_RUNTIME_DIR="$WORK/run"
+  mkdir -m 700 "$XDG_RUNTIME_DIR"
+}
+
+# Windows that are mapped and whose name is exactly $1.
+windows_named() {
+  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true
+}
+
+# geometry WID: "X Y WIDTH HEIGHT" on the screen.
+geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$NF} /Absolute upper-left Y/ {y=$NF}
+    /Width:/ {w=$NF} /Height:/ {h=$NF} END {print x, y, w, h}'
+}
+
+has_window() {
+  [[ -n "$(windows_named "$1")" ]]
+}
