@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Tapwright and starts it. Without a display it starts it on a
+# virtual one (Xvfb), writes a screenshot and says where it is.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+tools/install-deps.sh
+cmake --preset linux >/dev/null
+cmake --build --preset linux
+
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+  echo "Starting Tapwright on $DISPLAY (close it with its X button)."
+  exec build/linux/tapwright
+fi
+
+shot="$PWD/build/linux/tapwright-screenshot.png"
+exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
+read -r -u 3 display
+export DISPLAY=":$display"
+build/linux/tapwright &
+app=$!
+trap 'kill $app 2>/dev/null; pkill -f "Xvfb -displayfd 1 -screen 0 1280x1024x24" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+  xdotool search --name '^Tapwright$' >/dev/null 2>&1 && break
+  sleep 0.1
+done
+sleep 0.5
+import -window root -crop 400x200+0+0 "$shot"
+echo "No display here: Tapwright ran on a virtual display (Xvfb $DISPLAY)."
+echo "Screenshot of its window: $shot"
+echo "On a desktop, run build/linux/tapwright (or this script) from a terminal in the session."
