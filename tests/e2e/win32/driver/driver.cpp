@@ -1,0 +1,207 @@
+// Test driver that runs beside tapwright.exe in the same Wine prefix. Keys and clicks go in
+// with SendInput: X events sent from outside do not reach GetAsyncKeyState of an unfocused
+// Wine program, input from a process of the same prefix does.
+//
+//   driver window CLASS [--effects]   checks the main window's placement and styles
+//   driver key NAME...                presses and releases keys (F5 F6 F8 F10 ESC or hex codes)
+//   driver click X Y [left|right|middle]
+//   driver target X Y W H SECONDS     a window that prints every click it receives
+//   driver answer TITLE PATH SECONDS  types PATH into the file dialog TITLE and confirms it
+//   driver end                        ends the program that owns the Tapwright window
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+int failures = 0;
+
+void Check(bool ok, const char* what) {
+  std::printf("%s %s\n", ok ? "ok  " : "FAIL", what);
+  if (!ok) ++failures;
+}
+
+HWND WaitForWindow(const wchar_t* cls, const wchar_t* title, int seconds) {
+  for (int i = 0; i < seconds * 10; ++i) {
+    if (HWND h = FindWindowW(cls, title)) return h;
+    Sleep(100);
+  }
+  return nullptr;
+}
+
+int CheckWindow(const char* class_name, bool effects) {
+  std::wstring cls(class_name, class_name + std::strlen(class_name));
+  HWND h = WaitForWindow(cls.c_str(), L"Tapwright", 30);
+  Check(h != nullptr, "a top-level window of that class with the text \"Tapwright\" exists");
+  if (!h) return 1;
+  Sleep(500);  // let the start-up finish placing it
+  RECT r;
+  GetWindowRect(h, &r);
+  std::printf("rect %ld,%ld %ldx%ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+  Check(r.left == 0 && r.top == 0, "at (0, 0)");
+  Check(r.right - r.left == 178 && r.bottom - r.top == 66, "178 x 66 pixels");
+  RECT c;
+  GetClientRect(h, &c);
+  Check(c.right == r.right - r.left && c.bottom == r.bottom - r.top, "client area is the window");
+  LONG style = GetWindowLongW(h, GWL_STYLE);
+  LONG ex = GetWindowLongW(h, GWL_EXSTYLE);
+  std::printf("style 0x%08lx exstyle 0x%08lx\n", style, ex);
+  Check((style & WS_POPUP) && !(style & (WS_CAPTION | WS_THICKFRAME | WS_SYSMENU)),
+        "popup without caption, border or system menu");
+  Check(!(ex & (WS_EX_DLGMODALFRAME | WS_EX_CLIENTEDGE | WS_EX_WINDOWEDGE | WS_EX_STATICEDGE)),
+        "no edge styles");
+  Check(IsWindowVisible(h), "visible");
+  wchar_t text[64] = {};
+  GetWindowTextW(h, text, 64);
+  Check(std::wcscmp(text, L"Tapwright") == 0, "window text \"Tapwright\"");
+  wchar_t got_class[64] = {};
+  GetClassNameW(h, got_class, 64);
+  Check(cls == got_class, "class name");
+  if (effects) {
+    BYTE alpha = 0;
+    DWORD flags = 0;
+    COLORREF key = 0;
+    bool layered = (ex & WS_EX_LAYERED) && GetLayeredWindowAttributes(h, &key, &alpha, &flags);
+    std::printf("layered %d alpha %u flags %lu\n", layered, alpha, flags);
+    Check(layered && alpha == 237 && (flags & LWA_ALPHA), "layered with alpha 237");
+    Check((GetClassLongPtrW(h, GCL_STYLE) & CS_DROPSHADOW) != 0, "class has CS_DROPSHADOW");
+    Check((ex & WS_EX_TOPMOST) != 0, "topmost");
+  }
+  return failures ? 1 : 0;
+}
+
+WORD KeyCode(const char* name) {
+  struct {
+    const char* name;
+    WORD vk;
+  } const keys[] = {{"F5", VK_F5},      {"F6", VK_F6}, {"F8", VK_F8},    {"F10", VK_F10},
+                    {"ESC", VK_ESCAPE}, {"UP", VK_UP}, {"DOWN", VK_DOWN}};
+  for (auto& k : keys)
+    if (_stricmp(name, k.name) == 0) return k.vk;
+  return static_cast<WORD>(std::strtoul(name, nullptr, 16));
+}
+
+void SendKey(WORD vk) {
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_KEYBOARD;
+  in[0].ki.wVk = in[1].ki.wVk = vk;
+  in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+void SendClick(int x, int y, const char* button) {
+  DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+  if (button && std::strcmp(button, "right") == 0)
+    down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
+  if (button && std::strcmp(button, "middle") == 0)
+    down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
+  SetCursorPos(x, y);
+  Sleep(50);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = down;
+  in[1].mi.dwFlags = up;
+  SendInput(2, in, sizeof(INPUT));
+}
+
+LRESULT CALLBACK TargetProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  const char* what = m == WM_LBUTTONDOWN   ? "left"
+                     : m == WM_RBUTTONDOWN ? "right"
+                     : m == WM_MBUTTONDOWN ? "middle"
+                                           : nullptr;
+  if (what) {
+    POINT p{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
+    ClientToScreen(h, &p);
+    std::printf("click %s %ld %ld\n", what, p.x, p.y);
+    std::fflush(stdout);
+    return 0;
+  }
+  if (m == WM_TIMER) PostQuitMessage(0);
+  return DefWindowProcW(h, m, w, l);
+}
+
+int Target(int x, int y, int width, int height, int seconds) {
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = TargetProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = L"Tapwright.TestTarget";
+  RegisterClassW(&wc);
+  HWND h = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Click target", WS_POPUP | WS_VISIBLE,
+                           x, y, width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  SetTimer(h, 1, static_cast<UINT>(seconds) * 1000, nullptr);
+  std::printf("target ready\n");
+  std::fflush(stdout);
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  return 0;
+}
+
+int Answer(const char* title, const char* path, int seconds) {
+  std::wstring t(title, title + std::strlen(title));
+  HWND dlg = WaitForWindow(L"#32770", t.c_str(), seconds);
+  if (!dlg) {
+    std::printf("FAIL no dialog titled %s\n", title);
+    return 1;
+  }
+  Sleep(300);
+  std::wstring p(path, path + std::strlen(path));
+  // Explorer-style dialogs keep the name in a combo box (cmb13), old-style ones in edt1.
+  HWND name = GetDlgItem(dlg, 0x47c);
+  if (!name) name = GetDlgItem(dlg, 0x480);
+  if (!name) {
+    std::printf("FAIL the dialog has no file name field\n");
+    return 1;
+  }
+  SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(p.c_str()));
+  PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
+  std::printf("answered %s\n", title);
+  return 0;
+}
+
+int End() {
+  HWND h = FindWindowW(nullptr, L"Tapwright");
+  if (!h) return 1;
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
+  if (!process) return 1;
+  TerminateProcess(process, 0);
+  WaitForSingleObject(process, 5000);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  std::string cmd = argc > 1 ? argv[1] : "";
+  if (cmd == "window" && argc >= 3)
+    return CheckWindow(argv[2], argc >= 4 && std::strcmp(argv[3], "--effects") == 0);
+  if (cmd == "key" && argc >= 3) {
+    for (int i = 2; i < argc; ++i) {
+      SendKey(KeyCode(argv[i]));
+      Sleep(150);  // longer than one poll of the program's 100 ms key timer
+    }
+    return 0;
+  }
+  if (cmd == "click" && argc >= 4) {
+    SendClick(std::atoi(argv[2]), std::atoi(argv[3]), argc >= 5 ? argv[4] : "left");
+    return 0;
+  }
+  if (cmd == "target" && argc >= 7)
+    return Target(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                  std::atoi(argv[6]));
+  if (cmd == "answer" && argc >= 5) return Answer(argv[2], argv[3], std::atoi(argv[4]));
+  if (cmd == "end") return End();
+  std::fprintf(stderr, "usage: see the top of driver.cpp\n");
+  return 2;
+}

@@ -1,0 +1,194 @@
+// Runs pieces of the Win32 backend on their own under Wine, so the tests can see what the
+// program would get from them.
+//
+//   probe info                      version, folder, locale, screen, code page
+//   probe instance                  whether another copy of the program runs
+//   probe keys SECONDS NAME...      waits until GetAsyncKeyState has reported every key
+//   probe click X Y left|right|middle   SetCursorPos and mouse_event, as playback does
+//   probe open|save TITLE           the common dialog filled as the program fills it
+//   probe burst                     a stalled 1 ms timer resumes without a burst
+//   probe doevents                  DoEvents returns although 1 ms timers never stop posting
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/platform.h"
+
+// windows.h would turn the platform's VK_ names into macros; this one call is declared here.
+extern "C" __declspec(dllimport) unsigned int __stdcall GetACP(void);
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double MsSince(Clock::time_point t) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - t).count();
+}
+
+void PumpFor(double ms) {
+  auto start = Clock::now();
+  while (MsSince(start) < ms) platform::DoEvents();
+}
+
+int VirtualKey(const char* name) {
+  if (!std::strcmp(name, "F5")) return platform::VK_F5;
+  if (!std::strcmp(name, "F6")) return platform::VK_F6;
+  if (!std::strcmp(name, "F8")) return platform::VK_F8;
+  if (!std::strcmp(name, "F10")) return platform::VK_F10;
+  if (!std::strcmp(name, "ESC")) return platform::VK_ESCAPE;
+  return 0;
+}
+
+int Keys(int seconds, int count, char** names) {
+  std::vector<bool> seen(count, false);
+  int left = count;
+  std::printf("polling\n");
+  auto start = Clock::now();
+  while (left > 0 && MsSince(start) < seconds * 1000.0) {
+    for (int i = 0; i < count; ++i)
+      if (!seen[i] && platform::GetAsyncKeyState(VirtualKey(names[i])) != 0) {
+        seen[i] = true;
+        --left;
+        std::printf("seen %s\n", names[i]);
+      }
+    PumpFor(5);
+  }
+  return left == 0 ? 0 : 1;
+}
+
+int Click(int x, int y, const std::string& button) {
+  std::uint32_t down = platform::MOUSEEVENTF_LEFTDOWN, up = platform::MOUSEEVENTF_LEFTUP;
+  if (button == "right") down = platform::MOUSEEVENTF_RIGHTDOWN, up = platform::MOUSEEVENTF_RIGHTUP;
+  if (button == "middle")
+    down = platform::MOUSEEVENTF_MIDDLEDOWN, up = platform::MOUSEEVENTF_MIDDLEUP;
+  platform::SetCursorPos(x, y);
+  platform::DoEvents();
+  platform::mouse_event(down, 0, 0, 0, 0);
+  platform::mouse_event(up, 0, 0, 0, 0);
+  platform::Point p;
+  platform::GetCursorPos(p);
+  std::printf("cursor %d %d\n", p.x, p.y);
+  return 0;
+}
+
+int Info() {
+  platform::Version v = platform::AppVersion();
+  std::printf("version v%d.%d.%d\n", v.major, v.minor, v.revision);
+  std::printf("folder %s\n", platform::AppFolder().c_str());
+  char lang[256] = {};
+  int n = platform::GetLocaleInfoA(platform::LOCALE_USER_DEFAULT, platform::LOCALE_SENGLANGUAGE,
+                                   lang, sizeof lang);
+  std::printf("language %s (%d)\n", lang, n);
+  std::printf("screen %dx%d twips/pixel %.2f %.2f\n", platform::ScreenWidthPixels(),
+              platform::ScreenHeightPixels(), platform::TwipsPerPixelX(),
+              platform::TwipsPerPixelY());
+  std::printf("code page %u\n", GetACP());
+  std::printf("record size %u\n", platform::OPENFILENAME_SIZE_VERSION_400A);
+  std::printf("instance %s\n", platform::AppInstance() != 0 ? "set" : "missing");
+  return 0;
+}
+
+// Filled like the program's open and save dialogs; a 1 ms timer runs meanwhile.
+int Dialog(bool save, const char* title) {
+  std::string file(254, ' '), file_title(254, ' ');
+  std::string folder = platform::AppFolder();
+  const char filter[] = "Archivos de Tapwright (*.tpw)\0*.tpw\0";
+  platform::OPENFILENAMEA o;
+  o.lStructSize = platform::OPENFILENAME_SIZE_VERSION_400A;
+  o.hInstance = platform::AppInstance();
+  o.lpstrFilter = filter;
+  o.lpstrFile = file.data();
+  o.nMaxFile = 255;
+  o.lpstrTitle = title;
+  if (save) {
+    o.lpstrDefExt = "tpw";
+  } else {
+    o.lpstrFileTitle = file_title.data();
+    o.nMaxFileTitle = 255;
+    o.lpstrInitialDir = folder.c_str();
+  }
+  int ticks = 0;
+  platform::TimerId t = platform::StartTimer(1, [&] { ++ticks; });
+  auto start = Clock::now();
+  int r = save ? platform::GetSaveFileNameA(&o) : platform::GetOpenFileNameA(&o);
+  double ms = MsSince(start);
+  platform::StopTimer(t);
+  std::printf("dialog open %.0f ms, timer ticks meanwhile %d\n", ms, ticks);
+  if (!r) {
+    std::printf("result none\n");
+    return 1;
+  }
+  std::printf("result %s\n", file.c_str());  // the buffer ends at the path's NUL
+  return 0;
+}
+
+// The handler stalls 60 ms once. A timer that caught up would fire the missed ticks back to
+// back; ours fires once late and then keeps its grid. A tick also never re-enters itself,
+// even when the handler pumps messages.
+int Burst() {
+  std::vector<double> at;
+  bool inside = false, reentered = false;
+  auto start = Clock::now();
+  platform::TimerId t = platform::StartTimer(1, [&] {
+    if (inside) reentered = true;
+    inside = true;
+    at.push_back(MsSince(start));
+    if (at.size() == 20) {
+      auto stall = Clock::now();
+      while (MsSince(stall) < 60) platform::DoEvents();
+    }
+    inside = false;
+  });
+  PumpFor(400);
+  platform::StopTimer(t);
+  int quick = 0;  // ticks that followed their predecessor within 0.2 ms, after the stall
+  for (size_t i = 21; i < at.size() && i < 40; ++i)
+    if (at[i] - at[i - 1] < 0.2) ++quick;
+  std::printf("ticks %zu, back-to-back after the stall %d, re-entered %d\n", at.size(), quick,
+              reentered ? 1 : 0);
+  return at.size() > 30 && quick < 10 && !reentered ? 0 : 1;
+}
+
+int DoEventsReturns() {
+  int a = 0, b = 0;
+  auto busy = [](double ms) {
+    auto s = Clock::now();
+    while (MsSince(s) < ms) {
+    }
+  };
+  platform::TimerId ta = platform::StartTimer(1, [&] { ++a, busy(0.8); });
+  platform::TimerId tb = platform::StartTimer(1, [&] { ++b, busy(0.8); });
+  auto start = Clock::now();
+  double longest = 0;
+  for (int i = 0; i < 200; ++i) {
+    auto s = Clock::now();
+    platform::DoEvents();
+    longest = std::max(longest, MsSince(s));
+  }
+  platform::StopTimer(ta);
+  platform::StopTimer(tb);
+  std::printf("200 DoEvents in %.0f ms, longest %.1f ms, ticks %d + %d\n", MsSince(start), longest,
+              a, b);
+  return longest < 1000 && a > 0 && b > 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IONBF, 0);
+  std::string cmd = argc > 1 ? argv[1] : "";
+  if (cmd == "info") return Info();
+  if (cmd == "instance") {
+    std::printf("another %d\n", platform::AnotherInstanceRunning() ? 1 : 0);
+    return 0;
+  }
+  if (cmd == "keys" && argc >= 4) return Keys(std::atoi(argv[2]), argc - 3, argv + 3);
+  if (cmd == "click" && argc >= 5) return Click(std::atoi(argv[2]), std::atoi(argv[3]), argv[4]);
+  if ((cmd == "open" || cmd == "save") && argc >= 3) return Dialog(cmd == "save", argv[2]);
+  if (cmd == "burst") return Burst();
+  if (cmd == "doevents") return DoEventsReturns();
+  std::fprintf(stderr, "usage: see the top of probe.cpp\n");
+  return 2;
+}

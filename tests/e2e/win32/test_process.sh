@@ -1,0 +1,16 @@
+#!/bin/sh
+# What the program learns about itself, and single-instance detection across processes.
+# usage: test_process.sh STATE EXE_DIR
+. "$(dirname "$0")/lib.sh"
+info=$(probe info)
+printf "%s\n" "$info"
+printf "%s\n" "$info" | grep -q "^version v1.0.8" || fail "version is not 1.0.8"
+printf "%s\n" "$info" | grep -qF "folder $(winepath -w "$EXE_DIR")" || fail "wrong program folder"
+printf "%s\n" "$info" | grep -q "^record size 136" || fail "the 64-bit record size is 136"
+printf "%s\n" "$info" | grep -q "^language [A-Z][a-z]" || fail "no locale language"
+printf "%s\n" "$info" | grep -q "^screen 1024x768 twips/pixel 15.00 15.00" || fail "wrong screen metrics"
+
+probe instance | grep -q "another 0" || fail "a copy is reported while none runs"
+start_tapwright
+driver window Tapwright.Form >/dev/null || fail "the program did not start"
+probe instance | grep -q "another 1" || fail "the running copy is not detected"

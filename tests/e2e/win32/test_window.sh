@@ -1,0 +1,25 @@
+#!/bin/sh
+# The main window under Wine: placement and styles as the driver reads them, then its look.
+# usage: test_window.sh STATE EXE_DIR SCREENSHOT_DIR CLASS [--effects]
+. "$(dirname "$0")/lib.sh"
+SHOTS="$3"
+CLASS="$4"
+EFFECTS="${5:-}"
+start_tapwright
+driver window "$CLASS" $EFFECTS
+[ -n "$EFFECTS" ] && exit 0
+
+mkdir -p "$SHOTS"
+sleep 1
+import -window root "$SHOTS/win32-screen.png"
+convert "$SHOTS/win32-screen.png" -crop 178x66+0+0 +repage "$SHOTS/win32-main-window.png"
+echo "screenshot: $SHOTS/win32-screen.png"
+# Counts of the exact text colours: grey title, light blue state word and chronometer.
+count() { convert "$SHOTS/win32-main-window.png" txt:- | grep -ci "$1" || true; }
+grey=$(count "#808080")
+blue=$(count "#8080FF")
+black=$(count "#000000")
+echo "pixels: grey $grey, light blue $blue, black $black of $((178 * 66))"
+[ "$grey" -ge 20 ] || fail "no grey title text"
+[ "$blue" -ge 40 ] || fail "no light blue \"Stop\" and \"00m 00s\""
+[ "$black" -ge $((178 * 66 / 2)) ] || fail "the background is not black"
