@@ -4,10 +4,12 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
 #include "engine/recording.h"
+#include "hotkeys/key_edges.h"
 #include "sequence/sequence_item.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -88,9 +90,32 @@ class Form1 : public ui::Form {
   std::int32_t CollapsedHeight = 0;
   std::string LanguageName;
 
-  // ---- Operations.
+  // ---- Operations and handlers, defined in the folder of their subsystem.
+  // ui/
   void ApplyLanguage();
   void ImCerrar_Click();
+  void ClosePanels();
+  void ImInfo_Click();
+  void ImOp_Click();
+  void ImSec_Click(int index);
+  void ImTempo_Click(int index);
+  // engine/
+  void AddSample(std::int32_t code);
+  void ToggleRecording();
+  void TogglePlayback();
+  void ShowStateIcon(std::int16_t index);
+  void TmrRaton_Timer();
+  void tmrPLAY_Timer();
+  void TmrCrono_Timer();
+  void ImRepetir_Click(int index);
+  void MoveClickIndicator();
+  // hotkeys/
+  void tmrKeys_Timer();
+  // files/
+  void LoadRecording(const std::string& name);
+  void SaveRecording();
+  // schedule/
+  void ToggleSchedule(bool closePanel);
 
  protected:
   void Form_Resize() override;
@@ -104,6 +129,16 @@ class Form1 : public ui::Form {
   void BuildTimerPanel();
   void BuildSequencePanel();
   void ConnectHandlers();
+  void TogglePanel(ui::Frame& panel, std::initializer_list<ui::Frame*> others);
+  // The state display of idle: "Stop", the stopped icon, the chronometer halted.
+  void ShowIdle();
+  void RestartChronometer();
+  void ShowClickIndicator();
+  void CloseClickIndicator();
+
+  // Index of the sample played last; kept across a stop, so playback resumes where it stopped.
+  std::int32_t PlayPosition = 0;
+  hotkeys::KeyEdges keys_;
 };
 
 }  // namespace tapwright

@@ -8,6 +8,17 @@ namespace tapwright {
 
 void Form1::ConnectHandlers() {
   ImCerrar.Click = [this] { ImCerrar_Click(); };
+  ImInfo.Click = [this] { ImInfo_Click(); };
+  ImOp.Click = [this] { ImOp_Click(); };
+  for (int i = 0; i < 2; ++i) {
+    ImSec[i].Click = [this, i] { ImSec_Click(i); };
+    ImTempo[i].Click = [this, i] { ImTempo_Click(i); };
+    ImRepetir[i].Click = [this, i] { ImRepetir_Click(i); };
+  }
+  tmrKeys.Tick = [this] { tmrKeys_Timer(); };
+  TmrRaton.Tick = [this] { TmrRaton_Timer(); };
+  tmrPLAY.Tick = [this] { tmrPLAY_Timer(); };
+  TmrCrono.Tick = [this] { TmrCrono_Timer(); };
 }
 
 void Form1::Form_Load() {

@@ -37,6 +37,7 @@ struct Desktop {
   std::map<platform::TimerId, Timer> timers;
   platform::TimerId next_timer = 1;
   std::deque<std::function<void()>> posted;
+  std::vector<std::function<void()>> at_next_do_events;
   std::int64_t do_events_calls = 0;
 
   int screen_w = 1920, screen_h = 1080;
@@ -100,16 +101,7 @@ void FireTimer(platform::TimerId id) {
   Timer& t = it->second;
   // The next tick lies on the grid strictly after now: a late loop fires once, not a burst.
   t.next_due = t.start + t.interval * ((D().now - t.start) / t.interval + 1);
-  t.running = true;
-  const auto tick = t.tick;  // the handler may stop its own timer
-  struct Done {
-    platform::TimerId id;
-    ~Done() {
-      auto i = D().timers.find(id);
-      if (i != D().timers.end()) i->second.running = false;
-    }
-  } done{id};
-  (*tick)();
+  TimerTickMessage(id)();
 }
 
 // The timer due first at or before `until`, equal times going to the older timer.
@@ -338,8 +330,8 @@ std::vector<TimerInfo> ActiveTimers() {
 
 void Post(std::function<void()> fn) { D().posted.push_back(std::move(fn)); }
 
-void PostTimerTick(platform::TimerId id) {
-  Post([id] {
+std::function<void()> TimerTickMessage(platform::TimerId id) {
+  return [id] {
     auto it = D().timers.find(id);
     if (it == D().timers.end() || it->second.running) return;
     const auto tick = it->second.tick;
@@ -352,7 +344,13 @@ void PostTimerTick(platform::TimerId id) {
       }
     } done{id};
     (*tick)();
-  });
+  };
+}
+
+void PostTimerTick(platform::TimerId id) { Post(TimerTickMessage(id)); }
+
+void PostAtNextDoEvents(std::function<void()> fn) {
+  D().at_next_do_events.push_back(std::move(fn));
 }
 
 void Pump() {
@@ -684,6 +682,8 @@ void StopTimer(TimerId id) { D().timers.erase(id); }
 
 void DoEvents() {
   ++D().do_events_calls;
+  for (auto& fn : D().at_next_do_events) D().posted.push_back(std::move(fn));
+  D().at_next_do_events.clear();
   sim::Pump();
   // Each timer that is due now and not on the stack ticks once.
   std::vector<TimerId> due;

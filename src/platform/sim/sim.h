@@ -36,8 +36,12 @@ std::vector<TimerInfo> ActiveTimers();
 // Runs fn at the next message pump (DoEvents or the next step of Advance), like a message
 // waiting in the queue.
 void Post(std::function<void()> fn);
-// Queues a tick of a running timer as a pending message (as a late WM_TIMER would be).
+// A tick of timer id as a message (as a pending WM_TIMER is); it does nothing if the timer has
+// stopped or its tick is on the stack.
+std::function<void()> TimerTickMessage(platform::TimerId id);
 void PostTimerTick(platform::TimerId id);
+// Makes fn a message that arrives while the current handler runs: the next DoEvents handles it.
+void PostAtNextDoEvents(std::function<void()> fn);
 // Handles every posted message now.
 void Pump();
 std::int64_t DoEventsCalls();

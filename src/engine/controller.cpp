@@ -1,0 +1,85 @@
+// Rec/Play: the two toggles that switch the engine between idle, recording and playing, the state
+// display and the chronometer.
+#include <cstdint>
+#include <cstdio>
+
+#include "ui/form1.h"
+
+namespace tapwright {
+
+void Form1::ToggleRecording() {
+  if (tmrPLAY.Enabled()) return;
+  ClosePanels();
+  IsRecording = !IsRecording;
+  if (IsRecording) {
+    TmrRaton.SetEnabled(true);
+    LBInfo.SetCaption("Rec");
+    LBInfo.SetForeColor(ui::kLightRed);
+    ShowStateIcon(0);
+    SampleCount = 0;
+    CurrentRecording = engine::Recording();
+    LBTempo.SetCaption("00m 00s");
+    LBTempo.SetForeColor(ui::kLightRed);
+    RestartChronometer();
+    if (SimulateClicks) ShowClickIndicator();
+  } else {
+    // The sampler keeps ticking; it does nothing while no recording runs.
+    TmrRaton.SetEnabled(true);
+    ShowIdle();
+    CloseClickIndicator();
+    Move(0, 0);
+  }
+}
+
+void Form1::TogglePlayback() {
+  ClosePanels();
+  tmrPLAY.SetEnabled(!tmrPLAY.Enabled());
+  if (!tmrPLAY.Enabled()) {
+    SampleCount = 0;
+    ShowIdle();
+    Move(0, 0);
+  } else {
+    IsRecording = false;
+    LBInfo.SetCaption("Play");
+    LBInfo.SetForeColor(ui::kLightBlue);
+    ShowStateIcon(1);
+    LBTempo.SetCaption("00m 00s");
+    LBTempo.SetForeColor(ui::kLightBlue);
+    RestartChronometer();
+  }
+}
+
+void Form1::ShowIdle() {
+  LBInfo.SetCaption("Stop");
+  LBInfo.SetForeColor(ui::kLightBlue);
+  LBTempo.SetForeColor(ui::kLightBlue);
+  ShowStateIcon(2);
+  TmrCrono.SetEnabled(false);
+}
+
+void Form1::ShowStateIcon(std::int16_t index) {
+  const int lowest = 0, highest = static_cast<int>(ImMenu.size()) - 1;
+  if (index < lowest || index > highest) return;
+  for (int i = lowest; i <= highest; ++i) ImMenu[i].SetVisible(i == index);
+}
+
+void Form1::RestartChronometer() {
+  TmrCrono.SetEnabled(false);
+  ElapsedMinutes = 0;
+  ElapsedSeconds = 0;
+  TmrCrono.SetEnabled(true);
+}
+
+void Form1::TmrCrono_Timer() {
+  // The count stops at its largest value (some 22 days) rather than wrapping to a negative one.
+  if (ElapsedMinutes == INT16_MAX && ElapsedSeconds == 59) return;
+  if (++ElapsedSeconds == 60) {
+    ElapsedSeconds = 0;
+    ++ElapsedMinutes;
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "%02dm %02ds ", ElapsedMinutes, ElapsedSeconds);
+  LBTempo.SetCaption(text);
+}
+
+}  // namespace tapwright
