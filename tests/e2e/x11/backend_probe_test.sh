@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The X11 backend end to end: window hints, global keys while another window has the focus,
-# cursor, synthetic clicks reaching a window, timers, modal loops.
-# Usage: backend_probe_test.sh X11_PROBE
+# cursor, synthetic clicks reaching a window, file drops, timers, modal loops.
+# Usage: backend_probe_test.sh X11_PROBE XDND_SOURCE
 source "$(dirname "$0")/xvfb_lib.sh"
-PROBE=$1
+PROBE=$1 DND=$2
 start_xvfb
 
 LOG="$WORK/target.log"
@@ -64,6 +64,17 @@ double left 30 50 buttons=1
 up left 30 50 buttons=0'
 [[ "$(cat "$LOG")" == "$EXPECTED" ]] || fail "clicks received:
 $(cat "$LOG")"
+
+# File drops, as a file manager offers them (copy, move and link) and as a plain copy.
+: >"$LOG"
+timeout 10 "$DND" "$T" 250 260 all 'file:///tmp/a%20b.tpw' "file://localhost/tmp/c.tpw" \
+  'http://example.invalid/d.tpw' 'file:///tmp/bad%0.tpw' || fail "drop refused"
+wait_for 5 grep -q '^drop' "$LOG" || fail "no drop arrived"
+[[ "$(cat "$LOG")" == "drop 7 30 50 /tmp/a b.tpw|/tmp/c.tpw" ]] || fail "drop: $(cat "$LOG")"
+: >"$LOG"
+timeout 10 "$DND" "$T" 230 220 copy "file:///tmp/x.tpw" || fail "copy drop refused"
+wait_for 5 grep -q '^drop' "$LOG" || fail "no copy drop arrived"
+[[ "$(cat "$LOG")" == "drop 1 10 10 /tmp/x.tpw" ]] || fail "copy drop: $(cat "$LOG")"
 
 timeout 30 "$PROBE" timers || fail "timers"
 timeout 20 "$PROBE" modal || fail "modal"

@@ -1,7 +1,7 @@
 // Drives the X11 backend directly under a throw-away X server; the scripts beside it check what
 // the desktop saw. Each mode prints what it measured and exits non-zero on a failed check.
 //
-//   x11_probe target LOG   a small window that logs the mouse and keys it receives
+//   x11_probe target LOG   a small window that logs the mouse, keys and drops it receives
 //   x11_probe keys         watches the global key state until every key was seen
 //   x11_probe cursor X Y   moves the cursor and reads it back
 //   x11_probe click X Y    clicks left, right, middle, then double-clicks left at (X, Y)
@@ -83,6 +83,14 @@ class LogWindow : public WindowListener {
       std::fflush(log_);
     }
   }
+  void OnDrop(const DropEvent& e) override {
+    if (log_ == nullptr) return;
+    std::fprintf(log_, "drop %u %d %d", e.allowed_effects, e.x, e.y);
+    for (size_t i = 0; i < e.files.size(); ++i)
+      std::fprintf(log_, "%s%s", i ? "|" : " ", e.files[i].c_str());
+    std::fprintf(log_, "\n");
+    std::fflush(log_);
+  }
   void OnKeyDown(int vk) override {
     if (log_) {
       std::fprintf(log_, "key %d\n", vk);
@@ -100,7 +108,7 @@ int Target(const char* log_path) {
   if (log == nullptr) return 2;
   LogWindow listener(log);
   WindowHandle w =
-      CreateFormWindow({"probe-target", {200, 200, 100, 100}, 0x00FF00, false, false}, &listener);
+      CreateFormWindow({"probe-target", {200, 200, 100, 100}, 0x00FF00, true, false}, &listener);
   SetWindowLongA(w, GWL_EXSTYLE, GetWindowLongA(w, GWL_EXSTYLE) | WS_EX_LAYERED);
   SetLayeredWindowAttributes(w, 0, 128, LWA_ALPHA);
   ShowWindow(w, true);
