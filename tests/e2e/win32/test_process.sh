@@ -14,3 +14,7 @@ probe instance | grep -q "another 0" || fail "a copy is reported while none runs
 start_tapwright
 driver window Tapwright.Form >/dev/null || fail "the program did not start"
 probe instance | grep -q "another 1" || fail "the running copy is not detected"
+
+# A second copy ends by itself, and the first one's window stays the only one.
+timeout 20 "$WINE" "$EXE_DIR/tapwright.exe" || fail "the second copy did not end"
+driver window Tapwright.Form >/dev/null || fail "the first copy's window is gone"
