@@ -31,30 +31,34 @@ void Form::SetBackColor(Color c) {
   Invalidate();
 }
 
-// Each length reads back as last set while the window still has the pixel value that setting
-// gave it; once the window stands elsewhere (moved from outside) the pixels decide.
+namespace {
+
+// A length reads back as last set while the window still has the pixel value that setting gave
+// it; once the window stands elsewhere (moved from outside) the pixels decide.
+int ReadBack(int set, int pixels, int (*to_pixels)(int), int (*to_twips)(int)) {
+  return pixels == to_pixels(set) ? set : to_twips(pixels);
+}
+
+}  // namespace
+
 int Form::Left() const {
   if (!hwnd_) return left_;
-  const int px = platform::GetWindowBounds(hwnd_).left;
-  return px == TwipsToPixelsX(left_) ? left_ : PixelsToTwipsX(px);
+  return ReadBack(left_, platform::GetWindowBounds(hwnd_).left, TwipsToPixelsX, PixelsToTwipsX);
 }
 
 int Form::Top() const {
   if (!hwnd_) return top_;
-  const int px = platform::GetWindowBounds(hwnd_).top;
-  return px == TwipsToPixelsY(top_) ? top_ : PixelsToTwipsY(px);
+  return ReadBack(top_, platform::GetWindowBounds(hwnd_).top, TwipsToPixelsY, PixelsToTwipsY);
 }
 
 int Form::Width() const {
   if (!hwnd_) return width_;
-  const int px = platform::GetWindowBounds(hwnd_).width;
-  return px == TwipsToPixelsX(width_) ? width_ : PixelsToTwipsX(px);
+  return ReadBack(width_, platform::GetWindowBounds(hwnd_).width, TwipsToPixelsX, PixelsToTwipsX);
 }
 
 int Form::Height() const {
   if (!hwnd_) return height_;
-  const int px = platform::GetWindowBounds(hwnd_).height;
-  return px == TwipsToPixelsY(height_) ? height_ : PixelsToTwipsY(px);
+  return ReadBack(height_, platform::GetWindowBounds(hwnd_).height, TwipsToPixelsY, PixelsToTwipsY);
 }
 
 void Form::Move(int left, int top, int width, int height) {

@@ -44,6 +44,18 @@ void PanelTitle(ui::Frame& panel, ui::Label& title, int index, const char* capti
   panel.Add(line);
 }
 
+// An hour field, a colon and a minute field, as each time row has them.
+void TimeFields(ui::Container& in, ui::Label& hour, int hour_index, ui::Label& colon,
+                int colon_index, ui::Label& minute, int minute_index, int left, int top) {
+  Place(in, hour, "LBHora", hour_index, left, top, 255, 255);
+  Text(hour, "12", ui::kGrey, 8.25, TextAlign::Center);
+  Place(in, colon, "LBTiempo", colon_index, left + 240, top, 60, 210);
+  Text(colon, ":", ui::kGrey, 8.25, TextAlign::Center);
+  Place(in, minute, "LBHora", minute_index, left + 285, top, 255, 255);
+  Text(minute, "00", ui::kGrey, 8.25, TextAlign::Center);
+  hour.hand = minute.hand = true;
+}
+
 }  // namespace
 
 Form1::Form1() : ui::Form("Tapwright", 2670, 7575, ui::kBlack, true, true) {
@@ -144,26 +156,15 @@ void Form1::BuildTimerPanel() {
   PanelTitle(FrTempo, LBTit[1], 1, "Timer", 90, 40, 495, Line1[1]);
   Place(FrTempo, LBTiempo[0], "LBTiempo", 0, 120, 360, 480, 210);
   Text(LBTiempo[0], "Initial:", ui::kGrey, 8.25, TextAlign::Center);
-  Place(FrTempo, LBHora[0], "LBHora", 0, 1800, 360, 255, 255);
-  Text(LBHora[0], "12", ui::kGrey, 8.25, TextAlign::Center);
-  Place(FrTempo, LBTiempo[2], "LBTiempo", 2, 2040, 360, 60, 210);
-  Text(LBTiempo[2], ":", ui::kGrey, 8.25, TextAlign::Center);
-  Place(FrTempo, LBHora[2], "LBHora", 2, 2085, 360, 255, 255);
-  Text(LBHora[2], "00", ui::kGrey, 8.25, TextAlign::Center);
+  TimeFields(FrTempo, LBHora[0], 0, LBTiempo[2], 2, LBHora[2], 2, 1800, 360);
 
   Place(FrTempo, FrFinalizar, "FrFinalizar", -1, 120, 600, 2295, 255, false);
   Place(FrFinalizar, LBTiempo[1], "LBTiempo", 1, 0, 0, 420, 210);
   Text(LBTiempo[1], "Final:");
-  Place(FrFinalizar, LBHora[1], "LBHora", 1, 1680, 0, 255, 255);
-  Text(LBHora[1], "12", ui::kGrey, 8.25, TextAlign::Center);
-  Place(FrFinalizar, LBTiempo[3], "LBTiempo", 3, 1920, 0, 60, 210);
-  Text(LBTiempo[3], ":", ui::kGrey, 8.25, TextAlign::Center);
-  Place(FrFinalizar, LBHora[3], "LBHora", 3, 1965, 0, 255, 255);
-  Text(LBHora[3], "00", ui::kGrey, 8.25, TextAlign::Center);
+  TimeFields(FrFinalizar, LBHora[1], 1, LBTiempo[3], 3, LBHora[3], 3, 1680, 0);
 
   Place(FrTempo, ImTempoOnOff, "ImTempoOnOff", -1, 2175, 1320, 240, 240);
   Picture(ImTempoOnOff, Id::Timer);
-  for (int i : {0, 1, 2, 3}) LBHora[i].hand = true;
 }
 
 void Form1::BuildSequencePanel() {
@@ -178,13 +179,7 @@ void Form1::BuildSequencePanel() {
   Place(frSec, frSecTime, "frSecTime", -1, 120, 1200, 1815, 375, false);
   Place(frSecTime, LBTiempo[7], "LBTiempo", 7, 0, 120, 480, 210);
   Text(LBTiempo[7], "Initial:", ui::kGrey, 8.25, TextAlign::Center);
-  Place(frSecTime, LBHora[4], "LBHora", 4, 1080, 120, 255, 255);
-  Text(LBHora[4], "12", ui::kGrey, 8.25, TextAlign::Center);
-  Place(frSecTime, LBTiempo[6], "LBTiempo", 6, 1320, 120, 60, 210);
-  Text(LBTiempo[6], ":", ui::kGrey, 8.25, TextAlign::Center);
-  Place(frSecTime, LBHora[5], "LBHora", 5, 1365, 120, 255, 255);
-  Text(LBHora[5], "00", ui::kGrey, 8.25, TextAlign::Center);
-  for (int i : {4, 5}) LBHora[i].hand = true;
+  TimeFields(frSecTime, LBHora[4], 4, LBTiempo[6], 6, LBHora[5], 5, 1080, 120);
 
   Place(frSec, ImSecOnOff, "ImSecOnOff", -1, 2160, 1320, 240, 240);
   Picture(ImSecOnOff, Id::Sequence);

@@ -58,6 +58,28 @@ TEST_F(MainWindowDesign, PanelsLieBelowTheCollapsedWindowInTheirStackingOrder) {
     EXPECT_GT(pos(*p), pos(f.FrControl));
 }
 
+TEST_F(MainWindowDesign, TimeFieldsStandInTheirRows) {
+  Form1 f;
+  struct Where {
+    const ui::Control& c;
+    const ui::Container* in;
+    int left, top;
+  };
+  for (const Where& w :
+       {Where{f.LBHora[0], &f.FrTempo, 1800, 360}, Where{f.LBTiempo[2], &f.FrTempo, 2040, 360},
+        Where{f.LBHora[3], &f.FrFinalizar, 1965, 0}, Where{f.LBTiempo[6], &f.frSecTime, 1320, 120},
+        Where{f.LBHora[5], &f.frSecTime, 1365, 120}}) {
+    EXPECT_EQ(w.c.Parent(), w.in) << w.c.name << w.c.index;
+    EXPECT_EQ(w.c.Left(), w.left) << w.c.name << w.c.index;
+    EXPECT_EQ(w.c.Top(), w.top) << w.c.name << w.c.index;
+  }
+  for (const ui::Label& l : f.LBHora) {
+    EXPECT_TRUE(l.hand);
+    const bool hour = l.index == 0 || l.index == 1 || l.index == 4;
+    EXPECT_EQ(l.Caption(), hour ? "12" : "00") << l.index;
+  }
+}
+
 using StartUp = SimTest;
 
 TEST_F(StartUp, CollapsedAtTheTopLeftWhateverTheDesign) {
