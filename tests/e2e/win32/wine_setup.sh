@@ -19,5 +19,8 @@ export WINEARCH=win64
 ENV
 . "$STATE/env"
 wineboot -i >"$STATE/wineboot.log" 2>&1
+# Without a window manager, Wine waits 2 s for one whenever a managed window hides; unmanaged
+# windows hide at once.
+wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
 wineserver -w
 echo "Wine prefix ready in $WINEPREFIX on display $DISPLAY"

@@ -8,6 +8,7 @@
 //   probe open|save TITLE           the common dialog filled as the program fills it
 //   probe burst                     a stalled 1 ms timer resumes without a burst
 //   probe doevents                  DoEvents returns although 1 ms timers never stop posting
+//   probe modal                     a 1 ms timer ticks while RunModal runs its loop
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -174,6 +175,28 @@ int DoEventsReturns() {
   return longest < 1000 && a > 0 && b > 0 ? 0 : 1;
 }
 
+class Blank : public platform::WindowListener {
+ public:
+  void OnPaint(platform::Canvas& c) override { c.FillRect({0, 0, 100, 100}, 0); }
+  void OnMouse(const platform::MouseEvent&) override {}
+};
+
+int Modal() {
+  Blank blank;
+  platform::WindowHandle owner = platform::CreateFormWindow({"Owner", {0, 0, 50, 50}}, &blank);
+  platform::WindowHandle w = platform::CreateFormWindow({"Modal", {100, 100, 100, 100}}, &blank);
+  int ticks = 0;
+  platform::TimerId fast = platform::StartTimer(1, [&] { ++ticks; });
+  platform::TimerId close = platform::StartTimer(300, [&] { platform::DestroyWindow(w); });
+  auto start = Clock::now();
+  platform::RunModal(w, owner);
+  double ms = MsSince(start);
+  platform::StopTimer(fast);
+  platform::StopTimer(close);
+  std::printf("modal loop %.0f ms, 1 ms timer ticks meanwhile %d\n", ms, ticks);
+  return ms >= 250 && ms < 1500 && ticks > 50 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -189,6 +212,7 @@ int main(int argc, char** argv) {
   if ((cmd == "open" || cmd == "save") && argc >= 3) return Dialog(cmd == "save", argv[2]);
   if (cmd == "burst") return Burst();
   if (cmd == "doevents") return DoEventsReturns();
+  if (cmd == "modal") return Modal();
   std::fprintf(stderr, "usage: see the top of probe.cpp\n");
   return 2;
 }
