@@ -11,7 +11,7 @@ packages=(
   # running without a desktop, and the end-to-end tests
   xvfb xdotool x11-utils imagemagick
   # the Windows build and its tests
-  mingw-w64 g++-mingw-w64-x86-64 wine wine64
+  mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
 )
 
 missing=()
