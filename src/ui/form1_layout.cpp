@@ -133,22 +133,28 @@ void Form1::BuildHotkeyPanel() {
 void Form1::BuildOptionsPanel() {
   Place(*this, frOptions, "frOptions", -1, 120, 3000, 2480, 1650);
   PanelTitle(frOptions, LBTit[0], 0, "Options", 90, 40, 645, Line1[0]);
-  Place(frOptions, ImSimular[0], "ImSimular", 0, 70, 360, 240, 240);
-  Picture(ImSimular[0], Id::Click);
-  Place(frOptions, LBOp[0], "LBOp", 0, 360, 375, 1875, 210);
-  Text(LBOp[0], "Simulate mouse clicks");
-  Place(frOptions, ImRepetir[0], "ImRepetir", 0, 60, 615, 240, 240);
-  Picture(ImRepetir[0], Id::Repeat);
-  Place(frOptions, LBOp[1], "LBOp", 1, 360, 660, 1620, 210);
-  Text(LBOp[1], "Repeat movements");
-  Place(frOptions, ImTempo[0], "ImTempo", 0, 60, 900, 240, 240);
-  Picture(ImTempo[0], Id::Timer);
-  Place(frOptions, LBOp[2], "LBOp", 2, 360, 945, 1005, 210);
-  Text(LBOp[2], "Single timer");
-  Place(frOptions, ImSec[0], "ImSec", 0, 60, 1200, 240, 240);
-  Picture(ImSec[0], Id::Sequence);
-  Place(frOptions, LBOp[3], "LBOp", 3, 360, 1200, 810, 210);
-  Text(LBOp[3], "Secuence");
+  // Each option: its picture button, then its caption.
+  struct Row {
+    ui::Image& button;
+    const char* name;
+    Id picture;
+    int left, top, caption_top, caption_width;
+    const char* caption;
+  };
+  const Row rows[] = {
+      {ImSimular[0], "ImSimular", Id::Click, 70, 360, 375, 1875, "Simulate mouse clicks"},
+      {ImRepetir[0], "ImRepetir", Id::Repeat, 60, 615, 660, 1620, "Repeat movements"},
+      {ImTempo[0], "ImTempo", Id::Timer, 60, 900, 945, 1005, "Single timer"},
+      {ImSec[0], "ImSec", Id::Sequence, 60, 1200, 1200, 810, "Secuence"},
+  };
+  int i = 0;
+  for (const Row& r : rows) {
+    Place(frOptions, r.button, r.name, 0, r.left, r.top, 240, 240);
+    Picture(r.button, r.picture);
+    Place(frOptions, LBOp[i], "LBOp", i, 360, r.caption_top, r.caption_width, 210);
+    Text(LBOp[i], r.caption);
+    ++i;
+  }
 }
 
 void Form1::BuildTimerPanel() {

@@ -58,7 +58,7 @@ TEST_F(MainWindowDesign, PanelsLieBelowTheCollapsedWindowInTheirStackingOrder) {
     EXPECT_GT(pos(*p), pos(f.FrControl));
 }
 
-TEST_F(MainWindowDesign, TimeFieldsStandInTheirRows) {
+TEST_F(MainWindowDesign, OptionAndTimeRowsStandWhereDesigned) {
   Form1 f;
   struct Where {
     const ui::Control& c;
