@@ -9,7 +9,7 @@ cleanup() {
   rm -rf "$WORK"
 }
 trap cleanup EXIT
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>/dev/null &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>/dev/null &
 XVFB=$!
 for _ in $(seq 100); do [[ -s $WORK/display ]] && break; sleep 0.1; done
 [[ -s $WORK/display ]] || { echo "Xvfb did not start" >&2; exit 1; }

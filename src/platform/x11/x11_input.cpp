@@ -80,7 +80,8 @@ bool OpenKeyWatch() {
   g_keys.failed = true;
   Display* d = XOpenDisplay(DisplayString(Dpy()));
   if (d == nullptr) return false;
-  int event = 0, error = 0, major = 2, minor = 0;
+  // 2.1 or later: raw events keep coming while another client holds a grab (a menu is open).
+  int event = 0, error = 0, major = 2, minor = 2;
   if (!XQueryExtension(d, "XInputExtension", &g_keys.xi_opcode, &event, &error) ||
       XIQueryVersion(d, &major, &minor) != Success) {
     DebugLog("XInput2 is missing: global keys only as 'down now'");

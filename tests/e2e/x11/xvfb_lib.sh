@@ -27,9 +27,10 @@ wait_for() {
   done
 }
 
-# Starts Xvfb on a free display (1280x1024x24) and exports DISPLAY.
+# Starts Xvfb on a free display (1280x1024x24) and exports DISPLAY. -noreset: without it the
+# server resets when its last client leaves and refuses connections meanwhile.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   PIDS+=($!)
   wait_for 15 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
   export DISPLAY=":$(head -n1 "$WORK/display")"
@@ -37,6 +38,13 @@ start_xvfb() {
   # A private lock folder: other copies of the program on this machine are not ours to meet.
   export XDG_RUNTIME_DIR="$WORK/run"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
+  # WINDOW_MANAGER (a command, e.g. openbox) runs the test under a real window manager.
+  if [[ -n ${WINDOW_MANAGER:-} ]]; then
+    $WINDOW_MANAGER >"$WORK/wm.log" 2>&1 &
+    PIDS+=($!)
+    wait_for 10 bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'" ||
+      fail "the window manager did not start on $DISPLAY: $(cat "$WORK/wm.log"; xdpyinfo 2>&1 | head -3)"
+  fi
 }
 
 # Windows that are mapped and whose name is exactly $1.
