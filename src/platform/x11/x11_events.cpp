@@ -1,5 +1,6 @@
 // X events to window state and listener calls.
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "platform/x11/x11_internal.h"
@@ -132,13 +133,24 @@ void OnConfigure(WindowState& ws, const XConfigureEvent& e) {
     if (!XTranslateCoordinates(Dpy(), ws.xid, DefaultRootWindow(Dpy()), 0, 0, &x, &y, &child))
       return;
   }
-  ws.bounds.left = x;
-  ws.bounds.top = y;
-  if (e.width != ws.bounds.width || e.height != ws.bounds.height) {
-    ws.bounds.width = e.width;
-    ws.bounds.height = e.height;
-    ws.AllocateBackBuffer();
+  Rect reported{x, y, e.width, e.height};
+  // Reports of older requests still in flight must not undo the newest placement.
+  auto& pending = ws.pending_configure;
+  auto same = [&reported](const Rect& r) {
+    return r.left == reported.left && r.top == reported.top && r.width == reported.width &&
+           r.height == reported.height;
+  };
+  auto match = std::find_if(pending.begin(), pending.end(), same);
+  if (match != pending.end()) {
+    pending.erase(pending.begin(), match + 1);
+    if (!pending.empty()) return;
+  } else if (!pending.empty()) {
+    pending.pop_front();  // the window manager adjusted a request; a later report settles it
+    return;
   }
+  bool resized = reported.width != ws.bounds.width || reported.height != ws.bounds.height;
+  ws.bounds = reported;
+  if (resized) ws.AllocateBackBuffer();
 }
 
 void OnExpose(WindowState& ws, const XExposeEvent& e) {

@@ -21,6 +21,7 @@
 #undef CursorShape
 
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <vector>
 
@@ -69,6 +70,8 @@ struct WindowState {
   int last_press_x = 0;
   int last_press_y = 0;
   DndState dnd;
+  // Placements asked for and not yet reported back by the server, oldest first.
+  std::deque<Rect> pending_configure;
 
   ~WindowState();
   void AllocateBackBuffer();

@@ -311,6 +311,7 @@ void SetWindowBounds(WindowHandle w, const Rect& bounds) {
   b.height = std::max(1, b.height);
   bool resized = b.width != ws->bounds.width || b.height != ws->bounds.height;
   ws->bounds = b;
+  if (ws->pending_configure.size() < 64) ws->pending_configure.push_back(b);
   SetSizeHints(*ws);
   XMoveResizeWindow(Dpy(), ws->xid, b.left, b.top, b.width, b.height);
   if (resized) ws->AllocateBackBuffer();
