@@ -76,6 +76,16 @@ timeout 10 "$DND" "$T" 230 220 copy "file:///tmp/x.tpw" || fail "copy drop refus
 wait_for 5 grep -q '^drop' "$LOG" || fail "no copy drop arrived"
 [[ "$(cat "$LOG")" == "drop 1 10 10 /tmp/x.tpw" ]] || fail "copy drop: $(cat "$LOG")"
 
+# Screen metrics: twips per pixel from Xft.dpi (96 when unset), not from the server's millimetres.
+OUT=$(timeout 10 "$PROBE" screen) || fail "screen: $OUT"
+echo "$OUT"
+grep -q '^screen 1280x1024 twips 15.00 15.00 text [0-9]' <<<"$OUT" || fail "screen: $OUT"
+WIDTH=$(sed -n 's/^screen .* text \([0-9]*\)$/\1/p' <<<"$OUT")
+((WIDTH >= 50 && WIDTH <= 110)) || fail "\"Tapwright\" at 16 px bold is $WIDTH px wide"
+xrdb -nocpp -merge <<<"Xft.dpi: 144"
+OUT=$(timeout 10 "$PROBE" screen) || fail "screen: $OUT"
+grep -q '^screen 1280x1024 twips 10.00 10.00 ' <<<"$OUT" || fail "screen at 144 dpi: $OUT"
+
 timeout 30 "$PROBE" timers || fail "timers"
 timeout 20 "$PROBE" modal || fail "modal"
 echo "backend probe ok"

@@ -7,6 +7,7 @@
 //   x11_probe click X Y    clicks left, right, middle, then double-clicks left at (X, Y)
 //   x11_probe timers       tick rates, re-entry, no catch-up bursts
 //   x11_probe modal        RunModal: ticks go on, the owner ignores clicks
+//   x11_probe screen       prints the screen size, twips per pixel and a text width
 #include <unistd.h>
 
 #include <algorithm>
@@ -305,6 +306,15 @@ int Modal() {
   return g_failures == 0 ? 0 : 1;
 }
 
+int Screen() {
+  int width = MeasureText("Tapwright", {"Arial", 16, true});
+  std::printf("screen %dx%d twips %.2f %.2f text %d\n", ScreenWidthPixels(), ScreenHeightPixels(),
+              TwipsPerPixelX(), TwipsPerPixelY(), width);
+  Check(MeasureText("", {"Arial", 16, true}) == 0, "empty text has no width");
+  Check(width > MeasureText("Tapwright", {"Arial", 8, true}), "bigger text is wider");
+  return g_failures == 0 ? 0 : 1;
+}
+
 int Run(const std::string& mode, int argc, char** argv) {
   if (mode == "target" && argc > 2) return Target(argv[2]);
   if (mode == "keys") return Keys();
@@ -314,8 +324,10 @@ int Run(const std::string& mode, int argc, char** argv) {
   }
   if (mode == "timers") return Timers();
   if (mode == "modal") return Modal();
-  std::fprintf(stderr,
-               "usage: x11_probe target LOG | keys | cursor X Y | click X Y | timers | modal\n");
+  if (mode == "screen") return Screen();
+  std::fprintf(
+      stderr,
+      "usage: x11_probe target LOG | keys | cursor X Y | click X Y | timers | modal | screen\n");
   return 2;
 }
 
