@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The X11 backend end to end: window hints, global keys while another window has the focus,
 # cursor, synthetic clicks reaching a window, file drops, timers, modal loops.
-# Usage: backend_probe_test.sh X11_PROBE XDND_SOURCE
+# Usage: backend_probe_test.sh X11_PROBE XDND_SOURCE WM_CLOSE
 source "$(dirname "$0")/xvfb_lib.sh"
-PROBE=$1 DND=$2
+PROBE=$1 DND=$2 WM_CLOSE=$3
 start_xvfb
 
 LOG="$WORK/target.log"
@@ -75,6 +75,12 @@ wait_for 5 grep -q '^drop' "$LOG" || fail "no drop arrived"
 timeout 10 "$DND" "$T" 230 220 copy "file:///tmp/x.tpw" || fail "copy drop refused"
 wait_for 5 grep -q '^drop' "$LOG" || fail "no copy drop arrived"
 [[ "$(cat "$LOG")" == "drop 1 10 10 /tmp/x.tpw" ]] || fail "copy drop: $(cat "$LOG")"
+
+# A close request reaches the window; closing is its owner's decision.
+: >"$LOG"
+"$WM_CLOSE" "$T"
+wait_for 5 grep -q '^close$' "$LOG" || fail "no close request arrived"
+has_window probe-target || fail "a close request destroyed the window"
 
 # Screen metrics: twips per pixel from Xft.dpi (96 when unset), not from the server's millimetres.
 OUT=$(timeout 10 "$PROBE" screen) || fail "screen: $OUT"

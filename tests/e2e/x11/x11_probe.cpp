@@ -1,7 +1,7 @@
 // Drives the X11 backend directly under a throw-away X server; the scripts beside it check what
 // the desktop saw. Each mode prints what it measured and exits non-zero on a failed check.
 //
-//   x11_probe target LOG   a small window that logs the mouse, keys and drops it receives
+//   x11_probe target LOG   a small window that logs the mouse, keys, drops, close requests
 //   x11_probe keys         watches the global key state until every key was seen
 //   x11_probe cursor X Y   moves the cursor and reads it back
 //   x11_probe click X Y    clicks left, right, middle, then double-clicks left at (X, Y)
@@ -91,6 +91,12 @@ class LogWindow : public WindowListener {
       std::fprintf(log_, "%s%s", i ? "|" : " ", e.files[i].c_str());
     std::fprintf(log_, "\n");
     std::fflush(log_);
+  }
+  void OnCloseRequest() override {
+    if (log_) {
+      std::fprintf(log_, "close\n");
+      std::fflush(log_);
+    }
   }
   void OnKeyDown(int vk) override {
     if (log_) {
