@@ -287,6 +287,8 @@ void ShowWindow(WindowHandle w, bool visible) {
   ws->visible = visible;
   if (visible) {
     SetSizeHints(*ws);
+    // The window manager dropped the state when the window was withdrawn.
+    SetInitialNetWmState(*ws);
     XMapRaised(d, ws->xid);
     // Some window managers place a window on map; put it back where the program wants it.
     XMoveResizeWindow(d, ws->xid, ws->bounds.left, ws->bounds.top, ws->bounds.width,
@@ -310,9 +312,11 @@ void SetWindowBounds(WindowHandle w, const Rect& bounds) {
   b.width = std::max(1, b.width);
   b.height = std::max(1, b.height);
   bool resized = b.width != ws->bounds.width || b.height != ws->bounds.height;
+  bool moved = b.left != ws->bounds.left || b.top != ws->bounds.top;
+  if (!resized && !moved) return;  // the click indicator asks every millisecond
   ws->bounds = b;
   if (ws->pending_configure.size() < 64) ws->pending_configure.push_back(b);
-  SetSizeHints(*ws);
+  if (resized) SetSizeHints(*ws);
   XMoveResizeWindow(Dpy(), ws->xid, b.left, b.top, b.width, b.height);
   if (resized) ws->AllocateBackBuffer();
   XFlush(Dpy());

@@ -134,6 +134,11 @@ int Target(const char* log_path) {
       },
       300);
   Check(steady, "GetWindowBounds keeps the newest placement while older ones are reported");
+  // Hidden and shown again, it stays topmost and out of the task bar.
+  ShowWindow(w, false);
+  RunUntil([] { return false; }, 100);
+  ShowWindow(w, true);
+  RunUntil([] { return false; }, 100);
   RepaintNow(w);
   std::printf("ready\n");
   std::fflush(stdout);
