@@ -100,6 +100,8 @@ Display* Dpy() {
   return g_display;
 }
 
+Display* OpenedDisplay() { return g_display; }
+
 const Atoms& GetAtoms() {
   Dpy();
   return g_atoms;

@@ -80,6 +80,8 @@ struct WindowState {
 
 // The UI connection, opened on first use. Exits the process when there is no X display.
 Display* Dpy();
+// The UI connection if it was opened; null otherwise.
+Display* OpenedDisplay();
 const Atoms& GetAtoms();
 bool WindowManagerRunning();
 

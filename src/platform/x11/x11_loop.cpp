@@ -153,7 +153,7 @@ void EndProgram(int exit_code) {
   g_quit = true;
   std::fflush(stdout);
   std::fflush(stderr);
-  XCloseDisplay(Dpy());
+  if (Display* d = OpenedDisplay()) XCloseDisplay(d);
   // No destructors or exit handlers: the program ends at once, as on Windows.
   _exit(exit_code);
 }
