@@ -39,11 +39,8 @@ XRenderColor RenderColor(Color c) {
   return {channel(c), channel(c >> 8), channel(c >> 16), 0xFFFF};
 }
 
-// Uploads a straight-alpha picture as premultiplied ARGB32, once per picture id.
+// One copy of each picture on the server, by picture id.
 const CachedPicture* Upload(const Picture& pic) {
-  if (pic.width <= 0 || pic.height <= 0 ||
-      pic.pixels.size() < static_cast<size_t>(pic.width) * pic.height)
-    return nullptr;
   auto found = g_pictures.find(pic.id);
   if (pic.id != 0 && found != g_pictures.end() && found->second.width == pic.width &&
       found->second.height == pic.height)
@@ -55,34 +52,8 @@ const CachedPicture* Upload(const Picture& pic) {
     g_pictures.erase(found);
   }
   CachedPicture cached{pic.width, pic.height, 0, 0};
-  cached.pixmap = XCreatePixmap(d, DefaultRootWindow(d), pic.width, pic.height, 32);
-  XImage* img = XCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 32, ZPixmap, 0, nullptr,
-                             pic.width, pic.height, 32, 0);
-  if (img == nullptr) {
-    XFreePixmap(d, cached.pixmap);
-    return nullptr;
-  }
-  img->data = static_cast<char*>(std::malloc(img->bytes_per_line * pic.height));
-  for (int y = 0; y < pic.height; ++y) {
-    for (int x = 0; x < pic.width; ++x) {
-      std::uint32_t p = pic.pixels[y * pic.width + x];
-      std::uint32_t a = p >> 24;
-      auto pre = [a](std::uint32_t c) { return (c * a + 127) / 255; };
-      XPutPixel(
-          img, x, y,
-          (a << 24) | (pre((p >> 16) & 0xFF) << 16) | (pre((p >> 8) & 0xFF) << 8) | pre(p & 0xFF));
-    }
-  }
-  GC gc = XCreateGC(d, cached.pixmap, 0, nullptr);
-  XPutImage(d, cached.pixmap, gc, img, 0, 0, 0, 0, pic.width, pic.height);
-  XFreeGC(d, gc);
-  XDestroyImage(img);
-  cached.picture = XRenderCreatePicture(
-      d, cached.pixmap, XRenderFindStandardFormat(d, PictStandardARGB32), 0, nullptr);
-  if (pic.id == 0) {
-    // Nothing to key the cache on: keep one scratch entry that the next upload replaces.
-    return &(g_pictures[0] = cached);
-  }
+  if (!UploadArgb(pic, cached.pixmap, cached.picture)) return nullptr;
+  // Without an id there is nothing to key on: one scratch entry, replaced by the next upload.
   return &(g_pictures[pic.id] = cached);
 }
 
@@ -186,6 +157,35 @@ class X11Canvas : public Canvas {
 };
 
 }  // namespace
+
+bool UploadArgb(const Picture& pic, Pixmap& pixmap, ::Picture& picture) {
+  if (pic.width <= 0 || pic.height <= 0 ||
+      pic.pixels.size() < static_cast<size_t>(pic.width) * pic.height)
+    return false;
+  Display* d = Dpy();
+  XImage* img = XCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 32, ZPixmap, 0, nullptr,
+                             pic.width, pic.height, 32, 0);
+  if (img == nullptr) return false;
+  img->data = static_cast<char*>(std::malloc(img->bytes_per_line * pic.height));
+  for (int y = 0; y < pic.height; ++y) {
+    for (int x = 0; x < pic.width; ++x) {
+      std::uint32_t p = pic.pixels[y * pic.width + x];
+      std::uint32_t a = p >> 24;
+      auto pre = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+      XPutPixel(
+          img, x, y,
+          (a << 24) | (pre((p >> 16) & 0xFF) << 16) | (pre((p >> 8) & 0xFF) << 8) | pre(p & 0xFF));
+    }
+  }
+  pixmap = XCreatePixmap(d, DefaultRootWindow(d), pic.width, pic.height, 32);
+  GC gc = XCreateGC(d, pixmap, 0, nullptr);
+  XPutImage(d, pixmap, gc, img, 0, 0, 0, 0, pic.width, pic.height);
+  XFreeGC(d, gc);
+  XDestroyImage(img);
+  picture =
+      XRenderCreatePicture(d, pixmap, XRenderFindStandardFormat(d, PictStandardARGB32), 0, nullptr);
+  return true;
+}
 
 XftFont* GetFont(const Font& f) {
   auto key = std::make_tuple(f.face, f.pixel_height, f.bold);

@@ -100,6 +100,8 @@ void HandleDndSelection(WindowState& ws, const XSelectionEvent& ev);
 // Pixel value of a 0x00BBGGRR colour in the default visual.
 unsigned long PixelOf(Color c);
 XftFont* GetFont(const Font& f);
+// A straight-alpha picture as a premultiplied ARGB32 pixmap and its XRender picture.
+bool UploadArgb(const Picture& pic, Pixmap& pixmap, ::Picture& picture);
 // The global key watcher: a second connection whose events are drained without dispatching.
 int KeyWatchFd();
 void DrainKeyEvents();

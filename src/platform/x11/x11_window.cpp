@@ -103,34 +103,12 @@ void ApplyOpacity(const WindowState& ws, std::uint8_t alpha) {
 
 Cursor HandCursor() {
   Display* d = Dpy();
-  const Picture& pic = g_hand_picture;
-  if (g_hand_cursor == 0 && pic.width > 0 && pic.height > 0 &&
-      pic.pixels.size() >= static_cast<size_t>(pic.width) * pic.height) {
-    Window root = DefaultRootWindow(d);
-    Pixmap pm = XCreatePixmap(d, root, pic.width, pic.height, 32);
-    XImage* img = XCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 32, ZPixmap, 0, nullptr,
-                               pic.width, pic.height, 32, 0);
-    if (img != nullptr) {
-      img->data = static_cast<char*>(std::malloc(img->bytes_per_line * pic.height));
-      for (int y = 0; y < pic.height; ++y)
-        for (int x = 0; x < pic.width; ++x) {
-          std::uint32_t p = pic.pixels[y * pic.width + x];
-          std::uint32_t a = p >> 24;
-          auto pre = [a](std::uint32_t c) { return (c * a + 127) / 255; };
-          XPutPixel(img, x, y,
-                    (a << 24) | (pre((p >> 16) & 0xFF) << 16) | (pre((p >> 8) & 0xFF) << 8) |
-                        pre(p & 0xFF));
-        }
-      GC gc = XCreateGC(d, pm, 0, nullptr);
-      XPutImage(d, pm, gc, img, 0, 0, 0, 0, pic.width, pic.height);
-      XFreeGC(d, gc);
-      XDestroyImage(img);
-      ::Picture src =
-          XRenderCreatePicture(d, pm, XRenderFindStandardFormat(d, PictStandardARGB32), 0, nullptr);
-      g_hand_cursor = XRenderCreateCursor(d, src, g_hand_hot_x, g_hand_hot_y);
-      XRenderFreePicture(d, src);
-    }
-    XFreePixmap(d, pm);
+  Pixmap pixmap = 0;
+  ::Picture picture = 0;
+  if (g_hand_cursor == 0 && UploadArgb(g_hand_picture, pixmap, picture)) {
+    g_hand_cursor = XRenderCreateCursor(d, picture, g_hand_hot_x, g_hand_hot_y);
+    XRenderFreePicture(d, picture);
+    XFreePixmap(d, pixmap);
   }
   if (g_hand_cursor == 0) g_hand_cursor = XCreateFontCursor(d, XC_hand2);
   return g_hand_cursor;
