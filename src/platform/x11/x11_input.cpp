@@ -14,7 +14,7 @@ namespace {
 struct KeyWatch {
   Display* display = nullptr;
   int xi_opcode = 0;
-  bool failed = false;
+  bool tried = false;
   std::array<bool, 256> pressed_since{};  // by virtual key
 };
 
@@ -76,8 +76,8 @@ bool KeyDownNow(Display* d, int vk) {
 
 bool OpenKeyWatch() {
   if (g_keys.display != nullptr) return true;
-  if (g_keys.failed) return false;
-  g_keys.failed = true;
+  if (g_keys.tried) return false;
+  g_keys.tried = true;
   Display* d = XOpenDisplay(DisplayString(Dpy()));
   if (d == nullptr) return false;
   // 2.1 or later: raw events keep coming while another client holds a grab (a menu is open).
@@ -86,7 +86,6 @@ bool OpenKeyWatch() {
       XIQueryVersion(d, &major, &minor) != Success) {
     DebugLog("XInput2 is missing: global keys only as 'down now'");
     g_keys.display = d;
-    g_keys.failed = false;
     return true;
   }
   unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
@@ -98,7 +97,6 @@ bool OpenKeyWatch() {
   XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
   XSync(d, False);
   g_keys.display = d;
-  g_keys.failed = false;
   return true;
 }
 

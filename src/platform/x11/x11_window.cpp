@@ -336,11 +336,14 @@ bool SetWindowPos(WindowHandle w, WindowHandle insert_after, int x, int y, int c
     b.height = cy;
   }
   if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE)) SetWindowBounds(w, b);
-  if (insert_after == HWND_TOPMOST)
-    ApplyTopmost(*ws, true);
-  else if (insert_after == HWND_NOTOPMOST)
-    ApplyTopmost(*ws, false);
-  if (insert_after == HWND_TOPMOST || insert_after == 0) XRaiseWindow(Dpy(), ws->xid);
+  if (insert_after == HWND_TOPMOST || insert_after == HWND_NOTOPMOST)
+    ApplyTopmost(*ws, insert_after == HWND_TOPMOST);
+  constexpr std::uint32_t kSwpNoZOrder = 0x0004;
+  constexpr WindowHandle kHwndTop = 0, kHwndBottom = 1;
+  if (!(flags & kSwpNoZOrder)) {
+    if (insert_after == HWND_TOPMOST || insert_after == kHwndTop) XRaiseWindow(Dpy(), ws->xid);
+    if (insert_after == kHwndBottom) XLowerWindow(Dpy(), ws->xid);
+  }
   XFlush(Dpy());
   return true;
 }
