@@ -21,6 +21,7 @@ read -r X Y WIDTH HEIGHT < <(geometry "$W")
 [[ "$X $Y $WIDTH $HEIGHT" == "0 0 178 66" ]] || fail "window at $X,$Y size ${WIDTH}x$HEIGHT"
 xprop -id "$W" _MOTIF_WM_HINTS | grep -q '= 0x2, 0x0, 0x0' || fail "window has decorations"
 xprop -id "$W" _NET_WM_NAME | grep -q '"Tapwright"' || fail "_NET_WM_NAME is not the title"
+xprop -id "$W" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the window is not kept on top"
 OPACITY=$(xprop -id "$W" _NET_WM_WINDOW_OPACITY | awk '{print $NF}')
 [[ $OPACITY =~ ^[0-9]+$ ]] || fail "no window opacity"
 ((OPACITY > 0xE0000000 && OPACITY < 0xF3000000)) || fail "opacity $OPACITY is not about 93 %"
