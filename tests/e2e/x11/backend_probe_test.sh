@@ -92,6 +92,20 @@ xrdb -nocpp -merge <<<"Xft.dpi: 144"
 OUT=$(timeout 10 "$PROBE" screen) || fail "screen: $OUT"
 grep -q '^screen 1280x1024 twips 10.00 10.00 ' <<<"$OUT" || fail "screen at 144 dpi: $OUT"
 
+# Process: the language from the locale variables, the program's folder, the local time.
+run_process() { env -u LC_ALL -u LC_MESSAGES -u LANG "$@" timeout 10 "$PROBE" process; }
+OUT=$(run_process LANG=es_ES.UTF-8) || fail "process: $OUT"
+echo "$OUT"
+grep -qx 'language Spanish' <<<"$OUT" || fail "es_ES is not Spanish"
+grep -qx "folder $(cd "$(dirname "$PROBE")" && pwd -P)" <<<"$OUT" || fail "folder"
+grep -qx 'version [0-9]*\.[0-9]*\.[0-9]*' <<<"$OUT" || fail "version"
+NOW=$(date +%H:%M)
+grep -qx "time $NOW:[0-9][0-9]" <<<"$OUT" || [[ $(date +%H:%M) != "$NOW" ]] || fail "local time"
+OUT=$(run_process LANG=en_GB.UTF-8 LC_MESSAGES=de_DE.UTF-8) || fail "process: $OUT"
+grep -qx 'language German' <<<"$OUT" || fail "LC_MESSAGES does not come before LANG"
+OUT=$(run_process LANG=C LC_ALL=) || fail "process: $OUT"
+grep -qx 'language (none)' <<<"$OUT" || fail "the C locale names a language"
+
 timeout 30 "$PROBE" timers || fail "timers"
 timeout 20 "$PROBE" modal || fail "modal"
 echo "backend probe ok"

@@ -8,6 +8,7 @@
 //   x11_probe timers       tick rates, re-entry, no catch-up bursts
 //   x11_probe modal        RunModal: ticks go on, the owner ignores clicks
 //   x11_probe screen       prints the screen size, twips per pixel and a text width
+//   x11_probe process      prints the language, folder, version and time of day
 #include <unistd.h>
 
 #include <algorithm>
@@ -326,6 +327,25 @@ int Screen() {
   return g_failures == 0 ? 0 : 1;
 }
 
+int Process() {
+  char name[64];
+  int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, name, sizeof name);
+  if (n > 0) {
+    Check(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, nullptr, 0) == n,
+          "a size query returns the size");
+    char tiny[2] = {'x', 'x'};
+    Check(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, tiny, 2) == 0 && tiny[0] == 'x',
+          "a short buffer fails and stays untouched");
+  }
+  Version v = AppVersion();
+  TimeOfDay t = LocalTimeOfDay();
+  std::printf("language %s\nfolder %s\nversion %d.%d.%d\ntime %02d:%02d:%02d\n",
+              n > 0 ? name : "(none)", AppFolder().c_str(), v.major, v.minor, v.revision, t.hour,
+              t.minute, t.second);
+  Check(AppInstance() != 0, "an instance handle");
+  return g_failures == 0 ? 0 : 1;
+}
+
 int Run(const std::string& mode, int argc, char** argv) {
   if (mode == "target" && argc > 2) return Target(argv[2]);
   if (mode == "keys") return Keys();
@@ -336,9 +356,10 @@ int Run(const std::string& mode, int argc, char** argv) {
   if (mode == "timers") return Timers();
   if (mode == "modal") return Modal();
   if (mode == "screen") return Screen();
-  std::fprintf(
-      stderr,
-      "usage: x11_probe target LOG | keys | cursor X Y | click X Y | timers | modal | screen\n");
+  if (mode == "process") return Process();
+  std::fprintf(stderr,
+               "usage: x11_probe target LOG | keys | cursor X Y | click X Y | timers | modal | "
+               "screen | process\n");
   return 2;
 }
 
