@@ -3,8 +3,12 @@
 // Wine program, input from a process of the same prefix does.
 //
 //   driver window CLASS [--effects]   checks the main window's placement and styles
-//   driver key NAME...                presses and releases keys (F5 F6 F8 F10 ESC or hex codes)
+//   driver key NAME...                presses and releases keys (F5 F6 F8 F10 ESC or hex codes),
+//                                     printing the GetTickCount64 of each press
 //   driver click X Y [left|right|middle]
+//   driver move X Y                   moves the pointer without clicking
+//   driver cursor                     prints the pointer's position
+//   driver cursor-at X Y SECONDS      waits until the pointer is at X Y, printing when it got there
 //   driver target X Y W H SECONDS     a window that prints every click it receives
 //   driver answer TITLE PATH SECONDS  types PATH into the file dialog TITLE and confirms it
 //   driver end                        ends the program that owns the Tapwright window
@@ -111,6 +115,28 @@ void SendClick(int x, int y, const char* button) {
   SendInput(2, in, sizeof(INPUT));
 }
 
+void PrintCursor() {
+  POINT p{};
+  GetCursorPos(&p);
+  std::printf("%ld %ld\n", p.x, p.y);
+}
+
+// Polls in-process: a Wine start per poll would blur the arrival time by hundreds of ms.
+int CursorAt(int x, int y, int seconds) {
+  const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(seconds) * 1000;
+  POINT p{};
+  do {
+    GetCursorPos(&p);
+    if (p.x == x && p.y == y) {
+      std::printf("cursor at %d %d at %llu ms\n", x, y, GetTickCount64());
+      return 0;
+    }
+    Sleep(5);
+  } while (GetTickCount64() < deadline);
+  std::printf("FAIL cursor at %ld %ld, not %d %d, after %d s\n", p.x, p.y, x, y, seconds);
+  return 1;
+}
+
 LRESULT CALLBACK TargetProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   const char* what = m == WM_LBUTTONDOWN   ? "left"
                      : m == WM_RBUTTONDOWN ? "right"
@@ -189,6 +215,7 @@ int main(int argc, char** argv) {
   if (cmd == "key" && argc >= 3) {
     for (int i = 2; i < argc; ++i) {
       SendKey(KeyCode(argv[i]));
+      std::printf("key %s at %llu ms\n", argv[i], GetTickCount64());
       Sleep(150);  // longer than one poll of the program's 100 ms key timer
     }
     return 0;
@@ -197,6 +224,14 @@ int main(int argc, char** argv) {
     SendClick(std::atoi(argv[2]), std::atoi(argv[3]), argc >= 5 ? argv[4] : "left");
     return 0;
   }
+  if (cmd == "move" && argc >= 4)
+    return SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3])) ? 0 : 1;
+  if (cmd == "cursor") {
+    PrintCursor();
+    return 0;
+  }
+  if (cmd == "cursor-at" && argc >= 5)
+    return CursorAt(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]));
   if (cmd == "target" && argc >= 7)
     return Target(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                   std::atoi(argv[6]));
