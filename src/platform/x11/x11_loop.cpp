@@ -57,15 +57,16 @@ Nanos NextDeadline() {
   return next;
 }
 
-void HandlePendingEvents(bool all_queued_only) {
+// Handles the events that are there now; those that handlers cause wait for the next round, so
+// that a stream of events cannot hold the timers up.
+void HandlePendingEvents() {
   Display* d = Dpy();
-  // DoEvents handles what is there now; events that handlers cause wait for the next round.
-  int budget = all_queued_only ? XEventsQueued(d, QueuedAfterFlush) : -1;
-  while (budget != 0 && XPending(d) > 0) {
+  // A handler's own DoEvents may take some of them first: never wait here for more.
+  for (int budget = XEventsQueued(d, QueuedAfterFlush);
+       budget > 0 && XEventsQueued(d, QueuedAlready) > 0; --budget) {
     XEvent ev;
     XNextEvent(d, &ev);
     DispatchEvent(ev);
-    if (budget > 0) --budget;
   }
 }
 
@@ -100,7 +101,7 @@ void LoopOnce(bool block) {
   OpenKeyWatch();
   if (block) WaitForWork();
   DrainKeyEvents();
-  HandlePendingEvents(!block);
+  HandlePendingEvents();
   RunDueTimers();
   if (XPending(Dpy()) == 0) PaintDirtyWindows();
   XFlush(Dpy());
