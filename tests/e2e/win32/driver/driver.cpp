@@ -11,12 +11,17 @@
 //   driver cursor-at X Y SECONDS      waits until the pointer is at X Y, printing when it got there
 //   driver target X Y W H SECONDS     a window that prints every click it receives
 //   driver answer TITLE PATH SECONDS  types PATH into the file dialog TITLE and confirms it
+//   driver drag X Y EFFECTS FILE...   an OLE drag of the files (CF_HDROP) offering EFFECTS,
+//                                     dropped at screen X Y; prints what DoDragDrop returned
 //   driver end                        ends the program that owns the Tapwright window
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
 #define WIN32_LEAN_AND_MEAN
 #include <windows.h>
+// After windows.h, which lean-and-mean leaves without them.
+#include <ole2.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -205,6 +210,210 @@ int End() {
   return 0;
 }
 
+// The smallest data object a shell drag carries: one CF_HDROP block, handed out as copies.
+class FileData final : public IDataObject {
+ public:
+  explicit FileData(HGLOBAL drop) : drop_(drop) {}
+  ~FileData() { GlobalFree(drop_); }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (riid == IID_IUnknown || riid == IID_IDataObject) {
+      *out = static_cast<IDataObject*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return InterlockedIncrement(&refs_); }
+  ULONG STDMETHODCALLTYPE Release() override {
+    ULONG n = InterlockedDecrement(&refs_);
+    if (n == 0) delete this;
+    return n;
+  }
+
+  HRESULT STDMETHODCALLTYPE GetData(FORMATETC* fmt, STGMEDIUM* medium) override {
+    HRESULT hr = QueryGetData(fmt);
+    if (hr != S_OK) return hr;
+    SIZE_T size = GlobalSize(drop_);
+    HGLOBAL copy = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!copy) return E_OUTOFMEMORY;
+    std::memcpy(GlobalLock(copy), GlobalLock(drop_), size);
+    GlobalUnlock(drop_);
+    GlobalUnlock(copy);
+    medium->tymed = TYMED_HGLOBAL;
+    medium->hGlobal = copy;
+    medium->pUnkForRelease = nullptr;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetDataHere(FORMATETC*, STGMEDIUM*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE QueryGetData(FORMATETC* fmt) override {
+    if (!fmt || fmt->cfFormat != CF_HDROP) return DV_E_FORMATETC;
+    if (!(fmt->tymed & TYMED_HGLOBAL)) return DV_E_TYMED;
+    return fmt->dwAspect == DVASPECT_CONTENT ? S_OK : DV_E_DVASPECT;
+  }
+  HRESULT STDMETHODCALLTYPE GetCanonicalFormatEtc(FORMATETC*, FORMATETC* out) override {
+    out->ptd = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE SetData(FORMATETC*, STGMEDIUM*, BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE EnumFormatEtc(DWORD direction, IEnumFORMATETC** out) override {
+    if (direction != DATADIR_GET) return E_NOTIMPL;
+    FORMATETC fmt{CF_HDROP, nullptr, DVASPECT_CONTENT, -1, TYMED_HGLOBAL};
+    return SHCreateStdEnumFmtEtc(1, &fmt, out);
+  }
+  HRESULT STDMETHODCALLTYPE DAdvise(FORMATETC*, DWORD, IAdviseSink*, DWORD*) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
+  HRESULT STDMETHODCALLTYPE DUnadvise(DWORD) override { return OLE_E_ADVISENOTSUPPORTED; }
+  HRESULT STDMETHODCALLTYPE EnumDAdvise(IEnumSTATDATA**) override {
+    return OLE_E_ADVISENOTSUPPORTED;
+  }
+
+ private:
+  LONG refs_ = 1;
+  HGLOBAL drop_;
+};
+
+// Drops when the left button comes up, as Explorer does; gives up after a while so that a
+// drag the input never ends cannot hang the test.
+class ButtonSource final : public IDropSource {
+ public:
+  explicit ButtonSource(HANDLE held) : held_(held) {}
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** out) override {
+    if (riid == IID_IUnknown || riid == IID_IDropSource) {
+      *out = static_cast<IDropSource*>(this);
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the stack
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+  HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD keys) override {
+    ++polls;
+    if (keys & MK_LBUTTON) {
+      ++held;
+      SetEvent(held_);
+    }
+    if (escape || GetTickCount64() > deadline_) return DRAGDROP_S_CANCEL;
+    return (keys & MK_LBUTTON) ? S_OK : DRAGDROP_S_DROP;
+  }
+  HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
+
+  int polls = 0, held = 0;
+
+ private:
+  HANDLE held_;
+  ULONGLONG deadline_ = GetTickCount64() + 15000;
+};
+
+HGLOBAL FileList(int count, char** names) {
+  std::wstring list;
+  for (int i = 0; i < count; ++i) {
+    int n = MultiByteToWideChar(CP_ACP, 0, names[i], -1, nullptr, 0);
+    std::wstring name(static_cast<size_t>(n), L'\0');  // keeps the NUL that ends each name
+    MultiByteToWideChar(CP_ACP, 0, names[i], -1, name.data(), n);
+    list += name;
+  }
+  list += L'\0';
+  SIZE_T size = sizeof(DROPFILES) + list.size() * sizeof(wchar_t);
+  HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  auto* df = static_cast<DROPFILES*>(GlobalLock(h));
+  df->pFiles = sizeof(DROPFILES);
+  df->fWide = TRUE;
+  std::memcpy(df + 1, list.data(), list.size() * sizeof(wchar_t));
+  GlobalUnlock(h);
+  return h;
+}
+
+struct Drag {
+  int x, y;  // where it ends, on the screen
+  DWORD effects;
+  IDataObject* data;
+  ButtonSource* source;
+  HANDLE held;
+  HRESULT result = E_FAIL;
+  DWORD effect = DROPEFFECT_NONE;
+};
+Drag* drag = nullptr;
+
+// OLE follows the real pointer and buttons, so the drag's path and end come as input while
+// DoDragDrop runs its loop on the main thread.
+DWORD WINAPI MoveAndRelease(void*) {
+  if (WaitForSingleObject(drag->held, 5000) != WAIT_OBJECT_0)
+    std::printf("the drag never saw the button held\n");
+  POINT from{};
+  GetCursorPos(&from);
+  for (int i = 1; i <= 8; ++i) {
+    SetCursorPos(from.x + (drag->x - from.x) * i / 8, from.y + (drag->y - from.y) * i / 8);
+    Sleep(40);
+  }
+  Sleep(200);
+  INPUT up{};
+  up.type = INPUT_MOUSE;
+  up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &up, sizeof(INPUT));
+  return 0;
+}
+
+// As in Explorer, the drag starts when the button goes down on the source's window: the
+// button state OLE polls is that of the thread that got the press.
+LRESULT CALLBACK SourceProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_LBUTTONDOWN && drag->result == E_FAIL) {
+    HANDLE thread = CreateThread(nullptr, 0, MoveAndRelease, nullptr, 0, nullptr);
+    drag->result = DoDragDrop(drag->data, drag->source, drag->effects, &drag->effect);
+    WaitForSingleObject(thread, INFINITE);
+    CloseHandle(thread);
+    PostQuitMessage(0);
+    return 0;
+  }
+  if (m == WM_TIMER) PostQuitMessage(0);
+  return DefWindowProcW(h, m, w, l);
+}
+
+int DragFiles(int x, int y, DWORD effects, int count, char** names) {
+  if (FAILED(OleInitialize(nullptr))) return 1;
+  HANDLE held = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  auto* data = new FileData(FileList(count, names));
+  ButtonSource source(held);
+  Drag d{x, y, effects, data, &source, held};
+  drag = &d;
+  WNDCLASSW wc{};
+  wc.lpfnWndProc = SourceProc;
+  wc.hInstance = GetModuleHandleW(nullptr);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+  wc.lpszClassName = L"Tapwright.TestDragSource";
+  RegisterClassW(&wc);
+  // Beside the drop point, so the drag crosses into the target before it ends.
+  const int size = 32;
+  int left = x >= 2 * size ? x - 2 * size : x + size;
+  HWND h = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Drag source", WS_POPUP | WS_VISIBLE,
+                           left, y - size / 2, size, size, nullptr, nullptr, wc.hInstance, nullptr);
+  SetTimer(h, 1, 20000, nullptr);
+  SetCursorPos(left + size / 2, y);
+  Sleep(100);
+  INPUT down{};
+  down.type = INPUT_MOUSE;
+  down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &down, sizeof(INPUT));
+  MSG msg;
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  DestroyWindow(h);
+  CloseHandle(held);
+  data->Release();
+  const char* what = d.result == DRAGDROP_S_DROP     ? "dropped"
+                     : d.result == DRAGDROP_S_CANCEL ? "cancelled"
+                                                     : "failed";
+  std::printf("dodragdrop %s 0x%08lx effect %lu, polls %d with the button held %d\n", what,
+              static_cast<unsigned long>(d.result), d.effect, source.polls, source.held);
+  OleUninitialize();
+  // A drop without the button ever held would not have been a drag.
+  return d.result == DRAGDROP_S_DROP && source.held > 0 ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -236,6 +445,9 @@ int main(int argc, char** argv) {
     return Target(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
                   std::atoi(argv[6]));
   if (cmd == "answer" && argc >= 5) return Answer(argv[2], argv[3], std::atoi(argv[4]));
+  if (cmd == "drag" && argc >= 6)
+    return DragFiles(std::atoi(argv[2]), std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10),
+                     argc - 5, argv + 5);
   if (cmd == "end") return End();
   std::fprintf(stderr, "usage: see the top of driver.cpp\n");
   return 2;

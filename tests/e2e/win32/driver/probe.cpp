@@ -9,10 +9,13 @@
 //   probe burst                     a stalled 1 ms timer resumes without a burst
 //   probe doevents                  DoEvents returns although 1 ms timers never stop posting
 //   probe modal                     a 1 ms timer ticks while RunModal runs its loop
+//   probe drops X Y W H SECONDS     a window accepting drops that prints each one:
+//                                   drop EFFECTS CLIENT_X CLIENT_Y FILE|FILE...
 #include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/platform.h"
@@ -197,6 +200,38 @@ int Modal() {
   return ms >= 250 && ms < 1500 && ticks > 50 ? 0 : 1;
 }
 
+class DropPrinter : public platform::WindowListener {
+ public:
+  void OnPaint(platform::Canvas& c) override { c.FillRect({0, 0, 4000, 4000}, 0xC0FFC0); }
+  void OnMouse(const platform::MouseEvent&) override {}
+  void OnDrop(const platform::DropEvent& e) override {
+    std::string files;
+    for (const std::string& f : e.files) files += (files.empty() ? "" : "|") + f;
+    std::printf("drop %u %d %d %s\n", e.allowed_effects, e.x, e.y, files.c_str());
+    std::fflush(stdout);
+  }
+};
+
+int Drops(const platform::Rect& bounds, int seconds) {
+  DropPrinter printer;
+  platform::WindowDesc desc{"Drop target", bounds};
+  desc.accept_drops = true;
+  platform::WindowHandle w = platform::CreateFormWindow(desc, &printer);
+  if (!w) return 1;
+  platform::ShowWindow(w, true);
+  PumpFor(200);
+  std::printf("drops ready\n");
+  std::fflush(stdout);
+  // The drop arrives as a cross-process COM call; nothing to do but pump, without spinning.
+  auto start = Clock::now();
+  while (MsSince(start) < seconds * 1000.0) {
+    platform::DoEvents();
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  platform::DestroyWindow(w);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -213,6 +248,9 @@ int main(int argc, char** argv) {
   if (cmd == "burst") return Burst();
   if (cmd == "doevents") return DoEventsReturns();
   if (cmd == "modal") return Modal();
+  if (cmd == "drops" && argc >= 7)
+    return Drops({std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5])},
+                 std::atoi(argv[6]));
   std::fprintf(stderr, "usage: see the top of probe.cpp\n");
   return 2;
 }
