@@ -50,15 +50,14 @@ class DropTarget final : public IDropTarget {
     FORMATETC fmt = FileListFormat();
     STGMEDIUM medium{};
     if (data && data->GetData(&fmt, &medium) == S_OK) {
-      if (auto drop = static_cast<HDROP>(GlobalLock(medium.hGlobal))) {
-        UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
-        for (UINT i = 0; i < count; ++i) {
-          std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
-          UINT n = DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size()));
-          name.resize(n);
-          e.files.push_back(Narrow(name));
-        }
-        GlobalUnlock(medium.hGlobal);
+      // DragQueryFileW takes the global handle itself and locks it on its own.
+      const auto drop = static_cast<HDROP>(medium.hGlobal);
+      const UINT count = drop ? DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0) : 0;
+      for (UINT i = 0; i < count; ++i) {
+        std::wstring name(DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
+        const UINT n = DragQueryFileW(drop, i, name.data(), static_cast<UINT>(name.size()));
+        name.resize(n);
+        e.files.push_back(Narrow(name));
       }
       ReleaseStgMedium(&medium);
     }
