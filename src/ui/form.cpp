@@ -105,7 +105,9 @@ void Form::Refresh() {
   if (hwnd_) platform::RepaintNow(hwnd_);
 }
 
+// A window being destroyed may still report events; its controls may be gone by then.
 void Form::OnPaint(platform::Canvas& canvas) {
+  if (!hwnd_) return;
   Painter p(canvas);
   canvas.FillRect(p.ToPixels(0, 0, Width(), Height()), back_color_);
   PaintChildren(p);
@@ -149,6 +151,7 @@ void Form::Deliver(Control* target, const MouseEvent& e, int x, int y) {
 }
 
 void Form::OnMouse(const MouseEvent& e) {
+  if (!hwnd_) return;
   const int x = PixelsToTwipsX(e.x), y = PixelsToTwipsY(e.y);
   Control* hit = HitTest(x, y);
   switch (e.kind) {
@@ -196,12 +199,14 @@ void Form::UpdateCursor(Control* under) {
 }
 
 void Form::OnKeyDown(int vk) {
+  if (!hwnd_) return;
   if (!focus_ || !focus_->Visible()) return;
   if (vk == platform::VK_UP) focus_->Step(-1);
   if (vk == platform::VK_DOWN) focus_->Step(1);
 }
 
 void Form::OnDrop(const platform::DropEvent& e) {
+  if (!hwnd_) return;
   for (Control* c = HitTest(PixelsToTwipsX(e.x), PixelsToTwipsY(e.y)); c;) {
     if (c->OLEDragDrop) {
       c->OLEDragDrop(e);

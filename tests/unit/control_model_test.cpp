@@ -151,3 +151,18 @@ TEST_F(ControlModel, LengthsReadBackAsSetUntilTheWindowIsMovedFromOutside) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlModel, AnUnloadedFormIgnoresLateWindowEvents) {
+  Wire(f.button, "button");
+  f.Unload();
+  platform::MouseEvent down;
+  down.kind = platform::MouseEvent::Kind::Down;
+  down.button = MouseButton::Left;
+  down.x = down.y = 15;
+  f.OnMouse(down);
+  EXPECT_TRUE(f.log.empty());
+}
+
+}  // namespace
