@@ -253,6 +253,8 @@ void DestroyWindow(WindowHandle w) {
   auto ws = FindWindow(w);
   if (!ws) return;
   g_windows.erase(w);
+  ws->listener = nullptr;  // its owner may be going away: nothing more reaches it
+  ws->visible = false;
   XDestroyWindow(Dpy(), ws->xid);
   XFlush(Dpy());
   // The back buffer goes with the last reference: a handler of this window may still be running.
