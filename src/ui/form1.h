@@ -114,6 +114,8 @@ class Form1 : public ui::Form {
   // files/
   void LoadRecording(const std::string& name);
   void SaveRecording();
+  void ShowStatus(const std::string& kind, const std::string& name);
+  void tmrInfo_Timer();
   // schedule/
   void ToggleSchedule(bool closePanel);
 

@@ -19,6 +19,7 @@ void Form1::ConnectHandlers() {
   TmrRaton.Tick = [this] { TmrRaton_Timer(); };
   tmrPLAY.Tick = [this] { tmrPLAY_Timer(); };
   TmrCrono.Tick = [this] { TmrCrono_Timer(); };
+  tmrInfo.Tick = [this] { tmrInfo_Timer(); };
 }
 
 void Form1::Form_Load() {

@@ -1,0 +1,15 @@
+// Cutting a path into the pieces the program shows and tests.
+#pragma once
+
+#include <string>
+
+namespace modGeneral {
+
+// The text after the last "."; the whole path when it has none.
+std::string FileExtension(const std::string& path);
+
+// The file's name without folder and extension: the text between the last separator ("\" or
+// "/") and the last "."; "" for "".
+std::string FileBaseName(const std::string& path);
+
+}  // namespace modGeneral

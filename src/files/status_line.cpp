@@ -1,0 +1,28 @@
+// The short confirmation under the state word after a save or a load, for about six seconds.
+#include "ui/form1.h"
+#include "ui/modlang.h"
+
+namespace tapwright {
+
+void Form1::ShowStatus(const std::string& kind, const std::string& name) {
+  const std::string prefix = modLang::LangText(kind == "s" ? 9 : 8, LanguageName);
+  StatusText = prefix + name;
+  LBMsg.SetCaption(StatusText);
+  LBMsg.FitCaption();  // a file's name is longer than the design caption
+  LBMsg.SetVisible(true);
+  StatusTicks = 0;
+  tmrInfo.SetEnabled(true);
+}
+
+void Form1::tmrInfo_Timer() {
+  if (StatusTicks == 5) {
+    StatusTicks = 0;
+    tmrInfo.SetEnabled(false);
+    LBMsg.SetVisible(false);
+    LBMsg.SetForeColor(ui::kGrey);
+  } else {
+    ++StatusTicks;
+  }
+}
+
+}  // namespace tapwright

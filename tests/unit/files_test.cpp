@@ -1,0 +1,213 @@
+// Recording files: the format, the dialogs as the platform receives them, save, load, status.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "engine_fixture.h"
+#include "files/modcomdlg.h"
+#include "files/paths.h"
+#include "files/tpw_format.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using modGeneral::FileBaseName;
+using modGeneral::FileExtension;
+
+TEST(Paths, ExtensionAndBaseName) {
+  EXPECT_EQ(FileExtension("C:\\rec\\b.c"), "c");
+  EXPECT_EQ(FileExtension("C:\\rec\\walk."), "");
+  EXPECT_EQ(FileExtension("C:\\rec\\walk"), "C:\\rec\\walk");
+  EXPECT_EQ(FileExtension("C:\\a.b\\walk"), "b\\walk");
+  EXPECT_EQ(FileBaseName("C:\\rec\\walk.tpw"), "walk");
+  EXPECT_EQ(FileBaseName("walk.tpw"), "walk");
+  EXPECT_EQ(FileBaseName("C:\\rec\\a.b.tpw"), "a.b");
+  EXPECT_EQ(FileBaseName("C:\\rec\\walk."), "walk");
+  EXPECT_EQ(FileBaseName(""), "");
+  EXPECT_EQ(FileBaseName("/home/ana/walk.tpw"), "walk");
+  EXPECT_EQ(FileBaseName("C:\\a.b\\walk"), "walk");  // no "." in the name itself
+}
+
+engine::Recording Of(std::initializer_list<engine::Sample> samples) {
+  engine::Recording r;
+  r.Redim(static_cast<std::int32_t>(samples.size()));
+  std::int32_t k = 1;
+  for (const auto& s : samples) r[k++] = s;
+  return r;
+}
+
+TEST(TpwFormat, OneLineASampleWithCrLf) {
+  EXPECT_EQ(tpw::Format(Of({{7, 8, 2}})), "7,8,2\r\n");
+  EXPECT_EQ(tpw::Format(Of({{-1280, 200, -1}, {0, -5, 4}})), "-1280,200,-1\r\n0,-5,4\r\n");
+  EXPECT_EQ(tpw::Format(engine::Recording()), "");
+}
+
+TEST(TpwFormat, ParsesWhatItWritesAndToleratesLineEndingsAndBlanks) {
+  const auto r = Of({{-1280, 200, -1}, {2147483647, -2147483647 - 1, 1}});
+  EXPECT_EQ(tpw::Parse(tpw::Format(r)), r);
+  EXPECT_EQ(tpw::Parse("1,2,3\n4, 5 ,6\n\n"), Of({{1, 2, 3}, {4, 5, 6}}));
+  EXPECT_EQ(tpw::Parse(""), engine::Recording());
+  EXPECT_EQ(tpw::Parse("1\r\n2\r\n3"), Of({{1, 2, 3}}));
+}
+
+TEST(TpwFormat, RejectsAWholeFileForOneBadValue) {
+  EXPECT_FALSE(tpw::Parse("1,2,3\r\n4,5\r\n"));  // the last sample is short
+  EXPECT_FALSE(tpw::Parse("1,x,3\r\n"));
+  EXPECT_FALSE(tpw::Parse("1,2.5,3\r\n"));
+  EXPECT_FALSE(tpw::Parse("2147483648,0,0\r\n"));
+  EXPECT_FALSE(tpw::Parse("1,,3\r\n"));
+}
+
+class Files : public EngineTest {
+ protected:
+  Files() {
+    dir_ = fs::temp_directory_path() /
+           ("tapwright-files-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+            "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir_);
+    fs::create_directories(dir_);
+  }
+  ~Files() override { fs::remove_all(dir_); }
+
+  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  static std::string Read(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  static void Write(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+
+  fs::path dir_;
+};
+
+TEST_F(Files, SavingAnEmptyRecordingAsksNothing) {
+  f->SaveRecording();
+  EXPECT_TRUE(sim::DialogLog().empty());
+}
+
+TEST_F(Files, SaveFillsTheDialogAsDesignedAndWritesEverySample) {
+  f->CurrentRecording = Of({{7, 8, 2}, {-1280, 200, -1}});
+  sim::AnswerNextDialog(Path("walk"));  // the dialog adds the default extension
+  f->SaveRecording();
+  ASSERT_EQ(sim::DialogLog().size(), 1u);
+  const sim::DialogRecord& d = sim::DialogLog()[0];
+  EXPECT_TRUE(d.save);
+  EXPECT_EQ(d.lStructSize, platform::OPENFILENAME_SIZE_VERSION_400A);
+  EXPECT_EQ(d.hwndOwner, 0);
+  EXPECT_EQ(d.hInstance, platform::AppInstance());
+  EXPECT_EQ(d.filter, std::string("Archivos de Tapwright (*.tpw)\0*.tpw\0", 36));
+  EXPECT_EQ(d.file, std::string(254, ' '));
+  EXPECT_EQ(d.nMaxFile, 255u);
+  EXPECT_FALSE(d.file_title);
+  EXPECT_EQ(d.nMaxFileTitle, 0u);
+  EXPECT_FALSE(d.initial_dir);
+  EXPECT_EQ(d.title, "Tapwright - Save file");
+  EXPECT_EQ(d.Flags, 0u);
+  EXPECT_EQ(d.def_ext, "tpw");
+  EXPECT_EQ(Read(Path("walk.tpw")), "7,8,2\r\n-1280,200,-1\r\n");
+  EXPECT_TRUE(f->LBMsg.Visible());
+  EXPECT_EQ(f->LBMsg.Caption(), "Save: walk");
+  EXPECT_GE(ui::TwipsToPixelsX(f->LBMsg.Width()), f->LBMsg.TextWidthPixels());
+}
+
+TEST_F(Files, ASaveReplacesAnExistingFileWhole) {
+  Write(Path("walk.tpw"), std::string(5000, 'x'));
+  f->CurrentRecording = Of({{1, 2, 3}});
+  sim::AnswerNextDialog(Path("walk.tpw"));
+  f->SaveRecording();
+  EXPECT_EQ(Read(Path("walk.tpw")), "1,2,3\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+}
+
+TEST_F(Files, AFailedOrCancelledSaveShowsNothing) {
+  f->CurrentRecording = Of({{1, 2, 3}});
+  sim::AnswerNextDialog(std::nullopt);
+  f->SaveRecording();
+  sim::AnswerNextDialog(Path("no-such-folder/walk.tpw"));
+  f->SaveRecording();
+  EXPECT_FALSE(f->LBMsg.Visible());
+  EXPECT_FALSE(f->tmrInfo.Enabled());
+}
+
+TEST_F(Files, F5WhileIdleOpensTheDialogAndLoads) {
+  Write(Path("walk.TPW"), "1,2,-1\r\n3,4,1\r\n");
+  sim::SetAppFolder("C:\\Tapwright");
+  sim::AnswerNextDialog(Path("walk.TPW"), 2000);
+  PressKey(platform::VK_F5);
+  ASSERT_EQ(sim::DialogLog().size(), 1u);
+  const sim::DialogRecord& d = sim::DialogLog()[0];
+  EXPECT_FALSE(d.save);
+  EXPECT_EQ(d.hwndOwner, f->hWnd());
+  EXPECT_EQ(d.filter, std::string("Archivos de Tapwright (*.tpw)\0*.tpw\0", 36));
+  EXPECT_EQ(d.file_title, std::string(254, ' '));
+  EXPECT_EQ(d.nMaxFileTitle, 255u);
+  EXPECT_EQ(d.initial_dir, "C:\\Tapwright");
+  EXPECT_EQ(d.title, "Tapwright - Load file");
+  EXPECT_FALSE(d.def_ext);
+  EXPECT_EQ(f->CurrentRecording, Of({{1, 2, -1}, {3, 4, 1}}));
+  EXPECT_EQ(f->CurrentRecording[0], engine::Sample{});
+  EXPECT_EQ(f->LBMsg.Caption(), "Load: walk");
+}
+
+TEST_F(Files, F5AndF6DoNothingWhileBusy) {
+  f->ToggleRecording();
+  PressKey(platform::VK_F5);
+  PressKey(platform::VK_F6);
+  EXPECT_TRUE(sim::DialogLog().empty());
+}
+
+TEST_F(Files, WhatCannotBeLoadedLeavesTheRecordingAsItWas) {
+  const auto before = Of({{9, 9, 9}});
+  f->CurrentRecording = before;
+  Write(Path("a.txt"), "1,2,3\r\n");
+  Write(Path("short.tpw"), "1,2,3\r\n4,5\r\n");
+  for (const std::string name : {"a.txt", "short.tpw", "missing.tpw", "a.tpw.bak"})
+    f->LoadRecording(Path(name));
+  EXPECT_EQ(f->CurrentRecording, before);
+  EXPECT_FALSE(f->LBMsg.Visible());
+}
+
+TEST_F(Files, AnEmptyFileLoadsAsAnEmptyRecording) {
+  f->CurrentRecording = Of({{9, 9, 9}});
+  Write(Path("empty.tpw"), "");
+  f->LoadRecording(Path("empty.tpw"));
+  EXPECT_EQ(f->CurrentRecording.UBound(), 0);
+  EXPECT_EQ(f->LBMsg.Caption(), "Load: empty");
+}
+
+TEST_F(Files, LongRecordingsSurviveASaveAndALoad) {
+  f->CurrentRecording = Samples(40000);
+  sim::AnswerNextDialog(Path("long.tpw"));
+  f->SaveRecording();
+  const auto saved = f->CurrentRecording;
+  f->CurrentRecording = engine::Recording();
+  f->LoadRecording(Path("long.tpw"));
+  EXPECT_EQ(f->CurrentRecording, saved);
+}
+
+TEST_F(Files, TheStatusShowsForSixTicksFromTheLatestCall) {
+  f->ShowStatus("s", "walk");
+  sim::Advance(3000);
+  f->ShowStatus("l", "run");
+  EXPECT_EQ(f->LBMsg.Caption(), "Load: run");
+  sim::Advance(5500);
+  EXPECT_TRUE(f->LBMsg.Visible());
+  sim::Advance(1000);
+  EXPECT_FALSE(f->LBMsg.Visible());
+  EXPECT_FALSE(f->tmrInfo.Enabled());
+}
+
+TEST_F(Files, SpanishStatusTexts) {
+  f.reset();
+  sim::Reset();
+  sim::SetLocaleLanguage("Spanish");
+  f = std::make_unique<tapwright::Form1>();
+  f->Form_Load();
+  f->ShowStatus("s", "walk");
+  EXPECT_EQ(f->LBMsg.Caption(), "Guardado: walk");
+  f->ShowStatus("S", "walk");  // only exactly "s" means a save
+  EXPECT_EQ(f->LBMsg.Caption(), "Abierto: walk");
+}
+
+}  // namespace
