@@ -1,12 +1,28 @@
-// The click indicator that catches the user's clicks during a recording.
+// The "Simulate mouse clicks" option and the indicator window that serves it.
+#include "engine/form_click.h"
 #include "ui/form1.h"
 
 namespace tapwright {
 
-// The indicator window comes with the "Simulate mouse clicks" option; until then these do
-// nothing, and the option cannot be switched on.
-void Form1::MoveClickIndicator() {}
-void Form1::ShowClickIndicator() {}
-void Form1::CloseClickIndicator() {}
+void Form1::ImSimular_Click(int /*index*/) {
+  SimulateClicks = !SimulateClicks;
+  ImSimular[1].SetVisible(SimulateClicks);
+}
+
+void Form1::MoveClickIndicator() {
+  platform::Point p{0, 0};
+  platform::GetCursorPos(p);
+  if (!FormClick_) FormClick_ = std::make_unique<FormClick>();
+  // The square's height serves both axes, so the cursor lands on its centre.
+  const int h = FormClick_->Height();
+  FormClick_->Move(ui::PixelsToTwipsX(p.x) - h / 2, ui::PixelsToTwipsY(p.y) - h / 2);
+}
+
+void Form1::ShowClickIndicator() {
+  if (!FormClick_) FormClick_ = std::make_unique<FormClick>();
+  FormClick_->Show();
+}
+
+void Form1::CloseClickIndicator() { FormClick_.reset(); }
 
 }  // namespace tapwright

@@ -5,9 +5,11 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "engine/form_click.h"
 #include "engine/recording.h"
 #include "hotkeys/key_edges.h"
 #include "sequence/sequence_item.h"
@@ -90,6 +92,9 @@ class Form1 : public ui::Form {
   std::int32_t CollapsedHeight = 0;
   std::string LanguageName;
 
+  // The click indicator while it exists (created on first use, destroyed when closed).
+  std::unique_ptr<FormClick> FormClick_;
+
   // ---- Operations and handlers, defined in the folder of their subsystem.
   // ui/
   void ApplyLanguage();
@@ -108,6 +113,7 @@ class Form1 : public ui::Form {
   void tmrPLAY_Timer();
   void TmrCrono_Timer();
   void ImRepetir_Click(int index);
+  void ImSimular_Click(int index);
   void MoveClickIndicator();
   // hotkeys/
   void tmrKeys_Timer();

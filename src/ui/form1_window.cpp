@@ -14,6 +14,7 @@ void Form1::ConnectHandlers() {
     ImSec[i].Click = [this, i] { ImSec_Click(i); };
     ImTempo[i].Click = [this, i] { ImTempo_Click(i); };
     ImRepetir[i].Click = [this, i] { ImRepetir_Click(i); };
+    ImSimular[i].Click = [this, i] { ImSimular_Click(i); };
   }
   tmrKeys.Tick = [this] { tmrKeys_Timer(); };
   TmrRaton.Tick = [this] { TmrRaton_Timer(); };

@@ -1,0 +1,20 @@
+// The click indicator: a small translucent square kept under the cursor during a recording, so
+// the user's clicks land on it instead of on the applications beneath.
+#pragma once
+
+#include "ui/form.h"
+
+namespace tapwright {
+
+class FormClick : public ui::Form {
+ public:
+  // Creates and loads the window (translucent), hidden.
+  FormClick();
+
+ protected:
+  void Form_MouseDown(int button, int shift, int x, int y) override;
+  void Form_MouseUp(int button, int shift, int x, int y) override;
+  void Form_DblClick() override;
+};
+
+}  // namespace tapwright
