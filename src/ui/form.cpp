@@ -110,6 +110,7 @@ void Form::OnPaint(platform::Canvas& canvas) {
   if (!hwnd_) return;
   Painter p(canvas);
   canvas.FillRect(p.ToPixels(0, 0, Width(), Height()), back_color_);
+  if (picture) canvas.DrawPicture(0, 0, *picture);
   PaintChildren(p);
 }
 
@@ -191,8 +192,8 @@ void Form::OnMouse(const MouseEvent& e) {
 }
 
 void Form::UpdateCursor(Control* under) {
-  const auto shape =
-      under && under->hand ? platform::CursorShape::Hand : platform::CursorShape::Arrow;
+  const bool over_hand = under ? under->hand : hand;
+  const auto shape = over_hand ? platform::CursorShape::Hand : platform::CursorShape::Arrow;
   if (shape == cursor_) return;
   cursor_ = shape;
   platform::SetWindowCursor(hwnd_, shape);

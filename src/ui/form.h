@@ -21,6 +21,10 @@ class Form : public Container, public platform::WindowListener {
   Form& operator=(const Form&) = delete;
 
   platform::WindowHandle hWnd() const { return hwnd_; }
+  // Drawn at the top-left corner over the background colour.
+  const platform::Picture* picture = nullptr;
+  // Shows the hand pointer over the form's own background.
+  bool hand = false;
   const std::string& Caption() const { return caption_; }
   Color BackColor() const { return back_color_; }
   void SetBackColor(Color c);

@@ -99,6 +99,7 @@ class Form1 : public ui::Form {
   // ui/
   void ApplyLanguage();
   void ImCerrar_Click();
+  void LBTitulo_Click();
   void ClosePanels();
   void ImInfo_Click();
   void ImOp_Click();
@@ -127,6 +128,8 @@ class Form1 : public ui::Form {
 
  protected:
   void Form_Resize() override;
+  // Keeps the window out of the pointer's way while recording or playing.
+  void Form_MouseMove(int button, int shift, int x, int y) override;
   void OnCloseRequest() override { ImCerrar_Click(); }
 
  private:

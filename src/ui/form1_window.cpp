@@ -1,6 +1,7 @@
 // Start-up, resizing and closing of the main window.
 #include "engine/modtrans.h"
 #include "ui/form1.h"
+#include "ui/form_acercade.h"
 #include "ui/modlang.h"
 #include "ui/modsombraform.h"
 
@@ -8,6 +9,7 @@ namespace tapwright {
 
 void Form1::ConnectHandlers() {
   ImCerrar.Click = [this] { ImCerrar_Click(); };
+  LBTitulo.Click = [this] { LBTitulo_Click(); };
   ImInfo.Click = [this] { ImInfo_Click(); };
   ImOp.Click = [this] { ImOp_Click(); };
   for (int i = 0; i < 2; ++i) {
@@ -45,5 +47,36 @@ void Form1::Form_Resize() {
 }
 
 void Form1::ImCerrar_Click() { platform::EndProgram(0); }
+
+void Form1::LBTitulo_Click() {
+  // Created for each showing, destroyed by the click that closes it.
+  FormAcercade about;
+  about.Form_Load();
+  about.ShowModal(*this);
+}
+
+void Form1::Form_MouseMove(int, int, int, int) {
+  if (!IsRecording && !tmrPLAY.Enabled()) return;
+  const int w = Width(), h = Height();
+  const int sw = ui::PixelsToTwipsX(platform::ScreenWidthPixels());
+  const int sh = ui::PixelsToTwipsY(platform::ScreenHeightPixels());
+  // Compared in whole pixels, as a hop places the window, so a hop's corner is always recognised.
+  const auto at_x = [&](int twips) {
+    return ui::TwipsToPixelsX(Left()) == ui::TwipsToPixelsX(twips);
+  };
+  const auto at_y = [&](int twips) {
+    return ui::TwipsToPixelsY(Top()) == ui::TwipsToPixelsY(twips);
+  };
+  if (at_x(0) && at_y(0)) {
+    SetLeft(sw - w);
+  } else if (at_y(0) && at_x(sw - w)) {
+    SetTop(sh - h - 500);
+  } else if (at_y(sh - h - 500) && at_x(sw - w)) {
+    SetLeft(0);
+  } else {
+    SetTop(0);
+    SetLeft(0);
+  }
+}
 
 }  // namespace tapwright

@@ -251,6 +251,47 @@ Picture ProgramIcon(int size) {
   return p;
 }
 
+const Picture& AboutPicture() {
+  static const Picture about = [] {
+    constexpr int kW = 283, kH = 170;
+    Picture p;
+    p.width = kW;
+    p.height = kH;
+    p.pixels.resize(kW * kH);
+    for (int y = 0; y < kH; ++y)  // a dark vertical gradient
+      for (int x = 0; x < kW; ++x)
+        p.pixels[static_cast<size_t>(y * kW + x)] = Opaque(10 + y / 10, 10 + y / 10, 16 + y / 8);
+    const Picture icon = ProgramIcon(96);
+    for (int y = 0; y < icon.height; ++y)
+      for (int x = 0; x < icon.width; ++x) {
+        const std::uint32_t c = icon.pixels[static_cast<size_t>(y * icon.width + x)];
+        if ((c >> 24) > 127)
+          p.pixels[static_cast<size_t>((y + 30) * kW + x + 20)] = c | 0xFF000000u;
+      }
+    // A dotted path, as the recorder samples one, ending in two clicks.
+    const auto dot = [&](double cx, double cy, double r, std::uint32_t c) {
+      for (int y = static_cast<int>(cy - r); y <= static_cast<int>(cy + r) + 1; ++y)
+        for (int x = static_cast<int>(cx - r); x <= static_cast<int>(cx + r) + 1; ++x)
+          if (x >= 0 && y >= 0 && x < kW && y < kH &&
+              (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r)
+            p.pixels[static_cast<size_t>(y * kW + x)] = c;
+    };
+    for (int i = 0; i <= 40; ++i) {
+      const double t = i / 40.0;
+      dot(135 + 120 * t, 120 - 70 * std::sin(t * kPi) + 20 * t, 1.6, Opaque(110, 130, 255));
+    }
+    for (const auto& [cx, cy] : {std::pair{195.0, 52.0}, std::pair{255.0, 140.0}}) {
+      for (double r = 7; r <= 8.5; r += 0.5) {
+        for (int a = 0; a < 360; a += 4)
+          dot(cx + r * std::cos(a * kPi / 180), cy + r * std::sin(a * kPi / 180), 0.6, kRed);
+      }
+    }
+    p.id = 300;
+    return p;
+  }();
+  return about;
+}
+
 const Picture& HandCursor() {
   static const Picture hand = DrawHand();
   return hand;

@@ -26,6 +26,9 @@ const platform::Picture& Get(Id id);
 // The program icon at size x size pixels.
 platform::Picture ProgramIcon(int size);
 
+// The About window's picture, 283 x 170: the icon and a recorded path with its clicks.
+const platform::Picture& AboutPicture();
+
 // The hand pointer shown over clickable controls: 32 x 32, hot spot at the fingertip.
 const platform::Picture& HandCursor();
 constexpr int kHandHotX = 12;
