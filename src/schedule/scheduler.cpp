@@ -1,15 +1,41 @@
-// The single timer: plays the recording at a set time of day.
+// The single timer: plays the recording at a set time of day, once, or repeated until an end
+// time.
+#include "schedule/time_number.h"
 #include "ui/form1.h"
 
 namespace tapwright {
 
-// Only the disarming half exists so far: nothing arms the scheduler yet.
 void Form1::ToggleSchedule(bool closePanel) {
-  if (!ScheduleArmed) return;
-  ScheduleArmed = false;
-  ImTempo[1].SetVisible(false);
+  if (ScheduleArmed) {
+    ScheduleArmed = false;
+  } else {
+    if (CurrentRecording.UBound() == 0) return;
+    if (ImRepetir[1].Visible() && std::stoi(LBHora[0].Caption() + LBHora[2].Caption()) ==
+                                      std::stoi(LBHora[1].Caption() + LBHora[3].Caption()))
+      return;
+    ScheduleArmed = true;
+  }
+  ImTempo[1].SetVisible(ScheduleArmed);
   if (closePanel) ImTempo_Click(0);
-  tmrAuto.SetEnabled(false);
+  tmrAuto.SetEnabled(ScheduleArmed);
+}
+
+void Form1::tmrAuto_Timer() {
+  const std::int32_t now = schedule::TimeNumber(platform::LocalTimeOfDay());
+  const std::int32_t start = schedule::SetTimeNumber(LBHora[0].Caption(), LBHora[2].Caption());
+  const std::int32_t end = schedule::SetTimeNumber(LBHora[1].Caption(), LBHora[3].Caption());
+  if (!ScheduleArmed) return;
+  const bool repeat = ImRepetir[1].Visible();
+  if (now == start) {
+    // The start time means "be playing": a playback already running goes on.
+    if (!tmrPLAY.Enabled()) TogglePlayback();
+    if (!repeat) ToggleSchedule(false);
+  }
+  if (ScheduleArmed && end == now) {
+    // The end time means "be stopped": nothing starts as the timer disarms.
+    if (repeat && tmrPLAY.Enabled()) TogglePlayback();
+    ToggleSchedule(false);
+  }
 }
 
 }  // namespace tapwright

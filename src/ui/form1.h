@@ -123,8 +123,22 @@ class Form1 : public ui::Form {
   void SaveRecording();
   void ShowStatus(const std::string& kind, const std::string& name);
   void tmrInfo_Timer();
+  // sequence/
+  void AddToSequence(const std::string& path);
+  void imAdd_Click();
+  void imDel_Click();
+  void Lista_Click();
+  void Lista_OLEDragDrop(const platform::DropEvent& e);
+  void FrControl_OLEDragDrop(const platform::DropEvent& e);
+  void ImSecOnOff_Click();
+  void tmrSec_Timer();
   // schedule/
+  void StepTimeField(std::int16_t index, std::int16_t button);
+  void LBHora_MouseDown(int index, int button);
+  void LBHora_MouseUp(int index);
+  void tmrPulsador_Timer();
   void ToggleSchedule(bool closePanel);
+  void tmrAuto_Timer();
 
  protected:
   void Form_Resize() override;
@@ -149,6 +163,8 @@ class Form1 : public ui::Form {
 
   // Index of the sample played last; kept across a stop, so playback resumes where it stopped.
   std::int32_t PlayPosition = 0;
+  // An entry the sequence player started is still playing.
+  bool ItemPlaying = false;
   hotkeys::KeyEdges keys_;
 };
 

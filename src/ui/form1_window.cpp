@@ -23,6 +23,20 @@ void Form1::ConnectHandlers() {
   tmrPLAY.Tick = [this] { tmrPLAY_Timer(); };
   TmrCrono.Tick = [this] { TmrCrono_Timer(); };
   tmrInfo.Tick = [this] { tmrInfo_Timer(); };
+  tmrSec.Tick = [this] { tmrSec_Timer(); };
+  tmrAuto.Tick = [this] { tmrAuto_Timer(); };
+  tmrPulsador.Tick = [this] { tmrPulsador_Timer(); };
+  for (int i = 0; i < static_cast<int>(LBHora.size()); ++i) {
+    LBHora[i].MouseDown = [this, i](int button, int, int, int) { LBHora_MouseDown(i, button); };
+    LBHora[i].MouseUp = [this, i](int, int, int, int) { LBHora_MouseUp(i); };
+  }
+  ImTempoOnOff.Click = [this] { ToggleSchedule(true); };
+  imAdd.Click = [this] { imAdd_Click(); };
+  imDel.Click = [this] { imDel_Click(); };
+  Lista.Click = [this] { Lista_Click(); };
+  Lista.OLEDragDrop = [this](const platform::DropEvent& e) { Lista_OLEDragDrop(e); };
+  FrControl.OLEDragDrop = [this](const platform::DropEvent& e) { FrControl_OLEDragDrop(e); };
+  ImSecOnOff.Click = [this] { ImSecOnOff_Click(); };
 }
 
 void Form1::Form_Load() {

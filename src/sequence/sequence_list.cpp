@@ -1,0 +1,72 @@
+// The sequence list: recording files, each with the time of day it plays at.
+#include <cctype>
+
+#include "files/modcomdlg.h"
+#include "files/paths.h"
+#include "schedule/time_number.h"
+#include "ui/form1.h"
+#include "ui/modlang.h"
+
+namespace tapwright {
+namespace {
+
+constexpr std::uint32_t kShellEffects =
+    platform::DROPEFFECT_COPY | platform::DROPEFFECT_MOVE | platform::DROPEFFECT_LINK;
+
+bool IsRecordingFile(const std::string& path) {
+  std::string ext = modGeneral::FileExtension(path);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == "tpw";
+}
+
+}  // namespace
+
+void Form1::AddToSequence(const std::string& path) {
+  if (!IsRecordingFile(path)) return;
+  Lista.AddItem(modGeneral::FileBaseName(path));
+  SequenceItems.push_back({path, 1200});
+  frSecTime.SetVisible(true);
+}
+
+void Form1::imAdd_Click() {
+  if (SequenceOn) return;
+  tmrKeys.SetEnabled(false);
+  const std::string path =
+      modComDlg::ShowOpenDialog(hWnd(), "", "Tapwright - " + modLang::LangText(1, LanguageName),
+                                "Archivos de Tapwright (*.tpw)|*.tpw");
+  tmrKeys.SetEnabled(true);
+  if (!path.empty()) AddToSequence(path);
+}
+
+void Form1::imDel_Click() {
+  if (SequenceOn) return;
+  const int sel = Lista.ListIndex();
+  if (Lista.ListCount() == 0 || sel < 0) return;
+  SequenceItems.erase(SequenceItems.begin() + sel);
+  Lista.RemoveItem(sel);
+  if (Lista.ListCount() == 0) {
+    frSecTime.SetVisible(false);
+  } else {
+    Lista.SetListIndex(0);
+  }
+}
+
+void Form1::Lista_Click() {
+  if (Lista.ListCount() == 0 || Lista.ListIndex() < 0) return;
+  frSecTime.SetVisible(true);
+  const std::int32_t t = SequenceItems[static_cast<size_t>(Lista.ListIndex())].StartTime;
+  LBHora[4].SetCaption(schedule::TwoDigits(t / 100));
+  LBHora[5].SetCaption(schedule::TwoDigits(t % 100));
+}
+
+void Form1::Lista_OLEDragDrop(const platform::DropEvent& e) {
+  if (e.allowed_effects != kShellEffects) return;
+  for (const std::string& file : e.files) AddToSequence(file);
+}
+
+void Form1::FrControl_OLEDragDrop(const platform::DropEvent& e) {
+  if (e.allowed_effects != kShellEffects || e.files.empty()) return;
+  LoadRecording(e.files.front());
+}
+
+}  // namespace tapwright
