@@ -14,12 +14,21 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
 fi
 
 shot="$PWD/build/linux/tapwright-screenshot.png"
-exec 3< <(Xvfb -displayfd 1 -screen 0 1280x1024x24 -nolisten tcp 2>/dev/null)
-read -r -u 3 display
-export DISPLAY=":$display"
-build/linux/tapwright &
-app=$!
-trap 'kill $app 2>/dev/null; pkill -f "Xvfb -displayfd 1 -screen 0 1280x1024x24" 2>/dev/null || true' EXIT
+work=$(mktemp -d)
+pids=()
+cleanup() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# -noreset: a server that resets when its last client leaves refuses connections meanwhile.
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
+pids+=($!)
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+XDG_RUNTIME_DIR="$work" build/linux/tapwright &
+pids+=($!)
 for _ in $(seq 50); do
   xdotool search --name '^Tapwright$' >/dev/null 2>&1 && break
   sleep 0.1
