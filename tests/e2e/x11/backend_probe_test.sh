@@ -7,12 +7,7 @@ PROBE=$1 DND=$2 WM_CLOSE=$3
 start_xvfb
 
 LOG="$WORK/target.log"
-: >"$LOG"
-"$PROBE" target "$LOG" >"$WORK/target.out" 2>&1 &
-PIDS+=($!)
-wait_for 15 grep -q '^ready' "$WORK/target.out" || fail "target: $(cat "$WORK/target.out")"
-grep -q FAILED "$WORK/target.out" && fail "target: $(cat "$WORK/target.out")"
-wait_for 10 has_window probe-target || fail "no target window"
+start_target "$PROBE" "$LOG"
 T=$(windows_named probe-target)
 
 # Window hints: a tool window out of the task bar, topmost, half transparent, where it was put.

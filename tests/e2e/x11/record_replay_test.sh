@@ -7,11 +7,7 @@ TAPWRIGHT=$1 PROBE=$2
 start_xvfb
 
 LOG="$WORK/target.log"
-: >"$LOG"
-"$PROBE" target "$LOG" >"$WORK/target.out" 2>&1 &
-PIDS+=($!)
-wait_for 15 grep -q '^ready' "$WORK/target.out" || fail "target: $(cat "$WORK/target.out")"
-wait_for 10 has_window probe-target || fail "no target window"
+start_target "$PROBE" "$LOG"
 "$TAPWRIGHT" >"$WORK/tapwright.log" 2>&1 &
 PIDS+=($!)
 wait_for 15 has_window Tapwright || fail "no Tapwright window"

@@ -61,3 +61,14 @@ geometry() {
 has_window() {
   [[ -n "$(windows_named "$1")" ]]
 }
+
+# start_target PROBE LOG: the probe's target window at (220, 210), 100 x 100, which writes what
+# it receives to LOG.
+start_target() {
+  : >"$2"
+  "$1" target "$2" >"$WORK/target.out" 2>&1 &
+  PIDS+=($!)
+  wait_for 15 grep -q '^ready' "$WORK/target.out" || fail "target: $(cat "$WORK/target.out")"
+  grep -q FAILED "$WORK/target.out" && fail "target: $(cat "$WORK/target.out")"
+  wait_for 10 has_window probe-target || fail "no target window"
+}
