@@ -1,4 +1,4 @@
-// Process and environment: locale, single instance, clock, paths, version; the file dialogs.
+// Process and environment: locale, single instance, clock, paths, version.
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
@@ -14,17 +14,6 @@
 namespace platform {
 
 const std::uint32_t OPENFILENAME_SIZE_VERSION_400A = 76;
-
-// The dialogs come with file drops in a later version; until then they answer "cancel".
-int GetOpenFileNameA(OPENFILENAMEA* ofn) {
-  (void)ofn;
-  return 0;
-}
-
-int GetSaveFileNameA(OPENFILENAMEA* ofn) {
-  (void)ofn;
-  return 0;
-}
 
 int GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, char* buf, int len) {
   (void)locale;  // the user's and the system's language are the same here

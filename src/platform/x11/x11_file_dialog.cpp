@@ -1,0 +1,543 @@
+// The open and save dialogs: an own-drawn modal window in the program's dark look. The window
+// belongs to the backend like any other; a second connection also listens to its key presses,
+// because typing needs the full key event (shift, keyboard layout) and listeners only get
+// virtual keys.
+#include <poll.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/x11/file_dialog_logic.h"
+#include "platform/x11/locale_name.h"
+#include "platform/x11/x11_internal.h"
+
+namespace platform::x11 {
+namespace {
+
+namespace fd = file_dialog;
+
+constexpr Color Rgb(int r, int g, int b) {
+  return static_cast<Color>(r) | static_cast<Color>(g) << 8 | static_cast<Color>(b) << 16;
+}
+constexpr Color kBlack = Rgb(0, 0, 0);
+constexpr Color kGrey = Rgb(128, 128, 128);
+constexpr Color kDarkGrey = Rgb(64, 64, 64);
+constexpr Color kLightBlue = Rgb(128, 128, 255);
+constexpr Color kLightRed = Rgb(255, 128, 128);
+
+constexpr int kWidth = 420;
+constexpr int kHeight = 300;
+constexpr int kRow = 16;
+constexpr int kRows = 9;
+constexpr int kScrollbarWidth = 8;
+constexpr Rect kHeader{0, 0, kWidth, 28};
+constexpr Rect kClose{kWidth - 26, 4, 20, 20};
+constexpr Rect kList{12, 56, kWidth - 24, kRows* kRow + 6};
+constexpr Rect kField{92, 230, kWidth - 104, 22};
+constexpr Rect kOk{kWidth - 184, 264, 80, 22};
+constexpr Rect kCancel{kWidth - 92, 264, 80, 22};
+
+Font TextFont() { return Font{"Arial", 12, true}; }
+Font TitleFont() { return Font{"Arial", 14, true}; }
+
+struct Words {
+  const char* name;
+  const char* ok;
+  const char* cancel;
+  const char* no_folder;
+};
+
+Words LocalWords() {
+  if (EnglishLanguageName(MessagesLocale(std::getenv)) == "Spanish")
+    return {"Nombre:", "Aceptar", "Cancelar", "No existe la carpeta"};
+  return {"File name:", "OK", "Cancel", "The folder does not exist"};
+}
+
+std::string CurrentFolder() {
+  std::error_code ec;
+  std::string cwd = std::filesystem::current_path(ec).string();
+  return ec || cwd.empty() ? "/" : cwd;
+}
+
+bool IsFolder(const std::string& path) {
+  std::error_code ec;
+  return std::filesystem::is_directory(path, ec);
+}
+
+std::string AbsolutePath(const std::string& path) {
+  if (!path.empty() && path[0] == '/') return path;
+  return fd::JoinPath(CurrentFolder(), path);
+}
+
+class FileDialog : public WindowListener {
+ public:
+  FileDialog(const OPENFILENAMEA& ofn, bool save) : ofn_(ofn), save_(save), words_(LocalWords()) {
+    std::vector<fd::Filter> filters = fd::ParseFilter(ofn.lpstrFilter);
+    if (!filters.empty()) {
+      description_ = filters[0].description;
+      patterns_ = filters[0].patterns;
+    }
+    folder_ = ofn.lpstrInitialDir != nullptr && IsFolder(ofn.lpstrInitialDir)
+                  ? AbsolutePath(ofn.lpstrInitialDir)
+                  : CurrentFolder();
+    std::string initial = fd::InitialName(ofn.lpstrFile, ofn.nMaxFile);
+    // A whole path in the buffer: start in its folder.
+    if (initial.find('/') != std::string::npos &&
+        IsFolder(fd::ParentFolder(fd::JoinPath(folder_, initial)))) {
+      folder_ = fd::ParentFolder(fd::JoinPath(folder_, initial));
+      initial = fd::NamePart(initial);
+    }
+    name_.Set(initial);
+    Open(folder_);
+  }
+
+  // Runs the dialog; true with the chosen path in `result`.
+  bool Run(std::string& result) {
+    Display* d = Dpy();
+    WindowDesc desc;
+    desc.title = ofn_.lpstrTitle != nullptr ? ofn_.lpstrTitle : (save_ ? "Save" : "Open");
+    desc.bounds = {(ScreenWidthPixels() - kWidth) / 2, (ScreenHeightPixels() - kHeight) / 2, kWidth,
+                   kHeight};
+    desc.background = kBlack;
+    handle_ = CreateFormWindow(desc, this);
+    auto ws = FindWindow(handle_);
+    if (!ws) return false;
+    xid_ = ws->xid;
+    Atom dialog = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    XChangeProperty(d, xid_, GetAtoms().net_wm_window_type, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(&dialog), 1);
+    SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    auto owner = FindWindow(ofn_.hwndOwner);
+    if (owner) {
+      ++owner->input_blocked;
+      XSetTransientForHint(d, xid_, owner->xid);
+    }
+    OpenKeyConnection();
+    ShowWindow(handle_, true);
+    while (!done_ && FindWindow(handle_)) {
+      LoopOnce(true);
+      DrainKeyConnection();
+      if (dirty_ && FindWindow(handle_)) RepaintNow(handle_);
+      dirty_ = false;
+    }
+    if (owner) --owner->input_blocked;
+    DestroyWindow(handle_);
+    if (keys_ != nullptr) XCloseDisplay(keys_);
+    result = result_;
+    return accepted_;
+  }
+
+  void OnPaint(Canvas& c) override;
+  void OnMouse(const MouseEvent& e) override;
+  void OnKeyDown(int vk) override;
+  void OnCloseRequest() override { Finish(false); }
+
+ private:
+  void Changed() {
+    dirty_ = true;
+    InvalidateWindow(handle_);
+  }
+
+  void Finish(bool accepted) {
+    accepted_ = accepted;
+    done_ = true;
+  }
+
+  void Open(const std::string& folder) {
+    // "/a/./b/../c/" shows as "/a/c", and ".." goes where the user sees it go.
+    folder_ = std::filesystem::path(folder).lexically_normal().string();
+    while (folder_.size() > 1 && folder_.back() == '/') folder_.pop_back();
+    if (folder_.empty()) folder_ = "/";
+    missing_folder_ = false;
+    entries_ = fd::ReadFolder(folder_, patterns_);
+    selected_ = -1;
+    top_ = 0;
+    Changed();
+  }
+
+  void Select(int index) {
+    if (entries_.empty()) return;
+    selected_ = std::clamp(index, 0, static_cast<int>(entries_.size()) - 1);
+    top_ = fd::ScrollToShow(selected_, top_, kRows, static_cast<int>(entries_.size()));
+    if (!entries_[selected_].folder) name_.Set(entries_[selected_].name);
+    Changed();
+  }
+
+  void Activate(int index) {
+    if (index < 0 || index >= static_cast<int>(entries_.size())) return;
+    const fd::Entry& e = entries_[index];
+    if (!e.folder) {
+      name_.Set(e.name);
+      Accept();
+    } else {
+      Open(e.name == ".." ? fd::ParentFolder(folder_) : fd::JoinPath(folder_, e.name));
+    }
+  }
+
+  // OK: a selected folder opens; a typed folder opens; otherwise the name is the choice.
+  void Accept() {
+    if (selected_ >= 0 && entries_[selected_].folder) {
+      Activate(selected_);
+      return;
+    }
+    std::string typed = fd::Trim(name_.text());
+    if (typed.empty()) return;
+    std::string path = fd::JoinPath(folder_, typed);
+    if (IsFolder(path)) {
+      Open(path);
+      name_.Set("");
+      return;
+    }
+    // A file in a folder that is not there could be neither written nor read.
+    if (!IsFolder(fd::ParentFolder(path))) {
+      missing_folder_ = true;
+      Changed();
+      return;
+    }
+    if (save_) path = fd::WithDefaultExtension(path, ofn_.lpstrDefExt);
+    result_ = path;
+    Finish(true);
+  }
+
+  void Typed() {
+    missing_folder_ = false;
+    selected_ = -1;  // the text is what OK takes now
+    Changed();
+  }
+
+  int RowAt(int x, int y) const {
+    if (!kList.Contains(x, y) || x >= kList.left + kList.width - kScrollbarWidth - 2) return -1;
+    int row = top_ + (y - kList.top - 3) / kRow;
+    return y >= kList.top + 3 && row < static_cast<int>(entries_.size()) ? row : -1;
+  }
+
+  bool Scrollable() const { return static_cast<int>(entries_.size()) > kRows; }
+
+  void ScrollTo(int y) {
+    int count = static_cast<int>(entries_.size());
+    int track = kList.height - 6;
+    top_ = fd::ScrollToShow(-1, (y - kList.top - 3) * count / std::max(1, track) - kRows / 2, kRows,
+                            count);
+    Changed();
+  }
+
+  void HandleKey(KeySym sym, unsigned state);
+  void OpenKeyConnection();
+  void DrainKeyConnection();
+  void DrawButton(Canvas& c, const Rect& r, const char* text, bool primary, bool hover);
+  void DrawList(Canvas& c);
+  void DrawField(Canvas& c);
+
+  const OPENFILENAMEA& ofn_;
+  const bool save_;
+  const Words words_;
+  std::string description_;
+  std::vector<std::string> patterns_;
+  std::string folder_;
+  std::vector<fd::Entry> entries_;
+  int selected_ = -1;
+  int top_ = 0;
+  fd::LineEdit name_;
+  int field_scroll_ = 0;
+  WindowHandle handle_ = 0;
+  Window xid_ = 0;
+  Display* keys_ = nullptr;
+  bool keys_seen_ = false;
+  bool dirty_ = false;
+  bool done_ = false;
+  bool accepted_ = false;
+  bool missing_folder_ = false;
+  std::string result_;
+  // Mouse state: what a press started, and what the pointer is over.
+  enum class Drag { Idle, Move, Scrollbar } drag_ = Drag::Idle;
+  Point drag_cursor_{};
+  Rect drag_bounds_{};
+  int hover_ = 0;  // 1 OK, 2 Cancel, 3 close
+};
+
+void FileDialog::OpenKeyConnection() {
+  Display* d = Dpy();
+  keys_ = XOpenDisplay(DisplayString(d));
+  if (keys_ == nullptr) {
+    DebugLog("no second connection for the dialog's keys");
+    return;
+  }
+  XSync(d, False);  // the window must exist on the server before the second client uses it
+  XSelectInput(keys_, xid_, KeyPressMask | StructureNotifyMask);
+  XSync(keys_, False);
+}
+
+void FileDialog::DrainKeyConnection() {
+  if (keys_ == nullptr) return;
+  // The main connection woke for a key: its copy here may still be on the way.
+  if (keys_seen_ && XPending(keys_) == 0) {
+    pollfd p{ConnectionNumber(keys_), POLLIN, 0};
+    poll(&p, 1, 50);
+  }
+  keys_seen_ = false;
+  while (!done_ && XPending(keys_) > 0) {
+    XEvent ev;
+    XNextEvent(keys_, &ev);
+    if (ev.type == MappingNotify) {
+      XRefreshKeyboardMapping(&ev.xmapping);
+    } else if (ev.type == MapNotify) {
+      // Without a window manager nobody else gives the dialog the keyboard.
+      XSetInputFocus(keys_, xid_, RevertToPointerRoot, CurrentTime);
+      XFlush(keys_);
+    } else if (ev.type == KeyPress) {
+      auto ws = FindWindow(handle_);
+      if (!ws || ws->input_blocked > 0) continue;
+      char text[32];
+      KeySym sym = NoSymbol;
+      XLookupString(&ev.xkey, text, sizeof text, &sym, nullptr);
+      HandleKey(sym, ev.xkey.state);
+    }
+  }
+}
+
+void FileDialog::HandleKey(KeySym sym, unsigned state) {
+  int count = static_cast<int>(entries_.size());
+  switch (sym) {
+    case XK_Return:
+    case XK_KP_Enter:
+      Accept();
+      break;
+    case XK_Escape:
+      Finish(false);
+      break;
+    case XK_Up:
+    case XK_KP_Up:
+      Select(selected_ < 0 ? count - 1 : selected_ - 1);
+      break;
+    case XK_Down:
+    case XK_KP_Down:
+      Select(selected_ + 1);
+      break;
+    case XK_Prior:
+      Select(selected_ < 0 ? 0 : selected_ - (kRows - 1));
+      break;
+    case XK_Next:
+      Select(selected_ + (kRows - 1));
+      break;
+    case XK_BackSpace:
+      name_.Backspace();
+      Typed();
+      break;
+    case XK_Delete:
+    case XK_KP_Delete:
+      name_.Delete();
+      Typed();
+      break;
+    case XK_Left:
+    case XK_KP_Left:
+      name_.Left();
+      Changed();
+      break;
+    case XK_Right:
+    case XK_KP_Right:
+      name_.Right();
+      Changed();
+      break;
+    case XK_Home:
+    case XK_KP_Home:
+      name_.Home();
+      Changed();
+      break;
+    case XK_End:
+    case XK_KP_End:
+      name_.End();
+      Changed();
+      break;
+    default:
+      if (state & (ControlMask | Mod1Mask)) break;
+      if (std::uint32_t cp = fd::KeysymToCodepoint(static_cast<std::uint32_t>(sym))) {
+        name_.Insert(fd::Utf8(cp));
+        Typed();
+      }
+      break;
+  }
+}
+
+// Only the wake-up matters when the second connection works; without it, the virtual keys
+// still give the dialog its editing and navigation keys, and lower-case letters and digits.
+void FileDialog::OnKeyDown(int vk) {
+  keys_seen_ = true;
+  if (keys_ != nullptr) return;
+  switch (vk) {
+    case 0x0D:
+      return HandleKey(XK_Return, 0);
+    case 0x1B:
+      return HandleKey(XK_Escape, 0);
+    case 0x08:
+      return HandleKey(XK_BackSpace, 0);
+    case 0x2E:
+      return HandleKey(XK_Delete, 0);
+    case 0x25:
+      return HandleKey(XK_Left, 0);
+    case 0x27:
+      return HandleKey(XK_Right, 0);
+    case 0x24:
+      return HandleKey(XK_Home, 0);
+    case 0x23:
+      return HandleKey(XK_End, 0);
+    case 0x26:
+      return HandleKey(XK_Up, 0);
+    case 0x28:
+      return HandleKey(XK_Down, 0);
+    default:
+      if (vk >= 'A' && vk <= 'Z') HandleKey(XK_a + (vk - 'A'), 0);
+      if (vk >= '0' && vk <= '9') HandleKey(vk, 0);
+      break;
+  }
+}
+
+void FileDialog::OnMouse(const MouseEvent& e) {
+  if (e.kind == MouseEvent::Kind::Move) {
+    int hover = kOk.Contains(e.x, e.y)       ? 1
+                : kCancel.Contains(e.x, e.y) ? 2
+                : kClose.Contains(e.x, e.y)  ? 3
+                                             : 0;
+    if (hover != hover_) {
+      hover_ = hover;
+      Changed();
+    }
+    if (!(e.buttons & 1)) drag_ = Drag::Idle;
+    if (drag_ == Drag::Scrollbar) ScrollTo(e.y);
+    Point p;
+    if (drag_ == Drag::Move && GetCursorPos(p))
+      SetWindowBounds(handle_, {drag_bounds_.left + p.x - drag_cursor_.x,
+                                drag_bounds_.top + p.y - drag_cursor_.y, kWidth, kHeight});
+    return;
+  }
+  if (e.button != MouseButton::Left) return;
+  if (e.kind == MouseEvent::Kind::Up) {
+    drag_ = Drag::Idle;
+    if (kOk.Contains(e.x, e.y)) Accept();
+    if (kCancel.Contains(e.x, e.y) || kClose.Contains(e.x, e.y)) Finish(false);
+    return;
+  }
+  // Down or the second press of a double click. A click also takes the keyboard back.
+  if (keys_ != nullptr) {
+    XSetInputFocus(keys_, xid_, RevertToPointerRoot, CurrentTime);
+    XFlush(keys_);
+  }
+  if (kHeader.Contains(e.x, e.y) && !kClose.Contains(e.x, e.y) && GetCursorPos(drag_cursor_)) {
+    drag_ = Drag::Move;
+    drag_bounds_ = GetWindowBounds(handle_);
+    return;
+  }
+  if (Scrollable() && kList.Contains(e.x, e.y) &&
+      e.x >= kList.left + kList.width - kScrollbarWidth - 2) {
+    drag_ = Drag::Scrollbar;
+    ScrollTo(e.y);
+    return;
+  }
+  int row = RowAt(e.x, e.y);
+  if (row < 0) return;
+  if (e.kind == MouseEvent::Kind::DoubleClick && row == selected_)
+    Activate(row);
+  else
+    Select(row);
+}
+
+void FileDialog::DrawButton(Canvas& c, const Rect& r, const char* text, bool primary, bool hover) {
+  Color color = hover || primary ? kLightBlue : kGrey;
+  c.DrawRectOutline(r, hover ? kLightBlue : primary ? kLightBlue : kDarkGrey, 1);
+  c.DrawString({r.left, r.top + 4, r.width, r.height - 4}, text, TextFont(), color,
+               TextAlign::Center);
+}
+
+void FileDialog::DrawList(Canvas& c) {
+  c.DrawRectOutline(kList, kDarkGrey, 1);
+  int count = static_cast<int>(entries_.size());
+  int text_right = kList.left + kList.width - (Scrollable() ? kScrollbarWidth + 4 : 3);
+  for (int i = 0; i < kRows && top_ + i < count; ++i) {
+    const fd::Entry& e = entries_[top_ + i];
+    bool selected = top_ + i == selected_;
+    Rect row{kList.left + 3, kList.top + 3 + i * kRow, text_right - kList.left - 3, kRow};
+    if (selected) c.FillRect(row, kLightBlue);
+    Color ink = selected ? kBlack : e.folder ? kLightBlue : kGrey;
+    if (e.folder) {  // a small folder: tab and body
+      c.FillRect({row.left + 3, row.top + 4, 5, 2}, ink);
+      c.DrawRectOutline({row.left + 3, row.top + 5, 11, 8}, ink, 1);
+    } else {  // a page with a folded corner
+      c.DrawRectOutline({row.left + 5, row.top + 3, 8, 11}, ink, 1);
+      c.FillRect({row.left + 10, row.top + 3, 3, 3}, ink);
+    }
+    c.DrawString({row.left + 20, row.top + 2, row.width - 22, kRow - 2}, e.name, TextFont(), ink,
+                 TextAlign::Left);
+  }
+  if (Scrollable()) {
+    Rect track{kList.left + kList.width - kScrollbarWidth - 2, kList.top + 3, kScrollbarWidth,
+               kList.height - 6};
+    c.FillRect(track, Rgb(24, 24, 24));
+    int thumb = std::max(12, track.height * kRows / count);
+    int y = track.top + (track.height - thumb) * top_ / std::max(1, count - kRows);
+    c.FillRect({track.left + 1, y, track.width - 2, thumb}, kDarkGrey);
+  }
+}
+
+void FileDialog::DrawField(Canvas& c) {
+  Font font = TextFont();
+  c.DrawString({12, kField.top + 4, kField.left - 16, 18}, words_.name, font, kGrey,
+               TextAlign::Left);
+  c.DrawRectOutline(kField, kLightBlue, 1);
+  Rect inner{kField.left + 4, kField.top + 4, kField.width - 8, kField.height - 6};
+  // Scroll the text sideways so that the caret stays inside.
+  int caret_x = MeasureText(std::string_view(name_.text()).substr(0, name_.caret()), font);
+  if (caret_x - field_scroll_ > inner.width - 2) field_scroll_ = caret_x - inner.width + 2;
+  if (caret_x < field_scroll_) field_scroll_ = caret_x;
+  if (MeasureText(name_.text(), font) <= inner.width - 2) field_scroll_ = 0;
+  c.PushClip(inner);
+  c.DrawString({inner.left - field_scroll_, inner.top, inner.width + field_scroll_, inner.height},
+               name_.text(), font, kLightBlue, TextAlign::Left);
+  int x = inner.left + caret_x - field_scroll_;
+  c.FillRect({x, inner.top - 1, 1, 15}, kLightBlue);
+  c.PopClip();
+}
+
+void FileDialog::OnPaint(Canvas& c) {
+  c.DrawRectOutline({0, 0, kWidth, kHeight}, kDarkGrey, 1);
+  std::string title = ofn_.lpstrTitle != nullptr ? ofn_.lpstrTitle : "";
+  c.DrawString({12, 7, kClose.left - 16, 18}, title, TitleFont(), kGrey, TextAlign::Left);
+  Color close = hover_ == 3 ? kLightBlue : kGrey;
+  c.DrawLine({kClose.left + 5, kClose.top + 5}, {kClose.left + 15, kClose.top + 15}, close, 2);
+  c.DrawLine({kClose.left + 15, kClose.top + 5}, {kClose.left + 5, kClose.top + 15}, close, 2);
+  c.DrawLine({10, kHeader.height}, {kWidth - 10, kHeader.height}, kDarkGrey, 1);
+  Font font = TextFont();
+  std::string path = fd::ElideLeft(folder_, kList.width,
+                                   [&font](const std::string& s) { return MeasureText(s, font); });
+  c.DrawString({kList.left, 36, kList.width, 16}, path, font, kLightBlue, TextAlign::Left);
+  DrawList(c);
+  c.DrawString({kList.left, kList.top + kList.height + 6, kList.width, 16},
+               missing_folder_ ? words_.no_folder : description_, font,
+               missing_folder_ ? kLightRed : kDarkGrey, TextAlign::Left);
+  DrawField(c);
+  DrawButton(c, kOk, words_.ok, true, hover_ == 1);
+  DrawButton(c, kCancel, words_.cancel, false, hover_ == 2);
+}
+
+int RunDialog(OPENFILENAMEA* ofn, bool save) {
+  if (ofn == nullptr || ofn->lStructSize != OPENFILENAME_SIZE_VERSION_400A ||
+      ofn->lpstrFile == nullptr || ofn->nMaxFile == 0)
+    return 0;
+  std::string path;
+  {
+    FileDialog dialog(*ofn, save);
+    if (!dialog.Run(path)) return 0;
+  }
+  if (!fd::CopyOut(path, ofn->lpstrFile, ofn->nMaxFile)) return 0;  // the buffer is too small
+  if (ofn->lpstrFileTitle != nullptr)
+    fd::CopyOut(fd::NamePart(path), ofn->lpstrFileTitle, ofn->nMaxFileTitle);
+  return 1;
+}
+
+}  // namespace
+}  // namespace platform::x11
+
+namespace platform {
+
+int GetOpenFileNameA(OPENFILENAMEA* ofn) { return x11::RunDialog(ofn, false); }
+int GetSaveFileNameA(OPENFILENAMEA* ofn) { return x11::RunDialog(ofn, true); }
+
+}  // namespace platform

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# The save and load dialogs as a user meets them: F6 saves a fresh recording under a typed name
+# (the extension comes by itself), F5 loads a file written here and F10 plays it; Escape and the
+# window manager's close cancel.
+# Usage: file_dialog_test.sh TAPWRIGHT WM_CLOSE SCREENSHOT_DIR NAME [LANG]
+source "$(dirname "$0")/xvfb_lib.sh"
+TAPWRIGHT=$1 WM_CLOSE=$2 SHOTS=$3 NAME=$4
+LANGUAGE_ENV=${5:-en_US.UTF-8}
+mkdir -p "$SHOTS"
+start_xvfb
+
+if [[ $LANGUAGE_ENV == es* ]]; then
+  SAVE_TITLE="Tapwright - Guardar archivo" LOAD_TITLE="Tapwright - Abrir archivo"
+else
+  SAVE_TITLE="Tapwright - Save file" LOAD_TITLE="Tapwright - Load file"
+fi
+
+# The save dialog starts in the working folder.
+FILES="$WORK/files"
+mkdir -p "$FILES/sub folder"
+: >"$FILES/other.TPW"
+: >"$FILES/notes.txt"
+(cd "$FILES" && exec env -u LC_ALL -u LC_MESSAGES LANG="$LANGUAGE_ENV" "$TAPWRIGHT") \
+  >"$WORK/tapwright.log" 2>&1 &
+PIDS+=($!)
+MAIN_PID=$!
+wait_for 15 has_window Tapwright || fail "no Tapwright window"
+sleep 0.5
+
+pointer() { xdotool getmouselocation | sed -n 's/^x:\([-0-9]*\) y:\([-0-9]*\) .*/\1 \2/p'; }
+gone() { ! has_window "$1"; }
+alive() { kill -0 "$MAIN_PID" 2>/dev/null || fail "tapwright ended: $(cat "$WORK/tapwright.log")"; }
+
+# dialog TITLE: waits for it, checks that it is centred and returns its window id.
+dialog() {
+  wait_for 10 has_window "$1" || fail "no window titled '$1'"
+  local w
+  w=$(windows_named "$1" | head -n1)
+  [[ "$(geometry "$w")" == "430 362 420 300" ]] || fail "'$1' at $(geometry "$w")"
+  sleep 0.3  # mapped, focused and painted
+  echo "$w"
+}
+
+# shot FILE: the dialog's area; fails unless grey and light blue text are drawn there.
+shot() {
+  import -window root -crop 420x300+430+362 "$1" || fail "no screenshot"
+  read -r GREY BLUE < <(convert "$1" -depth 8 txt:- |
+    sed -n 's/^[0-9]*,[0-9]*: *(\([0-9]*\),\([0-9]*\),\([0-9]*\)).*/\1 \2 \3/p' | awk '
+    $1 >= 120 && $1 <= 136 && $2 >= 120 && $2 <= 136 && $3 <= 136 && $3 >= 120 { grey++ }
+    $1 >= 120 && $1 <= 136 && $2 >= 120 && $2 <= 136 && $3 >= 245 { blue++ }
+    END { print grey + 0, blue + 0 }')
+  echo "$1: grey $GREY, light blue $BLUE"
+  ((GREY >= 100 && BLUE >= 100)) || fail "the dialog is not drawn: $1"
+}
+
+# A recording that ends at (420, 380).
+xdotool mousemove 600 500 key F8
+sleep 0.3
+for step in 560,460 500,420 420,380; do
+  xdotool mousemove "${step%,*}" "${step#*,}"
+  sleep 0.1
+done
+xdotool key F8
+sleep 0.3
+
+# A name in a folder that is not there keeps the dialog open; Escape cancels: nothing is written.
+xdotool key F6
+dialog "$SAVE_TITLE" >/dev/null
+xdotool type --delay 30 "missing/walk"
+xdotool key Return
+sleep 0.5
+has_window "$SAVE_TITLE" || fail "the save dialog took a name in a missing folder"
+xdotool key Escape
+wait_for 5 gone "$SAVE_TITLE" || fail "Escape did not close the save dialog"
+[[ -z "$(find "$FILES" -name '*.tpw')" ]] || fail "a cancelled save wrote $(ls "$FILES")"
+
+xdotool key F6
+dialog "$SAVE_TITLE" >/dev/null
+shot "$SHOTS/${NAME}_save.png"
+xdotool type --delay 30 "walk_1"
+xdotool key Return
+wait_for 5 gone "$SAVE_TITLE" || fail "Enter did not close the save dialog"
+SAVED="$FILES/walk_1.tpw"
+wait_for 5 test -s "$SAVED" || fail "no $SAVED; the folder holds: $(ls "$FILES")"
+if grep -qvE $'^-?[0-9]+,-?[0-9]+,-?[0-9]+\r$' "$SAVED"; then
+  fail "a line of $SAVED is not x,y,code CRLF: $(od -c "$SAVED" | head)"
+fi
+LAST=$(tail -n1 "$SAVED" | tr -d '\r')
+[[ ${LAST%,*} == "420,380" ]] || fail "the recording ends with $LAST"
+alive
+
+# With the mouse: the list holds "..", "sub folder", "other.TPW", "walk_1.tpw" (rows of 16
+# pixels from 421); a double click opens the folder, the name is typed and corrected there.
+xdotool key F6
+dialog "$SAVE_TITLE" >/dev/null
+xdotool mousemove 500 445 click --repeat 2 --delay 80 1
+sleep 0.3
+xdotool type --delay 30 "deepx"
+xdotool key BackSpace Return
+wait_for 5 gone "$SAVE_TITLE" || fail "the save dialog stayed open in the sub-folder"
+wait_for 5 test -s "$FILES/sub folder/deep.tpw" || fail "not saved in the sub-folder: $(ls -R "$FILES")"
+cmp -s "$SAVED" "$FILES/sub folder/deep.tpw" || fail "the same recording saved twice differs"
+
+# The load dialog starts in the program's folder: a typed absolute path is taken as is.
+KNOWN="$FILES/known.tpw"
+printf '300,300,-1\r\n250,200,-1\r\n200,150,-1\r\n' >"$KNOWN"
+xdotool mousemove 900 800
+xdotool key F5
+W=$(dialog "$LOAD_TITLE")
+"$WM_CLOSE" "$W"
+wait_for 5 gone "$LOAD_TITLE" || fail "the window manager's close did not cancel"
+
+xdotool key F5
+dialog "$LOAD_TITLE" >/dev/null
+xdotool type --delay 30 "$KNOWN"
+shot "$SHOTS/${NAME}_load.png"
+xdotool key Return
+wait_for 5 gone "$LOAD_TITLE" || fail "Enter did not close the load dialog"
+sleep 0.3
+xdotool key F10
+at_end() { [[ "$(pointer)" == "200 150" ]]; }
+wait_for 10 at_end || fail "after loading and playing the pointer is at $(pointer)"
+alive
+echo "file dialogs ok (LANG=$LANGUAGE_ENV)"

@@ -1,0 +1,198 @@
+// The X11 file dialogs' decisions: the record's strings, listing, the chosen path, the name field.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/x11/file_dialog_logic.h"
+
+namespace {
+
+namespace fd = platform::x11::file_dialog;
+
+TEST(X11FileDialog, InitialNameIsTheTrimmedBufferUpToItsNul) {
+  std::string spaces(254, ' ');
+  EXPECT_EQ(fd::InitialName(spaces.c_str(), 255), "");
+  std::string named = "  walk.tpw" + std::string(244, ' ');
+  EXPECT_EQ(fd::InitialName(named.c_str(), 255), "walk.tpw");
+  EXPECT_EQ(fd::InitialName("my walk \0ignored", 17), "my walk");
+  // No NUL within max: the text stops at max, never beyond.
+  const char unterminated[] = {'a', 'b', 'c', 'd'};
+  EXPECT_EQ(fd::InitialName(unterminated, 3), "abc");
+  EXPECT_EQ(fd::InitialName(nullptr, 10), "");
+  EXPECT_EQ(fd::Trim("\t a b  "), "a b");
+  EXPECT_EQ(fd::Trim("   "), "");
+}
+
+TEST(X11FileDialog, FilterListGivesDescriptionsAndPatterns) {
+  const char list[] = "Archivos de Tapwright (*.tpw)\0*.tpw\0Texts\0*.txt; *.TEXT\0\0";
+  auto filters = fd::ParseFilter(list);
+  ASSERT_EQ(filters.size(), 2u);
+  EXPECT_EQ(filters[0].description, "Archivos de Tapwright (*.tpw)");
+  EXPECT_EQ(filters[0].patterns, std::vector<std::string>{"*.tpw"});
+  EXPECT_EQ(filters[1].patterns, (std::vector<std::string>{"*.txt", "*.TEXT"}));
+  // A description whose pattern is missing ends the list.
+  EXPECT_EQ(fd::ParseFilter("Lonely\0\0").size(), 0u);
+  EXPECT_TRUE(fd::ParseFilter("").empty());
+  EXPECT_TRUE(fd::ParseFilter(nullptr).empty());
+}
+
+TEST(X11FileDialog, PatternsMatchIgnoringCase) {
+  EXPECT_TRUE(fd::MatchPattern("*.tpw", "walk.tpw"));
+  EXPECT_TRUE(fd::MatchPattern("*.tpw", "WALK.TPW"));
+  EXPECT_TRUE(fd::MatchPattern("*.tpw", ".tpw"));
+  EXPECT_TRUE(fd::MatchPattern("*.tpw", "a.b.tpw"));
+  EXPECT_FALSE(fd::MatchPattern("*.tpw", "walk.tpw.bak"));
+  EXPECT_FALSE(fd::MatchPattern("*.tpw", "walk.tp"));
+  EXPECT_FALSE(fd::MatchPattern("*.tpw", "walktpw"));
+  EXPECT_TRUE(fd::MatchPattern("w?lk*", "walking"));
+  EXPECT_FALSE(fd::MatchPattern("w?lk", "wlk"));
+  EXPECT_TRUE(fd::MatchPattern("*.*", "no_dot"));
+  EXPECT_TRUE(fd::MatchPattern("*", "anything"));
+  EXPECT_TRUE(fd::MatchesAny({}, "x.bin"));
+  EXPECT_TRUE(fd::MatchesAny({"*.txt", "*.tpw"}, "a.tpw"));
+  EXPECT_FALSE(fd::MatchesAny({"*.txt", "*.tpw"}, "a.png"));
+}
+
+class X11FileDialogFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char pattern[] = "/tmp/x11_file_dialog_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    dir_ = pattern;
+  }
+  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void Touch(const std::string& name) { std::ofstream(dir_ + "/" + name) << "1,2,-1\r\n"; }
+  void Folder(const std::string& name) { std::filesystem::create_directory(dir_ + "/" + name); }
+  static std::vector<std::string> Names(const std::vector<fd::Entry>& entries) {
+    std::vector<std::string> names;
+    for (const auto& e : entries) names.push_back((e.folder ? "[" : "") + e.name);
+    return names;
+  }
+  std::string dir_;
+};
+
+TEST_F(X11FileDialogFolder, FoldersFirstThenMatchingFilesEachByNameIgnoringCase) {
+  for (const char* f : {"b.tpw", "A.TPW", "c.txt", "a2.tpw", ".hidden.tpw"}) Touch(f);
+  for (const char* f : {"zeta", "Alpha", "beta.tpw", ".git"}) Folder(f);
+  auto entries = fd::ReadFolder(dir_, {"*.tpw"});
+  EXPECT_EQ(Names(entries), (std::vector<std::string>{"[..", "[Alpha", "[beta.tpw", "[zeta",
+                                                      "A.TPW", "a2.tpw", "b.tpw"}));
+  // No pattern: every file.
+  EXPECT_EQ(Names(fd::ReadFolder(dir_, {})).size(), 8u);
+}
+
+TEST_F(X11FileDialogFolder, MissingFolderAndRootListOnlyWhatThereIs) {
+  EXPECT_EQ(Names(fd::ReadFolder(dir_ + "/missing", {"*.tpw"})), std::vector<std::string>{"[.."});
+  auto root = fd::ReadFolder("/", {"*.tpw"});
+  ASSERT_FALSE(root.empty());
+  EXPECT_NE(root[0].name, "..");  // nothing above the root
+}
+
+TEST(X11FileDialog, ListOrderTellsCaseOnlyNamesApart) {
+  std::vector<fd::Entry> entries{{"b", false}, {"B", false}, {"a", true}, {"..", true}};
+  std::sort(entries.begin(), entries.end(), fd::ListedBefore);
+  EXPECT_EQ(entries[0].name, "..");
+  EXPECT_EQ(entries[1].name, "a");
+  EXPECT_EQ(entries[2].name, "B");
+  EXPECT_EQ(entries[3].name, "b");
+}
+
+TEST(X11FileDialog, ChosenPathFromFolderAndTypedName) {
+  EXPECT_EQ(fd::JoinPath("/home/ana", "walk"), "/home/ana/walk");
+  EXPECT_EQ(fd::JoinPath("/", "walk"), "/walk");
+  EXPECT_EQ(fd::JoinPath("/home/ana", "recs/walk.tpw"), "/home/ana/recs/walk.tpw");
+  EXPECT_EQ(fd::JoinPath("/home/ana", "/tmp/walk.tpw"), "/tmp/walk.tpw");
+  EXPECT_EQ(fd::ParentFolder("/home/ana"), "/home");
+  EXPECT_EQ(fd::ParentFolder("/home"), "/");
+  EXPECT_EQ(fd::ParentFolder("/"), "/");
+  EXPECT_EQ(fd::NamePart("/home/ana/walk.tpw"), "walk.tpw");
+  EXPECT_EQ(fd::NamePart("walk.tpw"), "walk.tpw");
+}
+
+TEST(X11FileDialog, DefaultExtensionOnlyForANameWithoutDot) {
+  EXPECT_EQ(fd::WithDefaultExtension("/r/walk", "tpw"), "/r/walk.tpw");
+  EXPECT_EQ(fd::WithDefaultExtension("/r/walk.txt", "tpw"), "/r/walk.txt");
+  EXPECT_EQ(fd::WithDefaultExtension("/r/walk.", "tpw"), "/r/walk.");
+  EXPECT_EQ(fd::WithDefaultExtension("/r.d/walk", "tpw"), "/r.d/walk.tpw");
+  EXPECT_EQ(fd::WithDefaultExtension("/r/walk", ".tpw"), "/r/walk.tpw");
+  EXPECT_EQ(fd::WithDefaultExtension("/r/walk", nullptr), "/r/walk");
+  EXPECT_EQ(fd::WithDefaultExtension("/r/walk", ""), "/r/walk");
+}
+
+TEST(X11FileDialog, ResultIsCopiedOnlyWhenItAndItsNulFit) {
+  char buffer[8];
+  std::fill(std::begin(buffer), std::end(buffer), 'x');
+  EXPECT_TRUE(fd::CopyOut("1234567", buffer, 8));
+  EXPECT_STREQ(buffer, "1234567");
+  std::fill(std::begin(buffer), std::end(buffer), 'x');
+  EXPECT_FALSE(fd::CopyOut("12345678", buffer, 8));
+  EXPECT_EQ(buffer[0], 'x');  // untouched
+  EXPECT_FALSE(fd::CopyOut("a", nullptr, 8));
+  EXPECT_FALSE(fd::CopyOut("", buffer, 0));
+  // The program's 255-byte buffer takes a path of 254 characters, not 255.
+  std::vector<char> path_buffer(255, ' ');
+  EXPECT_TRUE(fd::CopyOut("/" + std::string(253, 'a'), path_buffer.data(), 255));
+  EXPECT_FALSE(fd::CopyOut("/" + std::string(254, 'a'), path_buffer.data(), 255));
+}
+
+TEST(X11FileDialog, ScrollKeepsTheSelectionInView) {
+  EXPECT_EQ(fd::ScrollToShow(0, 0, 9, 20), 0);
+  EXPECT_EQ(fd::ScrollToShow(9, 0, 9, 20), 1);
+  EXPECT_EQ(fd::ScrollToShow(19, 0, 9, 20), 11);
+  EXPECT_EQ(fd::ScrollToShow(3, 11, 9, 20), 3);
+  EXPECT_EQ(fd::ScrollToShow(-1, 50, 9, 20), 11);  // no further than the last page
+  EXPECT_EQ(fd::ScrollToShow(-1, 5, 9, 4), 0);     // everything fits
+}
+
+TEST(X11FileDialog, KeysTypeTheirCharactersAsUtf8) {
+  EXPECT_EQ(fd::KeysymToCodepoint('a'), 'a');
+  EXPECT_EQ(fd::KeysymToCodepoint('/'), '/');
+  EXPECT_EQ(fd::KeysymToCodepoint(0xF1), 0xF1u);  // ntilde
+  EXPECT_EQ(fd::KeysymToCodepoint(0xFFB7), '7');  // keypad 7
+  EXPECT_EQ(fd::KeysymToCodepoint(0x010020AC), 0x20ACu);
+  for (std::uint32_t none : {0xFF0Du, 0xFFBEu, 0x1Fu, 0x7Fu, 0x01000000u, 0x0100D800u, 0xFFFFFFu})
+    EXPECT_EQ(fd::KeysymToCodepoint(none), 0u) << std::hex << none;
+  EXPECT_EQ(fd::Utf8('a'), "a");
+  EXPECT_EQ(fd::Utf8(0xF1), "\xC3\xB1");
+  EXPECT_EQ(fd::Utf8(0x20AC), "\xE2\x82\xAC");
+  EXPECT_EQ(fd::Utf8(0x1F600), "\xF0\x9F\x98\x80");
+}
+
+TEST(X11FileDialog, NameFieldEditsWholeCharacters) {
+  fd::LineEdit e;
+  e.Set("año");
+  EXPECT_EQ(e.caret(), 4u);
+  e.Left();
+  EXPECT_EQ(e.caret(), 3u);
+  e.Left();  // over the two bytes of the ñ
+  EXPECT_EQ(e.caret(), 1u);
+  e.Delete();
+  EXPECT_EQ(e.text(), "ao");
+  e.Insert("ñ");
+  EXPECT_EQ(e.text(), "año");
+  e.End();
+  e.Backspace();
+  e.Backspace();
+  EXPECT_EQ(e.text(), "a");
+  e.Home();
+  e.Backspace();  // nothing before the caret
+  e.Insert("b");
+  EXPECT_EQ(e.text(), "ba");
+  e.End();
+  e.Delete();  // nothing after it
+  e.Right();
+  EXPECT_EQ(e.text(), "ba");
+  EXPECT_EQ(e.caret(), 2u);
+}
+
+TEST(X11FileDialog, LongFolderShowsItsTail) {
+  auto chars = [](const std::string& s) { return static_cast<int>(s.size()); };
+  EXPECT_EQ(fd::ElideLeft("/home/ana", 20, chars), "/home/ana");
+  EXPECT_EQ(fd::ElideLeft("/home/ana/recordings", 12, chars), "...ecordings");
+  EXPECT_EQ(fd::ElideLeft("/x/ñandú", 7, chars), "...ndú");  // never half a character
+  EXPECT_EQ(fd::ElideLeft("/abc", 2, chars), "...");
+}
+
+}  // namespace
