@@ -363,32 +363,16 @@ void FileDialog::HandleKey(KeySym sym, unsigned state) {
 void FileDialog::OnKeyDown(int vk) {
   keys_seen_ = true;
   if (keys_ != nullptr) return;
-  switch (vk) {
-    case 0x0D:
-      return HandleKey(XK_Return, 0);
-    case 0x1B:
-      return HandleKey(XK_Escape, 0);
-    case 0x08:
-      return HandleKey(XK_BackSpace, 0);
-    case 0x2E:
-      return HandleKey(XK_Delete, 0);
-    case 0x25:
-      return HandleKey(XK_Left, 0);
-    case 0x27:
-      return HandleKey(XK_Right, 0);
-    case 0x24:
-      return HandleKey(XK_Home, 0);
-    case 0x23:
-      return HandleKey(XK_End, 0);
-    case 0x26:
-      return HandleKey(XK_Up, 0);
-    case 0x28:
-      return HandleKey(XK_Down, 0);
-    default:
-      if (vk >= 'A' && vk <= 'Z') HandleKey(XK_a + (vk - 'A'), 0);
-      if (vk >= '0' && vk <= '9') HandleKey(vk, 0);
-      break;
-  }
+  static constexpr struct {
+    int vk;
+    KeySym sym;
+  } kKeys[] = {{0x0D, XK_Return}, {0x1B, XK_Escape}, {0x08, XK_BackSpace}, {0x2E, XK_Delete},
+               {0x25, XK_Left},   {0x27, XK_Right},  {0x24, XK_Home},      {0x23, XK_End},
+               {0x26, XK_Up},     {0x28, XK_Down}};
+  for (const auto& k : kKeys)
+    if (k.vk == vk) return HandleKey(k.sym, 0);
+  if (vk >= 'A' && vk <= 'Z') HandleKey(XK_a + (vk - 'A'), 0);
+  if (vk >= '0' && vk <= '9') HandleKey(vk, 0);
 }
 
 void FileDialog::OnMouse(const MouseEvent& e) {
