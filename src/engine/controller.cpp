@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 
+#include "engine/buttons.h"
 #include "ui/form1.h"
 
 namespace tapwright {
@@ -12,19 +13,23 @@ void Form1::ToggleRecording() {
   ClosePanels();
   IsRecording = !IsRecording;
   if (IsRecording) {
+    record_start_ = platform::MonotonicMicros();
+    record_origin_ = {};
+    platform::GetCursorPos(record_origin_);
+    buttons_.Start();
     TmrRaton.SetEnabled(true);
     LBInfo.SetCaption("Rec");
     LBInfo.SetForeColor(ui::kLightRed);
     ShowStateIcon(0);
     SampleCount = 0;
     CurrentRecording = engine::Recording();
+    PlayPosition = 0;
     LBTempo.SetCaption("00m 00s");
     LBTempo.SetForeColor(ui::kLightRed);
     RestartChronometer();
     if (SimulateClicks) ShowClickIndicator();
   } else {
-    // The sampler keeps ticking; it does nothing while no recording runs.
-    TmrRaton.SetEnabled(true);
+    FinishRecording();
     ShowIdle();
     CloseClickIndicator();
     Move(0, 0);
@@ -33,13 +38,21 @@ void Form1::ToggleRecording() {
 
 void Form1::TogglePlayback() {
   ClosePanels();
+  if (!tmrPLAY.Enabled() && CurrentRecording.UBound() == 0) {
+    // Nothing to play: the engine stays idle (a recording that had no millisecond yet ends).
+    if (IsRecording) ToggleRecording();
+    return;
+  }
   tmrPLAY.SetEnabled(!tmrPLAY.Enabled());
   if (!tmrPLAY.Enabled()) {
     SampleCount = 0;
+    ReleaseReplayButtons();
     ShowIdle();
     Move(0, 0);
   } else {
-    IsRecording = false;
+    if (IsRecording) FinishRecording();
+    play_start_ = platform::MonotonicMicros();
+    play_base_ = PlayPosition;
     LBInfo.SetCaption("Play");
     LBInfo.SetForeColor(ui::kLightBlue);
     ShowStateIcon(1);
@@ -47,6 +60,13 @@ void Form1::TogglePlayback() {
     LBTempo.SetForeColor(ui::kLightBlue);
     RestartChronometer();
   }
+}
+
+void Form1::FinishRecording() {
+  IsRecording = false;
+  // Idle, the sampler costs nothing.
+  TmrRaton.SetEnabled(false);
+  engine::JoinClicks(CurrentRecording);
 }
 
 void Form1::ShowIdle() {

@@ -1,29 +1,17 @@
-// The player: one sample per 1 ms tick, at the pace the sampler recorded them.
+// The player: on every tick, the sample due at the playback's own clock, so the replay keeps the
+// recording's pace however its timer ticks.
+#include <algorithm>
+
+#include "engine/buttons.h"
 #include "engine/modgeneral_play.h"
 #include "ui/form1.h"
 
 namespace modGeneral {
 
 void PlaySample(std::int32_t x, std::int32_t y, std::int32_t code) {
-  using namespace platform;
-  SetCursorPos(x, y);
-  DoEvents();
-  std::uint32_t down = 0, up = 0;
-  switch (code) {
-    case engine::kLeft:
-      down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
-      break;
-    case engine::kRight:
-      down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
-      break;
-    case engine::kMiddle:
-      down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
-      break;
-    default:
-      return;
-  }
-  mouse_event(down, 0, 0, 0, 0);
-  mouse_event(up, 0, 0, 0, 0);
+  platform::SetCursorPos(x, y);
+  platform::DoEvents();
+  engine::SendButtons(code);
 }
 
 }  // namespace modGeneral
@@ -31,22 +19,64 @@ void PlaySample(std::int32_t x, std::int32_t y, std::int32_t code) {
 namespace tapwright {
 
 void Form1::tmrPLAY_Timer() {
-  ++PlayPosition;
-  if (PlayPosition > CurrentRecording.UBound()) {
+  const std::int32_t u = CurrentRecording.UBound();
+  const std::int64_t due = play_base_ + PlayedMs();
+  if (due <= PlayPosition) return;
+  if (due > u) {
+    // The end: what is left is passed over, and the pointer ends where the recording ended.
+    PassOver(PlayPosition + 1, u);
+    if (PlayPosition < u) platform::SetCursorPos(CurrentRecording[u].x, CurrentRecording[u].y);
     PlayPosition = 0;
     if (!ImRepetir[1].Visible()) {
       tmrPLAY.SetEnabled(false);
+      ReleaseReplayButtons();
       ShowIdle();
       Move(0, 0);
       return;
     }
+    // The next pass counts from the moment this one ended; a tick very late does not make
+    // the next pass rush to catch up.
+    const double pass_us = (static_cast<double>(u) + 1 - play_base_) * 1000 / play_speed_;
+    const std::int64_t ended = play_start_ + static_cast<std::int64_t>(pass_us);
+    play_start_ = std::max(ended, platform::MonotonicMicros() - 1000);
+    play_base_ = 0;
     RestartChronometer();
+    return;
   }
-  if (PlayPosition != 0) {
-    // A copy: the recording may be replaced while the sample plays.
-    const engine::Sample s = CurrentRecording[PlayPosition];
-    modGeneral::PlaySample(s.x, s.y, s.code);
+  PassOver(PlayPosition + 1, static_cast<std::int32_t>(due) - 1);
+  PlayPosition = static_cast<std::int32_t>(due);
+  // A copy: the recording may be replaced while the sample plays.
+  const engine::Sample s = CurrentRecording[PlayPosition];
+  modGeneral::PlaySample(s.x, s.y, s.code);
+  NoteReplayButtons(s.code);
+  // Stopped during the yield: the sample completed, and nothing stays held.
+  if (!tmrPLAY.Enabled()) ReleaseReplayButtons();
+}
+
+std::int64_t Form1::PlayedMs() const {
+  return static_cast<std::int64_t>((platform::MonotonicMicros() - play_start_) * play_speed_ /
+                                   1000);
+}
+
+void Form1::PassOver(std::int32_t from, std::int32_t to) {
+  // Samples a late tick missed are not moved through, but their buttons still act, each where
+  // it was recorded.
+  for (std::int32_t i = from; i <= to; ++i) {
+    const engine::Sample s = CurrentRecording[i];
+    if (engine::PressedBy(s.code) == 0 && engine::ReleasedBy(s.code) == 0) continue;
+    platform::SetCursorPos(s.x, s.y);
+    engine::SendButtons(s.code);
+    NoteReplayButtons(s.code);
   }
+}
+
+void Form1::NoteReplayButtons(std::int32_t code) {
+  replay_held_ = (replay_held_ | engine::PressedBy(code)) & ~engine::ReleasedBy(code);
+}
+
+void Form1::ReleaseReplayButtons() {
+  engine::ReleaseButtons(replay_held_);
+  replay_held_ = 0;
 }
 
 void Form1::ImRepetir_Click(int /*index*/) {

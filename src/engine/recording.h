@@ -1,16 +1,20 @@
-// The in-memory recording: one sample per sampler tick, replayed one per player tick.
+// The in-memory recording: one sample per millisecond, recorded and replayed on a clock.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
 namespace engine {
 
-// Button codes of a sample.
+// Button codes of a sample: a button's own value is a click (down and up at once); plus kPress
+// it is a press, plus kRelease a release. Any other code is a move.
 constexpr std::int32_t kMove = -1;
 constexpr std::int32_t kLeft = 1;
 constexpr std::int32_t kRight = 2;
 constexpr std::int32_t kMiddle = 4;
+constexpr std::int32_t kPress = 8;
+constexpr std::int32_t kRelease = 16;
 
 struct Sample {
   std::int32_t x = 0;  // screen pixels; negative on monitors left of or above the primary one

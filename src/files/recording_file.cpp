@@ -84,6 +84,7 @@ void Form1::LoadRecording(const std::string& name_in) {
     std::optional<engine::Recording> loaded = tpw::Parse(*text);
     if (!loaded) return;  // the recording stays as it was
     CurrentRecording = std::move(*loaded);
+    PlayPosition = 0;  // a new recording plays from its first sample
     ShowStatus("l", modGeneral::FileBaseName(name));
   } catch (...) {
     // Failures end the load without a message; the recording is untouched.

@@ -5,10 +5,10 @@
 namespace hotkeys {
 
 bool KeyEdges::Pressed(int vk) {
-  const bool pressed = platform::GetAsyncKeyState(vk) != 0;
-  bool& before = was_pressed_[static_cast<unsigned>(vk) & 0xFF];
-  const bool edge = pressed && !before;
-  before = pressed;
+  const std::int16_t state = platform::GetAsyncKeyState(vk);
+  bool& was_down = was_down_[static_cast<unsigned>(vk) & 0xFF];
+  const bool edge = state != 0 && !was_down;
+  was_down = (state & 0x8000) != 0;
   return edge;
 }
 

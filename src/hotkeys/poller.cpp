@@ -1,5 +1,5 @@
-// The key poller: every 100 ms it turns the global key state into commands, records the mouse
-// buttons during a recording and keeps the window on top.
+// The key poller: every 100 ms it turns the global key state into commands and keeps the window
+// on top.
 #include "hotkeys/modgeneral_topmost.h"
 #include "ui/form1.h"
 
@@ -7,17 +7,23 @@ namespace tapwright {
 
 void Form1::tmrKeys_Timer() {
   using namespace platform;
+  // Every key is read at every poll, so a press made while it may not act is spent, not kept
+  // for later.
+  const bool rec = keys_.Pressed(VK_F8), play = keys_.Pressed(VK_F10);
+  const bool esc = keys_.Pressed(VK_ESCAPE);
   if (ScheduleArmed) {
-    if (keys_.Pressed(VK_ESCAPE)) {
+    keys_.Pressed(VK_F5);
+    keys_.Pressed(VK_F6);
+    if (esc) {
       if (ImMenu[1].Visible()) TogglePlayback();
       ToggleSchedule(false);
     }
     return;
   }
   // Each test sees the state the earlier ones left.
-  if (keys_.Pressed(VK_F8)) ToggleRecording();
-  if (keys_.Pressed(VK_F10)) TogglePlayback();
-  if (keys_.Pressed(VK_ESCAPE)) {
+  if (rec) ToggleRecording();
+  if (play) TogglePlayback();
+  if (esc) {
     if (IsRecording) {
       ToggleRecording();
     } else if (ImMenu[1].Visible()) {
@@ -28,12 +34,6 @@ void Form1::tmrKeys_Timer() {
   if (LBInfo.Caption() == "Stop" && load) LoadRecording("");
   const bool save = keys_.Pressed(VK_F6);
   if (LBInfo.Caption() == "Stop" && save) SaveRecording();
-  // Buttons are sampled at every poll: a button held across polls gives a sample each time.
-  if (IsRecording) {
-    if (GetAsyncKeyState(VK_LBUTTON) != 0) AddSample(engine::kLeft);
-    if (GetAsyncKeyState(VK_MBUTTON) != 0) AddSample(engine::kMiddle);
-    if (GetAsyncKeyState(VK_RBUTTON) != 0) AddSample(engine::kRight);
-  }
   modGeneral::SetTopmost(hWnd(), -1);
 }
 

@@ -59,6 +59,9 @@ constexpr int VK_F6 = 0x75;
 constexpr int VK_F8 = 0x77;
 constexpr int VK_F10 = 0x79;
 
+// Mouse buttons are the logical ones, as applications receive them: with the buttons swapped for
+// a left hand, VK_LBUTTON and MOUSEEVENTF_LEFTDOWN still mean what applications see as left.
+//
 // Fills p with the cursor position in screen pixels; false (p untouched) on failure.
 bool GetCursorPos(Point& p);
 bool SetCursorPos(std::int32_t x, std::int32_t y);
@@ -210,6 +213,9 @@ std::uintptr_t SetClassLongPtrA(WindowHandle w, int index, std::uintptr_t value)
 // burst), and ticks go on inside nested loops (dialogs, RunModal, DoEvents).
 TimerId StartTimer(int interval_ms, std::function<void()> tick);
 void StopTimer(TimerId id);
+
+// A monotonic clock in microseconds from an arbitrary origin; it never steps with the time of day.
+std::int64_t MonotonicMicros();
 
 // Handles every pending message once (timer ticks that are due included), then returns.
 void DoEvents();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/buttons.h"
 #include "engine/form_click.h"
 #include "engine/recording.h"
 #include "hotkeys/key_edges.h"
@@ -106,7 +107,7 @@ class Form1 : public ui::Form {
   void ImSec_Click(int index);
   void ImTempo_Click(int index);
   // engine/
-  void AddSample(std::int32_t code);
+  void AddSample(std::int32_t x, std::int32_t y, std::int32_t code);
   void ToggleRecording();
   void TogglePlayback();
   void ShowStateIcon(std::int16_t index);
@@ -160,9 +161,26 @@ class Form1 : public ui::Form {
   void RestartChronometer();
   void ShowClickIndicator();
   void CloseClickIndicator();
+  // The end of a recording, however it ends: the sampler stops, clicks are joined.
+  void FinishRecording();
+  // Milliseconds of the recording the playback has reached since it started or wrapped.
+  std::int64_t PlayedMs() const;
+  void PassOver(std::int32_t from, std::int32_t to);
+  void NoteReplayButtons(std::int32_t code);
+  // Lets go of every button the replay holds, so a stop never leaves one pressed.
+  void ReleaseReplayButtons();
 
   // Index of the sample played last; kept across a stop, so playback resumes where it stopped.
   std::int32_t PlayPosition = 0;
+  // The recording's clock: samples are due one a millisecond from here.
+  std::int64_t record_start_ = 0;
+  platform::Point record_origin_;  // the cursor when the recording started
+  engine::ButtonWatch buttons_;
+  // The playback's clock: sample play_base_ + (now - play_start_) x speed is due.
+  std::int64_t play_start_ = 0;
+  std::int32_t play_base_ = 0;
+  double play_speed_ = 1.0;
+  int replay_held_ = 0;  // buttons the replay pressed and has not released
   // An entry the sequence player started is still playing.
   bool ItemPlaying = false;
   hotkeys::KeyEdges keys_;

@@ -60,7 +60,10 @@ void Form1::Form_Resize() {
   if (Height() + Top() > screen_height) SetTop(screen_height - Height());
 }
 
-void Form1::ImCerrar_Click() { platform::EndProgram(0); }
+void Form1::ImCerrar_Click() {
+  ReleaseReplayButtons();
+  platform::EndProgram(0);
+}
 
 void Form1::LBTitulo_Click() {
   // Created for each showing, destroyed by the click that closes it.

@@ -27,7 +27,7 @@ TEST_F(ClickIndicator, TheOptionAndItsIndicatorFollowEachClickEvenWhileArmed) {
 
 TEST_F(ClickIndicator, ATranslucentSquareCentredUnderTheCursor) {
   f->ImSimular_Click(0);
-  sim::MoveMouse(100, 100);
+  sim::MoveMouse(100, 160);
   f->ToggleRecording();
   ASSERT_NE(f->FormClick_, nullptr);
   sim::Advance(1);
@@ -36,21 +36,27 @@ TEST_F(ClickIndicator, ATranslucentSquareCentredUnderTheCursor) {
   EXPECT_EQ(w.title, "Tapwright");
   EXPECT_EQ(w.alpha, 128);
   EXPECT_EQ(w.bounds.left, 90);
-  EXPECT_EQ(w.bounds.top, 90);
+  EXPECT_EQ(w.bounds.top, 150);
   EXPECT_EQ(w.bounds.width, 20);
   EXPECT_EQ(f->FormClick_->Left(), 1350);
   EXPECT_EQ(f->FormClick_->BackColor(), ui::kLightRed);
-  // The user's click lands on it and is still recorded from the global button state.
-  sim::MouseDown(platform::MouseButton::Left);
+  // The user's click lands on it and is still recorded from the global button state; any
+  // button flashes it, and the second press of a double click too.
+  sim::MouseDown(platform::MouseButton::Right);
   EXPECT_EQ(f->FormClick_->BackColor(), ui::kLightBlue);
   sim::Advance(100);
-  sim::MouseUp(platform::MouseButton::Left);
+  sim::MouseUp(platform::MouseButton::Right);
   EXPECT_EQ(f->FormClick_->BackColor(), ui::kLightRed);
-  sim::DoubleClick(100, 100);
-  EXPECT_EQ(f->FormClick_->BackColor(), ui::kLightRed);
-  bool left = false;
-  for (int i = 1; i <= f->CurrentRecording.UBound(); ++i) left |= f->CurrentRecording[i].code == 1;
-  EXPECT_TRUE(left);
+  platform::MouseEvent second;
+  second.kind = platform::MouseEvent::Kind::DoubleClick;
+  second.button = platform::MouseButton::Left;
+  w.listener->OnMouse(second);
+  EXPECT_EQ(f->FormClick_->BackColor(), ui::kLightBlue);
+  sim::Advance(1);
+  bool right = false;
+  for (int i = 1; i <= f->CurrentRecording.UBound(); ++i)
+    right |= engine::PressedBy(f->CurrentRecording[i].code) == engine::kRight;
+  EXPECT_TRUE(right);
   f->ToggleRecording();
   EXPECT_EQ(f->FormClick_, nullptr);
 }

@@ -1,4 +1,5 @@
 // Recording, playback and the Rec/Play toggles, millisecond by millisecond.
+#include <fstream>
 #include <limits>
 
 #include "engine_fixture.h"
@@ -25,33 +26,108 @@ TEST_F(Recorder, OneMovementSamplePerMillisecondAtTheCursor) {
   EXPECT_EQ(f->CurrentRecording[3], (Sample{-20, 5, -1}));
 }
 
-TEST_F(Recorder, StartingDiscardsTheSamplesThere) {
+TEST_F(Recorder, StartingDiscardsTheSamplesAndTheSamplerRunsOnlyWhileRecording) {
   f->CurrentRecording = Samples(5);
+  f->ImOp_Click();
+  f->LBTempo.SetCaption("01m 15s ");
   f->ToggleRecording();
+  EXPECT_TRUE(f->TmrRaton.Enabled());
+  EXPECT_EQ(f->Height(), 1000);  // the panel closed
+  EXPECT_EQ(f->LBTempo.Caption(), "00m 00s");
+  EXPECT_EQ(f->LBTempo.ForeColor(), ui::kLightRed);
   f->ToggleRecording();  // before any sampler tick
   EXPECT_EQ(f->CurrentRecording.UBound(), 0);
   EXPECT_EQ(f->LBInfo.Caption(), "Stop");
   EXPECT_TRUE(f->ImMenu[2].Visible());
-  EXPECT_TRUE(f->TmrRaton.Enabled());  // it keeps ticking, idle
+  EXPECT_FALSE(f->TmrRaton.Enabled());  // idle costs nothing
 }
 
-TEST_F(Recorder, ButtonsAreSampledAtEveryPollInLeftMiddleRightOrder) {
+TEST_F(Recorder, ALateTickMakesUpTheMillisecondsItMissedOnALine) {
+  sim::MoveMouse(100, 200);
   f->ToggleRecording();
-  sim::Advance(99 - sim::Now() % 100);
-  sim::MoveMouse(40, 50);
-  sim::KeyDown(platform::VK_RBUTTON);
-  sim::KeyDown(platform::VK_LBUTTON);
-  const int before = f->CurrentRecording.UBound();
-  sim::Advance(1);  // the poll, then the sampler
-  ASSERT_EQ(f->CurrentRecording.UBound(), before + 3);
-  EXPECT_EQ(f->CurrentRecording[before + 1], (Sample{40, 50, 1}));
-  EXPECT_EQ(f->CurrentRecording[before + 2], (Sample{40, 50, 2}));
-  EXPECT_EQ(f->CurrentRecording[before + 3], (Sample{40, 50, -1}));
-  sim::KeyUp(platform::VK_RBUTTON);
-  sim::Advance(200);  // left held across two more polls
-  int lefts = 0;
-  for (int i = 1; i <= f->CurrentRecording.UBound(); ++i) lefts += f->CurrentRecording[i].code == 1;
-  EXPECT_EQ(lefts, 3);
+  sim::Advance(1);
+  sim::Stall(7);  // the loop was busy: no tick for 7 ms
+  sim::MoveMouse(170, 130);
+  sim::Advance(0);
+  ASSERT_EQ(f->CurrentRecording.UBound(), 8);
+  EXPECT_EQ(f->CurrentRecording[1], (Sample{100, 200, -1}));
+  EXPECT_EQ(f->CurrentRecording[2], (Sample{110, 190, -1}));
+  EXPECT_EQ(f->CurrentRecording[5], (Sample{140, 160, -1}));
+  EXPECT_EQ(f->CurrentRecording[8], (Sample{170, 130, -1}));
+  sim::Advance(992);
+  EXPECT_EQ(f->CurrentRecording.UBound(), 1000);  // a millisecond a sample
+}
+
+// The codes a recording holds, without its moves.
+std::vector<Sample> ButtonSamples(const engine::Recording& r) {
+  std::vector<Sample> out;
+  for (int i = 1; i <= r.UBound(); ++i)
+    if (r[i].code != engine::kMove) out.push_back(r[i]);
+  return out;
+}
+
+TEST_F(Recorder, ButtonsAreRecordedAsPressedOnTheirMillisecond) {
+  using platform::MouseButton;
+  sim::MouseDown(MouseButton::Right);  // held since before the recording
+  sim::Click(5, 5);                    // focusing the target before F8
+  sim::MoveMouse(10, 10);
+  f->ToggleRecording();
+  sim::Advance(2);
+  sim::MouseUp(MouseButton::Right);  // its release is not recorded either
+  sim::Advance(10);
+  sim::MouseDown(MouseButton::Left);  // a click held for 150 ms, in place
+  sim::Advance(150);
+  sim::MouseUp(MouseButton::Left);
+  sim::Advance(10);
+  sim::MouseDown(MouseButton::Left);  // a drag
+  sim::Advance(5);
+  sim::MoveMouse(60, 10);
+  sim::Advance(5);
+  sim::MouseUp(MouseButton::Left);
+  sim::Advance(5);
+  sim::Click(10, 10, MouseButton::Left);  // all three tapped within one millisecond
+  sim::Click(10, 10, MouseButton::Right);
+  sim::Click(10, 10, MouseButton::Middle);
+  sim::Advance(1);
+  f->ToggleRecording();
+  EXPECT_EQ(ButtonSamples(f->CurrentRecording),
+            (std::vector<Sample>{{10, 10, 1}, {10, 10, 9}, {60, 10, 17}, {10, 10, 1}, {10, 10, 4},
+                                 {10, 10, 2}}));
+  EXPECT_EQ(f->CurrentRecording[13].code, 1);  // pressed in the 13th millisecond
+  EXPECT_EQ(f->CurrentRecording[163].code, -1);
+  EXPECT_EQ(f->CurrentRecording[173].code, 9);
+  EXPECT_EQ(f->CurrentRecording[183].code, 17);
+}
+
+TEST(JoinClicks, OnlyAPressAndReleaseInPlaceWithin300MsBecomeOneClick) {
+  struct Case {
+    const char* name;
+    std::vector<Sample> samples;
+    std::vector<std::int32_t> codes;
+  };
+  const Case cases[] = {
+      {"in place", {{1, 1, 9}, {1, 1, -1}, {1, 1, 17}}, {1, -1, -1}},
+      {"moved", {{1, 1, 9}, {2, 1, -1}, {2, 1, 17}}, {9, -1, 17}},
+      {"another button between", {{1, 1, 9}, {1, 1, 2}, {1, 1, 17}}, {9, 2, 17}},
+      {"a different button's release", {{1, 1, 10}, {1, 1, 17}}, {10, 17}},
+  };
+  for (const Case& c : cases) {
+    engine::Recording r;
+    r.Redim(static_cast<int>(c.samples.size()));
+    for (size_t i = 0; i < c.samples.size(); ++i) r[static_cast<int>(i) + 1] = c.samples[i];
+    engine::JoinClicks(r);
+    for (size_t i = 0; i < c.codes.size(); ++i)
+      EXPECT_EQ(r[static_cast<int>(i) + 1].code, c.codes[i]) << c.name << " " << i;
+  }
+  for (int held : {300, 301}) {  // the release on sample 1 + held
+    engine::Recording r;
+    r.Redim(held + 1);
+    for (int i = 1; i <= held + 1; ++i) r[i] = {3, 3, -1};
+    r[1].code = 12;
+    r[held + 1].code = 20;
+    engine::JoinClicks(r);
+    EXPECT_EQ(r[1].code, held <= engine::kClickMs ? 4 : 12) << held;
+  }
 }
 
 TEST_F(Recorder, ButtonsAreNotRecordedWhileIdle) {
@@ -63,7 +139,7 @@ TEST_F(Recorder, ButtonsAreNotRecordedWhileIdle) {
 TEST_F(Recorder, ASampleThatCannotBeStoredIsDroppedWithoutAGap) {
   f->ToggleRecording();
   f->SampleCount = std::numeric_limits<std::int32_t>::max();
-  f->AddSample(1);
+  f->AddSample(0, 0, 1);
   EXPECT_EQ(f->CurrentRecording.UBound(), 0);
   EXPECT_EQ(f->SampleCount, std::numeric_limits<std::int32_t>::max());
 }
@@ -137,19 +213,78 @@ TEST_F(Player, AShorterRecordingAfterAStopEndsAtOnceThenStartsFromOne) {
   EXPECT_EQ(MovedTo().back(), 1);
 }
 
-TEST_F(Player, ButtonSamplesBecomeOneClickAtTheirPosition) {
+TEST_F(Player, ButtonSamplesActAtTheirPositionAfterTheYield) {
   f->CurrentRecording.Redim(4);
   f->CurrentRecording[1] = {5, 5, 2};
   f->CurrentRecording[2] = {6, 6, 0};
-  f->CurrentRecording[3] = {7, 7, 4};
-  f->CurrentRecording[4] = {8, 8, 1};
+  f->CurrentRecording[3] = {7, 7, 12};
+  f->CurrentRecording[4] = {8, 8, 20};
+  size_t clicks_at_yield = 99;
+  sim::PostAtNextDoEvents([&] { clicks_at_yield = Clicks().size(); });
   f->TogglePlayback();
   sim::Advance(5);
+  EXPECT_EQ(clicks_at_yield, 0u);  // the cursor moved, the pending messages ran, then the click
   using namespace platform;
   EXPECT_EQ(Clicks(), (std::vector<std::uint32_t>{MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP,
-                                                  MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP,
-                                                  MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
+                                                  MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP}));
   EXPECT_EQ(sim::InputLog()[1].x, 5);  // the right click came at (5, 5)
+  EXPECT_EQ(sim::InputLog().back().x, 8);  // the middle button let go at (8, 8)
+}
+
+TEST_F(Player, ALateTickPlaysTheSampleDueAndSendsTheButtonsItPassedOver) {
+  f->CurrentRecording = Samples(10);
+  f->CurrentRecording[3].code = engine::kLeft;
+  f->CurrentRecording[4].code = engine::kRight + engine::kPress;
+  f->TogglePlayback();
+  sim::Advance(1);
+  sim::Stall(5);
+  sim::Advance(0);
+  using Kind = sim::InputEvent::Kind;
+  using namespace platform;
+  std::vector<std::pair<Kind, std::int64_t>> log;  // a move's x, or a button's flags
+  for (const auto& e : sim::InputLog())
+    log.emplace_back(e.kind, e.kind == Kind::SetCursorPos ? e.x : e.flags);
+  const std::vector<std::pair<Kind, std::int64_t>> expected{
+      {Kind::SetCursorPos, 1},         {Kind::SetCursorPos, 3},
+      {Kind::MouseEvent, MOUSEEVENTF_LEFTDOWN}, {Kind::MouseEvent, MOUSEEVENTF_LEFTUP},
+      {Kind::SetCursorPos, 4},         {Kind::MouseEvent, MOUSEEVENTF_RIGHTDOWN},
+      {Kind::SetCursorPos, 6}};
+  EXPECT_EQ(log, expected);
+  PressKey(VK_ESCAPE);  // the replay still holds the right button: the stop lets it go
+  EXPECT_EQ(Clicks().back(), MOUSEEVENTF_RIGHTUP);
+  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
+}
+
+TEST_F(Player, ANewRecordingOrALoadedOnePlaysFromItsFirstSample) {
+  const std::string path = testing::TempDir() + "three.tpw";
+  std::ofstream(path) << "7,70,-1\r\n8,80,-1\r\n9,90,-1\r\n";
+  for (bool load : {false, true}) {
+    f->CurrentRecording = Samples(10);
+    f->TogglePlayback();
+    sim::Advance(5);
+    f->TogglePlayback();
+    if (load) {
+      f->LoadRecording(path);
+    } else {
+      f->ToggleRecording();
+      sim::Advance(3);
+      f->ToggleRecording();
+    }
+    sim::ClearInputLog();
+    f->TogglePlayback();
+    sim::Advance(1);
+    ASSERT_EQ(MovedTo().size(), 1u) << load;
+    EXPECT_EQ(MovedTo()[0], f->CurrentRecording[1].x) << load;
+    f->TogglePlayback();
+  }
+}
+
+TEST_F(Player, AnEmptyRecordingDoesNotPlayEvenWithRepeat) {
+  f->ImRepetir_Click(0);
+  f->TogglePlayback();
+  sim::Advance(5);
+  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
 }
 
 TEST_F(Player, RecordingsBeyondASixteenBitCountPlayAndWrap) {

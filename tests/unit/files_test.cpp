@@ -150,10 +150,12 @@ TEST_F(Files, F5WhileIdleOpensTheDialogAndLoads) {
   EXPECT_EQ(f->LBMsg.Caption(), "Load: walk");
 }
 
-TEST_F(Files, F5AndF6DoNothingWhileBusy) {
+TEST_F(Files, F5AndF6DoNothingWhileBusyNorOnceIdleAgain) {
   f->ToggleRecording();
   PressKey(platform::VK_F5);
   PressKey(platform::VK_F6);
+  f->ToggleRecording();
+  sim::Advance(300);
   EXPECT_TRUE(sim::DialogLog().empty());
 }
 

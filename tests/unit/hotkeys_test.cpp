@@ -23,11 +23,15 @@ TEST_F(Hotkeys, F8StartsAndStopsARecordingOncePerPress) {
   EXPECT_EQ(f->LBInfo.Caption(), "Stop");
 }
 
-TEST_F(Hotkeys, ATapBetweenTwoPollsIsNotLost) {
+TEST_F(Hotkeys, ATapBetweenTwoPollsIsNotLostAndTapsInTwoIntervalsCountTwice) {
   sim::Advance(50);
   sim::TapKey(VK_F8);
   ToNextPoll();
   EXPECT_TRUE(f->IsRecording);
+  sim::Advance(50);
+  sim::TapKey(VK_F8);
+  ToNextPoll();
+  EXPECT_FALSE(f->IsRecording);
 }
 
 TEST_F(Hotkeys, F10PlaysAndEscStops) {
@@ -61,14 +65,15 @@ TEST_F(Hotkeys, F8AndEscInOnePollLeaveAnEmptyRecording) {
   EXPECT_EQ(f->LBInfo.Caption(), "Stop");
 }
 
-TEST_F(Hotkeys, F8AndF10InOnePollRecordThenPlay) {
+TEST_F(Hotkeys, F8AndF10InOnePollEndIdleWithNothingToPlay) {
   sim::Advance(99);
   sim::KeyDown(VK_F8);
   sim::KeyDown(VK_F10);
   sim::Advance(1);
   EXPECT_FALSE(f->IsRecording);
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
-  EXPECT_EQ(f->LBInfo.Caption(), "Play");
+  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  EXPECT_FALSE(f->TmrRaton.Enabled());
+  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
 }
 
 TEST_F(Hotkeys, KeepTheWindowOnTopAtEveryPoll) {
@@ -89,11 +94,16 @@ TEST_F(Hotkeys, WhileTheTimerIsArmedOnlyEscActs) {
   sim::KeyDown(VK_LBUTTON);
   EXPECT_TRUE(f->tmrPLAY.Enabled());
   EXPECT_EQ(sim::Window(f->hWnd()).set_window_pos_calls, 0);
+  PressKey(VK_F5);
   PressKey(VK_ESCAPE);
   EXPECT_FALSE(f->tmrPLAY.Enabled());
   EXPECT_FALSE(f->ScheduleArmed);
   EXPECT_FALSE(f->ImTempo[1].Visible());
   EXPECT_FALSE(f->tmrAuto.Enabled());
+  // What was pressed while armed is spent: it does not act once the timer is off.
+  sim::Advance(300);
+  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
+  EXPECT_TRUE(sim::DialogLog().empty());
 }
 
 }  // namespace

@@ -318,6 +318,8 @@ void Advance(std::int64_t ms) {
   D().now = std::max(D().now, until);
 }
 
+void Stall(std::int64_t ms) { D().now += ms; }
+
 void SetTimeOfDay(int hour, int minute, int second) {
   D().clock_base_seconds = hour * 3600 + minute * 60 + second - D().now / 1000;
 }
@@ -679,6 +681,8 @@ TimerId StartTimer(int interval_ms, std::function<void()> tick) {
 }
 
 void StopTimer(TimerId id) { D().timers.erase(id); }
+
+std::int64_t MonotonicMicros() { return D().now * 1000; }
 
 void DoEvents() {
   ++D().do_events_calls;

@@ -22,6 +22,9 @@ std::int64_t Now();  // virtual milliseconds since Reset
 // Runs the message loop for ms virtual milliseconds: posted messages first, then every timer
 // tick that falls due, in order of due time (equal times: the older timer first).
 void Advance(std::int64_t ms);
+// Time passes while the loop is busy elsewhere: no timer ticks meanwhile, and each that fell due
+// ticks once, late, at the next Advance.
+void Stall(std::int64_t ms);
 // Clock reading at the current virtual moment; it moves on with virtual time.
 void SetTimeOfDay(int hour, int minute, int second);
 

@@ -209,12 +209,29 @@ bool PumpOne(MSG& msg) {
 
 }  // namespace
 
+std::int64_t MonotonicMicros() {
+  static const std::int64_t frequency = [] {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+  }();
+  LARGE_INTEGER c;
+  QueryPerformanceCounter(&c);
+  // Whole seconds first: the product stays within 64 bits however long the machine has run.
+  return c.QuadPart / frequency * 1'000'000 + c.QuadPart % frequency * 1'000'000 / frequency;
+}
+
 void DoEvents() {
   // What is pending now, not what arrives meanwhile: with 1 ms timers the queue may never run
   // dry. The marker closes the batch; markers of nested calls come later and so count too.
   WPARAM marker = win32::PostMarker();
   MSG msg;
   while (win32::LastMarkerSeen() < marker && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
+    if (!PumpOne(msg)) return;
+  // Windows hands out posted messages before input, so the batch above holds none: the input
+  // waiting now comes here (bounded, as a stream of it must not hold the caller).
+  for (int budget = 64; budget > 0 && PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE | PM_QS_INPUT);
+       --budget)
     if (!PumpOne(msg)) return;
   while (PeekMessageW(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE)) DispatchMessageW(&msg);
 }

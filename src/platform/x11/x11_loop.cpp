@@ -125,6 +125,8 @@ TimerId StartTimer(int interval_ms, std::function<void()> tick) {
 
 void StopTimer(TimerId id) { g_timers.erase(id); }
 
+std::int64_t MonotonicMicros() { return Now() / 1000; }
+
 void DoEvents() { LoopOnce(false); }
 
 namespace {
