@@ -186,6 +186,9 @@ TEST_F(Player, RepeatWrapsWithATickThatPlaysNothingAndRestartsTheChronometer) {
   EXPECT_TRUE(f->tmrPLAY.Enabled());
   f->ImRepetir_Click(1);
   EXPECT_FALSE(f->FrFinalizar.Visible());
+  f->ScheduleArmed = true;  // the armed timer locks the option
+  f->ImRepetir_Click(0);
+  EXPECT_FALSE(f->ImRepetir[1].Visible());
 }
 
 TEST_F(Player, AStoppedPlaybackResumesWhereItStopped) {

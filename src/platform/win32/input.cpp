@@ -14,12 +14,32 @@ bool GetCursorPos(Point& p) {
 
 bool SetCursorPos(std::int32_t x, std::int32_t y) { return ::SetCursorPos(x, y) != 0; }
 
+namespace {
+
+// Windows reports and injects the physical buttons; with them swapped for a left hand, the
+// physical right button is the one applications receive as left.
+bool ButtonsSwapped() { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
+
+std::uint32_t SwapLeftRight(std::uint32_t flags) {
+  constexpr std::uint32_t left = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP;
+  constexpr std::uint32_t right = MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP;
+  // Right's flags are left's shifted by two: down 0x2 -> 0x8, up 0x4 -> 0x10.
+  return (flags & ~(left | right)) | ((flags & left) << 2) | ((flags & right) >> 2);
+}
+
+}  // namespace
+
 void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
                  std::uintptr_t extra) {
+  if (ButtonsSwapped()) flags = SwapLeftRight(flags);
   ::mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), data, extra);
 }
 
-std::int16_t GetAsyncKeyState(int vk) { return static_cast<std::int16_t>(::GetAsyncKeyState(vk)); }
+std::int16_t GetAsyncKeyState(int vk) {
+  if (ButtonsSwapped() && (vk == VK_LBUTTON || vk == VK_RBUTTON))
+    vk = vk == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON;
+  return static_cast<std::int16_t>(::GetAsyncKeyState(vk));
+}
 
 int ScreenWidthPixels() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeightPixels() { return GetSystemMetrics(SM_CYSCREEN); }

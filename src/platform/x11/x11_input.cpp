@@ -16,6 +16,10 @@ struct KeyWatch {
   int xi_opcode = 0;
   bool tried = false;
   std::array<bool, 256> pressed_since{};  // by virtual key
+  // The pointer's button map: physical button n acts as logical button map[n - 1]. Raw events
+  // and XTest speak physical buttons; applications receive logical ones.
+  std::array<unsigned char, 32> map{};
+  int map_size = 0;
 };
 
 KeyWatch g_keys;
@@ -30,6 +34,22 @@ constexpr KeyName kKeys[] = {{VK_ESCAPE, XK_Escape}, {VK_F5, XK_F5},       {VK_F
                              {VK_UP, XK_Up},         {0x27, XK_Right},     {VK_DOWN, XK_Down},
                              {0x0D, XK_Return},      {0x20, XK_space},     {0x10, XK_Shift_L},
                              {0x10, XK_Shift_R},     {0x11, XK_Control_L}, {0x11, XK_Control_R}};
+
+void ReadButtonMap(Display* d) {
+  g_keys.map_size = XGetPointerMapping(d, g_keys.map.data(), static_cast<int>(g_keys.map.size()));
+}
+
+int LogicalButton(int physical) {
+  if (physical >= 1 && physical <= g_keys.map_size) return g_keys.map[physical - 1];
+  return physical;
+}
+
+// The physical button that acts as `logical`: a left-handed map turns left into the third.
+unsigned PhysicalButton(unsigned logical) {
+  for (int i = 0; i < g_keys.map_size; ++i)
+    if (g_keys.map[i] == logical) return static_cast<unsigned>(i) + 1;
+  return logical;
+}
 
 int VirtualKeyOfButton(int button) {
   switch (button) {
@@ -80,6 +100,7 @@ bool OpenKeyWatch() {
   g_keys.tried = true;
   Display* d = XOpenDisplay(DisplayString(Dpy()));
   if (d == nullptr) return false;
+  ReadButtonMap(d);
   // 2.1 or later: raw events keep coming while another client holds a grab (a menu is open).
   int event = 0, error = 0, major = 2, minor = 2;
   if (!XQueryExtension(d, "XInputExtension", &g_keys.xi_opcode, &event, &error) ||
@@ -108,6 +129,7 @@ void DrainKeyEvents() {
   while (XPending(d) > 0) {
     XEvent ev;
     XNextEvent(d, &ev);
+    if (ev.type == MappingNotify && ev.xmapping.request == MappingPointer) ReadButtonMap(d);
     XGenericEventCookie* cookie = &ev.xcookie;
     if (cookie->type != GenericEvent || cookie->extension != g_keys.xi_opcode ||
         !XGetEventData(d, cookie))
@@ -115,7 +137,7 @@ void DrainKeyEvents() {
     const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
     int vk = 0;
     if (cookie->evtype == XI_RawKeyPress) vk = VirtualKeyOfKeycode(raw->detail);
-    if (cookie->evtype == XI_RawButtonPress) vk = VirtualKeyOfButton(raw->detail);
+    if (cookie->evtype == XI_RawButtonPress) vk = VirtualKeyOfButton(LogicalButton(raw->detail));
     if (vk != 0) g_keys.pressed_since[vk] = true;
     XFreeEventData(d, cookie);
   }
@@ -158,8 +180,9 @@ void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uin
   constexpr Step kSteps[] = {{MOUSEEVENTF_LEFTDOWN, 1, true},   {MOUSEEVENTF_LEFTUP, 1, false},
                              {MOUSEEVENTF_RIGHTDOWN, 3, true},  {MOUSEEVENTF_RIGHTUP, 3, false},
                              {MOUSEEVENTF_MIDDLEDOWN, 2, true}, {MOUSEEVENTF_MIDDLEUP, 2, false}};
+  OpenKeyWatch();  // reads the button map
   for (const Step& s : kSteps)
-    if (flags & s.flag) XTestFakeButtonEvent(d, s.button, s.press, CurrentTime);
+    if (flags & s.flag) XTestFakeButtonEvent(d, PhysicalButton(s.button), s.press, CurrentTime);
   XFlush(d);
 }
 

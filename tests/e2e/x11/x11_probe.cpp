@@ -76,6 +76,7 @@ class LogWindow : public WindowListener {
     const char* kind = e.kind == MouseEvent::Kind::Down          ? "down"
                        : e.kind == MouseEvent::Kind::Up          ? "up"
                        : e.kind == MouseEvent::Kind::DoubleClick ? "double"
+                       : e.buttons != 0                          ? "drag"
                                                                  : nullptr;
     if (kind == nullptr) return;
     ++clicks;
