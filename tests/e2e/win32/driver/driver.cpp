@@ -6,10 +6,14 @@
 //   driver key NAME...                presses and releases keys (F5 F6 F8 F10 ESC or hex codes),
 //                                     printing the GetTickCount64 of each press
 //   driver click X Y [left|right|middle]
+//   driver hold X Y MS                presses the left button at X Y for MS milliseconds
+//   driver sweep X Y X2 Y2 MS         presses the left button at X Y, moves it to X2 Y2 in MS
+//                                     milliseconds and releases it there
 //   driver move X Y                   moves the pointer without clicking
 //   driver cursor                     prints the pointer's position
 //   driver cursor-at X Y SECONDS      waits until the pointer is at X Y, printing when it got there
-//   driver target X Y W H SECONDS     a window that prints every click it receives
+//   driver target X Y W H SECONDS     a window that prints every press, release and move with a
+//                                     button held that it receives
 //   driver answer TITLE PATH SECONDS  types PATH into the file dialog TITLE and confirms it
 //   driver drag X Y EFFECTS FILE...   an OLE drag of the files (CF_HDROP) offering EFFECTS,
 //                                     dropped at screen X Y; prints what DoDragDrop returned
@@ -120,6 +124,24 @@ void SendClick(int x, int y, const char* button) {
   SendInput(2, in, sizeof(INPUT));
 }
 
+// A press held for `ms` in place, or dragged to (x2, y2) in five steps: in one process, so the
+// timing is the driver's and not Wine's start-up.
+void SendHeld(int x, int y, int x2, int y2, int ms) {
+  SetCursorPos(x, y);
+  Sleep(50);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  SendInput(1, &in, sizeof(INPUT));
+  for (int step = 1; step <= 5; ++step) {
+    Sleep(static_cast<DWORD>(ms / 5));
+    SetCursorPos(x + (x2 - x) * step / 5, y + (y2 - y) * step / 5);
+  }
+  Sleep(30);
+  in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(1, &in, sizeof(INPUT));
+}
+
 void PrintCursor() {
   POINT p{};
   GetCursorPos(&p);
@@ -147,10 +169,19 @@ LRESULT CALLBACK TargetProc(HWND h, UINT m, WPARAM w, LPARAM l) {
                      : m == WM_RBUTTONDOWN ? "right"
                      : m == WM_MBUTTONDOWN ? "middle"
                                            : nullptr;
-  if (what) {
+  const char* released = m == WM_LBUTTONUP   ? "left"
+                         : m == WM_RBUTTONUP ? "right"
+                         : m == WM_MBUTTONUP ? "middle"
+                                             : nullptr;
+  const bool drag = m == WM_MOUSEMOVE && (w & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON));
+  if (what || released || drag) {
     POINT p{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
     ClientToScreen(h, &p);
-    std::printf("click %s %ld %ld\n", what, p.x, p.y);
+    if (drag) {
+      std::printf("drag %ld %ld\n", p.x, p.y);
+    } else {
+      std::printf("%s %s %ld %ld\n", what ? "click" : "release", what ? what : released, p.x, p.y);
+    }
     std::fflush(stdout);
     return 0;
   }
@@ -431,6 +462,16 @@ int main(int argc, char** argv) {
   }
   if (cmd == "click" && argc >= 4) {
     SendClick(std::atoi(argv[2]), std::atoi(argv[3]), argc >= 5 ? argv[4] : "left");
+    return 0;
+  }
+  if (cmd == "hold" && argc >= 5) {
+    SendHeld(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[2]), std::atoi(argv[3]),
+             std::atoi(argv[4]));
+    return 0;
+  }
+  if (cmd == "sweep" && argc >= 7) {
+    SendHeld(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+             std::atoi(argv[6]));
     return 0;
   }
   if (cmd == "move" && argc >= 4)
