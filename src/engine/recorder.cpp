@@ -26,8 +26,10 @@ void Form1::TmrRaton_Timer() {
                                    : record_origin_;
   for (std::int64_t j = 1; j <= moves; ++j) {
     const double f = static_cast<double>(j) / static_cast<double>(to_here);
-    AddSample(from.x + static_cast<std::int32_t>(std::lround((static_cast<double>(p.x) - from.x) * f)),
-              from.y + static_cast<std::int32_t>(std::lround((static_cast<double>(p.y) - from.y) * f)), engine::kMove);
+    AddSample(
+        from.x + static_cast<std::int32_t>(std::lround((static_cast<double>(p.x) - from.x) * f)),
+        from.y + static_cast<std::int32_t>(std::lround((static_cast<double>(p.y) - from.y) * f)),
+        engine::kMove);
   }
   for (std::int32_t code : events) AddSample(p.x, p.y, code);
 }

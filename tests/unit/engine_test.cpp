@@ -91,8 +91,8 @@ TEST_F(Recorder, ButtonsAreRecordedAsPressedOnTheirMillisecond) {
   sim::Advance(1);
   f->ToggleRecording();
   EXPECT_EQ(ButtonSamples(f->CurrentRecording),
-            (std::vector<Sample>{{10, 10, 1}, {10, 10, 9}, {60, 10, 17}, {10, 10, 1}, {10, 10, 4},
-                                 {10, 10, 2}}));
+            (std::vector<Sample>{
+                {10, 10, 1}, {10, 10, 9}, {60, 10, 17}, {10, 10, 1}, {10, 10, 4}, {10, 10, 2}}));
   EXPECT_EQ(f->CurrentRecording[13].code, 1);  // pressed in the 13th millisecond
   EXPECT_EQ(f->CurrentRecording[163].code, -1);
   EXPECT_EQ(f->CurrentRecording[173].code, 9);
@@ -230,7 +230,7 @@ TEST_F(Player, ButtonSamplesActAtTheirPositionAfterTheYield) {
   using namespace platform;
   EXPECT_EQ(Clicks(), (std::vector<std::uint32_t>{MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP,
                                                   MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP}));
-  EXPECT_EQ(sim::InputLog()[1].x, 5);  // the right click came at (5, 5)
+  EXPECT_EQ(sim::InputLog()[1].x, 5);      // the right click came at (5, 5)
   EXPECT_EQ(sim::InputLog().back().x, 8);  // the middle button let go at (8, 8)
 }
 
@@ -248,9 +248,12 @@ TEST_F(Player, ALateTickPlaysTheSampleDueAndSendsTheButtonsItPassedOver) {
   for (const auto& e : sim::InputLog())
     log.emplace_back(e.kind, e.kind == Kind::SetCursorPos ? e.x : e.flags);
   const std::vector<std::pair<Kind, std::int64_t>> expected{
-      {Kind::SetCursorPos, 1},         {Kind::SetCursorPos, 3},
-      {Kind::MouseEvent, MOUSEEVENTF_LEFTDOWN}, {Kind::MouseEvent, MOUSEEVENTF_LEFTUP},
-      {Kind::SetCursorPos, 4},         {Kind::MouseEvent, MOUSEEVENTF_RIGHTDOWN},
+      {Kind::SetCursorPos, 1},
+      {Kind::SetCursorPos, 3},
+      {Kind::MouseEvent, MOUSEEVENTF_LEFTDOWN},
+      {Kind::MouseEvent, MOUSEEVENTF_LEFTUP},
+      {Kind::SetCursorPos, 4},
+      {Kind::MouseEvent, MOUSEEVENTF_RIGHTDOWN},
       {Kind::SetCursorPos, 6}};
   EXPECT_EQ(log, expected);
   PressKey(VK_ESCAPE);  // the replay still holds the right button: the stop lets it go

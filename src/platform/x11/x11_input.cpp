@@ -15,7 +15,11 @@ struct KeyWatch {
   Display* display = nullptr;
   int xi_opcode = 0;
   bool tried = false;
-  std::array<bool, 256> pressed_since{};  // by virtual key
+  bool raw = false;                          // raw events arrive: they tell what is down
+  std::int64_t drained_at = 0;               // MonotonicMicros of the last read
+  std::array<bool, 256> pressed_since{};     // by virtual key
+  std::array<std::uint8_t, 256> key_down{};  // by keycode: the virtual key it holds down, or 0
+  std::array<bool, 4> button_down{};         // by logical button
   // The pointer's button map: physical button n acts as logical button map[n - 1]. Raw events
   // and XTest speak physical buttons; applications receive logical ones.
   std::array<unsigned char, 32> map{};
@@ -64,12 +68,37 @@ int VirtualKeyOfButton(int button) {
   }
 }
 
-int VirtualKeyOfKeycode(int keycode) {
-  Display* d = g_keys.display;
+int VirtualKeyOfKeycode(Display* d, int keycode) {
   KeySym sym = XkbKeycodeToKeysym(d, static_cast<KeyCode>(keycode), 0, 0);
   for (const KeyName& k : kKeys)
     if (k.sym == sym) return k.vk;
   return 0;
+}
+
+// What is down as the server sees it now, for a start without raw events to go by.
+void ReadDownState(Display* d) {
+  char keymap[32];
+  XQueryKeymap(d, keymap);
+  for (int code = 8; code < 256; ++code)
+    if (keymap[code / 8] & (1 << (code % 8)))
+      g_keys.key_down[code] = static_cast<std::uint8_t>(VirtualKeyOfKeycode(d, code));
+  Window root, child;
+  int rx, ry, wx, wy;
+  unsigned mask = 0;
+  XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rx, &ry, &wx, &wy, &mask);
+  g_keys.button_down[1] = mask & Button1Mask;
+  g_keys.button_down[2] = mask & Button2Mask;
+  g_keys.button_down[3] = mask & Button3Mask;
+}
+
+// From the raw events: no round trip to the server, so the key poller and the sampler cost
+// nothing while nothing happens.
+bool DownFromEvents(int vk) {
+  for (int b = 1; b <= 3; ++b)
+    if (VirtualKeyOfButton(b) == vk) return g_keys.button_down[b];
+  for (std::uint8_t held : g_keys.key_down)
+    if (held == vk) return true;
+  return false;
 }
 
 bool KeyDownNow(Display* d, int vk) {
@@ -117,6 +146,8 @@ bool OpenKeyWatch() {
   XISetMask(bits, XI_RawButtonRelease);
   XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
   XSync(d, False);
+  ReadDownState(d);
+  g_keys.raw = true;
   g_keys.display = d;
   return true;
 }
@@ -126,6 +157,7 @@ int KeyWatchFd() { return g_keys.display ? ConnectionNumber(g_keys.display) : -1
 void DrainKeyEvents() {
   Display* d = g_keys.display;
   if (d == nullptr) return;
+  g_keys.drained_at = MonotonicMicros();
   while (XPending(d) > 0) {
     XEvent ev;
     XNextEvent(d, &ev);
@@ -135,10 +167,19 @@ void DrainKeyEvents() {
         !XGetEventData(d, cookie))
       continue;
     const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
-    int vk = 0;
-    if (cookie->evtype == XI_RawKeyPress) vk = VirtualKeyOfKeycode(raw->detail);
-    if (cookie->evtype == XI_RawButtonPress) vk = VirtualKeyOfButton(LogicalButton(raw->detail));
-    if (vk != 0) g_keys.pressed_since[vk] = true;
+    const bool press = cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawButtonPress;
+    if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
+      const int code = raw->detail & 0xFF;
+      const int vk = VirtualKeyOfKeycode(d, code);
+      g_keys.key_down[code] = static_cast<std::uint8_t>(press ? vk : 0);
+      if (press && vk != 0) g_keys.pressed_since[vk] = true;
+    } else if (cookie->evtype == XI_RawButtonPress || cookie->evtype == XI_RawButtonRelease) {
+      const int button = LogicalButton(raw->detail);
+      if (button >= 1 && button <= 3) {
+        g_keys.button_down[button] = press;
+        if (press) g_keys.pressed_since[VirtualKeyOfButton(button)] = true;
+      }
+    }
     XFreeEventData(d, cookie);
   }
 }
@@ -189,9 +230,16 @@ void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uin
 std::int16_t GetAsyncKeyState(int vk) {
   if (vk <= 0 || vk > 255 || !OpenKeyWatch()) return 0;
   Display* d = g_keys.display;
-  // The round trip of the "down now" query also brings in every raw event sent before it.
-  bool down = KeyDownNow(d, vk);
-  DrainKeyEvents();
+  bool down = false;
+  if (g_keys.raw) {
+    // One read serves every query of the same moment (the poller asks for five keys, the
+    // sampler for three buttons): each read is a system call.
+    if (MonotonicMicros() - g_keys.drained_at >= 500) DrainKeyEvents();
+    down = DownFromEvents(vk);
+  } else {
+    down = KeyDownNow(d, vk);
+    DrainKeyEvents();
+  }
   bool pressed = g_keys.pressed_since[vk];
   g_keys.pressed_since[vk] = false;
   return static_cast<std::int16_t>((down ? 0x8000 : 0) | (pressed ? 1 : 0));

@@ -58,6 +58,7 @@ struct WindowState {
   bool reparented = false;
   int input_blocked = 0;  // > 0 while a modal window it owns runs
   std::int32_t exstyle = 0;
+  int above = -1;  // what the window manager was last told: 1 above the others, 0 not, -1 nothing
   bool accept_drops = false;
   bool task_bar = true;
   Pixmap back = 0;

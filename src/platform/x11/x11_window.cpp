@@ -338,8 +338,12 @@ bool SetWindowPos(WindowHandle w, WindowHandle insert_after, int x, int y, int c
     b.height = cy;
   }
   if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE)) SetWindowBounds(w, b);
-  if (insert_after == HWND_TOPMOST || insert_after == HWND_NOTOPMOST)
-    ApplyTopmost(*ws, insert_after == HWND_TOPMOST);
+  // Asked again at every key poll; only a change is worth a word to the window manager.
+  const int above = insert_after == HWND_TOPMOST ? 1 : insert_after == HWND_NOTOPMOST ? 0 : -1;
+  if (above >= 0 && (above != ws->above || !ws->visible)) {
+    ApplyTopmost(*ws, above == 1);
+    ws->above = ws->visible ? above : -1;
+  }
   constexpr std::uint32_t kSwpNoZOrder = 0x0004;
   constexpr WindowHandle kHwndTop = 0, kHwndBottom = 1;
   if (!(flags & kSwpNoZOrder)) {
