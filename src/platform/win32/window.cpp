@@ -212,7 +212,15 @@ void RepaintNow(WindowHandle w) {
 
 bool SetWindowPos(WindowHandle w, WindowHandle insert_after, int x, int y, int cx, int cy,
                   std::uint32_t flags) {
-  return ::SetWindowPos(ToHwnd(w), ToHwnd(insert_after), x, y, cx, cy, flags) != 0;
+  HWND hw = ToHwnd(w);
+  // The key poller puts the window on top ten times a second; when it is there already, the
+  // call would only cost the system a round of messages.
+  constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE;
+  if (ToHwnd(insert_after) == HWND_TOPMOST && (flags & kKeepPlace) == kKeepPlace &&
+      (::GetWindowLongW(hw, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
+      ::GetWindow(hw, GW_HWNDPREV) == nullptr)
+    return true;
+  return ::SetWindowPos(hw, ToHwnd(insert_after), x, y, cx, cy, flags) != 0;
 }
 
 std::int32_t GetWindowLongA(WindowHandle w, int index) {
