@@ -44,10 +44,25 @@ wait "$PROBE"
 echo "machine: $(nproc) cores, $(sed -n 's/^model name\s*: //p' /proc/cpuinfo | head -n1); $(wine --version) on Xvfb"
 echo "tapwright.exe under Wine: $("$FIDELITY" analyze "$STATE/replay.log" "$STATE/drive.log")"
 echo "  (the path as driven)    $("$FIDELITY" analyze "$STATE/record.log" "$STATE/drive.log")"
+# A 5000-sample file, loaded with F5: a step to the right every millisecond, so the probe sees
+# when its first and last samples play.
+public="$WINEPREFIX/drive_c/users/Public"
+awk 'BEGIN {for (i = 0; i < 5000; ++i) printf "%d,600,-1\r\n", 100 + i % 800}' >"$public/five.tpw"
+wine "$EXE_DIR/tapwright_driver.exe" answer "Tapwright - Load file" 'C:\users\Public\five.tpw' 30 \
+  >/dev/null &
+answer=$!
+driver key F5
+wait "$answer"
+sleep 0.5
+probe 8 five
+driver key F10
+wait "$PROBE"
+echo "a 5000-sample file replays in $("$FIDELITY" span "$STATE/five.log") (first to last sample)"
+
 # Every thread of the process: Wine runs its own beside the program's timer thread.
-cpu_ns() { cat /proc/"$TW"/task/*/schedstat | awk '{ns += $1} END {print ns}'; }
+cpu_ns() { cat /proc/"$TW"/task/*/schedstat | awk '{ns += $1} END {printf "%d", ns}'; }
 before=$(cpu_ns)
 sleep 20
 after=$(cpu_ns)
 echo "tapwright.exe idle after a recording: $(awk -v ns=$((after - before)) \
-  'BEGIN {printf "%.3f", 100 * ns / 20e9}') % of a core over 20 s (the process alone, not wineserver)"
+  'BEGIN {printf "%.3f", 100 * ns / 20e9}') % of a core over 20 s (its own threads; wineserver not counted)"

@@ -8,6 +8,7 @@
 //                                     samples the pointer into LOG meanwhile
 //   fidelity analyze LOG DRIVE_LOG    pace and position error of one replay against the moves
 //                                     the driver made
+//   fidelity span LOG                 milliseconds from the first to the last move in LOG
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
 #include <time.h>
@@ -218,6 +219,22 @@ int Analyze(const char* log_path, const char* drive_path) {
   return 0;
 }
 
+int Span(const char* log_path) {
+  const std::vector<Reading> r = ReadLog(log_path);
+  std::int64_t first = -1, last = -1;
+  for (size_t j = 1; j < r.size(); ++j) {
+    if (r[j].p == r[j - 1].p) continue;
+    if (first < 0) first = r[j].us;
+    last = r[j].us;
+  }
+  if (first < 0) {
+    std::printf("nothing moved\n");
+    return 1;
+  }
+  std::printf("%.1f ms\n", static_cast<double>(last - first) / 1000);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -226,6 +243,7 @@ int main(int argc, char** argv) {
   if (cmd == "drive" && argc == 3) return Drive(argv[2]);
   if (cmd == "probe" && argc == 4) return Probe(std::atof(argv[2]), argv[3]);
   if (cmd == "analyze" && argc == 4) return Analyze(argv[2], argv[3]);
+  if (cmd == "span" && argc == 3) return Span(argv[2]);
   std::fprintf(stderr, "usage: see the top of fidelity.cpp\n");
   return 2;
 }

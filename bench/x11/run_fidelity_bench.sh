@@ -42,9 +42,9 @@ clicks() { sed -n 's/^clicks //p' "$WORK/$1.out"; }
 # own count (ticks of /proc/PID/stat miss a process that wakes briefly between them).
 cpu_share() {
   local before after
-  before=$(cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {print ns}')
+  before=$(cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%d", ns}')
   sleep "$2"
-  after=$(cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {print ns}')
+  after=$(cat /proc/"$1"/task/*/schedstat | awk '{ns += $1} END {printf "%d", ns}')
   awk -v ns=$((after - before)) -v s="$2" 'BEGIN {printf "%.3f", 100 * ns / (s * 1e9)}'
 }
 
