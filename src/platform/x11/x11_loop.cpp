@@ -1,8 +1,10 @@
 // The message loop: X events, timers on CLOCK_MONOTONIC deadlines, idle repaints.
 #include <poll.h>
 #include <sys/prctl.h>
+#include <sys/signalfd.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <ctime>
 #include <map>
@@ -70,12 +72,36 @@ void HandlePendingEvents() {
   }
 }
 
+// Asked to end from outside (Ctrl+C in a terminal, a logout), the program ends its own way, as
+// for a close request to its first window: a replay lets go of the buttons it holds first.
+int EndRequestFd() {
+  static const int fd = [] {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, sig);
+    if (sigprocmask(SIG_BLOCK, &set, nullptr) != 0) return -1;
+    const int made = signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (made < 0) sigprocmask(SIG_UNBLOCK, &set, nullptr);
+    return made;
+  }();
+  return fd;
+}
+
+void HandleEndRequest() {
+  signalfd_siginfo info;
+  if (read(EndRequestFd(), &info, sizeof info) != sizeof info) return;
+  const auto windows = AllWindows();
+  if (!windows.empty() && windows.front()->listener) windows.front()->listener->OnCloseRequest();
+  EndProgram(0);  // nobody took it
+}
+
 void WaitForWork() {
   Display* d = Dpy();
   XFlush(d);
   if (XPending(d) > 0) return;
-  pollfd fds[2] = {{ConnectionNumber(d), POLLIN, 0}, {KeyWatchFd(), POLLIN, 0}};
-  nfds_t count = fds[1].fd >= 0 ? 2 : 1;
+  pollfd fds[3] = {
+      {EndRequestFd(), POLLIN, 0}, {ConnectionNumber(d), POLLIN, 0}, {KeyWatchFd(), POLLIN, 0}};
+  nfds_t count = fds[2].fd >= 0 ? 3 : 2;
   Nanos deadline = NextDeadline();
   timespec timeout{};
   timespec* timeout_ptr = nullptr;
@@ -86,6 +112,7 @@ void WaitForWork() {
     timeout_ptr = &timeout;
   }
   ppoll(fds, count, timeout_ptr, nullptr);
+  if (fds[0].revents & POLLIN) HandleEndRequest();
 }
 
 }  // namespace

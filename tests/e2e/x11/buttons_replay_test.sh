@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Buttons replay as they were pressed: a click held for 150 ms is one click, a drag is a press,
 # moves with the button held and a release, and the click that focused the target before F8 is
-# not replayed. With LEFT_HANDED=1 the pointer's buttons are swapped first: the target then
+# not replayed; ended from outside in the middle of a drag, the program lets go of the button.
+# With LEFT_HANDED=1 the pointer's buttons are swapped first: the target then
 # receives right clicks, while recording and played back alike.
 # Usage: buttons_replay_test.sh TAPWRIGHT X11_PROBE
 source "$(dirname "$0")/xvfb_lib.sh"
@@ -14,7 +15,8 @@ button=left
 LOG="$WORK/target.log"
 start_target "$PROBE" "$LOG"
 "$TAPWRIGHT" >"$WORK/tapwright.log" 2>&1 &
-PIDS+=($!)
+TAPWRIGHT_PID=$!
+PIDS+=($TAPWRIGHT_PID)
 wait_for 15 has_window Tapwright || fail "no Tapwright window"
 sleep 0.5
 pointer() { xdotool getmouselocation | sed -n 's/^x:\([-0-9]*\) y:\([-0-9]*\) .*/\1 \2/p'; }
@@ -30,10 +32,10 @@ xdotool mouseup 1
 sleep 0.4  # past the double-click time
 xdotool mousedown 1
 for x in 260 270 280 290; do
-  sleep 0.03
+  sleep 0.1
   xdotool mousemove "$x" 260
 done
-sleep 0.03
+sleep 0.1
 xdotool mouseup 1
 sleep 0.1
 xdotool mousemove 400 400
@@ -66,4 +68,15 @@ $PLAYED"
 moves=$(drag_moves "$PLAYED")
 ((moves >= 3)) || fail "the replayed drag held the button over $moves moves:
 $PLAYED"
+# Again, ended by a signal while the drag holds the button: the target still gets its release.
+: >"$LOG"
+xdotool mousemove 900 800
+xdotool key F10
+in_drag() { [[ $(grep -c "^down $button" "$LOG") == 2 ]]; }
+wait_for 10 in_drag || fail "the second replay did not reach the drag: $(cat "$LOG")"
+kill -TERM "$TAPWRIGHT_PID"
+released() { [[ "$(grep -E '^(down|up) ' "$LOG" | tail -n 1)" == "up $button"* ]]; }
+wait_for 10 released || fail "ended mid-drag, the button stayed held:
+$(cat "$LOG")"
+wait "$TAPWRIGHT_PID" 2>/dev/null || true
 echo "buttons replayed as pressed ($button): one click, one drag over $moves held moves"
