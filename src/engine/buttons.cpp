@@ -50,7 +50,7 @@ void JoinClicks(Recording& r) {
   const std::int32_t u = r.UBound();
   for (std::int32_t i = 1; i <= u; ++i) {
     const int b = PressedBy(r[i].code);
-    if (b == 0 || r[i].code == b) continue;
+    if (r[i].code != b + kPress) continue;
     for (std::int32_t j = i + 1; j <= u && j - i <= kClickMs; ++j) {
       if (r[j].x != r[i].x || r[j].y != r[i].y) break;
       if (r[j].code == b + kRelease) {

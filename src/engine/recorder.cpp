@@ -9,7 +9,7 @@
 namespace tapwright {
 
 void Form1::TmrRaton_Timer() {
-  if (!IsRecording) return;
+  // It runs only while a recording runs.
   if (SimulateClicks) MoveClickIndicator();
   platform::Point p{0, 0};
   platform::GetCursorPos(p);

@@ -35,9 +35,12 @@ TEST_F(Recorder, StartingDiscardsTheSamplesAndTheSamplerRunsOnlyWhileRecording) 
   EXPECT_EQ(f->Height(), 1000);  // the panel closed
   EXPECT_EQ(f->LBTempo.Caption(), "00m 00s");
   EXPECT_EQ(f->LBTempo.ForeColor(), ui::kLightRed);
+  f->Move(300, 300);
   f->ToggleRecording();  // before any sampler tick
   EXPECT_EQ(f->CurrentRecording.UBound(), 0);
   EXPECT_EQ(f->LBInfo.Caption(), "Stop");
+  EXPECT_EQ(f->LBInfo.ForeColor(), ui::kLightBlue);
+  EXPECT_EQ(f->Left(), 0);
   EXPECT_TRUE(f->ImMenu[2].Visible());
   EXPECT_FALSE(f->TmrRaton.Enabled());  // idle costs nothing
 }
@@ -45,16 +48,19 @@ TEST_F(Recorder, StartingDiscardsTheSamplesAndTheSamplerRunsOnlyWhileRecording) 
 TEST_F(Recorder, ALateTickMakesUpTheMillisecondsItMissedOnALine) {
   sim::MoveMouse(100, 200);
   f->ToggleRecording();
-  sim::Advance(1);
-  sim::Stall(7);  // the loop was busy: no tick for 7 ms
-  sim::MoveMouse(170, 130);
+  sim::Stall(4);  // the loop was busy: no tick for 4 ms, from the start
+  sim::MoveMouse(140, 160);
   sim::Advance(0);
-  ASSERT_EQ(f->CurrentRecording.UBound(), 8);
-  EXPECT_EQ(f->CurrentRecording[1], (Sample{100, 200, -1}));
-  EXPECT_EQ(f->CurrentRecording[2], (Sample{110, 190, -1}));
-  EXPECT_EQ(f->CurrentRecording[5], (Sample{140, 160, -1}));
-  EXPECT_EQ(f->CurrentRecording[8], (Sample{170, 130, -1}));
-  sim::Advance(992);
+  ASSERT_EQ(f->CurrentRecording.UBound(), 4);
+  EXPECT_EQ(f->CurrentRecording[1], (Sample{110, 190, -1}));
+  EXPECT_EQ(f->CurrentRecording[4], (Sample{140, 160, -1}));
+  sim::Stall(2);
+  sim::Click(170, 160);  // a button comes last, where it was seen
+  sim::Advance(0);
+  ASSERT_EQ(f->CurrentRecording.UBound(), 6);
+  EXPECT_EQ(f->CurrentRecording[5], (Sample{155, 160, -1}));
+  EXPECT_EQ(f->CurrentRecording[6], (Sample{170, 160, 1}));
+  sim::Advance(994);
   EXPECT_EQ(f->CurrentRecording.UBound(), 1000);  // a millisecond a sample
 }
 
@@ -74,7 +80,12 @@ TEST_F(Recorder, ButtonsAreRecordedAsPressedOnTheirMillisecond) {
   f->ToggleRecording();
   sim::Advance(2);
   sim::MouseUp(MouseButton::Right);  // its release is not recorded either
-  sim::Advance(10);
+  sim::Advance(5);
+  sim::MouseDown(MouseButton::Right);  // pressed anew it counts, even when something else
+  platform::GetAsyncKeyState(platform::VK_RBUTTON);  // took the "pressed since" report
+  sim::Advance(1);
+  sim::MouseUp(MouseButton::Right);
+  sim::Advance(4);
   sim::MouseDown(MouseButton::Left);  // a click held for 150 ms, in place
   sim::Advance(150);
   sim::MouseUp(MouseButton::Left);
@@ -90,9 +101,13 @@ TEST_F(Recorder, ButtonsAreRecordedAsPressedOnTheirMillisecond) {
   sim::Click(10, 10, MouseButton::Middle);
   sim::Advance(1);
   f->ToggleRecording();
-  EXPECT_EQ(ButtonSamples(f->CurrentRecording),
-            (std::vector<Sample>{
-                {10, 10, 1}, {10, 10, 9}, {60, 10, 17}, {10, 10, 1}, {10, 10, 4}, {10, 10, 2}}));
+  EXPECT_EQ(ButtonSamples(f->CurrentRecording), (std::vector<Sample>{{10, 10, 2},
+                                                                     {10, 10, 1},
+                                                                     {10, 10, 9},
+                                                                     {60, 10, 17},
+                                                                     {10, 10, 1},
+                                                                     {10, 10, 4},
+                                                                     {10, 10, 2}}));
   EXPECT_EQ(f->CurrentRecording[13].code, 1);  // pressed in the 13th millisecond
   EXPECT_EQ(f->CurrentRecording[163].code, -1);
   EXPECT_EQ(f->CurrentRecording[173].code, 9);
@@ -109,6 +124,7 @@ TEST(JoinClicks, OnlyAPressAndReleaseInPlaceWithin300MsBecomeOneClick) {
       {"in place", {{1, 1, 9}, {1, 1, -1}, {1, 1, 17}}, {1, -1, -1}},
       {"moved", {{1, 1, 9}, {2, 1, -1}, {2, 1, 17}}, {9, -1, 17}},
       {"another button between", {{1, 1, 9}, {1, 1, 2}, {1, 1, 17}}, {9, 2, 17}},
+      {"another button pressed between", {{1, 1, 9}, {1, 1, 10}, {1, 1, 17}}, {9, 10, 17}},
       {"a different button's release", {{1, 1, 10}, {1, 1, 17}}, {10, 17}},
   };
   for (const Case& c : cases) {
@@ -235,9 +251,10 @@ TEST_F(Player, ButtonSamplesActAtTheirPositionAfterTheYield) {
 }
 
 TEST_F(Player, ALateTickPlaysTheSampleDueAndSendsTheButtonsItPassedOver) {
-  f->CurrentRecording = Samples(10);
+  f->CurrentRecording = Samples(300);
   f->CurrentRecording[3].code = engine::kLeft;
-  f->CurrentRecording[4].code = engine::kRight + engine::kPress;
+  f->CurrentRecording[5].code = engine::kRight + engine::kPress;
+  f->Move(300, 300);
   f->TogglePlayback();
   sim::Advance(1);
   sim::Stall(5);
@@ -252,13 +269,35 @@ TEST_F(Player, ALateTickPlaysTheSampleDueAndSendsTheButtonsItPassedOver) {
       {Kind::SetCursorPos, 3},
       {Kind::MouseEvent, MOUSEEVENTF_LEFTDOWN},
       {Kind::MouseEvent, MOUSEEVENTF_LEFTUP},
-      {Kind::SetCursorPos, 4},
+      {Kind::SetCursorPos, 5},
       {Kind::MouseEvent, MOUSEEVENTF_RIGHTDOWN},
       {Kind::SetCursorPos, 6}};
   EXPECT_EQ(log, expected);
+  // A tick that comes twice in one millisecond plays nothing twice.
+  for (const auto& t : sim::ActiveTimers())
+    if (t.interval_ms == 1) sim::PostTimerTick(t.id);
+  sim::Pump();
+  EXPECT_EQ(sim::InputLog().size(), expected.size());
   PressKey(VK_ESCAPE);  // the replay still holds the right button: the stop lets it go
   EXPECT_EQ(Clicks().back(), MOUSEEVENTF_RIGHTUP);
   EXPECT_EQ(f->LBInfo.Caption(), "Stop");
+  EXPECT_EQ(f->LBInfo.ForeColor(), ui::kLightBlue);
+  EXPECT_EQ(f->Left(), 0);
+}
+
+TEST_F(Player, ATickLateAtTheEndStillSendsTheRestAndLetsGo) {
+  f->CurrentRecording = Samples(10);
+  f->CurrentRecording[2].code = engine::kLeft + engine::kPress;  // held from here on
+  f->CurrentRecording[9].code = engine::kMiddle;
+  f->TogglePlayback();
+  sim::Advance(7);
+  sim::Stall(10);
+  sim::Advance(0);
+  using namespace platform;
+  EXPECT_EQ(Clicks(), (std::vector<std::uint32_t>{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN,
+                                                  MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_LEFTUP}));
+  EXPECT_EQ(MovedTo().back(), 10);  // the pointer ends where the recording ended
+  EXPECT_FALSE(f->tmrPLAY.Enabled());
 }
 
 TEST_F(Player, ANewRecordingOrALoadedOnePlaysFromItsFirstSample) {
@@ -346,10 +385,16 @@ TEST_F(Toggles, PlaybackDuringARecordingEndsIt) {
   EXPECT_EQ(f->Height(), 1000);  // the panel closed
   EXPECT_FALSE(f->IsRecording);
   EXPECT_EQ(f->LBInfo.Caption(), "Play");
+  EXPECT_EQ(f->LBInfo.ForeColor(), ui::kLightBlue);
+  EXPECT_EQ(f->LBTempo.ForeColor(), ui::kLightBlue);
   EXPECT_EQ(f->LBTempo.Caption(), "00m 00s");
   EXPECT_EQ(f->ElapsedSeconds, 0);
   sim::Advance(10);
   EXPECT_EQ(f->CurrentRecording.UBound(), samples);
+  sim::Advance(980);  // the chronometer counts its first second from the restart
+  EXPECT_EQ(f->LBTempo.Caption(), "00m 00s");
+  sim::Advance(10);
+  EXPECT_EQ(f->LBTempo.Caption(), "00m 01s ");
 }
 
 TEST_F(Toggles, StateIconsOutsideTheArrayChangeNothing) {

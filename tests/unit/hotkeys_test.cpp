@@ -95,7 +95,9 @@ TEST_F(Hotkeys, WhileTheTimerIsArmedOnlyEscActs) {
   EXPECT_TRUE(f->tmrPLAY.Enabled());
   EXPECT_EQ(sim::Window(f->hWnd()).set_window_pos_calls, 0);
   PressKey(VK_F5);
+  PressKey(VK_F6);
   PressKey(VK_ESCAPE);
+  EXPECT_EQ(f->Height(), 1000);  // disarming opens no panel
   EXPECT_FALSE(f->tmrPLAY.Enabled());
   EXPECT_FALSE(f->ScheduleArmed);
   EXPECT_FALSE(f->ImTempo[1].Visible());
