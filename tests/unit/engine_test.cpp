@@ -126,6 +126,7 @@ TEST(JoinClicks, OnlyAPressAndReleaseInPlaceWithin300MsBecomeOneClick) {
       {"another button between", {{1, 1, 9}, {1, 1, 2}, {1, 1, 17}}, {9, 2, 17}},
       {"another button pressed between", {{1, 1, 9}, {1, 1, 10}, {1, 1, 17}}, {9, 10, 17}},
       {"a different button's release", {{1, 1, 10}, {1, 1, 17}}, {10, 17}},
+      {"a click, then a release", {{1, 1, 1}, {1, 1, 17}}, {1, 17}},
   };
   for (const Case& c : cases) {
     engine::Recording r;
