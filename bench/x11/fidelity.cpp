@@ -211,10 +211,11 @@ int Analyze(const char* log_path, const char* drive_path) {
   std::sort(errors.begin(), errors.end());
   const double replay_ms = static_cast<double>(t1 - t0) / 1000;
   const double path_ms = static_cast<double>(last_us - first_us) / 1000;
+  const auto at = [&](double q) { return errors[static_cast<size_t>(q * (errors.size() - 1))]; };
   std::printf(
-      "length %.0f ms of %.0f ms  pace %.4f  rms %.2f px  p95 %.2f px (at %+.2f ms)  %.0f "
-      "updates/s\n",
-      replay_ms, path_ms, replay_ms / path_ms, best_rms, errors[errors.size() * 95 / 100],
+      "length %.0f ms of %.0f ms  pace %.4f  rms %.2f px  p95 %.2f  p99 %.2f  max %.2f px (at "
+      "%+.2f ms)  %.0f updates/s\n",
+      replay_ms, path_ms, replay_ms / path_ms, best_rms, at(0.95), at(0.99), errors.back(),
       best_offset, updates / (replay_ms / 1000));
   return 0;
 }
