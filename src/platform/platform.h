@@ -125,6 +125,9 @@ enum class CursorShape { Arrow, Hand };
 
 // The hand cursor picture (32 x 32) with its hot spot; set once, before any window shows it.
 void SetHandCursor(const Picture& pic, int hot_x, int hot_y);
+// The program's icon at several sizes, for task bars and switchers; set once, before any window
+// is made. Where the executable carries its own icon (Windows), the backend may keep that one.
+void SetProgramIcon(const std::vector<Picture>& sizes);
 
 enum class MouseButton { None = 0, Left = 1, Right = 2, Middle = 4 };
 

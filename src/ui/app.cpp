@@ -10,6 +10,9 @@ int Run() {
   if (platform::AnotherInstanceRunning()) return 0;
   platform::SetHandCursor(ui::pictures::HandCursor(), ui::pictures::kHandHotX,
                           ui::pictures::kHandHotY);
+  std::vector<platform::Picture> icons;
+  for (int size : {16, 32, 48, 256}) icons.push_back(ui::pictures::ProgramIcon(size));
+  platform::SetProgramIcon(icons);
   Form1 form;
   form.Form_Load();
   form.Show();

@@ -541,6 +541,7 @@ int MeasureText(std::string_view text, const Font& f) {
 }
 
 void SetHandCursor(const Picture& pic, int, int) { D().hand = pic; }
+void SetProgramIcon(const std::vector<Picture>&) {}
 
 WindowHandle CreateFormWindow(const WindowDesc& desc, WindowListener* listener) {
   const WindowHandle h = D().next_window++;

@@ -210,6 +210,9 @@ void RepaintNow(WindowHandle w) {
   UpdateWindow(h);
 }
 
+// The executable's own icon resource, drawn from the same pictures at build time, serves.
+void SetProgramIcon(const std::vector<Picture>&) {}
+
 bool SetWindowPos(WindowHandle w, WindowHandle insert_after, int x, int y, int cx, int cy,
                   std::uint32_t flags) {
   HWND hw = ToHwnd(w);

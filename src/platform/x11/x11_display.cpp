@@ -34,6 +34,7 @@ void InternAtoms() {
   a.wm_state = Intern("WM_STATE");
   a.net_wm_name = Intern("_NET_WM_NAME");
   a.net_wm_pid = Intern("_NET_WM_PID");
+  a.net_wm_icon = Intern("_NET_WM_ICON");
   a.utf8_string = Intern("UTF8_STRING");
   a.motif_wm_hints = Intern("_MOTIF_WM_HINTS");
   a.net_wm_window_type = Intern("_NET_WM_WINDOW_TYPE");

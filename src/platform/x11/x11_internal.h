@@ -34,7 +34,7 @@ struct Atoms {
       net_wm_window_opacity, net_supporting_wm_check, xdnd_aware, xdnd_enter, xdnd_position,
       xdnd_status, xdnd_leave, xdnd_drop, xdnd_finished, xdnd_selection, xdnd_type_list,
       xdnd_action_copy, xdnd_action_move, xdnd_action_link, xdnd_action_list, text_uri_list,
-      tapwright_dnd;
+      tapwright_dnd, net_wm_icon;
 };
 
 struct DndState {

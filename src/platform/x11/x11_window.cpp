@@ -16,6 +16,7 @@ std::uintptr_t g_class_style = 0;
 Cursor g_hand_cursor = 0;
 Cursor g_arrow_cursor = 0;
 Picture g_hand_picture;
+std::vector<unsigned long> g_icon;  // the program icon as _NET_WM_ICON holds it
 int g_hand_hot_x = 0;
 int g_hand_hot_y = 0;
 
@@ -201,6 +202,16 @@ void SetHandCursor(const Picture& pic, int hot_x, int hot_y) {
   }
 }
 
+void SetProgramIcon(const std::vector<Picture>& sizes) {
+  // _NET_WM_ICON: width, height, then the ARGB pixels, size after size, each in a long.
+  g_icon.clear();
+  for (const Picture& p : sizes) {
+    g_icon.push_back(static_cast<unsigned long>(p.width));
+    g_icon.push_back(static_cast<unsigned long>(p.height));
+    g_icon.insert(g_icon.end(), p.pixels.begin(), p.pixels.end());
+  }
+}
+
 WindowHandle CreateFormWindow(const WindowDesc& desc, WindowListener* listener) {
   Display* d = Dpy();
   const Atoms& a = GetAtoms();
@@ -224,6 +235,10 @@ WindowHandle CreateFormWindow(const WindowDesc& desc, WindowListener* listener) 
   if (ws->xid == 0) return 0;
 
   SetTitle(ws->xid, desc.title);
+  if (!g_icon.empty())
+    XChangeProperty(d, ws->xid, a.net_wm_icon, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(g_icon.data()),
+                    static_cast<int>(g_icon.size()));
   XClassHint class_hint{const_cast<char*>("tapwright"), const_cast<char*>("Tapwright")};
   XSetClassHint(d, ws->xid, &class_hint);
   XWMHints wm_hints{};

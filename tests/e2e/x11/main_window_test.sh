@@ -22,6 +22,11 @@ read -r X Y WIDTH HEIGHT < <(geometry "$W")
 xprop -id "$W" _MOTIF_WM_HINTS | grep -q '= 0x2, 0x0, 0x0' || fail "window has decorations"
 xprop -id "$W" _NET_WM_NAME | grep -q '"Tapwright"' || fail "_NET_WM_NAME is not the title"
 xprop -id "$W" _NET_WM_STATE | grep -q _NET_WM_STATE_ABOVE || fail "the window is not kept on top"
+xprop -id "$W" WM_CLASS | grep -q '"tapwright", "Tapwright"' || fail "WM_CLASS is not tapwright"
+# The icon at 16, 32, 48 and 256 pixels: each size's width and height lead its pixels.
+ICON_SIZES=$(xprop -id "$W" -notype 32c _NET_WM_ICON | tr -d ' ' | cut -d= -f2 | tr ',' '\n' | awk '
+  BEGIN { at = 1 } NR == at { w = $1 } NR == at + 1 { printf "%dx%d ", w, $1; at += 2 + w * $1 }')
+[[ $ICON_SIZES == "16x16 32x32 48x48 256x256 " ]] || fail "_NET_WM_ICON holds sizes: $ICON_SIZES"
 OPACITY=$(xprop -id "$W" _NET_WM_WINDOW_OPACITY | awk '{print $NF}')
 [[ $OPACITY =~ ^[0-9]+$ ]] || fail "no window opacity"
 ((OPACITY > 0xE0000000 && OPACITY < 0xF3000000)) || fail "opacity $OPACITY is not about 93 %"
