@@ -7,7 +7,8 @@ packages=(
   # build
   cmake g++ make pkg-config libgtest-dev libbenchmark-dev clang-format
   # the Linux build
-  libx11-dev libxft-dev libxtst-dev libxi-dev libxrender-dev libfontconfig-dev fonts-liberation
+  libx11-dev libxft-dev libxtst-dev libxi-dev libxrender-dev libxrandr-dev libfontconfig-dev
+  fonts-liberation
   # running without a desktop, and the end-to-end tests
   xvfb xdotool x11-utils x11-xserver-utils imagemagick openbox
   # the Windows build and its tests

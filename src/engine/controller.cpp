@@ -32,7 +32,7 @@ void Form1::ToggleRecording() {
     FinishRecording();
     ShowIdle();
     CloseClickIndicator();
-    Move(0, 0);
+    MoveHome();
   }
 }
 
@@ -48,7 +48,7 @@ void Form1::TogglePlayback() {
     SampleCount = 0;
     ReleaseReplayButtons();
     ShowIdle();
-    Move(0, 0);
+    MoveHome();
   } else {
     if (IsRecording) FinishRecording();
     play_start_ = platform::MonotonicMicros();

@@ -31,7 +31,7 @@ void Form1::tmrPLAY_Timer() {
       tmrPLAY.SetEnabled(false);
       ReleaseReplayButtons();
       ShowIdle();
-      Move(0, 0);
+      MoveHome();
       return;
     }
     // The next pass counts from the moment this one ended; a tick very late does not make

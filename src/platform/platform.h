@@ -74,8 +74,10 @@ std::int16_t GetAsyncKeyState(int vk);
 // ---------------------------------------------------------------------------------------------
 // Screen.
 
-int ScreenWidthPixels();  // primary display, full size (not the work area)
-int ScreenHeightPixels();
+// The primary monitor, full size (not the work area), in screen pixels. On Windows it is always at
+// (0, 0); on X11 it is RandR's primary, else the monitor holding the screen's origin, else the
+// whole screen.
+Rect PrimaryMonitor();
 double TwipsPerPixelX();  // 1440 / DPI: 15 at 96 DPI
 double TwipsPerPixelY();
 

@@ -18,6 +18,12 @@ int TwipsToPixelsY(int twips) { return ToPixels(twips, platform::TwipsPerPixelY(
 int PixelsToTwipsX(int pixels) { return ToTwips(pixels, platform::TwipsPerPixelX()); }
 int PixelsToTwipsY(int pixels) { return ToTwips(pixels, platform::TwipsPerPixelY()); }
 
+platform::Rect PrimaryMonitorTwips() {
+  const platform::Rect r = platform::PrimaryMonitor();
+  return {PixelsToTwipsX(r.left), PixelsToTwipsY(r.top), PixelsToTwipsX(r.width),
+          PixelsToTwipsY(r.height)};
+}
+
 platform::Font FontSpec::ToPlatform() const {
   platform::Font f;
   f.pixel_height = static_cast<int>(std::lround(points * 20 / platform::TwipsPerPixelY()));

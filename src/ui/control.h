@@ -27,6 +27,8 @@ int TwipsToPixelsX(int twips);
 int TwipsToPixelsY(int twips);
 int PixelsToTwipsX(int pixels);
 int PixelsToTwipsY(int pixels);
+// The primary monitor in twips: where windows start, hop and centre.
+platform::Rect PrimaryMonitorTwips();
 
 struct FontSpec {
   double points = 8.25;

@@ -156,6 +156,8 @@ class Form1 : public ui::Form {
   void BuildSequencePanel();
   void ConnectHandlers();
   void TogglePanel(ui::Frame& panel, std::initializer_list<ui::Frame*> others);
+  // To the primary monitor's top-left corner, where the window starts and rests while idle.
+  void MoveHome();
   // The state display of idle: "Stop", the stopped icon, the chronometer halted.
   void ShowIdle();
   void RestartChronometer();

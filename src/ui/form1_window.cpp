@@ -48,16 +48,16 @@ void Form1::Form_Load() {
   IsRecording = false;
   CollapsedHeight = FrControl.Height() + FrControl.Top() + 20;
   SetHeight(CollapsedHeight);
-  SetLeft(0);
-  SetTop(0);
+  MoveHome();
   Shape1.SetHeight(Height());
   Shape1.SetWidth(Width());
 }
 
 void Form1::Form_Resize() {
   Shape1.Move(0, 0, Width(), Height());
-  const int screen_height = ui::PixelsToTwipsY(platform::ScreenHeightPixels());
-  if (Height() + Top() > screen_height) SetTop(screen_height - Height());
+  const platform::Rect screen = ui::PrimaryMonitorTwips();
+  const int screen_bottom = screen.top + screen.height;
+  if (Height() + Top() > screen_bottom) SetTop(screen_bottom - Height());
 }
 
 void Form1::ImCerrar_Click() {
@@ -74,9 +74,9 @@ void Form1::LBTitulo_Click() {
 
 void Form1::Form_MouseMove(int, int, int, int) {
   if (!IsRecording && !tmrPLAY.Enabled()) return;
-  const int w = Width(), h = Height();
-  const int sw = ui::PixelsToTwipsX(platform::ScreenWidthPixels());
-  const int sh = ui::PixelsToTwipsY(platform::ScreenHeightPixels());
+  const platform::Rect screen = ui::PrimaryMonitorTwips();
+  const int left = screen.left, right = screen.left + screen.width - Width();
+  const int top = screen.top, bottom = screen.top + screen.height - Height() - 500;
   // Compared in whole pixels, as a hop places the window, so a hop's corner is always recognised.
   const auto at_x = [&](int twips) {
     return ui::TwipsToPixelsX(Left()) == ui::TwipsToPixelsX(twips);
@@ -84,16 +84,20 @@ void Form1::Form_MouseMove(int, int, int, int) {
   const auto at_y = [&](int twips) {
     return ui::TwipsToPixelsY(Top()) == ui::TwipsToPixelsY(twips);
   };
-  if (at_x(0) && at_y(0)) {
-    SetLeft(sw - w);
-  } else if (at_y(0) && at_x(sw - w)) {
-    SetTop(sh - h - 500);
-  } else if (at_y(sh - h - 500) && at_x(sw - w)) {
-    SetLeft(0);
+  if (at_x(left) && at_y(top)) {
+    SetLeft(right);
+  } else if (at_y(top) && at_x(right)) {
+    SetTop(bottom);
+  } else if (at_y(bottom) && at_x(right)) {
+    SetLeft(left);
   } else {
-    SetTop(0);
-    SetLeft(0);
+    MoveHome();
   }
+}
+
+void Form1::MoveHome() {
+  const platform::Rect screen = ui::PrimaryMonitorTwips();
+  Move(screen.left, screen.top);
 }
 
 }  // namespace tapwright

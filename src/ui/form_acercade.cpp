@@ -21,9 +21,8 @@ void FormAcercade::Form_Load() {
   const platform::Version v = platform::AppVersion();
   LBVer.SetCaption("v" + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
                    std::to_string(v.revision));
-  const int screen_w = ui::PixelsToTwipsX(platform::ScreenWidthPixels());
-  const int screen_h = ui::PixelsToTwipsY(platform::ScreenHeightPixels());
-  Move((screen_w - Width()) / 2, (screen_h - Height()) / 2);
+  const platform::Rect screen = ui::PrimaryMonitorTwips();
+  Move(screen.left + (screen.width - Width()) / 2, screen.top + (screen.height - Height()) / 2);
 }
 
 }  // namespace tapwright

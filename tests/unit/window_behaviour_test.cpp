@@ -69,6 +69,23 @@ TEST_F(Corners, FromAnyOtherPlaceItGoesToTheTopLeft) {
   EXPECT_EQ(Position(), std::make_pair(0, 0));
 }
 
+TEST_F(Corners, TheyAreThePrimaryMonitorsWhereverItLies) {
+  sim::SetVirtualScreen({-1280, 0, 3200, 1080});
+  sim::SetPrimaryOrigin(-1280, 100);  // a primary monitor left of and below the screen's origin
+  const int x0 = -1280 * 15, y0 = 100 * 15;
+  f->ToggleRecording();
+  CrossWindow();
+  EXPECT_EQ(Position(), std::make_pair(x0, y0));
+  CrossWindow();
+  EXPECT_EQ(Position(), std::make_pair(x0 + sw - w, y0));
+  CrossWindow();
+  EXPECT_EQ(Position(), std::make_pair(x0 + sw - w, y0 + sh - h - 500));
+  f->ImOp_Click();  // a panel that would reach below the monitor lifts the window
+  EXPECT_EQ(f->Top() + f->Height(), y0 + sh);
+  f->ToggleRecording();
+  EXPECT_EQ(Position(), std::make_pair(x0, y0));
+}
+
 TEST_F(Corners, OnlyTheBackgroundCountsAndOnlyWhileBusy) {
   CrossWindow();
   EXPECT_EQ(Position(), std::make_pair(0, 0));

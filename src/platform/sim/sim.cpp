@@ -41,6 +41,7 @@ struct Desktop {
   std::int64_t do_events_calls = 0;
 
   int screen_w = 1920, screen_h = 1080;
+  int primary_x = 0, primary_y = 0;
   double tpp = 15;
   platform::Rect virtual_screen{0, 0, 1920, 1080};
 
@@ -377,6 +378,11 @@ void SetScreen(int width_px, int height_px, double twips_per_pixel) {
 
 void SetVirtualScreen(const platform::Rect& r) { D().virtual_screen = r; }
 
+void SetPrimaryOrigin(int x, int y) {
+  D().primary_x = x;
+  D().primary_y = y;
+}
+
 void MoveMouse(int x, int y) {
   D().cursor = {x, y};
   SendMove();
@@ -531,8 +537,7 @@ std::int16_t GetAsyncKeyState(int vk) {
   return static_cast<std::int16_t>(r);
 }
 
-int ScreenWidthPixels() { return D().screen_w; }
-int ScreenHeightPixels() { return D().screen_h; }
+Rect PrimaryMonitor() { return {D().primary_x, D().primary_y, D().screen_w, D().screen_h}; }
 double TwipsPerPixelX() { return D().tpp; }
 double TwipsPerPixelY() { return D().tpp; }
 

@@ -53,6 +53,8 @@ std::int64_t DoEventsCalls();
 void SetScreen(int width_px, int height_px, double twips_per_pixel = 15);
 // The desktop over all monitors; SetCursorPos keeps the cursor inside it.
 void SetVirtualScreen(const platform::Rect& r);
+// Where the primary monitor (of SetScreen's size) lies on that desktop; (0, 0) at first.
+void SetPrimaryOrigin(int x, int y);
 
 // ---- Cursor, buttons, keys. User input is delivered to the window under the cursor at once.
 void MoveMouse(int x, int y);

@@ -41,8 +41,9 @@ std::int16_t GetAsyncKeyState(int vk) {
   return static_cast<std::int16_t>(::GetAsyncKeyState(vk));
 }
 
-int ScreenWidthPixels() { return GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeightPixels() { return GetSystemMetrics(SM_CYSCREEN); }
+Rect PrimaryMonitor() {
+  return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
 
 namespace {
 

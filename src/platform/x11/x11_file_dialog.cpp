@@ -96,8 +96,9 @@ class FileDialog : public WindowListener {
     Display* d = Dpy();
     WindowDesc desc;
     desc.title = ofn_.lpstrTitle != nullptr ? ofn_.lpstrTitle : (save_ ? "Save" : "Open");
-    desc.bounds = {(ScreenWidthPixels() - kWidth) / 2, (ScreenHeightPixels() - kHeight) / 2, kWidth,
-                   kHeight};
+    const Rect screen = PrimaryMonitor();
+    desc.bounds = {screen.left + (screen.width - kWidth) / 2,
+                   screen.top + (screen.height - kHeight) / 2, kWidth, kHeight};
     desc.background = kBlack;
     handle_ = CreateFormWindow(desc, this);
     auto ws = FindWindow(handle_);

@@ -187,8 +187,30 @@ std::vector<std::shared_ptr<WindowState>> AllWindows() {
 namespace platform {
 using namespace platform::x11;
 
-int ScreenWidthPixels() { return DisplayWidth(Dpy(), DefaultScreen(Dpy())); }
-int ScreenHeightPixels() { return DisplayHeight(Dpy(), DefaultScreen(Dpy())); }
+Rect PrimaryMonitor() {
+  Display* d = Dpy();
+  const Rect screen{0, 0, DisplayWidth(d, DefaultScreen(d)), DisplayHeight(d, DefaultScreen(d))};
+  int event = 0, error = 0, count = 0;
+  if (!XRRQueryExtension(d, &event, &error)) return screen;
+  XRRMonitorInfo* monitors = XRRGetMonitors(d, DefaultRootWindow(d), True, &count);
+  if (monitors == nullptr) return screen;
+  Rect found = screen;
+  bool at_origin = false;
+  for (int i = 0; i < count; ++i) {
+    const XRRMonitorInfo& m = monitors[i];
+    const Rect r{m.x, m.y, m.width, m.height};
+    if (m.primary) {
+      found = r;
+      break;
+    }
+    if (!at_origin && r.Contains(0, 0)) {
+      found = r;
+      at_origin = true;
+    }
+  }
+  XRRFreeMonitors(monitors);
+  return found;
+}
 double TwipsPerPixelX() { return 1440.0 / ScreenDpi(); }
 double TwipsPerPixelY() { return 1440.0 / ScreenDpi(); }
 

@@ -321,8 +321,8 @@ int Modal() {
 
 int Screen() {
   int width = MeasureText("Tapwright", {"Arial", 16, true});
-  std::printf("screen %dx%d twips %.2f %.2f text %d\n", ScreenWidthPixels(), ScreenHeightPixels(),
-              TwipsPerPixelX(), TwipsPerPixelY(), width);
+  std::printf("screen %dx%d twips %.2f %.2f text %d\n", PrimaryMonitor().width,
+              PrimaryMonitor().height, TwipsPerPixelX(), TwipsPerPixelY(), width);
   Check(MeasureText("", {"Arial", 16, true}) == 0, "empty text has no width");
   Check(width > MeasureText("Tapwright", {"Arial", 8, true}), "bigger text is wider");
   return g_failures == 0 ? 0 : 1;

@@ -27,10 +27,10 @@ wait_for() {
   done
 }
 
-# Starts Xvfb on a free display (1280x1024x24) and exports DISPLAY. -noreset: without it the
-# server resets when its last client leaves and refuses connections meanwhile.
+# Starts Xvfb on a free display (1280x1024x24, or $SCREEN) and exports DISPLAY. -noreset: without
+# it the server resets when its last client leaves and refuses connections meanwhile.
 start_xvfb() {
-  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${SCREEN:-1280x1024x24}" -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
   PIDS+=($!)
   wait_for 15 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
   export DISPLAY=":$(head -n1 "$WORK/display")"

@@ -85,8 +85,8 @@ int Info() {
   int n = platform::GetLocaleInfoA(platform::LOCALE_USER_DEFAULT, platform::LOCALE_SENGLANGUAGE,
                                    lang, sizeof lang);
   std::printf("language %s (%d)\n", lang, n);
-  std::printf("screen %dx%d twips/pixel %.2f %.2f\n", platform::ScreenWidthPixels(),
-              platform::ScreenHeightPixels(), platform::TwipsPerPixelX(),
+  std::printf("screen %dx%d twips/pixel %.2f %.2f\n", platform::PrimaryMonitor().width,
+              platform::PrimaryMonitor().height, platform::TwipsPerPixelX(),
               platform::TwipsPerPixelY());
   std::printf("code page %u\n", GetACP());
   std::printf("record size %u\n", platform::OPENFILENAME_SIZE_VERSION_400A);
