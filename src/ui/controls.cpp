@@ -37,8 +37,14 @@ void Label::FitCaption() {
 
 void Label::Paint(Painter& p) const {
   const platform::Rect r = p.ToPixels(Left(), Top(), Width(), Height());
+  // A font wider than the one the layout was made for (a stand-in where Arial is missing) draws
+  // a little smaller rather than cut the caption short.
+  platform::Font f = font.ToPlatform();
+  for (int w = platform::MeasureText(caption_, f); w > r.width && f.pixel_height > 6;
+       w = platform::MeasureText(caption_, f))
+    f.pixel_height = std::max(6, std::min(f.pixel_height - 1, f.pixel_height * r.width / w));
   p.canvas().PushClip(r);
-  p.canvas().DrawString(r, caption_, font.ToPlatform(), fore_, alignment);
+  p.canvas().DrawString(r, caption_, f, fore_, alignment);
   p.canvas().PopClip();
 }
 

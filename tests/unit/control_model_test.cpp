@@ -166,3 +166,22 @@ TEST_F(ControlModel, AnUnloadedFormIgnoresLateWindowEvents) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ControlModel, ACaptionWiderThanItsLabelDrawsSmallerNotCut) {
+  f.button.SetCaption("x");  // fits its 16 pixels at the design's 11
+  f.inner.SetCaption("Tapwright");
+  f.inner.Move(150, 150, 600, 300);  // 40 pixels: nine letters fit at 8 pixels an em
+  int button_px = 0, inner_px = 0, inner_width = 0;
+  for (const auto& op : sim::Paint(f.hWnd())) {
+    if (op.kind != sim::DrawOp::Kind::Text) continue;
+    if (op.text == "x") button_px = op.font.pixel_height;
+    if (op.text == "Tapwright") inner_px = op.font.pixel_height, inner_width = op.rect.width;
+  }
+  EXPECT_EQ(button_px, 11);
+  EXPECT_EQ(inner_px, 8);
+  EXPECT_LE(sim::SimTextWidth("Tapwright", inner_px), inner_width);
+}
+
+}  // namespace
