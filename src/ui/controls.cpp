@@ -49,10 +49,11 @@ void Label::Paint(Painter& p) const {
 }
 
 void Image::Paint(Painter& p) const {
-  if (!picture) return;
   const platform::Rect r = p.ToPixels(Left(), Top(), Width(), Height());
+  const platform::Picture* pic = drawn ? &drawn() : picture;
+  if (!pic) return;
   p.canvas().PushClip(r);
-  p.canvas().DrawPicture(r.left, r.top, *picture);
+  p.canvas().DrawPicture(r.left, r.top, *pic);
   p.canvas().PopClip();
 }
 

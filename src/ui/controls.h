@@ -1,6 +1,7 @@
 // The kinds of control the windows are built from.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ class Label : public Control {
 class Image : public Control {
  public:
   const platform::Picture* picture = nullptr;
+  // Where given, the picture drawn for the screen's scale instead, so it stays crisp at any DPI.
+  std::function<const platform::Picture&()> drawn;
   void Paint(Painter& p) const override;
 };
 

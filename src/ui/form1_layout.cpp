@@ -26,7 +26,10 @@ void Text(ui::Label& l, const char* caption, ui::Color color = ui::kGrey, double
 }
 
 void Picture(ui::Image& im, Id id, bool hand = true) {
-  im.picture = &ui::pictures::Get(id);
+  // Designed at 240 twips: 16 pixels at 96 DPI, 24 at 144.
+  im.drawn = [id]() -> const platform::Picture& {
+    return ui::pictures::Get(id, ui::TwipsToPixelsX(240));
+  };
   im.hand = hand;
 }
 

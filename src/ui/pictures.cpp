@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <map>
 #include <string_view>
 
 namespace ui::pictures {
@@ -186,7 +187,7 @@ Picture Draw(Id id, int size) {
       break;
   }
   Picture p = s.Take();
-  p.id = 1 + static_cast<std::uintptr_t>(id);
+  p.id = 1000 * (1 + static_cast<std::uintptr_t>(id)) + static_cast<std::uintptr_t>(size);
   return p;
 }
 
@@ -222,13 +223,11 @@ Picture DrawHand() {
 
 }  // namespace
 
-const Picture& Get(Id id) {
-  static const std::array<Picture, 12> all = [] {
-    std::array<Picture, 12> a;
-    for (size_t i = 0; i < a.size(); ++i) a[i] = Draw(static_cast<Id>(i), 16);
-    return a;
-  }();
-  return all[static_cast<size_t>(id)];
+const Picture& Get(Id id, int size) {
+  static std::map<std::pair<Id, int>, Picture> drawn;
+  auto it = drawn.find({id, size});
+  if (it == drawn.end()) it = drawn.emplace(std::make_pair(id, size), Draw(id, size)).first;
+  return it->second;
 }
 
 Picture ProgramIcon(int size) {

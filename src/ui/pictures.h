@@ -20,8 +20,8 @@ enum class Id {
   Delete,       // minus
 };
 
-// The 16 x 16 picture; the same object on every call.
-const platform::Picture& Get(Id id);
+// The picture at size x size pixels (16 at 96 DPI); the same object on every call.
+const platform::Picture& Get(Id id, int size = 16);
 
 // The program icon at size x size pixels.
 platform::Picture ProgramIcon(int size);

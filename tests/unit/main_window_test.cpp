@@ -145,6 +145,23 @@ TEST_F(StartUp, TheStatusStripIsPainted) {
   EXPECT_GE(picture, 4);  // options, information, close, stopped state
 }
 
+TEST_F(StartUp, PicturesAreDrawnForTheScreensScale) {
+  for (const auto& [twips_per_pixel, pixels] : {std::pair{15.0, 16}, {10.0, 24}, {7.5, 32}}) {
+    sim::SetScreen(1920, 1080, twips_per_pixel);  // 96, 144 and 192 DPI
+    Form1 f;
+    f.Form_Load();
+    f.Show();
+    int pictures = 0;
+    for (const auto& op : sim::Paint(f.hWnd())) {
+      if (op.kind != sim::DrawOp::Kind::Picture) continue;
+      ++pictures;
+      EXPECT_EQ(op.rect.width, pixels) << twips_per_pixel;
+      EXPECT_EQ(op.rect.height, pixels) << twips_per_pixel;
+    }
+    EXPECT_GE(pictures, 4) << twips_per_pixel;
+  }
+}
+
 TEST_F(StartUp, ClosingEndsTheProgramAtOnce) {
   Form1 f;
   f.Form_Load();
