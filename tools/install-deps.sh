@@ -11,6 +11,8 @@ packages=(
   fonts-liberation
   # running without a desktop, and the end-to-end tests
   xvfb xdotool x11-utils x11-xserver-utils imagemagick openbox
+  # the .deb and its checks
+  dpkg-dev desktop-file-utils man-db
   # the Windows build and its tests
   mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
 )
