@@ -69,6 +69,24 @@ std::string AbsolutePath(const std::string& path) {
   return fd::JoinPath(CurrentFolder(), path);
 }
 
+}  // namespace
+
+std::string StartFolder(const OPENFILENAMEA& ofn, std::string& initial) {
+  std::string folder = ofn.lpstrInitialDir != nullptr && IsFolder(ofn.lpstrInitialDir)
+                           ? AbsolutePath(ofn.lpstrInitialDir)
+                           : CurrentFolder();
+  initial = fd::InitialName(ofn.lpstrFile, ofn.nMaxFile);
+  // A whole path in the buffer: start in its folder.
+  if (initial.find('/') != std::string::npos &&
+      IsFolder(fd::ParentFolder(fd::JoinPath(folder, initial)))) {
+    folder = fd::ParentFolder(fd::JoinPath(folder, initial));
+    initial = fd::NamePart(initial);
+  }
+  return folder;
+}
+
+namespace {
+
 class FileDialog : public WindowListener {
  public:
   FileDialog(const OPENFILENAMEA& ofn, bool save) : ofn_(ofn), save_(save), words_(LocalWords()) {
@@ -77,16 +95,8 @@ class FileDialog : public WindowListener {
       description_ = filters[0].description;
       patterns_ = filters[0].patterns;
     }
-    folder_ = ofn.lpstrInitialDir != nullptr && IsFolder(ofn.lpstrInitialDir)
-                  ? AbsolutePath(ofn.lpstrInitialDir)
-                  : CurrentFolder();
-    std::string initial = fd::InitialName(ofn.lpstrFile, ofn.nMaxFile);
-    // A whole path in the buffer: start in its folder.
-    if (initial.find('/') != std::string::npos &&
-        IsFolder(fd::ParentFolder(fd::JoinPath(folder_, initial)))) {
-      folder_ = fd::ParentFolder(fd::JoinPath(folder_, initial));
-      initial = fd::NamePart(initial);
-    }
+    std::string initial;
+    folder_ = StartFolder(ofn, initial);
     name_.Set(initial);
     Open(folder_);
   }
@@ -507,7 +517,11 @@ int RunDialog(OPENFILENAMEA* ofn, bool save) {
       ofn->lpstrFile == nullptr || ofn->nMaxFile == 0)
     return 0;
   std::string path;
-  {
+  if (std::optional<std::string> chosen = RunDesktopChooser(*ofn, save)) {
+    if (chosen->empty()) return 0;
+    path = save ? fd::WithDefaultExtension(*chosen, ofn->lpstrDefExt) : *chosen;
+  } else {
+    // Neither chooser is installed: the own dialog serves.
     FileDialog dialog(*ofn, save);
     if (!dialog.Run(path)) return 0;
   }

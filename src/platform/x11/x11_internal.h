@@ -24,6 +24,8 @@
 #include <cstdint>
 #include <deque>
 #include <memory>
+#include <optional>
+#include <string>
 #include <vector>
 
 namespace platform::x11 {
@@ -106,6 +108,15 @@ XftFont* GetFont(const Font& f);
 bool UploadArgb(const Picture& pic, Pixmap& pixmap, ::Picture& picture);
 // The global key watcher: a second connection whose events are drained without dispatching.
 int KeyWatchFd();
+// A descriptor the loop also wakes for while it is set (the file chooser's answer), or -1.
+void SetExtraWakeFd(int fd);
+
+// Where a file dialog starts, from the record: its initial folder when that exists, else the
+// working folder; a path in the file buffer moves it there. `initial` gets the name to show.
+std::string StartFolder(const OPENFILENAMEA& ofn, std::string& initial);
+// The desktop's own file chooser: zenity, else kdialog. nullopt when neither is installed;
+// otherwise the path chosen, or "" when the user cancelled.
+std::optional<std::string> RunDesktopChooser(const OPENFILENAMEA& ofn, bool save);
 void DrainKeyEvents();
 // Opens the key watcher once; false when it cannot be had.
 bool OpenKeyWatch();

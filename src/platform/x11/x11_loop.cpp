@@ -72,6 +72,8 @@ void HandlePendingEvents() {
   }
 }
 
+int g_extra_fd = -1;
+
 // Asked to end from outside (Ctrl+C in a terminal, a logout), the program ends its own way, as
 // for a close request to its first window: a replay lets go of the buttons it holds first.
 int EndRequestFd() {
@@ -99,9 +101,12 @@ void WaitForWork() {
   Display* d = Dpy();
   XFlush(d);
   if (XPending(d) > 0) return;
-  pollfd fds[3] = {
-      {EndRequestFd(), POLLIN, 0}, {ConnectionNumber(d), POLLIN, 0}, {KeyWatchFd(), POLLIN, 0}};
-  nfds_t count = fds[2].fd >= 0 ? 3 : 2;
+  // ppoll skips a negative descriptor.
+  pollfd fds[4] = {{EndRequestFd(), POLLIN, 0},
+                   {ConnectionNumber(d), POLLIN, 0},
+                   {KeyWatchFd(), POLLIN, 0},
+                   {g_extra_fd, POLLIN, 0}};
+  nfds_t count = 4;
   Nanos deadline = NextDeadline();
   timespec timeout{};
   timespec* timeout_ptr = nullptr;
@@ -153,6 +158,8 @@ TimerId StartTimer(int interval_ms, std::function<void()> tick) {
 void StopTimer(TimerId id) { g_timers.erase(id); }
 
 std::int64_t MonotonicMicros() { return Now() / 1000; }
+
+void x11::SetExtraWakeFd(int fd) { g_extra_fd = fd; }
 
 void DoEvents() { LoopOnce(false); }
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The save and load dialogs as a user meets them: F6 saves a fresh recording under a typed name
 # (the extension comes by itself), F5 loads a file written here and F10 plays it; Escape and the
-# window manager's close cancel.
+# window manager's close cancel. This is the program's own dialog, for desktops without a chooser.
 # Usage: file_dialog_test.sh TAPWRIGHT WM_CLOSE SCREENSHOT_DIR NAME [LANG]
 source "$(dirname "$0")/xvfb_lib.sh"
 TAPWRIGHT=$1 WM_CLOSE=$2 SHOTS=$3 NAME=$4
@@ -20,7 +20,10 @@ FILES="$WORK/files"
 mkdir -p "$FILES/sub folder"
 : >"$FILES/other.TPW"
 : >"$FILES/notes.txt"
-(cd "$FILES" && exec env -u LC_ALL -u LC_MESSAGES LANG="$LANGUAGE_ENV" "$TAPWRIGHT") \
+# No desktop chooser on its PATH: the program's own dialog serves.
+mkdir -p "$WORK/no-chooser"
+(cd "$FILES" && exec env -u LC_ALL -u LC_MESSAGES LANG="$LANGUAGE_ENV" PATH="$WORK/no-chooser" \
+  "$TAPWRIGHT") \
   >"$WORK/tapwright.log" 2>&1 &
 PIDS+=($!)
 MAIN_PID=$!
