@@ -29,6 +29,17 @@ sleep 0.5
 MAIN=$(windows_named Tapwright)
 pointer() { xdotool getmouselocation | sed -n 's/^x:\([-0-9]*\) y:\([-0-9]*\) .*/\1 \2/p'; }
 last_call() { cat "$(ls "$BIN"/call.* | tail -n 1)"; }
+# confirm TITLE: Return in zenity's window until it closes (the first one may only take the
+# completion that GTK offers for a typed path).
+confirm() {
+  local tries
+  for tries in 1 2 3; do
+    sleep 0.5
+    xdotool key Return
+    wait_for 3 bash -c "! xdotool search --onlyvisible --name '^$1\$'" && return 0
+  done
+  fail "zenity's \"$1\" stayed open"
+}
 
 xdotool mousemove 300 300 key F8
 sleep 0.3
@@ -42,7 +53,7 @@ if [[ ${REAL:-0} == 1 ]]; then
   wait_for 15 has_window "Tapwright - Save file" || fail "no zenity save window"
   sleep 1
   xdotool type --delay 20 "$FILES/walk"
-  xdotool key Return
+  confirm "Tapwright - Save file"
 else
   echo "$FILES/walk" >"$BIN/answer"
   xdotool key F6
@@ -82,9 +93,7 @@ if [[ ${REAL:-0} == 1 ]]; then
   sleep 1
   xdotool key ctrl+l
   xdotool type --delay 20 "$FILES/known.tpw"
-  xdotool key Return
-  wait_for 10 bash -c "! xdotool search --onlyvisible --name '^Tapwright - Load file\$'" ||
-    fail "zenity stayed open"
+  confirm "Tapwright - Load file"
 else
   echo "$FILES/known.tpw" >"$BIN/answer"
   xdotool key F5
