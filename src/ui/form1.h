@@ -119,10 +119,13 @@ class Form1 : public ui::Form {
   // hotkeys/
   void tmrKeys_Timer();
   // files/
-  void LoadRecording(const std::string& name);
+  // true when the file was loaded.
+  bool LoadRecording(const std::string& name);
   void SaveRecording();
   void ShowStatus(const std::string& kind, const std::string& name);
   void tmrInfo_Timer();
+  // A failed save ("s") or load, in light red, for as long as ShowStatus's texts.
+  void ShowStatusFailed(const std::string& kind, const std::string& name);
   // sequence/
   void AddToSequence(const std::string& path);
   void imAdd_Click();
@@ -160,6 +163,7 @@ class Form1 : public ui::Form {
   void RestartChronometer();
   void ShowClickIndicator();
   void CloseClickIndicator();
+  void ShowStatusLine(const std::string& text, ui::Color color);
 
   // Index of the sample played last; kept across a stop, so playback resumes where it stopped.
   std::int32_t PlayPosition = 0;

@@ -301,6 +301,7 @@ int RunDialog(platform::OPENFILENAMEA* ofn, bool save) {
 void Reset() {
   Desktop& d = D();
   d = Desktop{};
+  ClearFileFailures();
 }
 
 std::int64_t Now() { return D().now; }

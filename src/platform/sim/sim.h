@@ -161,4 +161,12 @@ void SetLocaleLanguage(std::optional<std::string> english_name);  // nullopt: th
 void SetAnotherInstanceRunning(bool running);
 void SetAppFolder(std::string folder);
 
+// ---- Files: the machine's own files, with steps that can be made to fail.
+enum class FileStep { CreateBeside, OpenInPlace, Write, Sync, Close, Replace, SyncFolder };
+// Every later call of the step fails, as on a full or failing disk, until Reset.
+void FailFileStep(FileStep step);
+// Save targets are reported as files the user may not write to.
+void DenyWritingTargets();
+void ClearFileFailures();
+
 }  // namespace sim
