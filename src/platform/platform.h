@@ -264,6 +264,10 @@ struct TimeOfDay {
 };
 TimeOfDay LocalTimeOfDay();
 
+// Local wall-clock time: seconds since 1970-01-01 00:00 in local time. It steps with the clock
+// (a correction, summer time, a change by hand), which the one-second timers must notice.
+std::int64_t LocalClockSeconds();
+
 struct Version {
   int major = 0;
   int minor = 0;
@@ -283,9 +287,9 @@ using FileHandle = std::intptr_t;
 constexpr FileHandle kNoFile = -1;
 
 struct SaveTarget {
-  std::string path;       // the file to replace: where a symbolic link leads, else the name
-  bool exists = false;    // a regular file is there now
-  bool writable = false;  // the user may write to it (a new file: whether its folder exists)
+  std::string path;        // the file to replace: where a symbolic link leads, else the name
+  bool exists = false;     // a regular file is there now
+  bool writable = false;   // the user may write to it (a new file: whether its folder exists)
   std::uint32_t mode = 0;  // its permission bits
 };
 // What a save to `path` would replace; false when it cannot be a file (a folder, say).

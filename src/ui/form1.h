@@ -12,6 +12,7 @@
 #include "engine/form_click.h"
 #include "engine/recording.h"
 #include "hotkeys/key_edges.h"
+#include "schedule/due_watch.h"
 #include "sequence/sequence_item.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -170,6 +171,9 @@ class Form1 : public ui::Form {
   // An entry the sequence player started is still playing.
   bool ItemPlaying = false;
   hotkeys::KeyEdges keys_;
+  // The clock as the single timer and the sequence player read it, from their arming on.
+  schedule::DueWatch ScheduleWatch;
+  schedule::DueWatch SequenceWatch;
 };
 
 }  // namespace tapwright

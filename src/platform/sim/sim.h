@@ -22,7 +22,8 @@ std::int64_t Now();  // virtual milliseconds since Reset
 // Runs the message loop for ms virtual milliseconds: posted messages first, then every timer
 // tick that falls due, in order of due time (equal times: the older timer first).
 void Advance(std::int64_t ms);
-// Clock reading at the current virtual moment; it moves on with virtual time.
+// Clock reading at the current virtual moment; it moves on with virtual time. The clock steps
+// there the shortest way, forward or back, across midnight too.
 void SetTimeOfDay(int hour, int minute, int second);
 
 struct TimerInfo {

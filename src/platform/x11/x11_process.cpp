@@ -53,6 +53,13 @@ TimeOfDay LocalTimeOfDay() {
   return {local.tm_hour, local.tm_min, local.tm_sec};
 }
 
+std::int64_t LocalClockSeconds() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return static_cast<std::int64_t>(now) + local.tm_gmtoff;
+}
+
 Version AppVersion() {
   return {TAPWRIGHT_VERSION_MAJOR, TAPWRIGHT_VERSION_MINOR, TAPWRIGHT_VERSION_REVISION};
 }
