@@ -67,6 +67,16 @@ TEST_F(Sequence, ADropOnTheStatusStripLoadsTheFirstFileOnly) {
   EXPECT_EQ(f->CurrentRecording.UBound(), 2);
 }
 
+// The system would stop reading the name at the NUL and open another file than the one shown.
+TEST_F(Sequence, ANameWithANulIsNoRecordingFile) {
+  const std::string cut = File("walk", 5) + std::string(1, '\0') + ".tpw";
+  sim::Drop(f->hWnd(), {cut}, kShell, 30, 33);
+  EXPECT_EQ(f->CurrentRecording.UBound(), 0);
+  EXPECT_FALSE(f->LBMsg.Visible());
+  DropOnList({cut});
+  EXPECT_EQ(f->Lista.ListCount(), 0);
+}
+
 TEST_F(Sequence, DeletingTheMiddleLineKeepsTheOthersAndSelectsTheFirst) {
   for (const char* p : {"C:\\a.tpw", "C:\\b.tpw", "C:\\c.tpw"}) f->AddToSequence(p);
   f->SequenceItems[0].StartTime = 930;
