@@ -9,7 +9,7 @@ packages=(
   # the Linux build
   libx11-dev libxft-dev libxtst-dev libxi-dev libxrender-dev libfontconfig-dev fonts-liberation
   # running without a desktop, and the end-to-end tests
-  xvfb xdotool x11-utils x11-xserver-utils imagemagick openbox
+  xvfb xdotool x11-utils x11-xserver-utils imagemagick openbox faketime
   # the Windows build and its tests
   mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
 )
