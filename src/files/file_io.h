@@ -2,6 +2,7 @@
 // reads only regular files of a sane size.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>

@@ -284,6 +284,10 @@ TEST_F(Files, WithoutATemporaryFileAWritableFileIsWrittenInPlace) {
   f->SaveRecording();
   EXPECT_EQ(Read(Path("walk.tpw")), "1,2,3\r\n");
   EXPECT_EQ(f->LBMsg.Caption(), "Save: walk");
+  sim::FailFileStep(sim::FileStep::Write);  // and a write that fails there is told
+  sim::AnswerNextDialog(Path("walk.tpw"));
+  f->SaveRecording();
+  EXPECT_EQ(f->LBMsg.Caption(), "Not saved: walk");
 }
 
 TEST_F(Files, ASaveKeepsTheFilesModeAndLinks) {

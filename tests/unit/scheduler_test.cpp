@@ -82,6 +82,7 @@ TEST_F(Scheduler, PlaysOnceAtTheStartTimeThenDisarms) {
   EXPECT_FALSE(f->ScheduleArmed);
   EXPECT_FALSE(f->ImTempo[1].Visible());
   EXPECT_FALSE(f->tmrAuto.Enabled());
+  EXPECT_EQ(f->Height(), 1000);  // no panel opens as it disarms
   sim::Advance(10);
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2, 3}));
 }
@@ -97,6 +98,13 @@ TEST_F(Scheduler, WithRepeatItPlaysFromTheStartUntilTheEnd) {
   sim::Advance(kMinute);  // 14:31:00
   EXPECT_FALSE(f->tmrPLAY.Enabled());
   EXPECT_FALSE(f->ScheduleArmed);
+  EXPECT_EQ(f->Height(), 1000);
+  // Armed once its start has passed: the end means "be stopped" and starts nothing.
+  SetTimes("14", "31", "14", "32");
+  Arm();
+  sim::Advance(kMinute);
+  EXPECT_FALSE(f->ScheduleArmed);
+  EXPECT_FALSE(f->tmrPLAY.Enabled());
 }
 
 TEST_F(Scheduler, AnEndBeforeTheStartDisarmsWithoutPlaying) {

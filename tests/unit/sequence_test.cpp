@@ -156,6 +156,7 @@ TEST_F(Sequence, EntriesPlayInOrderAtTheirTimesAndThePlayerEndsAfterTheLast) {
   EXPECT_EQ(MovedTo(), (std::vector<int>{11, 11, 11, 22}));
   EXPECT_FALSE(f->SequenceOn);  // repeat off: off after starting the last entry
   EXPECT_FALSE(f->ImSec[1].Visible());
+  EXPECT_FALSE(f->tmrSec.Enabled());
   EXPECT_EQ(f->SequencePos, 0);
   EXPECT_TRUE(f->tmrPLAY.Enabled());  // while that entry plays on
 }

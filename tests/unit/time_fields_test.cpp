@@ -29,7 +29,9 @@ TEST_F(TimeFields, StepsWrapWithinTheirField) {
   Press(3, 1);  // minutes never carry into hours
   EXPECT_EQ(f->LBHora[3].Caption(), "00");
   EXPECT_EQ(f->LBHora[1].Caption(), "10");
-  f->LBHora[4].SetCaption("23");  // the entry's hour is an hour too
+  f->LBHora[4].SetCaption("22");  // the entry's hour is an hour too
+  Press(4, 1);
+  EXPECT_EQ(f->LBHora[4].Caption(), "23");
   Press(4, 1);
   EXPECT_EQ(f->LBHora[4].Caption(), "00");
 }
