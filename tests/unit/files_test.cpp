@@ -66,7 +66,7 @@ TEST(TpwFormat, RejectsAWholeFileForOneBadValue) {
   EXPECT_FALSE(tpw::Parse("2147483648,0,0\r\n"));
   EXPECT_FALSE(tpw::Parse("1,,3\r\n"));
   EXPECT_FALSE(tpw::Parse("-2147483649,0,0\r\n"));
-  EXPECT_FALSE(tpw::Parse("99999999999999999999,0,0\r\n"));
+  EXPECT_FALSE(tpw::Parse("18446744073709551617,0,0\r\n"));  // 2^64 + 1 must not wrap to 1
   EXPECT_FALSE(tpw::Parse("1 2,3\r\n"));
   EXPECT_FALSE(tpw::Parse("1,2,3\r\n-"));
 }
