@@ -66,6 +66,8 @@ TEST(TpwFormat, RejectsAWholeFileForOneBadValue) {
   EXPECT_FALSE(tpw::Parse("2147483648,0,0\r\n"));
   EXPECT_FALSE(tpw::Parse("1,,3\r\n"));
   EXPECT_FALSE(tpw::Parse("-2147483649,0,0\r\n"));
+  EXPECT_FALSE(tpw::Parse("-21474836480,0,0\r\n"));
+  EXPECT_FALSE(tpw::Parse("2147483648,1,2,3\r\n"));  // not skipped, which would leave a sample
   EXPECT_FALSE(tpw::Parse("18446744073709551617,0,0\r\n"));  // 2^64 + 1 must not wrap to 1
   EXPECT_FALSE(tpw::Parse("1 2,3\r\n"));
   EXPECT_FALSE(tpw::Parse("1,2,3\r\n-"));

@@ -49,9 +49,16 @@ TEST(X11UriList, EveryFormOfALocalFileUri) {
       {"file://LocalHost/a.tpw", "/a.tpw"},
       {"file://PC/a.tpw", "/a.tpw"},
       {"file://pc.example/a.tpw", ""},
+      {"file://pd/a.tpw", ""},
+      {"file://p/a.tpw", ""},
+      {"file://local/a.tpw", ""},
+      {"data:/a.tpw", ""},
+      {"file:///%39%6f%3a%6A.tpw", "/9o:j.tpw"},
+      {"file:///a b.tpw", "/a b.tpw"},  // a raw blank is sloppy, but no control byte
       {"file:///a.tpw?x=1#top", "/a.tpw"},
       {"file:///a%3F.tpw", "/a?.tpw"},
       {"file:///a%00.tpw", ""},
+      {"file:///a%z1.tpw", ""},
       {std::string_view("file:///evil\0x.tpw", 19), ""},
       {"file:///a\tb.tpw", ""},
       {"file:a.tpw", ""},
@@ -67,8 +74,11 @@ TEST(X11UriList, AListOverTheCapIsRefusedWhole) {
   std::string list;
   while (list.size() <= platform::x11::kMaxUriListBytes) list += "file:///a.tpw\r\n";
   EXPECT_TRUE(FilePathsFromUriList(list, "pc").empty());
-  list.resize(platform::x11::kMaxUriListBytes - platform::x11::kMaxUriListBytes % 15);
-  EXPECT_EQ(FilePathsFromUriList(list, "pc").size(), platform::x11::kMaxUriListBytes / 15);
+  // Exactly at the cap: taken, a comment filling the last bytes.
+  const size_t entries = (platform::x11::kMaxUriListBytes - 16) / 15;
+  list.resize(entries * 15);
+  list += "#" + std::string(platform::x11::kMaxUriListBytes - list.size() - 1, 'x');
+  EXPECT_EQ(FilePathsFromUriList(list, "pc").size(), entries);
 }
 
 }  // namespace
