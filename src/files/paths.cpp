@@ -1,5 +1,7 @@
 #include "files/paths.h"
 
+#include <cctype>
+
 namespace modGeneral {
 
 std::string FileExtension(const std::string& path) {
@@ -15,6 +17,13 @@ std::string FileBaseName(const std::string& path) {
   // With no "." after the last separator the whole name is the base name.
   if (dot == std::string::npos || dot < start) return path.substr(start);
   return path.substr(start, dot - start);
+}
+
+bool IsRecordingFile(const std::string& path) {
+  if (path.find('\0') != std::string::npos) return false;
+  std::string ext = FileExtension(path);
+  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return ext == "tpw";
 }
 
 }  // namespace modGeneral

@@ -12,4 +12,8 @@ std::string FileExtension(const std::string& path);
 // "/") and the last "."; "" for "".
 std::string FileBaseName(const std::string& path);
 
+// A name the program loads: extension "tpw" in any letter case, and no NUL, which would make the
+// system open another file than the one named.
+bool IsRecordingFile(const std::string& path);
+
 }  // namespace modGeneral

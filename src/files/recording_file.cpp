@@ -1,10 +1,5 @@
 // Saving the recording to a .tpw file (F6) and loading one (F5, drops, the sequence player).
-#include <cctype>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <system_error>
-
+#include "files/file_io.h"
 #include "files/modcomdlg.h"
 #include "files/paths.h"
 #include "files/tpw_format.h"
@@ -12,83 +7,48 @@
 #include "ui/modlang.h"
 
 namespace tapwright {
-namespace {
-
-namespace fs = std::filesystem;
-
-fs::path FsPath(const std::string& utf8) {
-  return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
-// Writes the whole text or nothing: a save that fails half-way leaves the file that was there.
-bool WriteFileWhole(const std::string& path, const std::string& text) {
-  const fs::path target = FsPath(path);
-  fs::path temp = target;
-  temp += ".tapwright-saving";
-  std::error_code ec;
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (out && out.write(text.data(), static_cast<std::streamsize>(text.size())) && out.flush()) {
-      out.close();
-      fs::rename(temp, target, ec);
-      if (!ec) return true;
-    }
-  }
-  fs::remove(temp, ec);
-  // No temporary file next to it (a folder we may not write to): write the file itself.
-  std::ofstream out(target, std::ios::binary | std::ios::trunc);
-  return out && out.write(text.data(), static_cast<std::streamsize>(text.size())) && out.flush();
-}
-
-std::optional<std::string> ReadFile(const std::string& path) {
-  std::ifstream in(FsPath(path), std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return text;
-}
-
-std::string Lower(std::string s) {
-  for (char& c : s) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return s;
-}
-
-}  // namespace
 
 void Form1::SaveRecording() {
+  std::string path;
   try {
     if (CurrentRecording.UBound() == 0) return;
     const std::string filter = std::string("Archivos de Tapwright (*.tpw)") + '\0' + "*.tpw";
     const std::string title = "Tapwright - " + modLang::LangText(2, LanguageName);
-    const std::string path = modComDlg::ShowSaveDialog(filter, title);
+    path = modComDlg::ShowSaveDialog(filter, title);
     if (path.empty()) return;
-    if (!WriteFileWhole(path, tpw::Format(CurrentRecording))) return;
-    ShowStatus("s", modGeneral::FileBaseName(path));
+    if (files::SaveText(path, tpw::Format(CurrentRecording))) {
+      ShowStatus("s", modGeneral::FileBaseName(path));
+      return;
+    }
   } catch (...) {
-    // Failures end the save without a message.
+    // Told below, like any other failure once a file was chosen.
   }
+  if (!path.empty()) ShowStatusFailed("s", modGeneral::FileBaseName(path));
 }
 
-void Form1::LoadRecording(const std::string& name_in) {
+bool Form1::LoadRecording(const std::string& name_in) {
+  std::string name = name_in;
+  bool chosen = false;  // a recording file was named: from here on a failure is told
   try {
-    std::string name = name_in;
     if (name.empty()) {
       const std::string filter = "Archivos de Tapwright (*.tpw)|*.tpw";
       const std::string title = "Tapwright - " + modLang::LangText(1, LanguageName);
       name = modComDlg::ShowOpenDialog(hWnd(), "", title, filter);
     }
-    if (name.empty()) return;
-    if (Lower(modGeneral::FileExtension(name)) != "tpw") return;
-    const std::optional<std::string> text = ReadFile(name);
-    if (!text) return;
-    std::optional<engine::Recording> loaded = tpw::Parse(*text);
-    if (!loaded) return;  // the recording stays as it was
-    CurrentRecording = std::move(*loaded);
-    PlayPosition = 0;  // a new recording plays from its first sample
-    ShowStatus("l", modGeneral::FileBaseName(name));
+    if (!modGeneral::IsRecordingFile(name)) return false;  // other files are ignored
+    chosen = true;
+    std::optional<engine::Recording> loaded = files::ReadRecording(name);
+    if (loaded) {
+      CurrentRecording = std::move(*loaded);
+      PlayPosition = 0;  // a new recording plays from its first sample
+      ShowStatus("l", modGeneral::FileBaseName(name));
+      return true;
+    }
   } catch (...) {
-    // Failures end the load without a message; the recording is untouched.
+    // The recording stays as it was.
   }
+  if (chosen) ShowStatusFailed("l", modGeneral::FileBaseName(name));
+  return false;
 }
 
 }  // namespace tapwright

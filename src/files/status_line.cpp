@@ -5,9 +5,17 @@
 namespace tapwright {
 
 void Form1::ShowStatus(const std::string& kind, const std::string& name) {
-  const std::string prefix = modLang::LangText(kind == "s" ? 9 : 8, LanguageName);
-  StatusText = prefix + name;
+  ShowStatusLine(modLang::LangText(kind == "s" ? 9 : 8, LanguageName) + name, ui::kGrey);
+}
+
+void Form1::ShowStatusFailed(const std::string& kind, const std::string& name) {
+  ShowStatusLine(modLang::FailedText(kind == "s", LanguageName) + name, ui::kLightRed);
+}
+
+void Form1::ShowStatusLine(const std::string& text, ui::Color color) {
+  StatusText = text;
   LBMsg.SetCaption(StatusText);
+  LBMsg.SetForeColor(color);
   LBMsg.FitCaption();  // a file's name is longer than the design caption
   LBMsg.SetVisible(true);
   StatusTicks = 0;

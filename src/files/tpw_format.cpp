@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cstdint>
-#include <vector>
 
 namespace tpw {
 
@@ -29,40 +28,81 @@ namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsBreak(char c) { return c == '\r' || c == '\n'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+constexpr std::uint64_t kMostNegative = std::uint64_t{1} << 31;
 
 }  // namespace
 
-std::optional<engine::Recording> Parse(std::string_view text) {
-  std::vector<std::int32_t> values;
-  size_t i = 0;
-  const size_t n = text.size();
-  for (;;) {
-    while (i < n && (IsBlank(text[i]) || IsBreak(text[i]))) ++i;
-    if (i == n) break;
-    const char* first = text.data() + i;
-    const char* last = text.data() + n;
-    if (*first == '+') ++first;  // from_chars takes no plus sign
-    std::int32_t v = 0;
-    const auto [end, ec] = std::from_chars(first, last, v);
-    if (ec != std::errc() || end == first) return std::nullopt;
-    values.push_back(v);
-    i = static_cast<size_t>(end - text.data());
-    while (i < n && IsBlank(text[i])) ++i;
-    if (i < n && text[i] == ',') {
-      ++i;
-    } else if (i < n && !IsBreak(text[i])) {
-      return std::nullopt;
+bool Reader::EndValue() {
+  if (magnitude_ > (negative_ ? kMostNegative : kMostNegative - 1)) return false;
+  values_[count_++] = static_cast<std::int32_t>(negative_ ? -static_cast<std::int64_t>(magnitude_)
+                                                          : static_cast<std::int64_t>(magnitude_));
+  if (count_ == 3) {
+    const std::int32_t u = recording_.UBound();
+    if (u == INT32_MAX - 1) return false;
+    recording_.Redim(u + 1);
+    recording_[u + 1] = {values_[0], values_[1], values_[2]};
+    count_ = 0;
+  }
+  state_ = State::AfterValue;
+  return true;
+}
+
+bool Reader::Feed(std::string_view piece) {
+  for (const char c : piece) {
+    switch (state_) {
+      case State::BeforeValue:
+        if (IsBlank(c) || IsBreak(c)) break;
+        negative_ = c == '-';
+        magnitude_ = 0;
+        if (IsDigit(c)) {
+          magnitude_ = static_cast<std::uint64_t>(c - '0');
+          state_ = State::Digits;
+        } else {
+          state_ = c == '-' || c == '+' ? State::Sign : State::Failed;
+        }
+        break;
+      case State::Sign:
+        magnitude_ = static_cast<std::uint64_t>(c - '0');
+        state_ = IsDigit(c) ? State::Digits : State::Failed;
+        break;
+      case State::Digits:
+        if (IsDigit(c)) {
+          // Past the range already: stop counting before the number could wrap.
+          if (magnitude_ <= kMostNegative)
+            magnitude_ = magnitude_ * 10 + static_cast<std::uint64_t>(c - '0');
+          break;
+        }
+        if (!EndValue()) {
+          state_ = State::Failed;
+          break;
+        }
+        [[fallthrough]];
+      case State::AfterValue:
+        if (c == ',' || IsBreak(c))
+          state_ = State::BeforeValue;
+        else if (!IsBlank(c))
+          state_ = State::Failed;
+        break;
+      case State::Failed:
+        break;
     }
+    if (state_ == State::Failed) return false;
   }
-  if (values.size() % 3 != 0 || values.size() / 3 > static_cast<size_t>(INT32_MAX))
-    return std::nullopt;
-  engine::Recording r;
-  r.Redim(static_cast<std::int32_t>(values.size() / 3));
-  for (std::int32_t k = 1; k <= r.UBound(); ++k) {
-    const size_t at = static_cast<size_t>(k - 1) * 3;
-    r[k] = {values[at], values[at + 1], values[at + 2]};
-  }
-  return r;
+  return true;
+}
+
+std::optional<engine::Recording> Reader::Finish() {
+  if (state_ == State::Digits && !EndValue()) state_ = State::Failed;
+  if (state_ == State::Failed || state_ == State::Sign || count_ != 0) return std::nullopt;
+  return std::move(recording_);
+}
+
+std::optional<engine::Recording> Parse(std::string_view text) {
+  Reader reader;
+  if (!reader.Feed(text)) return std::nullopt;
+  return reader.Finish();
 }
 
 }  // namespace tpw

@@ -275,6 +275,10 @@ struct TimeOfDay {
 };
 TimeOfDay LocalTimeOfDay();
 
+// Local wall-clock time: seconds since 1970-01-01 00:00 in local time. It steps with the clock
+// (a correction, summer time, a change by hand), which the one-second timers must notice.
+std::int64_t LocalClockSeconds();
+
 struct Version {
   int major = 0;
   int minor = 0;
@@ -284,5 +288,43 @@ Version AppVersion();
 // Folder of the program's executable, without a trailing separator.
 std::string AppFolder();
 InstanceHandle AppInstance();
+
+// ---------------------------------------------------------------------------------------------
+// Files. A save writes a new file beside the old one and puts it in the old one's place only
+// once its text is on the disk; the core runs the steps, so each failure is seen where it
+// happens. Paths are UTF-8; a handle is -1 when there is no file.
+
+using FileHandle = std::intptr_t;
+constexpr FileHandle kNoFile = -1;
+
+struct SaveTarget {
+  std::string path;        // the file to replace: where a symbolic link leads, else the name
+  bool exists = false;     // a regular file is there now
+  bool writable = false;   // the user may write to it (a new file: whether its folder exists)
+  std::uint32_t mode = 0;  // its permission bits
+};
+// What a save to `path` would replace; false when it cannot be a file (a folder, say).
+bool GetSaveTarget(const std::string& path, SaveTarget& target);
+// A new file, created exclusively in the target's folder with the target's mode (a new target:
+// 0666 less the umask); `created` is its path. On failure `denied` tells whether the folder
+// refused the user (rather than, say, the disk being full).
+FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool& denied);
+// The target itself for writing from its start, not truncated, with room for `size` bytes.
+FileHandle OpenFileInPlace(const SaveTarget& target, std::uint64_t size);
+bool WriteToFile(FileHandle f, std::string_view data);  // all of it, or false
+bool SetFileLength(FileHandle f, std::uint64_t length);
+bool SyncFile(FileHandle f);  // its data and size are on the disk
+bool CloseFile(FileHandle f);
+// Puts the file `replacement` in the target's place in one step (the target keeps its links).
+bool MoveOverTarget(const std::string& replacement, const SaveTarget& target);
+// The folder's entry for the target is on the disk.
+bool SyncTargetFolder(const SaveTarget& target);
+bool RemoveFile(const std::string& path);
+
+// Opens a regular file for reading; kNoFile for anything else (a FIFO or a device is refused
+// without waiting on it). `size` is its length.
+FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size);
+// Up to n bytes; 0 at the end, -1 on failure.
+std::int64_t ReadFromFile(FileHandle f, char* buffer, std::size_t n);
 
 }  // namespace platform

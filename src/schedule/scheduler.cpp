@@ -1,6 +1,6 @@
 // The single timer: plays the recording at a set time of day, once, or repeated until an end
 // time.
-#include "schedule/time_number.h"
+#include "schedule/due_watch.h"
 #include "ui/form1.h"
 
 namespace tapwright {
@@ -14,6 +14,7 @@ void Form1::ToggleSchedule(bool closePanel) {
                                       std::stoi(LBHora[1].Caption() + LBHora[3].Caption()))
       return;
     ScheduleArmed = true;
+    ScheduleWatch.Start(platform::LocalClockSeconds());
   }
   ImTempo[1].SetVisible(ScheduleArmed);
   if (closePanel) ImTempo_Click(0);
@@ -21,17 +22,17 @@ void Form1::ToggleSchedule(bool closePanel) {
 }
 
 void Form1::tmrAuto_Timer() {
-  const std::int32_t now = schedule::TimeNumber(platform::LocalTimeOfDay());
-  const std::int32_t start = schedule::SetTimeNumber(LBHora[0].Caption(), LBHora[2].Caption());
-  const std::int32_t end = schedule::SetTimeNumber(LBHora[1].Caption(), LBHora[3].Caption());
+  ScheduleWatch.Take(platform::LocalClockSeconds());
+  const std::int32_t start = std::stoi(LBHora[0].Caption() + LBHora[2].Caption());
+  const std::int32_t end = std::stoi(LBHora[1].Caption() + LBHora[3].Caption());
   if (!ScheduleArmed) return;
   const bool repeat = ImRepetir[1].Visible();
-  if (now == start) {
+  if (ScheduleWatch.IsDue(schedule::DueSecond(start))) {
     // The start time means "be playing": a playback already running goes on.
     if (!tmrPLAY.Enabled()) TogglePlayback();
     if (!repeat) ToggleSchedule(false);
   }
-  if (ScheduleArmed && end == now) {
+  if (ScheduleArmed && ScheduleWatch.IsDue(schedule::DueSecond(end))) {
     // The end time means "be stopped": nothing starts as the timer disarms.
     if (repeat && tmrPLAY.Enabled()) TogglePlayback();
     ToggleSchedule(false);

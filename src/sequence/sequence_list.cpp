@@ -1,6 +1,4 @@
 // The sequence list: recording files, each with the time of day it plays at.
-#include <cctype>
-
 #include "files/modcomdlg.h"
 #include "files/paths.h"
 #include "schedule/time_number.h"
@@ -13,16 +11,10 @@ namespace {
 constexpr std::uint32_t kShellEffects =
     platform::DROPEFFECT_COPY | platform::DROPEFFECT_MOVE | platform::DROPEFFECT_LINK;
 
-bool IsRecordingFile(const std::string& path) {
-  std::string ext = modGeneral::FileExtension(path);
-  for (char& c : ext) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return ext == "tpw";
-}
-
 }  // namespace
 
 void Form1::AddToSequence(const std::string& path) {
-  if (!IsRecordingFile(path)) return;
+  if (!modGeneral::IsRecordingFile(path)) return;
   Lista.AddItem(modGeneral::FileBaseName(path));
   SequenceItems.push_back({path, 1200});
   frSecTime.SetVisible(true);

@@ -1,5 +1,5 @@
 // The sequence player: loads and plays each entry of the list at its time, in list order.
-#include "schedule/time_number.h"
+#include "schedule/due_watch.h"
 #include "ui/form1.h"
 
 namespace tapwright {
@@ -8,20 +8,22 @@ void Form1::ImSecOnOff_Click() {
   if (Lista.ListCount() == 0 || ScheduleArmed) return;
   SequenceOn = !SequenceOn;
   SequencePos = 0;
+  SequenceWatch.Start(platform::LocalClockSeconds());
   tmrSec.SetEnabled(SequenceOn);
   ImSec[1].SetVisible(SequenceOn);
   ImSec_Click(0);
 }
 
 void Form1::tmrSec_Timer() {
-  const std::int32_t now = schedule::TimeNumber(platform::LocalTimeOfDay());
+  SequenceWatch.Take(platform::LocalClockSeconds());
   const bool valid =
       SequencePos >= 0 && SequencePos < static_cast<std::int32_t>(SequenceItems.size());
   if (SequenceOn && valid && !ItemPlaying &&
-      SequenceItems[static_cast<size_t>(SequencePos)].StartTime * 100 == now) {
+      SequenceWatch.IsDue(
+          schedule::DueSecond(SequenceItems[static_cast<size_t>(SequencePos)].StartTime))) {
     ItemPlaying = true;
-    LoadRecording(SequenceItems[static_cast<size_t>(SequencePos)].Path);
-    TogglePlayback();
+    // An entry whose file does not load is passed over, not played with another's recording.
+    if (LoadRecording(SequenceItems[static_cast<size_t>(SequencePos)].Path)) TogglePlayback();
     ++SequencePos;
     if (SequencePos > static_cast<std::int32_t>(SequenceItems.size()) - 1) {
       if (!ImRepetir[1].Visible()) {

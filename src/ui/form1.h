@@ -13,6 +13,7 @@
 #include "engine/form_click.h"
 #include "engine/recording.h"
 #include "hotkeys/key_edges.h"
+#include "schedule/due_watch.h"
 #include "sequence/sequence_item.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -120,10 +121,13 @@ class Form1 : public ui::Form {
   // hotkeys/
   void tmrKeys_Timer();
   // files/
-  void LoadRecording(const std::string& name);
+  // true when the file was loaded.
+  bool LoadRecording(const std::string& name);
   void SaveRecording();
   void ShowStatus(const std::string& kind, const std::string& name);
   void tmrInfo_Timer();
+  // A failed save ("s") or load, in light red, for as long as ShowStatus's texts.
+  void ShowStatusFailed(const std::string& kind, const std::string& name);
   // sequence/
   void AddToSequence(const std::string& path);
   void imAdd_Click();
@@ -171,6 +175,7 @@ class Form1 : public ui::Form {
   void NoteReplayButtons(std::int32_t code);
   // Lets go of every button the replay holds, so a stop never leaves one pressed.
   void ReleaseReplayButtons();
+  void ShowStatusLine(const std::string& text, ui::Color color);
 
   // Index of the sample played last; kept across a stop, so playback resumes where it stopped.
   std::int32_t PlayPosition = 0;
@@ -186,6 +191,9 @@ class Form1 : public ui::Form {
   // An entry the sequence player started is still playing.
   bool ItemPlaying = false;
   hotkeys::KeyEdges keys_;
+  // The clock as the single timer and the sequence player read it, from their arming on.
+  schedule::DueWatch ScheduleWatch;
+  schedule::DueWatch SequenceWatch;
 };
 
 }  // namespace tapwright

@@ -35,6 +35,12 @@ std::string LangText(std::int32_t index, const std::string& language) {
   return language == "spanish" ? e.spanish : e.english;
 }
 
+std::string FailedText(bool save, const std::string& language) {
+  const Entry e =
+      save ? Entry{"Not saved: ", "No guardado: "} : Entry{"Not loaded: ", "No abierto: "};
+  return language == "spanish" ? e.spanish : e.english;
+}
+
 std::string LocaleLanguageName(std::int32_t kind) {
   char buffer[256] = {};
   const int n = platform::GetLocaleInfoA(platform::LOCALE_USER_DEFAULT,

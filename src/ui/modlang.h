@@ -10,6 +10,10 @@ namespace modLang {
 // English; "" for any other index.
 std::string LangText(std::int32_t index, const std::string& language);
 
+// The status line's word for a save (save true) or a load that failed, with its blank, in the
+// language as LangText chooses it.
+std::string FailedText(bool save, const std::string& language);
+
 // The user's locale datum `kind` (LOCALE_SENGLANGUAGE: the English name of the language) in
 // lower case; "" when the platform cannot tell.
 std::string LocaleLanguageName(std::int32_t kind);

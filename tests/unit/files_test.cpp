@@ -1,9 +1,12 @@
 // Recording files: the format, the dialogs as the platform receives them, save, load, status.
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 
 #include "engine_fixture.h"
+#include "files/file_io.h"
 #include "files/modcomdlg.h"
 #include "files/paths.h"
 #include "files/tpw_format.h"
@@ -48,6 +51,12 @@ TEST(TpwFormat, ParsesWhatItWritesAndToleratesLineEndingsAndBlanks) {
   EXPECT_EQ(tpw::Parse("1,2,3\n4, 5 ,6\n\n"), Of({{1, 2, 3}, {4, 5, 6}}));
   EXPECT_EQ(tpw::Parse(""), engine::Recording());
   EXPECT_EQ(tpw::Parse("1\r\n2\r\n3"), Of({{1, 2, 3}}));
+  EXPECT_EQ(tpw::Parse("-2147483648,+5,007"), Of({{-2147483647 - 1, 5, 7}}));
+  // Read in pieces, a value may be cut anywhere.
+  const std::string text = tpw::Format(r);
+  tpw::Reader bytewise;
+  for (const char& c : text) ASSERT_TRUE(bytewise.Feed({&c, 1}));
+  EXPECT_EQ(bytewise.Finish(), r);
 }
 
 TEST(TpwFormat, RejectsAWholeFileForOneBadValue) {
@@ -56,6 +65,12 @@ TEST(TpwFormat, RejectsAWholeFileForOneBadValue) {
   EXPECT_FALSE(tpw::Parse("1,2.5,3\r\n"));
   EXPECT_FALSE(tpw::Parse("2147483648,0,0\r\n"));
   EXPECT_FALSE(tpw::Parse("1,,3\r\n"));
+  EXPECT_FALSE(tpw::Parse("-2147483649,0,0\r\n"));
+  EXPECT_FALSE(tpw::Parse("-21474836480,0,0\r\n"));
+  EXPECT_FALSE(tpw::Parse("2147483648,1,2,3\r\n"));  // not skipped, which would leave a sample
+  EXPECT_FALSE(tpw::Parse("18446744073709551617,0,0\r\n"));  // 2^64 + 1 must not wrap to 1
+  EXPECT_FALSE(tpw::Parse("1 2,3\r\n"));
+  EXPECT_FALSE(tpw::Parse("1,2,3\r\n-"));
 }
 
 class Files : public EngineTest {
@@ -120,14 +135,25 @@ TEST_F(Files, ASaveReplacesAnExistingFileWhole) {
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
-TEST_F(Files, AFailedOrCancelledSaveShowsNothing) {
+TEST_F(Files, ACancelledSaveShowsNothingAFailedOneSaysSoInRed) {
   f->CurrentRecording = Of({{1, 2, 3}});
   sim::AnswerNextDialog(std::nullopt);
   f->SaveRecording();
-  sim::AnswerNextDialog(Path("no-such-folder/walk.tpw"));
-  f->SaveRecording();
   EXPECT_FALSE(f->LBMsg.Visible());
   EXPECT_FALSE(f->tmrInfo.Enabled());
+  sim::AnswerNextDialog(Path("no-such-folder/walk.tpw"));
+  f->SaveRecording();
+  EXPECT_TRUE(f->LBMsg.Visible());
+  EXPECT_EQ(f->LBMsg.Caption(), "Not saved: walk");
+  EXPECT_EQ(f->LBMsg.ForeColor(), ui::kLightRed);
+  sim::Advance(5500);
+  EXPECT_TRUE(f->LBMsg.Visible());
+  sim::Advance(1000);
+  EXPECT_FALSE(f->LBMsg.Visible());
+  sim::AnswerNextDialog(Path("walk.tpw"));
+  f->SaveRecording();  // a success after a failure is grey again
+  EXPECT_EQ(f->LBMsg.Caption(), "Save: walk");
+  EXPECT_EQ(f->LBMsg.ForeColor(), ui::kGrey);
 }
 
 TEST_F(Files, F5WhileIdleOpensTheDialogAndLoads) {
@@ -164,10 +190,14 @@ TEST_F(Files, WhatCannotBeLoadedLeavesTheRecordingAsItWas) {
   f->CurrentRecording = before;
   Write(Path("a.txt"), "1,2,3\r\n");
   Write(Path("short.tpw"), "1,2,3\r\n4,5\r\n");
-  for (const std::string name : {"a.txt", "short.tpw", "missing.tpw", "a.tpw.bak"})
-    f->LoadRecording(Path(name));
+  for (const std::string name : {"a.txt", "a.tpw.bak"}) f->LoadRecording(Path(name));
+  EXPECT_FALSE(f->LBMsg.Visible());  // not recording files: ignored
+  for (const std::string name : {"short.tpw", "missing.tpw"}) {
+    EXPECT_FALSE(f->LoadRecording(Path(name)));
+    EXPECT_EQ(f->LBMsg.Caption(), "Not loaded: " + fs::path(name).stem().string());
+  }
   EXPECT_EQ(f->CurrentRecording, before);
-  EXPECT_FALSE(f->LBMsg.Visible());
+  EXPECT_EQ(f->LBMsg.ForeColor(), ui::kLightRed);
 }
 
 TEST_F(Files, AnEmptyFileLoadsAsAnEmptyRecording) {
@@ -210,6 +240,94 @@ TEST_F(Files, SpanishStatusTexts) {
   EXPECT_EQ(f->LBMsg.Caption(), "Guardado: walk");
   f->ShowStatus("S", "walk");  // only exactly "s" means a save
   EXPECT_EQ(f->LBMsg.Caption(), "Abierto: walk");
+  f->ShowStatusFailed("s", "walk");
+  EXPECT_EQ(f->LBMsg.Caption(), "No guardado: walk");
+  f->ShowStatusFailed("l", "walk");
+  EXPECT_EQ(f->LBMsg.Caption(), "No abierto: walk");
+}
+
+// Whichever step fails, the old file stays byte for byte and nothing is left beside it.
+TEST_F(Files, AFailedSaveKeepsTheOldFileWhole) {
+  using sim::FileStep;
+  struct Case {
+    const char* what;
+    std::vector<FileStep> failing;
+    bool deny_writing = false;
+  };
+  const Case cases[] = {
+      {"write", {FileStep::Write}},
+      {"fsync", {FileStep::Sync}},
+      {"close", {FileStep::Close}},
+      {"rename", {FileStep::Replace}},
+      {"no temporary file, and the file cannot be opened",
+       {FileStep::CreateBeside, FileStep::OpenInPlace}},
+      {"a file the user may not write", {FileStep::CreateBeside}, true},
+  };
+  const std::string old = "5,6,7\r\n8,9,10\r\n11,12,13\r\n";
+  f->CurrentRecording = Of({{1, 2, 3}});
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sim::ClearFileFailures();
+    Write(Path("walk.tpw"), old);
+    for (FileStep step : c.failing) sim::FailFileStep(step);
+    if (c.deny_writing) sim::DenyWritingTargets();
+    sim::AnswerNextDialog(Path("walk.tpw"));
+    f->SaveRecording();
+    EXPECT_EQ(Read(Path("walk.tpw")), old);
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
+    EXPECT_EQ(f->LBMsg.Caption(), "Not saved: walk");
+  }
+}
+
+// A folder that takes no new file: the file itself is written, cut to the new length.
+TEST_F(Files, WithoutATemporaryFileAWritableFileIsWrittenInPlace) {
+  Write(Path("walk.tpw"), std::string(100, 'x'));
+  sim::FailFileStep(sim::FileStep::CreateBeside);
+  f->CurrentRecording = Of({{1, 2, 3}});
+  sim::AnswerNextDialog(Path("walk.tpw"));
+  f->SaveRecording();
+  EXPECT_EQ(Read(Path("walk.tpw")), "1,2,3\r\n");
+  EXPECT_EQ(f->LBMsg.Caption(), "Save: walk");
+  sim::FailFileStep(sim::FileStep::Write);  // and a write that fails there is told
+  sim::AnswerNextDialog(Path("walk.tpw"));
+  f->SaveRecording();
+  EXPECT_EQ(f->LBMsg.Caption(), "Not saved: walk");
+}
+
+TEST_F(Files, ASaveKeepsTheFilesModeAndLinks) {
+  const mode_t old_umask = ::umask(027);
+  f->CurrentRecording = Of({{1, 2, 3}});
+  Write(Path("private.tpw"), "old");
+  fs::permissions(Path("private.tpw"), fs::perms::owner_read | fs::perms::owner_write);
+  Write(Path("real.tpw"), "old");
+  fs::create_symlink("real.tpw", Path("link.tpw"));
+  for (const char* name : {"private.tpw", "link.tpw", "new.tpw"}) {
+    sim::AnswerNextDialog(Path(name));
+    f->SaveRecording();
+  }
+  ::umask(old_umask);
+  EXPECT_EQ(fs::status(Path("private.tpw")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write);
+  EXPECT_TRUE(fs::is_symlink(Path("link.tpw")));
+  EXPECT_EQ(Read(Path("real.tpw")), "1,2,3\r\n");
+  EXPECT_EQ(fs::status(Path("new.tpw")).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 4);
+}
+
+// Only regular files load: a FIFO would block the program for good in open, a device or a
+// huge file would eat the memory.
+TEST_F(Files, OnlyRegularFilesOfASaneSizeLoad) {
+  ASSERT_EQ(::mkfifo(Path("fifo.tpw").c_str(), 0600), 0);
+  fs::create_directory(Path("folder.tpw"));
+  fs::resize_file((std::ofstream(Path("huge.tpw")), Path("huge.tpw")), files::kMaxLoadBytes + 1);
+  const auto before = Of({{9, 9, 9}});
+  f->CurrentRecording = before;
+  for (const char* name : {"fifo", "folder", "huge"}) {
+    EXPECT_FALSE(f->LoadRecording(Path(std::string(name) + ".tpw")));
+    EXPECT_EQ(f->LBMsg.Caption(), std::string("Not loaded: ") + name);
+  }
+  EXPECT_EQ(f->CurrentRecording, before);
 }
 
 }  // namespace

@@ -1,7 +1,42 @@
 // The single timer: armed in the timer panel, it plays the recording at the set time of day.
 #include "engine_fixture.h"
+#include "schedule/due_watch.h"
 
 namespace {
+
+// Each due second fires once, in the first tick whose reading is at or past it, when the clock
+// moved forward by at most 5 s since the previous reading.
+TEST(DueWatch, FiresEachDueSecondOnceWithinSmallSteps) {
+  constexpr std::int64_t kDay = 86400;
+  struct Case {
+    const char* what;
+    std::vector<std::int64_t> readings;  // the first arms the watch
+    std::int32_t due;
+    std::vector<size_t> fires;  // the readings that find it due
+  } const cases[] = {
+      {"on time", {kDay + 99, kDay + 100, kDay + 101}, 100, {1}},
+      {"not before its second", {kDay + 98, kDay + 99, kDay + 100}, 100, {2}},
+      {"a late tick", {kDay + 98, kDay + 101}, 100, {1}},
+      {"five seconds", {kDay + 95, kDay + 100}, 100, {1}},
+      {"six seconds", {kDay + 94, kDay + 100, kDay + 101}, 100, {}},
+      {"the arming second", {kDay + 100, kDay + 101}, 100, {}},
+      {"midnight", {2 * kDay - 1, 2 * kDay + 1}, 0, {1}},
+      {"set back", {kDay + 99, kDay + 100, kDay + 97, kDay + 99, kDay + 100, kDay + 102}, 100, {1}},
+      {"the next day", {kDay + 99, kDay + 100, 2 * kDay + 99, 2 * kDay + 100}, 100, {1, 3}},
+      {"early on the first day", {297, 298, 299, 300}, 300, {3}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    schedule::DueWatch w;
+    w.Start(c.readings[0]);
+    std::vector<size_t> fires;
+    for (size_t i = 1; i < c.readings.size(); ++i) {
+      w.Take(c.readings[i]);
+      if (w.IsDue(c.due)) fires.push_back(i);
+    }
+    EXPECT_EQ(fires, c.fires);
+  }
+}
 
 class Scheduler : public EngineTest {
  protected:
@@ -47,6 +82,7 @@ TEST_F(Scheduler, PlaysOnceAtTheStartTimeThenDisarms) {
   EXPECT_FALSE(f->ScheduleArmed);
   EXPECT_FALSE(f->ImTempo[1].Visible());
   EXPECT_FALSE(f->tmrAuto.Enabled());
+  EXPECT_EQ(f->Height(), 1000);  // no panel opens as it disarms
   sim::Advance(10);
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2, 3}));
 }
@@ -62,6 +98,13 @@ TEST_F(Scheduler, WithRepeatItPlaysFromTheStartUntilTheEnd) {
   sim::Advance(kMinute);  // 14:31:00
   EXPECT_FALSE(f->tmrPLAY.Enabled());
   EXPECT_FALSE(f->ScheduleArmed);
+  EXPECT_EQ(f->Height(), 1000);
+  // Armed once its start has passed: the end means "be stopped" and starts nothing.
+  SetTimes("14", "31", "14", "32");
+  Arm();
+  sim::Advance(kMinute);
+  EXPECT_FALSE(f->ScheduleArmed);
+  EXPECT_FALSE(f->tmrPLAY.Enabled());
 }
 
 TEST_F(Scheduler, AnEndBeforeTheStartDisarmsWithoutPlaying) {
@@ -77,6 +120,38 @@ TEST_F(Scheduler, FiveMinutesPastMidnightIsDueAt500) {
   sim::SetTimeOfDay(0, 4, 59);
   SetTimes("00", "05", "00", "06");
   Arm();
+  sim::Advance(1000);
+  EXPECT_TRUE(f->tmrPLAY.Enabled());
+}
+
+// A clock that steps forward by a few seconds passes over the start without missing it; a bigger
+// jump starts nothing, and the timer waits for the next day.
+TEST_F(Scheduler, AClockSteppedOverTheStartPlaysOnlyWithinFiveSeconds) {
+  struct Case {
+    int to_second;  // the clock set from 11:59:59 to 12:00:to_second just after a tick
+    bool plays;
+  } const cases[] = {{1, true}, {3, true}, {4, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.to_second);
+    if (f->tmrPLAY.Enabled()) f->TogglePlayback();
+    if (f->ScheduleArmed) f->ToggleSchedule(false);
+    sim::SetTimeOfDay(11, 59, 50);
+    SetTimes("12", "00", "12", "00");
+    Arm();
+    sim::Advance(9000 - sim::Now() % 1000);  // the tick that reads 11:59:59
+    sim::SetTimeOfDay(12, 0, c.to_second);
+    sim::Advance(1000);  // the next tick reads one second later still
+    EXPECT_EQ(f->tmrPLAY.Enabled(), c.plays);
+    EXPECT_EQ(f->ScheduleArmed, !c.plays);
+  }
+}
+
+TEST_F(Scheduler, MidnightIsPassedOverByALateTick) {
+  sim::SetTimeOfDay(23, 59, 58);
+  SetTimes("00", "00", "00", "00");
+  Arm();
+  sim::Advance(1000);          // 23:59:59
+  sim::SetTimeOfDay(0, 0, 0);  // the tick that would read 00:00:00 comes a second late
   sim::Advance(1000);
   EXPECT_TRUE(f->tmrPLAY.Enabled());
 }

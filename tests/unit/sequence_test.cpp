@@ -67,6 +67,16 @@ TEST_F(Sequence, ADropOnTheStatusStripLoadsTheFirstFileOnly) {
   EXPECT_EQ(f->CurrentRecording.UBound(), 2);
 }
 
+// The system would stop reading the name at the NUL and open another file than the one shown.
+TEST_F(Sequence, ANameWithANulIsNoRecordingFile) {
+  const std::string cut = File("walk", 5) + std::string(1, '\0') + ".tpw";
+  sim::Drop(f->hWnd(), {cut}, kShell, 30, 33);
+  EXPECT_EQ(f->CurrentRecording.UBound(), 0);
+  EXPECT_FALSE(f->LBMsg.Visible());
+  DropOnList({cut});
+  EXPECT_EQ(f->Lista.ListCount(), 0);
+}
+
 TEST_F(Sequence, DeletingTheMiddleLineKeepsTheOthersAndSelectsTheFirst) {
   for (const char* p : {"C:\\a.tpw", "C:\\b.tpw", "C:\\c.tpw"}) f->AddToSequence(p);
   f->SequenceItems[0].StartTime = 930;
@@ -146,6 +156,7 @@ TEST_F(Sequence, EntriesPlayInOrderAtTheirTimesAndThePlayerEndsAfterTheLast) {
   EXPECT_EQ(MovedTo(), (std::vector<int>{11, 11, 11, 22}));
   EXPECT_FALSE(f->SequenceOn);  // repeat off: off after starting the last entry
   EXPECT_FALSE(f->ImSec[1].Visible());
+  EXPECT_FALSE(f->tmrSec.Enabled());
   EXPECT_EQ(f->SequencePos, 0);
   EXPECT_TRUE(f->tmrPLAY.Enabled());  // while that entry plays on
 }
@@ -165,7 +176,7 @@ TEST_F(Sequence, AnEntryDueWhileTheLastOneStillPlaysWaitsADay) {
   EXPECT_EQ(std::count(moved.begin(), moved.end(), 22), 0);
 }
 
-TEST_F(Sequence, AnUnreadableEntryPlaysTheRecordingThereAndMovesOn) {
+TEST_F(Sequence, AnUnreadableEntryIsPassedOverAndSaysSo) {
   f->CurrentRecording = Samples(2);
   f->AddToSequence((dir_ / "missing.tpw").string());
   f->AddToSequence(File("two.tpw", 22));
@@ -174,8 +185,42 @@ TEST_F(Sequence, AnUnreadableEntryPlaysTheRecordingThereAndMovesOn) {
   f->ImSecOnOff_Click();
   sim::Advance(1000);
   EXPECT_EQ(f->SequencePos, 1);
+  EXPECT_EQ(f->LBMsg.Caption(), "Not loaded: missing");
   sim::Advance(10);
-  EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2}));
+  EXPECT_TRUE(MovedTo().empty());  // not the recording that was there
 }
 
+// With repeat on the player starts over at the first entry and stays on; an entry ends its
+// playback in the tick before the next one is due, which then waits; switching on starts at the
+// first entry; a clock set back does not play an entry twice.
+TEST_F(Sequence, WithRepeatThePlayerStartsOverAndNothingPlaysTwice) {
+  f->ImRepetir_Click(0);
+  f->AddToSequence(File("one.tpw", 11));
+  f->AddToSequence(File("two.tpw", 22));
+  f->SequenceItems[0].StartTime = 1201;
+  f->SequenceItems[1].StartTime = 1202;
+  sim::SetTimeOfDay(12, 0, 59);
+  f->ImSecOnOff_Click();
+  sim::Advance(1000);  // 12:01:00: one starts and repeats
+  ASSERT_TRUE(f->tmrPLAY.Enabled());
+  sim::Advance(59'500);
+  f->TogglePlayback();  // stopped just before 12:02:00
+  sim::Advance(500);
+  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  EXPECT_EQ(f->SequencePos, 1);
+  f->SequenceItems[1].StartTime = 1203;
+  sim::Advance(60'000);  // 12:03:00: two starts, and the player goes back to one
+  EXPECT_TRUE(f->tmrPLAY.Enabled());
+  EXPECT_TRUE(f->SequenceOn);
+  EXPECT_TRUE(f->tmrSec.Enabled());
+  EXPECT_EQ(f->SequencePos, 0);
+  f->TogglePlayback();
+  sim::SetTimeOfDay(12, 0, 58);
+  sim::Advance(5000);  // 12:01:00 again
+  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  f->ImSecOnOff_Click();
+  f->SequencePos = 1;
+  f->ImSecOnOff_Click();
+  EXPECT_EQ(f->SequencePos, 0);
+}
 }  // namespace

@@ -29,6 +29,11 @@ TEST_F(TimeFields, StepsWrapWithinTheirField) {
   Press(3, 1);  // minutes never carry into hours
   EXPECT_EQ(f->LBHora[3].Caption(), "00");
   EXPECT_EQ(f->LBHora[1].Caption(), "10");
+  f->LBHora[4].SetCaption("22");  // the entry's hour is an hour too
+  Press(4, 1);
+  EXPECT_EQ(f->LBHora[4].Caption(), "23");
+  Press(4, 1);
+  EXPECT_EQ(f->LBHora[4].Caption(), "00");
 }
 
 TEST_F(TimeFields, HoldingStepsFromTheFifthTickAndOnceMoreAtRelease) {
@@ -59,8 +64,10 @@ TEST_F(TimeFields, AReleaseOnTheEntryFieldsStoresTheSelectedEntrysTime) {
   f->LBHora[5].SetCaption("29");
   Press(5, 1);
   EXPECT_EQ(f->SequenceItems[1].StartTime, 830);
+  Press(4, 2);
+  EXPECT_EQ(f->SequenceItems[1].StartTime, 730);
   Press(0, 1);  // the timer's fields store nothing
-  EXPECT_EQ(f->SequenceItems[1].StartTime, 830);
+  EXPECT_EQ(f->SequenceItems[1].StartTime, 730);
 }
 
 TEST_F(TimeFields, AReleaseOnTheEntryFieldsWithAnEmptyListOnlyChangesTheField) {

@@ -302,6 +302,7 @@ int RunDialog(platform::OPENFILENAMEA* ofn, bool save) {
 void Reset() {
   Desktop& d = D();
   d = Desktop{};
+  ClearFileFailures();
 }
 
 std::int64_t Now() { return D().now; }
@@ -322,7 +323,11 @@ void Advance(std::int64_t ms) {
 void Stall(std::int64_t ms) { D().now += ms; }
 
 void SetTimeOfDay(int hour, int minute, int second) {
-  D().clock_base_seconds = hour * 3600 + minute * 60 + second - D().now / 1000;
+  // The shortest step there, forward or back, across midnight too.
+  const std::int64_t now = D().clock_base_seconds + D().now / 1000;
+  std::int64_t step = ((hour * 3600 + minute * 60 + second - now) % 86400 + 86400) % 86400;
+  if (step > 43200) step -= 86400;
+  D().clock_base_seconds += step;
 }
 
 std::vector<TimerInfo> ActiveTimers() {
@@ -735,6 +740,8 @@ TimeOfDay LocalTimeOfDay() {
   if (s < 0) s += 86400;
   return {static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60), static_cast<int>(s % 60)};
 }
+
+std::int64_t LocalClockSeconds() { return D().clock_base_seconds + D().now / 1000; }
 
 Version AppVersion() {
   return {TAPWRIGHT_VERSION_MAJOR, TAPWRIGHT_VERSION_MINOR, TAPWRIGHT_VERSION_REVISION};

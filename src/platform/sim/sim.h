@@ -25,7 +25,8 @@ void Advance(std::int64_t ms);
 // Time passes while the loop is busy elsewhere: no timer ticks meanwhile, and each that fell due
 // ticks once, late, at the next Advance.
 void Stall(std::int64_t ms);
-// Clock reading at the current virtual moment; it moves on with virtual time.
+// Clock reading at the current virtual moment; it moves on with virtual time. The clock steps
+// there the shortest way, forward or back, across midnight too.
 void SetTimeOfDay(int hour, int minute, int second);
 
 struct TimerInfo {
@@ -165,5 +166,13 @@ bool ProgramHasEnded();
 void SetLocaleLanguage(std::optional<std::string> english_name);  // nullopt: the query fails
 void SetAnotherInstanceRunning(bool running);
 void SetAppFolder(std::string folder);
+
+// ---- Files: the machine's own files, with steps that can be made to fail.
+enum class FileStep { CreateBeside, OpenInPlace, Write, Sync, Close, Replace, SyncFolder };
+// Every later call of the step fails, as on a full or failing disk, until Reset.
+void FailFileStep(FileStep step);
+// Save targets are reported as files the user may not write to.
+void DenyWritingTargets();
+void ClearFileFailures();
 
 }  // namespace sim

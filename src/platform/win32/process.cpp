@@ -24,6 +24,15 @@ TimeOfDay LocalTimeOfDay() {
   return {t.wHour, t.wMinute, t.wSecond};
 }
 
+std::int64_t LocalClockSeconds() {
+  SYSTEMTIME t;
+  GetLocalTime(&t);
+  FILETIME ft;  // the local time read as if it were UTC: 100 ns steps since 1601
+  if (!SystemTimeToFileTime(&t, &ft)) return 0;
+  const std::int64_t ticks = static_cast<std::int64_t>(ft.dwHighDateTime) << 32 | ft.dwLowDateTime;
+  return ticks / 10'000'000 - 11'644'473'600;
+}
+
 namespace {
 
 std::wstring ModulePath() {

@@ -114,9 +114,10 @@ void HandleDndSelection(WindowState& ws, const XSelectionEvent& ev) {
     int format = 0;
     unsigned long count = 0, after = 0;
     unsigned char* data = nullptr;
-    if (XGetWindowProperty(Dpy(), ws.xid, ev.property, 0, 1 << 20, True, AnyPropertyType, &type,
-                           &format, &count, &after, &data) == Success &&
-        data != nullptr && format == 8)
+    // One byte over the cap: a list that long is refused, not cut.
+    if (XGetWindowProperty(Dpy(), ws.xid, ev.property, 0, kMaxUriListBytes / 4 + 1, True,
+                           AnyPropertyType, &type, &format, &count, &after, &data) == Success &&
+        data != nullptr && format == 8 && after == 0)
       list.assign(reinterpret_cast<char*>(data), count);
     if (data != nullptr) XFree(data);
   }

@@ -1,6 +1,4 @@
 // Process and environment: locale, single instance, clock, paths, version.
-#include <fcntl.h>
-#include <sys/file.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +8,7 @@
 
 #include "platform/platform.h"
 #include "platform/x11/locale_name.h"
+#include "platform/x11/single_instance.h"
 
 namespace platform {
 
@@ -29,19 +28,9 @@ int GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, char* buf, int len)
 
 bool AnotherInstanceRunning() {
   static const bool running = [] {
-    std::string path;
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    if (runtime != nullptr && *runtime == '/')
-      path = std::string(runtime) + "/tapwright.lock";
-    else
-      path = "/tmp/tapwright-" + std::to_string(getuid()) + ".lock";
-    // O_NOFOLLOW: in a shared /tmp someone else's symlink must not decide where we write.
-    int fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return false;                             // cannot tell: let this copy run
-    if (flock(fd, LOCK_EX | LOCK_NB) == 0) return false;  // held until the process ends
-    bool busy = errno == EWOULDBLOCK;
-    close(fd);
-    return busy;
+    const char* display = std::getenv("DISPLAY");
+    return x11::ClaimInstanceName(x11::InstanceName(getuid(), display ? display : "")) ==
+           x11::InstanceClaim::HeldByUs;
   }();
   return running;
 }
@@ -51,6 +40,13 @@ TimeOfDay LocalTimeOfDay() {
   std::tm local{};
   localtime_r(&now, &local);
   return {local.tm_hour, local.tm_min, local.tm_sec};
+}
+
+std::int64_t LocalClockSeconds() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  return static_cast<std::int64_t>(now) + local.tm_gmtoff;
 }
 
 Version AppVersion() {

@@ -14,3 +14,30 @@ driver() { "$WINE" "$EXE_DIR/tapwright_driver.exe" "$@"; }
 probe() { "$WINE" "$EXE_DIR/tapwright_probe.exe" "$@"; }
 start_tapwright() { "$WINE" "$EXE_DIR/tapwright.exe" >"$STATE/tapwright.log" 2>&1 & }
 fail() { echo "FAIL $*"; exit 1; }
+
+# clicks X Y N BUTTON: N clicks, far enough apart not to be double clicks.
+clicks() {
+  i=0
+  while [ "$i" -lt "$3" ]; do
+    driver click "$1" "$2" "$4" >/dev/null
+    i=$((i + 1))
+  done
+}
+
+# next_minute: sets DUE (epoch seconds), HOUR and MINUTE to the start of a minute far enough ahead
+# for a test to click its time fields there first.
+next_minute() {
+  now=$(date +%s)
+  [ $((now % 60)) -lt 25 ] || sleep $((61 - now % 60))
+  DUE=$((($(date +%s) / 60 + 1) * 60))
+  HOUR=$(date -d "@$DUE" +%-H)  # Wine's local time is the machine's
+  MINUTE=$(date -d "@$DUE" +%-M)
+}
+
+# set_time HOUR_X MINUTE_X Y: steps a pair of time fields from 12:00 to HOUR:MINUTE, the short
+# way round (left steps up, right down).
+set_time() {
+  up=$(((HOUR - 12 + 24) % 24))
+  if [ "$up" -le 12 ]; then clicks "$1" "$3" "$up" left; else clicks "$1" "$3" $((24 - up)) right; fi
+  if [ "$MINUTE" -le 30 ]; then clicks "$2" "$3" "$MINUTE" left; else clicks "$2" "$3" $((60 - MINUTE)) right; fi
+}

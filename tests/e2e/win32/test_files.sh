@@ -1,6 +1,7 @@
 #!/bin/sh
-# A user's files: F6 saves what F8 recorded through the save dialog, F5 loads a recording written
-# elsewhere and F10 plays it; a file that is not a .tpw leaves the loaded recording as it was.
+# A user's files: F6 saves what F8 recorded through the save dialog, not over a read-only file;
+# F5 loads a recording written elsewhere and F10 plays it; a file that is not a .tpw leaves the
+# loaded recording as it was.
 # usage: test_files.sh STATE EXE_DIR
 . "$(dirname "$0")/lib.sh"
 OUT="$STATE/files"
@@ -77,6 +78,20 @@ last=$(tail -n 1 "$PUBLIC/walk.tpw" | tr -d '\r')
 walk=$(tr -d '\r' <"$PUBLIC/walk.tpw" | cut -d, -f1,2 | awk '{n[$0]++} n[$0] == 20 {print}' |
   tr '\n' ' ')
 [ "$walk" = "600,500 560,460 500,400 460,390 420,380 " ] || fail "the saved walk is $walk"
+
+# A read-only file is not overwritten; once writable, the save replaces it and leaves nothing
+# beside it.
+cp "$PUBLIC/walk.tpw" "$OUT/walk.saved"
+printf '1,2,-1\r\n' >"$PUBLIC/walk.tpw"
+chmod 444 "$PUBLIC/walk.tpw"
+answer "Tapwright - Save file" 'C:\users\Public\walk' F6
+[ "$(cat "$PUBLIC/walk.tpw")" = "1,2,-1$CR" ] || fail "the save overwrote a read-only file"
+chmod 644 "$PUBLIC/walk.tpw"
+answer "Tapwright - Save file" 'C:\users\Public\walk' F6
+cmp -s "$PUBLIC/walk.tpw" "$OUT/walk.saved" || fail "the save did not replace the file"
+for f in "$PUBLIC"/walk* "$PUBLIC"/~walk*; do
+  [ ! -e "$f" ] || [ "$f" = "$PUBLIC/walk.tpw" ] || fail "the save left a stray file ${f##*/}"
+done
 
 printf '300,300,-1\r\n250,200,-1\r\n200,150,-1\r\n' >"$PUBLIC/known.tpw"
 answer "Tapwright - Load file" 'C:\users\Public\known.tpw' F5

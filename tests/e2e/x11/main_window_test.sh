@@ -43,10 +43,13 @@ echo "grey pixels: $GREY, light blue pixels: $BLUE, screenshot: $SHOT"
 ((GREY >= 20)) || fail "the grey title is not drawn"
 ((BLUE >= 40)) || fail "the light blue state texts are not drawn"
 
-# A second copy finds the first and ends by itself, leaving one window.
-RC=0
-timeout 10 "$TAPWRIGHT" >"$WORK/second.log" 2>&1 || RC=$?
-((RC != 124)) || fail "the second copy did not end by itself"
+# A second copy finds the first and ends by itself, leaving one window: also with the display
+# named with its screen, and whatever XDG_RUNTIME_DIR says.
+for SECOND_ENV in "" "DISPLAY=$DISPLAY.0 XDG_RUNTIME_DIR=$WORK/missing" "XDG_RUNTIME_DIR="; do
+  RC=0
+  env $SECOND_ENV timeout 10 "$TAPWRIGHT" >"$WORK/second.log" 2>&1 || RC=$?
+  ((RC != 124)) || fail "the second copy ($SECOND_ENV) did not end by itself"
+done
 mapfile -t WINDOWS < <(windows_named Tapwright)
 ((${#WINDOWS[@]} == 1)) || fail "a second copy left ${#WINDOWS[@]} windows"
 kill -0 "$MAIN" 2>/dev/null || fail "tapwright ended: $(cat "$WORK/tapwright.log")"

@@ -35,7 +35,7 @@ start_xvfb() {
   wait_for 15 test -s "$WORK/display" || fail "Xvfb did not start: $(cat "$WORK/xvfb.log")"
   export DISPLAY=":$(head -n1 "$WORK/display")"
   wait_for 10 xdpyinfo || fail "no X server on $DISPLAY"
-  # A private lock folder: other copies of the program on this machine are not ours to meet.
+  # A private runtime folder, as a desktop session has one.
   export XDG_RUNTIME_DIR="$WORK/run"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
   # WINDOW_MANAGER (a command, e.g. openbox) runs the test under a real window manager.

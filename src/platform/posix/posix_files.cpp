@@ -1,0 +1,163 @@
+#include "platform/posix/posix_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <ctime>
+
+namespace platform::posix {
+namespace {
+
+// A NUL would cut the name the system sees short: another file than the one shown.
+bool Usable(const std::string& path) {
+  return !path.empty() && path.find('\0') == std::string::npos;
+}
+
+std::string FolderOf(const std::string& path) {
+  const size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+int Fd(FileHandle f) { return static_cast<int>(f); }
+
+}  // namespace
+
+bool GetSaveTarget(const std::string& path, SaveTarget& target) {
+  if (!Usable(path)) return false;
+  std::string p = path;
+  // Follow the links to the file they name, so that the link stays a link.
+  for (int hops = 0;; ++hops) {
+    struct stat st {};
+    if (lstat(p.c_str(), &st) != 0) {
+      if (errno != ENOENT) return false;
+      struct stat folder {};
+      if (stat(FolderOf(p).c_str(), &folder) != 0 || !S_ISDIR(folder.st_mode)) return false;
+      target = {p, false, true, 0};
+      return true;
+    }
+    if (S_ISLNK(st.st_mode)) {
+      if (hops == 40) return false;  // a loop
+      char link[4096];
+      const ssize_t n = readlink(p.c_str(), link, sizeof link);
+      if (n <= 0 || static_cast<size_t>(n) == sizeof link) return false;
+      std::string next(link, static_cast<size_t>(n));
+      p = next.front() == '/' ? next : FolderOf(p) + "/" + next;
+      continue;
+    }
+    if (!S_ISREG(st.st_mode)) return false;
+    target = {p, true, access(p.c_str(), W_OK) == 0,
+              static_cast<std::uint32_t>(st.st_mode & 07777)};
+    return true;
+  }
+}
+
+FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool& denied) {
+  denied = false;
+  if (!Usable(target.path)) return kNoFile;
+  const size_t slash = target.path.rfind('/');
+  const std::string name = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
+  const std::string stem = FolderOf(target.path) + "/." + name + ".";
+  const unsigned seed =
+      static_cast<unsigned>(getpid()) * 2654435761u ^ static_cast<unsigned>(std::time(nullptr));
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    const std::string candidate =
+        stem + std::to_string((seed + attempt * 7919u) % 1000000u) + ".tmp";
+    const int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
+                        target.exists ? 0600 : 0666);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      denied = errno == EACCES || errno == EPERM || errno == EROFS;
+      return kNoFile;
+    }
+    if (target.exists) {
+      struct stat st {};
+      // The owner is kept where the user may give it (root saving a user's file).
+      if (stat(target.path.c_str(), &st) == 0 && (st.st_uid != geteuid() || st.st_gid != getegid()))
+        (void)!fchown(fd, st.st_uid, st.st_gid);
+      if (fchmod(fd, static_cast<mode_t>(target.mode)) != 0) {
+        close(fd);
+        unlink(candidate.c_str());
+        return kNoFile;
+      }
+    }
+    created = candidate;
+    return fd;
+  }
+  return kNoFile;
+}
+
+FileHandle OpenFileInPlace(const SaveTarget& target, std::uint64_t size) {
+  if (!Usable(target.path)) return kNoFile;
+  const int fd = open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return kNoFile;
+  struct stat st {};
+  const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  // Room first: a full disk then fails the save before a byte of the old text is lost.
+  const int room = regular && size > 0 ? posix_fallocate(fd, 0, static_cast<off_t>(size)) : 0;
+  if (!regular || (room != 0 && room != EOPNOTSUPP && room != EINVAL)) {
+    close(fd);
+    return kNoFile;
+  }
+  return fd;
+}
+
+bool WriteToFile(FileHandle f, std::string_view data) {
+  while (!data.empty()) {
+    const ssize_t n = write(Fd(f), data.data(), data.size());
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data.remove_prefix(static_cast<size_t>(n));
+  }
+  return true;
+}
+
+bool SetFileLength(FileHandle f, std::uint64_t length) {
+  return ftruncate(Fd(f), static_cast<off_t>(length)) == 0;
+}
+
+bool SyncFile(FileHandle f) { return fsync(Fd(f)) == 0; }
+
+bool CloseFile(FileHandle f) { return close(Fd(f)) == 0 || errno == EINTR; }
+
+bool MoveOverTarget(const std::string& replacement, const SaveTarget& target) {
+  return Usable(replacement) && Usable(target.path) &&
+         rename(replacement.c_str(), target.path.c_str()) == 0;
+}
+
+bool SyncTargetFolder(const SaveTarget& target) {
+  const int fd = open(FolderOf(target.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return false;
+  // Some file systems cannot sync a folder; their entries are as safe as they get.
+  const bool ok = fsync(fd) == 0 || errno == EINVAL || errno == EROFS;
+  close(fd);
+  return ok;
+}
+
+bool RemoveFile(const std::string& path) { return Usable(path) && unlink(path.c_str()) == 0; }
+
+FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size) {
+  if (!Usable(path)) return kNoFile;
+  // Not blocking: opening a FIFO for reading would wait for a writer that never comes.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+  if (fd < 0) return kNoFile;
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    close(fd);
+    return kNoFile;
+  }
+  size = static_cast<std::uint64_t>(st.st_size);
+  return fd;
+}
+
+std::int64_t ReadFromFile(FileHandle f, char* buffer, std::size_t n) {
+  for (;;) {
+    const ssize_t got = read(Fd(f), buffer, n);
+    if (got < 0 && errno == EINTR) continue;
+    return got;
+  }
+}
+
+}  // namespace platform::posix

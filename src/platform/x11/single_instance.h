@@ -1,0 +1,63 @@
+// One copy of the program per user and display: a Unix socket in the abstract namespace, named
+// after both. The system releases the name when the process that holds it ends, however it ends,
+// and nothing lies in a shared folder. Header-only, so that tests can call it without a desktop.
+#pragma once
+
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+namespace platform::x11 {
+
+// The name for user `uid` on `display` (":1" and ":1.0" are one display).
+inline std::string InstanceName(unsigned uid, std::string_view display) {
+  const size_t colon = display.rfind(':');
+  const size_t dot = display.find('.', colon == std::string_view::npos ? 0 : colon);
+  if (colon != std::string_view::npos && dot != std::string_view::npos)
+    display = display.substr(0, dot);
+  return "tapwright-" + std::to_string(uid) + "-" + std::string(display.substr(0, 64));
+}
+
+enum class InstanceClaim {
+  Claimed,    // this process holds the name now, for the rest of its life
+  HeldByUs,   // another process of this user holds it: another copy runs
+  Undecided,  // the name cannot be had or checked (held by a stranger, say): run all the same
+};
+
+// Takes the name, or finds out who holds it. A successful claim keeps its socket open for ever.
+inline InstanceClaim ClaimInstanceName(const std::string& name) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (name.size() + 1 > sizeof address.sun_path) return InstanceClaim::Undecided;
+  std::memcpy(address.sun_path + 1, name.data(), name.size());  // sun_path[0] = 0: abstract
+  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+  const auto* any = reinterpret_cast<const sockaddr*>(&address);
+
+  const int holder = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+  if (holder < 0) return InstanceClaim::Undecided;
+  if (bind(holder, any, length) == 0 && listen(holder, SOMAXCONN) == 0)
+    return InstanceClaim::Claimed;
+  const bool in_use = errno == EADDRINUSE;
+  close(holder);
+  if (!in_use) return InstanceClaim::Undecided;
+
+  // Anyone may take a name in this namespace: only a holder of our own user is another copy.
+  const int probe = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (probe < 0) return InstanceClaim::Undecided;
+  InstanceClaim claim = InstanceClaim::Undecided;
+  ucred peer{};
+  socklen_t peer_length = sizeof peer;
+  if (connect(probe, any, length) == 0 &&
+      getsockopt(probe, SOL_SOCKET, SO_PEERCRED, &peer, &peer_length) == 0 && peer.uid == getuid())
+    claim = InstanceClaim::HeldByUs;
+  close(probe);
+  return claim;
+}
+
+}  // namespace platform::x11
