@@ -28,8 +28,12 @@ void Form1::tmrAuto_Timer() {
   if (!ScheduleArmed) return;
   const bool repeat = ImRepetir[1].Visible();
   if (ScheduleWatch.IsDue(schedule::DueSecond(start))) {
-    // The start time means "be playing": a playback already running goes on.
-    if (!tmrPLAY.Enabled()) TogglePlayback();
+    // The start time means "be playing": a playback already running goes on; a new one plays
+    // from the first sample, wherever an earlier one was stopped.
+    if (!tmrPLAY.Enabled()) {
+      PlayPosition = 0;
+      TogglePlayback();
+    }
     if (!repeat) ToggleSchedule(false);
   }
   if (ScheduleArmed && ScheduleWatch.IsDue(schedule::DueSecond(end))) {

@@ -74,6 +74,10 @@ TEST_F(Scheduler, ArmingNeedsSamplesAndWithRepeatTwoDifferentTimes) {
 TEST_F(Scheduler, PlaysOnceAtTheStartTimeThenDisarms) {
   sim::SetTimeOfDay(14, 0, 0);
   SetTimes("14", "30", "12", "00");
+  f->TogglePlayback();  // a playback stopped half-way
+  sim::Advance(2);
+  f->TogglePlayback();
+  sim::ClearInputLog();
   Arm();
   sim::Advance(30 * kMinute - 1000);
   EXPECT_FALSE(f->tmrPLAY.Enabled());
