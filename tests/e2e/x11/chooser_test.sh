@@ -22,7 +22,11 @@ echo "$answer"
 STUB
   chmod +x "$BIN/zenity"
 fi
-(cd "$FILES" && exec env PATH="$BIN:$PATH" "$TAPWRIGHT") >"$WORK/tapwright.log" 2>&1 &
+# A copy of the program in a folder of its own: the open chooser starts there.
+APP=$WORK/app
+mkdir -p "$APP"
+cp "$TAPWRIGHT" "$APP/tapwright"
+(cd "$FILES" && exec env PATH="$BIN:$PATH" "$APP/tapwright") >"$WORK/tapwright.log" 2>&1 &
 PIDS+=($!)
 wait_for 15 has_window Tapwright || fail "no Tapwright window"
 sleep 0.5
@@ -51,8 +55,8 @@ sleep 0.3
 if [[ ${REAL:-0} == 1 ]]; then
   xdotool key F6
   wait_for 15 has_window "Tapwright - Save file" || fail "no zenity save window"
-  sleep 1
-  xdotool type --delay 20 "$FILES/walk"
+  sleep 2.5
+  xdotool type --delay 20 "walk"  # it opened in the working folder
   confirm "Tapwright - Save file"
 else
   echo "$FILES/walk" >"$BIN/answer"
@@ -82,20 +86,19 @@ $(last_call)"
   (($(windows_named Tapwright | wc -l) == 1)) || fail "a click made while the chooser was open came later"
   echo 0 >"$BIN/delay"
   grep -q -- "--attach=$MAIN" <(last_call) || fail "the load chooser is not attached: $(last_call)"
-  grep -qx -- "--filename=$(dirname "$(readlink -f "$TAPWRIGHT")")/" <(last_call) ||
+  grep -qx -- "--filename=$APP/" <(last_call) ||
     fail "the load chooser does not start in the program's folder: $(last_call)"
 fi
 
-printf '100,100,-1\r\n150,120,-1\r\n200,140,-1\r\n' >"$FILES/known.tpw"
+printf '100,100,-1\r\n150,120,-1\r\n200,140,-1\r\n' >"$APP/known.tpw"
 if [[ ${REAL:-0} == 1 ]]; then
   xdotool key F5
   wait_for 15 has_window "Tapwright - Load file" || fail "no zenity open window"
-  sleep 1
-  xdotool key ctrl+l
-  xdotool type --delay 20 "$FILES/known.tpw"
+  sleep 2.5  # GTK fills the window after mapping it
+  xdotool type --delay 20 "known.tpw"
   confirm "Tapwright - Load file"
 else
-  echo "$FILES/known.tpw" >"$BIN/answer"
+  echo "$APP/known.tpw" >"$BIN/answer"
   xdotool key F5
 fi
 sleep 0.5
