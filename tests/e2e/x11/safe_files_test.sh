@@ -10,7 +10,10 @@ start_xvfb
 
 FILES="$WORK/files"
 mkdir -p "$FILES"
-(cd "$FILES" && exec env -u LC_ALL -u LC_MESSAGES LANG=en_US.UTF-8 "$TAPWRIGHT") \
+# No desktop chooser on its PATH: the program's own dialog, which xdotool types into, serves.
+mkdir -p "$WORK/no-chooser"
+(cd "$FILES" && exec env -u LC_ALL -u LC_MESSAGES LANG=en_US.UTF-8 PATH="$WORK/no-chooser" \
+  "$TAPWRIGHT") \
   >"$WORK/tapwright.log" 2>&1 &
 PIDS+=($!)
 MAIN_PID=$!

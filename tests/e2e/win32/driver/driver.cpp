@@ -133,6 +133,9 @@ void SendHeld(int x, int y, int x2, int y2, int ms) {
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   SendInput(1, &in, sizeof(INPUT));
+  // A hand rests a moment on the press before it drags; under Wine the recorder's tick can be
+  // that late when the machine is busy, and a press is recorded where its tick finds the pointer.
+  if (x2 != x || y2 != y) Sleep(100);
   for (int step = 1; step <= 5; ++step) {
     Sleep(static_cast<DWORD>(ms / 5));
     SetCursorPos(x + (x2 - x) * step / 5, y + (y2 - y) * step / 5);
