@@ -18,9 +18,9 @@ sh "$here/tests/e2e/win32/wine_setup.sh" "$STATE" >/dev/null
 driver() { wine "$EXE_DIR/tapwright_driver.exe" "$@" >/dev/null; }
 
 wine "$EXE_DIR/tapwright.exe" >"$STATE/tapwright.log" 2>&1 &
-for _ in $(seq 100); do pgrep -f 'tapwright\.exe$' >/dev/null && break; sleep 0.1; done
+for _ in $(seq 100); do pgrep -x tapwright.exe >/dev/null && break; sleep 0.1; done
 sleep 2
-TW=$(pgrep -f 'tapwright\.exe$' | tail -n 1)
+TW=$(pgrep -x tapwright.exe | tail -n 1)
 
 probe() {
   "$FIDELITY" probe "$1" "$STATE/$2.log" >"$STATE/$2.out" &
