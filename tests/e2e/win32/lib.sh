@@ -13,6 +13,15 @@ stop_all
 driver() { "$WINE" "$EXE_DIR/tapwright_driver.exe" "$@"; }
 probe() { "$WINE" "$EXE_DIR/tapwright_probe.exe" "$@"; }
 start_tapwright() { "$WINE" "$EXE_DIR/tapwright.exe" >"$STATE/tapwright.log" 2>&1 & }
+# start_checked_tapwright OUT: starts the program, checks its window, and ends it with the test.
+start_checked_tapwright() {
+  start_tapwright
+  if ! driver window Tapwright.Form >"$1/window.log" 2>&1; then
+    cat "$1/window.log"
+    fail "the Tapwright window is missing or misplaced"
+  fi
+  trap 'driver end || true; stop_all' EXIT
+}
 fail() { echo "FAIL $*"; exit 1; }
 
 # clicks X Y N BUTTON: N clicks, far enough apart not to be double clicks.

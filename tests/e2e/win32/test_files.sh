@@ -11,16 +11,7 @@ mkdir -p "$PUBLIC"
 rm -f "$PUBLIC/walk.tpw" "$PUBLIC/known.tpw" "$PUBLIC/other.txt"
 CR=$(printf '\r')
 
-start_tapwright
-if ! driver window Tapwright.Form >"$OUT/window.log" 2>&1; then
-  cat "$OUT/window.log"
-  fail "the Tapwright window is missing or misplaced"
-fi
-finish() {
-  driver end || true
-  stop_all
-}
-trap finish EXIT
+start_checked_tapwright "$OUT"
 
 # The dialogs are modal inside the program's key poll, so the answer must already be waiting.
 answer() {

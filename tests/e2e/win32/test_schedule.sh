@@ -6,16 +6,7 @@
 OUT="$STATE/schedule"
 mkdir -p "$OUT"
 
-start_tapwright
-if ! driver window Tapwright.Form >"$OUT/window.log" 2>&1; then
-  cat "$OUT/window.log"
-  fail "the Tapwright window is missing or misplaced"
-fi
-finish() {
-  driver end || true
-  stop_all
-}
-trap finish EXIT
+start_checked_tapwright "$OUT"
 
 driver move 600 500
 sleep 0.3

@@ -9,16 +9,7 @@ PUBLIC="$WINEPREFIX/drive_c/users/Public"
 mkdir -p "$PUBLIC"
 printf '300,300,-1\r\n250,200,-1\r\n' >"$PUBLIC/seq.tpw"
 
-start_tapwright
-if ! driver window Tapwright.Form >"$OUT/window.log" 2>&1; then
-  cat "$OUT/window.log"
-  fail "the Tapwright window is missing or misplaced"
-fi
-finish() {
-  driver end || true
-  stop_all
-}
-trap finish EXIT
+start_checked_tapwright "$OUT"
 
 next_minute
 echo "entry set to $HOUR:$MINUTE"
