@@ -158,6 +158,10 @@ TEST(X11FileDialog, KeysTypeTheirCharactersAsUtf8) {
   EXPECT_EQ(fd::Utf8(0xF1), "\xC3\xB1");
   EXPECT_EQ(fd::Utf8(0x20AC), "\xE2\x82\xAC");
   EXPECT_EQ(fd::Utf8(0x1F600), "\xF0\x9F\x98\x80");
+  for (const char* fine : {"a", "/", "\xC5\x82", "\xC2\xA0", "\xE2\x82\xAC"})
+    EXPECT_TRUE(fd::Printable(fine)) << fine;
+  for (const char* control : {"\t", "a\x7F", "\xC2\x85", "\x1B"})
+    EXPECT_FALSE(fd::Printable(control));
 }
 
 TEST(X11FileDialog, NameFieldEditsWholeCharacters) {

@@ -204,6 +204,17 @@ inline std::string Utf8(std::uint32_t cp) {
   return s;
 }
 
+// Typed text fit for a file name: no control characters (C0, DEL or C1).
+inline bool Printable(std::string_view utf8) {
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    auto b = static_cast<unsigned char>(utf8[i]);
+    if (b < 0x20 || b == 0x7F) return false;
+    if (b == 0xC2 && i + 1 < utf8.size() && static_cast<unsigned char>(utf8[i + 1]) < 0xA0)
+      return false;
+  }
+  return true;
+}
+
 // The name field: UTF-8 text and a caret that never stops inside a character.
 class LineEdit {
  public:

@@ -168,7 +168,7 @@ void DispatchEvent(XEvent& ev) {
     return;
   }
   auto ws = FindWindowByXid(ev.xany.window);
-  if (!ws) return;
+  if (!ws || (ws->raw_events && ws->raw_events(ev))) return;
   switch (ev.type) {
     case Expose:
       OnExpose(*ws, ev.xexpose);

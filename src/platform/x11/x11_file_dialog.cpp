@@ -1,9 +1,6 @@
-// The open and save dialogs: an own-drawn modal window in the program's dark look. The window
-// belongs to the backend like any other; a second connection also listens to its key presses,
-// because typing needs the full key event (shift, keyboard layout) and listeners only get
-// virtual keys.
-#include <poll.h>
-
+// The open and save dialogs: an own-drawn modal window in the program's dark look, for desktops
+// without a chooser of their own. It takes its window's raw events before the listener, because
+// typing needs the full key event (shift, keyboard layout, input method) and the wheel.
 #include <cstdlib>
 #include <filesystem>
 
@@ -123,24 +120,25 @@ class FileDialog : public WindowListener {
       ++owner->input_blocked;
       XSetTransientForHint(d, xid_, owner->xid);
     }
-    OpenKeyConnection();
+    OpenInputContext();
+    ws->raw_events = [this](XEvent& ev) { return OnRawEvent(ev); };
     ShowWindow(handle_, true);
     while (!done_ && FindWindow(handle_)) {
       LoopOnce(true);
-      DrainKeyConnection();
       if (dirty_ && FindWindow(handle_)) RepaintNow(handle_);
       dirty_ = false;
     }
     if (owner) --owner->input_blocked;
+    ws->raw_events = nullptr;
     DestroyWindow(handle_);
-    if (keys_ != nullptr) XCloseDisplay(keys_);
+    if (ic_ != nullptr) XDestroyIC(ic_);
+    if (im_ != nullptr) XCloseIM(im_);
     result = result_;
     return accepted_;
   }
 
   void OnPaint(Canvas& c) override;
   void OnMouse(const MouseEvent& e) override;
-  void OnKeyDown(int vk) override;
   void OnCloseRequest() override { Finish(false); }
 
  private:
@@ -232,9 +230,19 @@ class FileDialog : public WindowListener {
     Changed();
   }
 
-  void HandleKey(KeySym sym, unsigned state);
-  void OpenKeyConnection();
-  void DrainKeyConnection();
+  void TakeFocus() {
+    XSetInputFocus(Dpy(), xid_, RevertToPointerRoot, CurrentTime);
+    XFlush(Dpy());
+  }
+
+  void Wheel(int rows) {
+    top_ = fd::ScrollToShow(-1, top_ + rows, kRows, static_cast<int>(entries_.size()));
+    Changed();
+  }
+
+  bool OnRawEvent(XEvent& ev);
+  void OpenInputContext();
+  void HandleKey(KeySym sym, unsigned state, const std::string& text);
   void DrawButton(Canvas& c, const Rect& r, const char* text, bool primary, bool hover);
   void DrawList(Canvas& c);
   void DrawField(Canvas& c);
@@ -252,8 +260,8 @@ class FileDialog : public WindowListener {
   int field_scroll_ = 0;
   WindowHandle handle_ = 0;
   Window xid_ = 0;
-  Display* keys_ = nullptr;
-  bool keys_seen_ = false;
+  XIM im_ = nullptr;
+  XIC ic_ = nullptr;
   bool dirty_ = false;
   bool done_ = false;
   bool accepted_ = false;
@@ -266,47 +274,49 @@ class FileDialog : public WindowListener {
   int hover_ = 0;  // 1 OK, 2 Cancel, 3 close
 };
 
-void FileDialog::OpenKeyConnection() {
+void FileDialog::OpenInputContext() {
   Display* d = Dpy();
-  keys_ = XOpenDisplay(DisplayString(d));
-  if (keys_ == nullptr) {
-    DebugLog("no second connection for the dialog's keys");
-    return;
+  // An input method named in XMODIFIERS that is not running: the built-in one still composes.
+  for (const char* modifiers : {"", "@im=none"}) {
+    if (XSetLocaleModifiers(modifiers) == nullptr) continue;
+    im_ = XOpenIM(d, nullptr, nullptr, nullptr);
+    if (im_ != nullptr) break;
   }
-  XSync(d, False);  // the window must exist on the server before the second client uses it
-  XSelectInput(keys_, xid_, KeyPressMask | StructureNotifyMask);
-  XSync(keys_, False);
+  if (im_ == nullptr) return DebugLog("no input method: typing falls back to key symbols");
+  ic_ = XCreateIC(im_, XNInputStyle, XIMPreeditNothing | XIMStatusNothing, XNClientWindow, xid_,
+                  XNFocusWindow, xid_, nullptr);
+  if (ic_ != nullptr) XSetICFocus(ic_);
 }
 
-void FileDialog::DrainKeyConnection() {
-  if (keys_ == nullptr) return;
-  // The main connection woke for a key: its copy here may still be on the way.
-  if (keys_seen_ && XPending(keys_) == 0) {
-    pollfd p{ConnectionNumber(keys_), POLLIN, 0};
-    poll(&p, 1, 50);
+bool FileDialog::OnRawEvent(XEvent& ev) {
+  if (ev.type == MapNotify) {
+    TakeFocus();  // without a window manager nobody else gives the dialog the keyboard
+    return false;
   }
-  keys_seen_ = false;
-  while (!done_ && XPending(keys_) > 0) {
-    XEvent ev;
-    XNextEvent(keys_, &ev);
-    if (ev.type == MappingNotify) {
-      XRefreshKeyboardMapping(&ev.xmapping);
-    } else if (ev.type == MapNotify) {
-      // Without a window manager nobody else gives the dialog the keyboard.
-      XSetInputFocus(keys_, xid_, RevertToPointerRoot, CurrentTime);
-      XFlush(keys_);
-    } else if (ev.type == KeyPress) {
-      auto ws = FindWindow(handle_);
-      if (!ws || ws->input_blocked > 0) continue;
-      char text[32];
-      KeySym sym = NoSymbol;
-      XLookupString(&ev.xkey, text, sizeof text, &sym, nullptr);
-      HandleKey(sym, ev.xkey.state);
-    }
+  if (ev.type == ButtonPress && (ev.xbutton.button == Button4 || ev.xbutton.button == Button5)) {
+    if (kList.Contains(ev.xbutton.x, ev.xbutton.y)) Wheel(ev.xbutton.button == Button4 ? -3 : 3);
+    return true;
   }
+  if (ev.type != KeyPress) return false;
+  if (XFilterEvent(&ev, None)) return true;  // a dead key or a compose sequence goes on
+  char text[64];
+  KeySym sym = NoSymbol;
+  std::string typed;
+  if (ic_ != nullptr) {
+    Status status = 0;
+    int n = Xutf8LookupString(ic_, &ev.xkey, text, sizeof text - 1, &sym, &status);
+    if (status == XLookupChars || status == XLookupBoth) typed.assign(text, std::max(0, n));
+    if (status != XLookupKeySym && status != XLookupBoth) sym = NoSymbol;
+  } else {
+    XLookupString(&ev.xkey, text, sizeof text, &sym, nullptr);
+    if (std::uint32_t cp = fd::KeysymToCodepoint(static_cast<std::uint32_t>(sym)))
+      typed = fd::Utf8(cp);
+  }
+  HandleKey(sym, ev.xkey.state, typed);
+  return true;
 }
 
-void FileDialog::HandleKey(KeySym sym, unsigned state) {
+void FileDialog::HandleKey(KeySym sym, unsigned state, const std::string& text) {
   int count = static_cast<int>(entries_.size());
   switch (sym) {
     case XK_Return:
@@ -361,29 +371,12 @@ void FileDialog::HandleKey(KeySym sym, unsigned state) {
       break;
     default:
       if (state & (ControlMask | Mod1Mask)) break;
-      if (std::uint32_t cp = fd::KeysymToCodepoint(static_cast<std::uint32_t>(sym))) {
-        name_.Insert(fd::Utf8(cp));
+      if (!text.empty() && fd::Printable(text)) {
+        name_.Insert(text);
         Typed();
       }
       break;
   }
-}
-
-// Only the wake-up matters when the second connection works; without it, the virtual keys
-// still give the dialog its editing and navigation keys, and lower-case letters and digits.
-void FileDialog::OnKeyDown(int vk) {
-  keys_seen_ = true;
-  if (keys_ != nullptr) return;
-  static constexpr struct {
-    int vk;
-    KeySym sym;
-  } kKeys[] = {{0x0D, XK_Return}, {0x1B, XK_Escape}, {0x08, XK_BackSpace}, {0x2E, XK_Delete},
-               {0x25, XK_Left},   {0x27, XK_Right},  {0x24, XK_Home},      {0x23, XK_End},
-               {0x26, XK_Up},     {0x28, XK_Down}};
-  for (const auto& k : kKeys)
-    if (k.vk == vk) return HandleKey(k.sym, 0);
-  if (vk >= 'A' && vk <= 'Z') HandleKey(XK_a + (vk - 'A'), 0);
-  if (vk >= '0' && vk <= '9') HandleKey(vk, 0);
 }
 
 void FileDialog::OnMouse(const MouseEvent& e) {
@@ -412,10 +405,7 @@ void FileDialog::OnMouse(const MouseEvent& e) {
     return;
   }
   // Down or the second press of a double click. A click also takes the keyboard back.
-  if (keys_ != nullptr) {
-    XSetInputFocus(keys_, xid_, RevertToPointerRoot, CurrentTime);
-    XFlush(keys_);
-  }
+  TakeFocus();
   if (kHeader.Contains(e.x, e.y) && !kClose.Contains(e.x, e.y) && GetCursorPos(drag_cursor_)) {
     drag_ = Drag::Move;
     drag_bounds_ = GetWindowBounds(handle_);

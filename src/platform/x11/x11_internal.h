@@ -23,6 +23,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -76,6 +77,9 @@ struct WindowState {
   DndState dnd;
   // Placements asked for and not yet reported back by the server, oldest first.
   std::deque<Rect> pending_configure;
+  // Sees the window's events before anything else; true when it used one. The own file dialog
+  // types from the full key event and scrolls with the wheel, which listeners do not get.
+  std::function<bool(XEvent&)> raw_events;
 
   ~WindowState();
   void AllocateBackBuffer();

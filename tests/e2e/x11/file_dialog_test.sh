@@ -92,6 +92,13 @@ LAST=$(tail -n1 "$SAVED" | tr -d '\r')
 [[ ${LAST%,*} == "420,380" ]] || fail "the recording ends with $LAST"
 alive
 
+# Any letter the keyboard gives goes into the name.
+xdotool key F6
+dialog "$SAVE_TITLE" >/dev/null
+xdotool type --delay 30 "łódź"
+xdotool key Return
+wait_for 5 test -s "$FILES/łódź.tpw" || fail "no łódź.tpw; the folder holds: $(ls "$FILES")"
+
 # With the mouse: the list holds "..", "sub folder", "other.TPW", "walk_1.tpw" (rows of 16
 # pixels from 421); a double click opens the folder, the name is typed and corrected there.
 xdotool key F6
@@ -112,6 +119,20 @@ xdotool key F5
 W=$(dialog "$LOAD_TITLE")
 "$WM_CLOSE" "$W"
 wait_for 5 gone "$LOAD_TITLE" || fail "the window manager's close did not cancel"
+
+# The wheel scrolls the list: two notches down put w05.tpw on the first row (from 429).
+mkdir -p "$FILES/many"
+for i in $(seq 0 19); do printf '%d,200,-1\r\n' $((100 + i)) >"$FILES/many/w$(printf %02d "$i").tpw"; done
+xdotool key F5
+dialog "$LOAD_TITLE" >/dev/null
+xdotool type --delay 30 "$FILES/many"
+xdotool key Return mousemove 500 429 click 5 click 5
+sleep 0.2
+xdotool click 1 key Return
+wait_for 5 gone "$LOAD_TITLE" || fail "Enter did not close the load dialog"
+xdotool mousemove 900 800 key F10
+at_w05() { [[ "$(pointer)" == "105 200" ]]; }
+wait_for 10 at_w05 || fail "after scrolling, loading and playing the pointer is at $(pointer)"
 
 xdotool key F5
 dialog "$LOAD_TITLE" >/dev/null
