@@ -3,7 +3,7 @@
 
 #include "files/tpw_format.h"
 #include "platform/sim/sim.h"
-#include "ui/form1.h"
+#include "shell/form1.h"
 
 namespace {
 

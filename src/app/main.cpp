@@ -1,4 +1,4 @@
 // Entry point of the Linux build.
-#include "ui/app.h"
+#include "shell/app.h"
 
 int main() { return tapwright::Run(); }

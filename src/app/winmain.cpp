@@ -1,6 +1,6 @@
 // Entry point of the Windows build.
 #include "platform/platform.h"
-#include "ui/app.h"
+#include "shell/app.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

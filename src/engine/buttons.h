@@ -2,11 +2,10 @@
 // buttons while recording, and sending them again on replay.
 #pragma once
 
-#include <array>
 #include <cstdint>
-#include <vector>
 
-#include "engine/recording.h"
+#include "model/button_watch.h"
+#include "model/recording.h"
 
 namespace engine {
 
@@ -24,19 +23,5 @@ void ReleaseButtons(int held);
 // place within kClickMs samples with no move between: what any reader of plain clicks expects.
 constexpr std::int32_t kClickMs = 300;
 void JoinClicks(Recording& r);
-
-// Turns the global button state into press, release and click codes, one button at a time in
-// the order left, middle, right.
-class ButtonWatch {
- public:
-  // Forgets what happened before: a button held now counts once it is pressed again.
-  void Start();
-  // The codes of what the buttons did since the last call.
-  std::vector<std::int32_t> Poll();
-
- private:
-  enum class State { Up, Down, DownBefore };
-  std::array<State, 3> state_{};
-};
 
 }  // namespace engine

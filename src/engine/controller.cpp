@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "engine/buttons.h"
-#include "ui/form1.h"
+#include "shell/form1.h"
 
 namespace tapwright {
 
@@ -30,9 +30,8 @@ void Form1::ToggleRecording() {
     if (SimulateClicks) ShowClickIndicator();
   } else {
     FinishRecording();
-    ShowIdle();
     CloseClickIndicator();
-    MoveHome();
+    ShowIdle();
   }
 }
 
@@ -48,7 +47,6 @@ void Form1::TogglePlayback() {
     SampleCount = 0;
     ReleaseReplayButtons();
     ShowIdle();
-    MoveHome();
   } else {
     if (IsRecording) FinishRecording();
     play_start_ = platform::MonotonicMicros();
@@ -75,6 +73,7 @@ void Form1::ShowIdle() {
   LBTempo.SetForeColor(ui::kLightBlue);
   ShowStateIcon(2);
   TmrCrono.SetEnabled(false);
+  MoveHome();
 }
 
 void Form1::ShowStateIcon(std::int16_t index) {

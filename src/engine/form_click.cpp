@@ -1,6 +1,6 @@
 #include "engine/form_click.h"
 
-#include "engine/modtrans.h"
+#include "ui/modtrans.h"
 
 namespace tapwright {
 

@@ -4,7 +4,7 @@
 
 #include "engine/buttons.h"
 #include "engine/modgeneral_play.h"
-#include "ui/form1.h"
+#include "shell/form1.h"
 
 namespace modGeneral {
 
@@ -31,7 +31,6 @@ void Form1::tmrPLAY_Timer() {
       tmrPLAY.SetEnabled(false);
       ReleaseReplayButtons();
       ShowIdle();
-      MoveHome();
       return;
     }
     // The next pass counts from the moment this one ended; a tick very late does not make

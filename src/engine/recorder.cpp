@@ -4,7 +4,7 @@
 #include <limits>
 #include <new>
 
-#include "ui/form1.h"
+#include "shell/form1.h"
 
 namespace tapwright {
 

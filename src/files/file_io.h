@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/recording.h"
+#include "model/recording.h"
 
 namespace files {
 

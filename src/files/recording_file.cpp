@@ -3,8 +3,8 @@
 #include "files/modcomdlg.h"
 #include "files/paths.h"
 #include "files/tpw_format.h"
-#include "ui/form1.h"
-#include "ui/modlang.h"
+#include "shell/form1.h"
+#include "shell/modlang.h"
 
 namespace tapwright {
 

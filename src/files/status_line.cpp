@@ -1,6 +1,6 @@
 // The short confirmation under the state word after a save or a load, for about six seconds.
-#include "ui/form1.h"
-#include "ui/modlang.h"
+#include "shell/form1.h"
+#include "shell/modlang.h"
 
 namespace tapwright {
 

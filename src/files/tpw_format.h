@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "engine/recording.h"
+#include "model/recording.h"
 
 namespace tpw {
 

@@ -1,7 +1,7 @@
 // The key poller: every 100 ms it turns the global key state into commands and keeps the window
 // on top.
 #include "hotkeys/modgeneral_topmost.h"
-#include "ui/form1.h"
+#include "shell/form1.h"
 
 namespace tapwright {
 

@@ -22,6 +22,16 @@ using InstanceHandle = std::intptr_t;
 using TimerId = std::uint32_t;  // 0 is "no timer"
 using Color = std::uint32_t;    // 0x00BBGGRR
 
+constexpr Color Rgb(int r, int g, int b) {
+  return static_cast<Color>(r) | static_cast<Color>(g) << 8 | static_cast<Color>(b) << 16;
+}
+// The program's palette, for the control model and the windows a backend draws itself.
+constexpr Color kBlack = Rgb(0, 0, 0);
+constexpr Color kGrey = Rgb(128, 128, 128);
+constexpr Color kDarkGrey = Rgb(64, 64, 64);
+constexpr Color kLightBlue = Rgb(128, 128, 255);
+constexpr Color kLightRed = Rgb(255, 128, 128);
+
 struct Point {
   std::int32_t x = 0;
   std::int32_t y = 0;

@@ -1,7 +1,7 @@
 // The single timer: plays the recording at a set time of day, once, or repeated until an end
 // time.
-#include "schedule/due_watch.h"
-#include "ui/form1.h"
+#include "model/due_watch.h"
+#include "shell/form1.h"
 
 namespace tapwright {
 

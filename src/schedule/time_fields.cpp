@@ -3,7 +3,7 @@
 #include <string>
 
 #include "schedule/time_number.h"
-#include "ui/form1.h"
+#include "shell/form1.h"
 
 namespace tapwright {
 

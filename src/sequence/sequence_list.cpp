@@ -2,8 +2,8 @@
 #include "files/modcomdlg.h"
 #include "files/paths.h"
 #include "schedule/time_number.h"
-#include "ui/form1.h"
-#include "ui/modlang.h"
+#include "shell/form1.h"
+#include "shell/modlang.h"
 
 namespace tapwright {
 namespace {

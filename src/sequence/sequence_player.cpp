@@ -1,6 +1,6 @@
 // The sequence player: loads and plays each entry of the list at its time, in list order.
-#include "schedule/due_watch.h"
-#include "ui/form1.h"
+#include "model/due_watch.h"
+#include "shell/form1.h"
 
 namespace tapwright {
 

@@ -11,15 +11,12 @@
 namespace ui {
 
 using platform::Color;
-
-constexpr Color Rgb(int r, int g, int b) {
-  return static_cast<Color>(r) | static_cast<Color>(g) << 8 | static_cast<Color>(b) << 16;
-}
-constexpr Color kBlack = Rgb(0, 0, 0);
-constexpr Color kGrey = Rgb(128, 128, 128);
-constexpr Color kDarkGrey = Rgb(64, 64, 64);
-constexpr Color kLightBlue = 0xFF8080;
-constexpr Color kLightRed = 0x8080FF;
+using platform::kBlack;
+using platform::kDarkGrey;
+using platform::kGrey;
+using platform::kLightBlue;
+using platform::kLightRed;
+using platform::Rgb;
 
 // Whole pixels from twips, the same way for every length, so that a value set and read back
 // compares equal.
@@ -100,6 +97,11 @@ class Control {
 
   // Graphical controls (lines, shapes) let the mouse through to what lies beneath.
   virtual bool ReceivesMouse() const { return true; }
+  // A control that takes the keyboard focus answers a press (at y twips from its top) and the
+  // keys itself, and a release over it raises no Click: a list's Click is its change of line.
+  virtual bool TakesFocus() const { return false; }
+  virtual void OnPress(int y) { (void)y; }
+  virtual void OnKey(int vk) { (void)vk; }
   virtual void Paint(Painter& p) const = 0;
 
   // Asks the form to repaint.

@@ -111,6 +111,16 @@ int ListBox::LineAt(int y) const {
   return line < ListCount() ? line : -1;
 }
 
+void ListBox::OnPress(int y) {
+  const int line = LineAt(y);
+  if (line >= 0) SetListIndex(line);
+}
+
+void ListBox::OnKey(int vk) {
+  if (vk == platform::VK_UP) Step(-1);
+  if (vk == platform::VK_DOWN) Step(1);
+}
+
 void ListBox::Step(int delta) {
   if (items_.empty()) return;
   const int from = list_index_ < 0 ? (delta > 0 ? -1 : ListCount()) : list_index_;

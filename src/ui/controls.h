@@ -76,6 +76,9 @@ class ListBox : public Control {
   void Step(int delta);
 
   void Paint(Painter& p) const override;
+  bool TakesFocus() const override { return true; }
+  void OnPress(int y) override;
+  void OnKey(int vk) override;
 
  private:
   int VisibleLines() const;

@@ -160,10 +160,9 @@ void Form::OnMouse(const MouseEvent& e) {
     case MouseEvent::Kind::DoubleClick: {
       captured_ = hit;
       form_captured_ = hit == nullptr;
-      if (auto* list = dynamic_cast<ListBox*>(hit)) {
-        focus_ = list;
-        const int line = list->LineAt(y - list->FormTop());
-        if (line >= 0) list->SetListIndex(line);
+      if (hit && hit->TakesFocus()) {
+        focus_ = hit;
+        hit->OnPress(y - hit->FormTop());
       }
       Deliver(hit, e, x, y);
       break;
@@ -177,7 +176,7 @@ void Form::OnMouse(const MouseEvent& e) {
       }
       if (!target && !form_target) break;  // the press began outside the window
       Deliver(target, e, x, y);
-      if (target && hit == target && !dynamic_cast<ListBox*>(target)) {
+      if (target && hit == target && !target->TakesFocus()) {
         if (target->Click) target->Click();
       } else if (form_target && !hit) {
         Form_Click();
@@ -202,8 +201,7 @@ void Form::UpdateCursor(Control* under) {
 void Form::OnKeyDown(int vk) {
   if (!hwnd_) return;
   if (!focus_ || !focus_->Visible()) return;
-  if (vk == platform::VK_UP) focus_->Step(-1);
-  if (vk == platform::VK_DOWN) focus_->Step(1);
+  focus_->OnKey(vk);
 }
 
 void Form::OnDrop(const platform::DropEvent& e) {

@@ -91,7 +91,7 @@ class Form : public Container, public platform::WindowListener {
   int left_, top_, width_, height_;
   Control* captured_ = nullptr;
   bool form_captured_ = false;
-  ListBox* focus_ = nullptr;
+  Control* focus_ = nullptr;
   platform::CursorShape cursor_ = platform::CursorShape::Arrow;
 };
 

@@ -1,5 +1,7 @@
 // "Simulate mouse clicks": a translucent square under the cursor while recording.
-#include "engine/modtrans.h"
+#include "engine/buttons.h"
+#include "engine/form_click.h"
+#include "ui/modtrans.h"
 #include "engine_fixture.h"
 
 namespace {

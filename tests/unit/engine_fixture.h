@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "sim_fixture.h"
-#include "ui/form1.h"
+#include "shell/form1.h"
 
 // The real main window, loaded and shown on the simulated desktop. The key poller ticks at
 // 100, 200, ... ms of virtual time.

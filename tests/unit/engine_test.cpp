@@ -2,6 +2,7 @@
 #include <fstream>
 #include <limits>
 
+#include "engine/buttons.h"
 #include "engine_fixture.h"
 
 namespace {

@@ -1,8 +1,8 @@
 #include <memory>
 
 #include "sim_fixture.h"
-#include "ui/form1.h"
-#include "ui/modlang.h"
+#include "shell/form1.h"
+#include "shell/modlang.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "sim_fixture.h"
-#include "ui/app.h"
-#include "ui/form1.h"
+#include "shell/app.h"
+#include "shell/form1.h"
 
 namespace {
 

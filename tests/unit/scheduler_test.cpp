@@ -1,6 +1,6 @@
 // The single timer: armed in the timer panel, it plays the recording at the set time of day.
 #include "engine_fixture.h"
-#include "schedule/due_watch.h"
+#include "model/due_watch.h"
 
 namespace {
 

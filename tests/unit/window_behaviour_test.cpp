@@ -1,6 +1,6 @@
 // Panels, corner hopping and the About window.
 #include "engine_fixture.h"
-#include "ui/form_acercade.h"
+#include "shell/form_acercade.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Files on the simulated desktop: the real POSIX steps, each of which a test can make fail.
 #include <set>
 
-#include "platform/posix/posix_files.h"
+#include "platform/posix/files.h"
 #include "platform/sim/sim.h"
 
 namespace sim {

@@ -1,4 +1,4 @@
-#include "ui/modlang.h"
+#include "shell/modlang.h"
 
 #include <array>
 #include <cctype>

@@ -2,7 +2,7 @@
 #include <unistd.h>
 
 #include "platform/x11/uri_list.h"
-#include "platform/x11/x11_internal.h"
+#include "platform/x11/x11.h"
 
 namespace platform::x11 {
 namespace {

@@ -1,6 +1,6 @@
 // The four panels: one at a time opens in place of the status strip and the window grows to
 // show it. A panel is open exactly when its top is the status strip's top.
-#include "ui/form1.h"
+#include "shell/form1.h"
 
 namespace tapwright {
 namespace {

@@ -11,7 +11,7 @@
 #include <cstdlib>
 
 #include "platform/x11/file_dialog_logic.h"
-#include "platform/x11/x11_internal.h"
+#include "platform/x11/x11.h"
 
 extern char** environ;
 

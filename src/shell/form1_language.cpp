@@ -1,5 +1,5 @@
-#include "ui/form1.h"
-#include "ui/modlang.h"
+#include "shell/form1.h"
+#include "shell/modlang.h"
 
 namespace tapwright {
 

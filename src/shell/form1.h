@@ -9,17 +9,18 @@
 #include <string>
 #include <vector>
 
-#include "engine/buttons.h"
-#include "engine/form_click.h"
-#include "engine/recording.h"
-#include "hotkeys/key_edges.h"
-#include "schedule/due_watch.h"
-#include "sequence/sequence_item.h"
+#include "model/button_watch.h"
+#include "model/due_watch.h"
+#include "model/key_edges.h"
+#include "model/recording.h"
+#include "model/sequence_item.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "ui/timer.h"
 
 namespace tapwright {
+
+class FormClick;
 
 class Form1 : public ui::Form {
  public:
@@ -95,7 +96,10 @@ class Form1 : public ui::Form {
   std::string LanguageName;
 
   // The click indicator while it exists (created on first use, destroyed when closed).
-  std::unique_ptr<FormClick> FormClick_;
+  struct CloseFormClick {
+    void operator()(FormClick* f) const;
+  };
+  std::unique_ptr<FormClick, CloseFormClick> FormClick_;
 
   // ---- Operations and handlers, defined in the folder of their subsystem.
   // ui/
@@ -162,7 +166,7 @@ class Form1 : public ui::Form {
   void TogglePanel(ui::Frame& panel, std::initializer_list<ui::Frame*> others);
   // To the primary monitor's top-left corner, where the window starts and rests while idle.
   void MoveHome();
-  // The state display of idle: "Stop", the stopped icon, the chronometer halted.
+  // Idle again: "Stop", the stopped icon, the chronometer halted, the window back home.
   void ShowIdle();
   void RestartChronometer();
   void ShowClickIndicator();

@@ -6,21 +6,12 @@
 
 #include "platform/x11/file_dialog_logic.h"
 #include "platform/x11/locale_name.h"
-#include "platform/x11/x11_internal.h"
+#include "platform/x11/x11.h"
 
 namespace platform::x11 {
 namespace {
 
 namespace fd = file_dialog;
-
-constexpr Color Rgb(int r, int g, int b) {
-  return static_cast<Color>(r) | static_cast<Color>(g) << 8 | static_cast<Color>(b) << 16;
-}
-constexpr Color kBlack = Rgb(0, 0, 0);
-constexpr Color kGrey = Rgb(128, 128, 128);
-constexpr Color kDarkGrey = Rgb(64, 64, 64);
-constexpr Color kLightBlue = Rgb(128, 128, 255);
-constexpr Color kLightRed = Rgb(255, 128, 128);
 
 constexpr int kWidth = 420;
 constexpr int kHeight = 300;

@@ -1,5 +1,5 @@
 // The main window as designed: every control at its design position, size, text and picture.
-#include "ui/form1.h"
+#include "shell/form1.h"
 #include "ui/pictures.h"
 
 namespace tapwright {

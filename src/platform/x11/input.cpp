@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "platform/x11/x11_internal.h"
+#include "platform/x11/x11.h"
 
 namespace platform::x11 {
 namespace {

@@ -1,4 +1,4 @@
-#include "hotkeys/key_edges.h"
+#include "model/key_edges.h"
 
 #include "platform/platform.h"
 

@@ -1,5 +1,5 @@
 // Files: the POSIX steps as they are.
-#include "platform/posix/posix_files.h"
+#include "platform/posix/files.h"
 
 namespace platform {
 

@@ -1,6 +1,6 @@
-#include "ui/app.h"
+#include "shell/app.h"
 
-#include "ui/form1.h"
+#include "shell/form1.h"
 #include "ui/pictures.h"
 
 namespace tapwright {

@@ -1,4 +1,4 @@
-#include "ui/modsombraform.h"
+#include "shell/modsombraform.h"
 
 namespace modSombraForm {
 

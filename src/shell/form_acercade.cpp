@@ -1,4 +1,4 @@
-#include "ui/form_acercade.h"
+#include "shell/form_acercade.h"
 
 #include "ui/pictures.h"
 

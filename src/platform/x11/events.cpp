@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "platform/x11/x11_internal.h"
+#include "platform/x11/x11.h"
 
 namespace platform::x11 {
 namespace {

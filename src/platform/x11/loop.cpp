@@ -9,7 +9,7 @@
 #include <ctime>
 #include <map>
 
-#include "platform/x11/x11_internal.h"
+#include "platform/x11/x11.h"
 
 namespace platform::x11 {
 namespace {

@@ -1,4 +1,4 @@
-#include "engine/modtrans.h"
+#include "ui/modtrans.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,9 +1,9 @@
 // Start-up, resizing and closing of the main window.
-#include "engine/modtrans.h"
-#include "ui/form1.h"
-#include "ui/form_acercade.h"
-#include "ui/modlang.h"
-#include "ui/modsombraform.h"
+#include "ui/modtrans.h"
+#include "shell/form1.h"
+#include "shell/form_acercade.h"
+#include "shell/modlang.h"
+#include "shell/modsombraform.h"
 
 namespace tapwright {
 

@@ -1,4 +1,4 @@
-#include "schedule/due_watch.h"
+#include "model/due_watch.h"
 
 namespace schedule {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <map>
 
-#include "platform/x11/x11_internal.h"
+#include "platform/x11/x11.h"
 
 namespace platform::x11 {
 namespace {
