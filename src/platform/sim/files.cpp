@@ -1,7 +1,8 @@
 // Files on the simulated desktop: the real POSIX steps, each of which a test can make fail.
+#include "platform/posix/files.h"
+
 #include <set>
 
-#include "platform/posix/files.h"
 #include "platform/sim/sim.h"
 
 namespace sim {

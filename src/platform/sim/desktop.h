@@ -1,0 +1,80 @@
+// The simulated desktop's state, shared by the platform side and the test-driving side.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+
+#include "platform/sim/sim.h"
+
+namespace sim::detail {
+
+struct Timer {
+  int interval;
+  std::int64_t start;
+  std::int64_t next_due;
+  bool running = false;
+  std::shared_ptr<std::function<void()>> tick;
+};
+
+struct Key {
+  bool down = false;
+  bool pressed_since = false;
+};
+
+struct DialogAnswer {
+  std::optional<std::string> path;
+  std::int64_t open_ms = 0;
+  bool fail = false;
+};
+
+struct Desktop {
+  std::int64_t now = 0;
+  std::int64_t clock_base_seconds = 12 * 3600;
+  std::map<platform::TimerId, Timer> timers;
+  platform::TimerId next_timer = 1;
+  std::deque<std::function<void()>> posted;
+  std::vector<std::function<void()>> at_next_do_events;
+  std::int64_t do_events_calls = 0;
+
+  int screen_w = 1920, screen_h = 1080;
+  int primary_x = 0, primary_y = 0;
+  double tpp = 15;
+  platform::Rect virtual_screen{0, 0, 1920, 1080};
+
+  platform::Point cursor;
+  bool fail_cursor = false;
+  std::map<int, Key> keys;
+  std::vector<InputEvent> input_log;
+  WindowHandle captured = 0;  // the window that got the last button press
+
+  std::map<WindowHandle, WindowState> windows;
+  std::vector<WindowHandle> z_order;  // bottom first
+  WindowHandle next_window = 0x1000;
+  std::uintptr_t class_style = 0;
+  platform::Picture hand;
+
+  std::deque<DialogAnswer> answers;
+  std::vector<DialogRecord> dialogs;
+  std::deque<std::function<void(WindowHandle)>> modal_scripts;
+
+  bool ended = false;
+  std::optional<std::string> language = std::string("English");
+  bool another_instance = false;
+  std::string app_folder = "C:\\Program Files\\Tapwright";
+};
+
+Desktop& D();
+WindowState& W(WindowHandle w);
+WindowState* Find(WindowHandle w);
+void Restack();
+void BringToTop(WindowHandle w);
+void FireTimer(platform::TimerId id);
+std::optional<platform::TimerId> NextDue(std::int64_t until);
+void Deliver(WindowHandle w, const platform::MouseEvent& e);
+int HeldButtons();
+int VkOf(platform::MouseButton b);
+void SendMove();
+void SendButton(platform::MouseButton b, bool down, bool dbl);
+
+}  // namespace sim::detail
