@@ -11,16 +11,6 @@
 namespace platform::x11 {
 namespace {
 
-struct CachedPicture {
-  int width = 0;
-  int height = 0;
-  Pixmap pixmap = 0;
-  ::Picture picture = 0;
-};
-
-std::map<std::tuple<std::string, int, bool>, XftFont*> g_fonts;
-std::map<std::uintptr_t, CachedPicture> g_pictures;
-
 Rect Intersect(const Rect& a, const Rect& b) {
   int left = std::max(a.left, b.left), top = std::max(a.top, b.top);
   int right = std::min(a.left + a.width, b.left + b.width);
@@ -41,20 +31,20 @@ XRenderColor RenderColor(Color c) {
 
 // One copy of each picture on the server, by picture id.
 const CachedPicture* Upload(const Picture& pic) {
-  auto found = g_pictures.find(pic.id);
-  if (pic.id != 0 && found != g_pictures.end() && found->second.width == pic.width &&
+  auto found = State().pictures.find(pic.id);
+  if (pic.id != 0 && found != State().pictures.end() && found->second.width == pic.width &&
       found->second.height == pic.height)
     return &found->second;
   Display* d = Dpy();
-  if (found != g_pictures.end()) {
+  if (found != State().pictures.end()) {
     XRenderFreePicture(d, found->second.picture);
     XFreePixmap(d, found->second.pixmap);
-    g_pictures.erase(found);
+    State().pictures.erase(found);
   }
   CachedPicture cached{pic.width, pic.height, 0, 0};
   if (!UploadArgb(pic, cached.pixmap, cached.picture)) return nullptr;
   // Without an id there is nothing to key on: one scratch entry, replaced by the next upload.
-  return &(g_pictures[pic.id] = cached);
+  return &(State().pictures[pic.id] = cached);
 }
 
 class X11Canvas : public Canvas {
@@ -189,8 +179,8 @@ bool UploadArgb(const Picture& pic, Pixmap& pixmap, ::Picture& picture) {
 
 XftFont* GetFont(const Font& f) {
   auto key = std::make_tuple(f.face, f.pixel_height, f.bold);
-  auto found = g_fonts.find(key);
-  if (found != g_fonts.end()) return found->second;
+  auto found = State().fonts.find(key);
+  if (found != State().fonts.end()) return found->second;
   Display* d = Dpy();
   // fontconfig substitutes a metric-compatible face (Liberation Sans for Arial) when missing.
   XftFont* font =
@@ -198,7 +188,7 @@ XftFont* GetFont(const Font& f) {
                   XftTypeDouble, static_cast<double>(std::max(1, f.pixel_height)), XFT_WEIGHT,
                   XftTypeInteger, f.bold ? XFT_WEIGHT_BOLD : XFT_WEIGHT_MEDIUM, nullptr);
   if (font == nullptr) DebugLog("no font for %s", f.face.c_str());
-  g_fonts[key] = font;
+  State().fonts[key] = font;
   return font;
 }
 

@@ -8,10 +8,13 @@
 #include "platform/x11/x11.h"
 
 namespace platform::x11 {
-namespace {
 
-Display* g_display = nullptr;
-Atoms g_atoms;
+Backend& State() {
+  static Backend b;
+  return b;
+}
+
+namespace {
 
 int IgnoreXError(Display* d, XErrorEvent* e) {
   char text[128];
@@ -25,10 +28,10 @@ int ConnectionLost(Display*) {
   _exit(1);
 }
 
-Atom Intern(const char* name) { return XInternAtom(g_display, name, False); }
+Atom Intern(const char* name) { return XInternAtom(State().display, name, False); }
 
 void InternAtoms() {
-  Atoms& a = g_atoms;
+  Atoms& a = State().atoms;
   a.wm_protocols = Intern("WM_PROTOCOLS");
   a.wm_delete_window = Intern("WM_DELETE_WINDOW");
   a.wm_state = Intern("WM_STATE");
@@ -88,9 +91,9 @@ void DebugLog(const char* fmt, ...) {
 }
 
 Display* Dpy() {
-  if (g_display == nullptr) {
-    g_display = XOpenDisplay(nullptr);
-    if (g_display == nullptr) {
+  if (State().display == nullptr) {
+    State().display = XOpenDisplay(nullptr);
+    if (State().display == nullptr) {
       std::fputs("tapwright: cannot open the X display\n", stderr);
       std::exit(1);
     }
@@ -98,14 +101,14 @@ Display* Dpy() {
     XSetIOErrorHandler(ConnectionLost);
     InternAtoms();
   }
-  return g_display;
+  return State().display;
 }
 
-Display* OpenedDisplay() { return g_display; }
+Display* OpenedDisplay() { return State().display; }
 
 const Atoms& GetAtoms() {
   Dpy();
-  return g_atoms;
+  return State().atoms;
 }
 
 bool WindowManagerRunning() {
@@ -115,8 +118,8 @@ bool WindowManagerRunning() {
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
   bool running = false;
-  if (XGetWindowProperty(d, DefaultRootWindow(d), g_atoms.net_supporting_wm_check, 0, 1, False,
-                         XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+  if (XGetWindowProperty(d, DefaultRootWindow(d), State().atoms.net_supporting_wm_check, 0, 1,
+                         False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
       data != nullptr && count == 1 && format == 32) {
     running = *reinterpret_cast<unsigned long*>(data) != 0;
   }

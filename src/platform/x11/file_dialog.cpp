@@ -106,24 +106,10 @@ class FileDialog : public WindowListener {
     XChangeProperty(d, xid_, GetAtoms().net_wm_window_type, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(&dialog), 1);
     SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    auto owner = FindWindow(ofn_.hwndOwner);
-    if (owner) {
-      ++owner->input_blocked;
-      XSetTransientForHint(d, xid_, owner->xid);
-    }
     OpenInputContext();
     ws->raw_events = [this](XEvent& ev) { return OnRawEvent(ev); };
-    ShowWindow(handle_, true);
-    while (!done_ && FindWindow(handle_)) {
-      LoopOnce(true);
-      if (dirty_ && FindWindow(handle_)) RepaintNow(handle_);
-      dirty_ = false;
-    }
-    if (owner) --owner->input_blocked;
-    ws->raw_events = nullptr;
-    DestroyWindow(handle_);
-    if (ic_ != nullptr) XDestroyIC(ic_);
-    if (im_ != nullptr) XCloseIM(im_);
+    RunModal(handle_, ofn_.hwndOwner);
+    Finish(false);  // in case the window went another way
     result = result_;
     return accepted_;
   }
@@ -133,14 +119,18 @@ class FileDialog : public WindowListener {
   void OnCloseRequest() override { Finish(false); }
 
  private:
-  void Changed() {
-    dirty_ = true;
-    InvalidateWindow(handle_);
-  }
+  void Changed() { InvalidateWindow(handle_); }
 
+  // Ends the dialog; its modal loop ends with the window.
   void Finish(bool accepted) {
-    accepted_ = accepted;
+    if (done_) return;
     done_ = true;
+    accepted_ = accepted;
+    if (ic_ != nullptr) XDestroyIC(ic_);
+    if (im_ != nullptr) XCloseIM(im_);
+    ic_ = nullptr;
+    im_ = nullptr;
+    DestroyWindow(handle_);
   }
 
   void Open(const std::string& folder) {
@@ -253,7 +243,6 @@ class FileDialog : public WindowListener {
   Window xid_ = 0;
   XIM im_ = nullptr;
   XIC ic_ = nullptr;
-  bool dirty_ = false;
   bool done_ = false;
   bool accepted_ = false;
   bool missing_folder_ = false;

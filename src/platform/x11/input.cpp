@@ -11,23 +11,6 @@
 namespace platform::x11 {
 namespace {
 
-struct KeyWatch {
-  Display* display = nullptr;
-  int xi_opcode = 0;
-  bool tried = false;
-  bool raw = false;                          // raw events arrive: they tell what is down
-  std::int64_t drained_at = 0;               // MonotonicMicros of the last read
-  std::array<bool, 256> pressed_since{};     // by virtual key
-  std::array<std::uint8_t, 256> key_down{};  // by keycode: the virtual key it holds down, or 0
-  std::array<bool, 4> button_down{};         // by logical button
-  // The pointer's button map: physical button n acts as logical button map[n - 1]. Raw events
-  // and XTest speak physical buttons; applications receive logical ones.
-  std::array<unsigned char, 32> map{};
-  int map_size = 0;
-};
-
-KeyWatch g_keys;
-
 struct KeyName {
   int vk;
   KeySym sym;
@@ -40,18 +23,19 @@ constexpr KeyName kKeys[] = {{VK_ESCAPE, XK_Escape}, {VK_F5, XK_F5},       {VK_F
                              {0x10, XK_Shift_R},     {0x11, XK_Control_L}, {0x11, XK_Control_R}};
 
 void ReadButtonMap(Display* d) {
-  g_keys.map_size = XGetPointerMapping(d, g_keys.map.data(), static_cast<int>(g_keys.map.size()));
+  State().keys.map_size =
+      XGetPointerMapping(d, State().keys.map.data(), static_cast<int>(State().keys.map.size()));
 }
 
 int LogicalButton(int physical) {
-  if (physical >= 1 && physical <= g_keys.map_size) return g_keys.map[physical - 1];
+  if (physical >= 1 && physical <= State().keys.map_size) return State().keys.map[physical - 1];
   return physical;
 }
 
 // The physical button that acts as `logical`: a left-handed map turns left into the third.
 unsigned PhysicalButton(unsigned logical) {
-  for (int i = 0; i < g_keys.map_size; ++i)
-    if (g_keys.map[i] == logical) return static_cast<unsigned>(i) + 1;
+  for (int i = 0; i < State().keys.map_size; ++i)
+    if (State().keys.map[i] == logical) return static_cast<unsigned>(i) + 1;
   return logical;
 }
 
@@ -81,22 +65,22 @@ void ReadDownState(Display* d) {
   XQueryKeymap(d, keymap);
   for (int code = 8; code < 256; ++code)
     if (keymap[code / 8] & (1 << (code % 8)))
-      g_keys.key_down[code] = static_cast<std::uint8_t>(VirtualKeyOfKeycode(d, code));
+      State().keys.key_down[code] = static_cast<std::uint8_t>(VirtualKeyOfKeycode(d, code));
   Window root, child;
   int rx, ry, wx, wy;
   unsigned mask = 0;
   XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rx, &ry, &wx, &wy, &mask);
-  g_keys.button_down[1] = mask & Button1Mask;
-  g_keys.button_down[2] = mask & Button2Mask;
-  g_keys.button_down[3] = mask & Button3Mask;
+  State().keys.button_down[1] = mask & Button1Mask;
+  State().keys.button_down[2] = mask & Button2Mask;
+  State().keys.button_down[3] = mask & Button3Mask;
 }
 
 // From the raw events: no round trip to the server, so the key poller and the sampler cost
 // nothing while nothing happens.
 bool DownFromEvents(int vk) {
   for (int b = 1; b <= 3; ++b)
-    if (VirtualKeyOfButton(b) == vk) return g_keys.button_down[b];
-  for (std::uint8_t held : g_keys.key_down)
+    if (VirtualKeyOfButton(b) == vk) return State().keys.button_down[b];
+  for (std::uint8_t held : State().keys.key_down)
     if (held == vk) return true;
   return false;
 }
@@ -124,18 +108,18 @@ bool KeyDownNow(Display* d, int vk) {
 }  // namespace
 
 bool OpenKeyWatch() {
-  if (g_keys.display != nullptr) return true;
-  if (g_keys.tried) return false;
-  g_keys.tried = true;
+  if (State().keys.display != nullptr) return true;
+  if (State().keys.tried) return false;
+  State().keys.tried = true;
   Display* d = XOpenDisplay(DisplayString(Dpy()));
   if (d == nullptr) return false;
   ReadButtonMap(d);
   // 2.1 or later: raw events keep coming while another client holds a grab (a menu is open).
   int event = 0, error = 0, major = 2, minor = 2;
-  if (!XQueryExtension(d, "XInputExtension", &g_keys.xi_opcode, &event, &error) ||
+  if (!XQueryExtension(d, "XInputExtension", &State().keys.xi_opcode, &event, &error) ||
       XIQueryVersion(d, &major, &minor) != Success) {
     DebugLog("XInput2 is missing: global keys only as 'down now'");
-    g_keys.display = d;
+    State().keys.display = d;
     return true;
   }
   unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
@@ -147,23 +131,23 @@ bool OpenKeyWatch() {
   XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
   XSync(d, False);
   ReadDownState(d);
-  g_keys.raw = true;
-  g_keys.display = d;
+  State().keys.raw = true;
+  State().keys.display = d;
   return true;
 }
 
-int KeyWatchFd() { return g_keys.display ? ConnectionNumber(g_keys.display) : -1; }
+int KeyWatchFd() { return State().keys.display ? ConnectionNumber(State().keys.display) : -1; }
 
 void DrainKeyEvents() {
-  Display* d = g_keys.display;
+  Display* d = State().keys.display;
   if (d == nullptr) return;
-  g_keys.drained_at = MonotonicMicros();
+  State().keys.drained_at = MonotonicMicros();
   while (XPending(d) > 0) {
     XEvent ev;
     XNextEvent(d, &ev);
     if (ev.type == MappingNotify && ev.xmapping.request == MappingPointer) ReadButtonMap(d);
     XGenericEventCookie* cookie = &ev.xcookie;
-    if (cookie->type != GenericEvent || cookie->extension != g_keys.xi_opcode ||
+    if (cookie->type != GenericEvent || cookie->extension != State().keys.xi_opcode ||
         !XGetEventData(d, cookie))
       continue;
     const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
@@ -171,13 +155,13 @@ void DrainKeyEvents() {
     if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
       const int code = raw->detail & 0xFF;
       const int vk = VirtualKeyOfKeycode(d, code);
-      g_keys.key_down[code] = static_cast<std::uint8_t>(press ? vk : 0);
-      if (press && vk != 0) g_keys.pressed_since[vk] = true;
+      State().keys.key_down[code] = static_cast<std::uint8_t>(press ? vk : 0);
+      if (press && vk != 0) State().keys.pressed_since[vk] = true;
     } else if (cookie->evtype == XI_RawButtonPress || cookie->evtype == XI_RawButtonRelease) {
       const int button = LogicalButton(raw->detail);
       if (button >= 1 && button <= 3) {
-        g_keys.button_down[button] = press;
-        if (press) g_keys.pressed_since[VirtualKeyOfButton(button)] = true;
+        State().keys.button_down[button] = press;
+        if (press) State().keys.pressed_since[VirtualKeyOfButton(button)] = true;
       }
     }
     XFreeEventData(d, cookie);
@@ -229,19 +213,19 @@ void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uin
 
 std::int16_t GetAsyncKeyState(int vk) {
   if (vk <= 0 || vk > 255 || !OpenKeyWatch()) return 0;
-  Display* d = g_keys.display;
+  Display* d = State().keys.display;
   bool down = false;
-  if (g_keys.raw) {
+  if (State().keys.raw) {
     // One read serves every query of the same moment (the poller asks for five keys, the
     // sampler for three buttons): each read is a system call.
-    if (MonotonicMicros() - g_keys.drained_at >= 500) DrainKeyEvents();
+    if (MonotonicMicros() - State().keys.drained_at >= 500) DrainKeyEvents();
     down = DownFromEvents(vk);
   } else {
     down = KeyDownNow(d, vk);
     DrainKeyEvents();
   }
-  bool pressed = g_keys.pressed_since[vk];
-  g_keys.pressed_since[vk] = false;
+  bool pressed = State().keys.pressed_since[vk];
+  State().keys.pressed_since[vk] = false;
   return static_cast<std::int16_t>((down ? 0x8000 : 0) | (pressed ? 1 : 0));
 }
 

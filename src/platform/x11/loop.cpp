@@ -14,18 +14,6 @@
 namespace platform::x11 {
 namespace {
 
-using Nanos = std::int64_t;
-
-struct Timer {
-  Nanos interval = 0;
-  Nanos next = 0;  // the next point of the grid at which it is due
-  bool running = false;
-  std::function<void()> tick;
-};
-
-std::map<TimerId, std::shared_ptr<Timer>> g_timers;
-TimerId g_next_timer = 1;
-
 Nanos Now() {
   timespec ts{};
   clock_gettime(CLOCK_MONOTONIC, &ts);
@@ -37,10 +25,10 @@ Nanos Now() {
 void RunDueTimers() {
   std::vector<std::pair<TimerId, std::shared_ptr<Timer>>> due;
   Nanos now = Now();
-  for (auto& [id, t] : g_timers)
+  for (auto& [id, t] : State().timers)
     if (!t->running && t->next <= now) due.emplace_back(id, t);
   for (auto& [id, t] : due) {
-    if (g_timers.count(id) == 0 || t->running) continue;  // stopped by an earlier tick
+    if (State().timers.count(id) == 0 || t->running) continue;  // stopped by an earlier tick
     now = Now();
     if (t->next > now) continue;
     // Skip to the first grid point after now: a late loop gets one tick, not a burst.
@@ -54,7 +42,7 @@ void RunDueTimers() {
 
 Nanos NextDeadline() {
   Nanos next = -1;
-  for (auto& [id, t] : g_timers)
+  for (auto& [id, t] : State().timers)
     if (!t->running && (next < 0 || t->next < next)) next = t->next;
   return next;
 }
@@ -71,8 +59,6 @@ void HandlePendingEvents() {
     DispatchEvent(ev);
   }
 }
-
-int g_extra_fd = -1;
 
 // Asked to end from outside (Ctrl+C in a terminal, a logout), the program ends its own way, as
 // for a close request to its first window: a replay lets go of the buttons it holds first.
@@ -105,7 +91,7 @@ void WaitForWork() {
   pollfd fds[4] = {{EndRequestFd(), POLLIN, 0},
                    {ConnectionNumber(d), POLLIN, 0},
                    {KeyWatchFd(), POLLIN, 0},
-                   {g_extra_fd, POLLIN, 0}};
+                   {State().extra_fd, POLLIN, 0}};
   nfds_t count = 4;
   Nanos deadline = NextDeadline();
   timespec timeout{};
@@ -150,26 +136,22 @@ TimerId StartTimer(int interval_ms, std::function<void()> tick) {
   t->interval = static_cast<Nanos>(std::max(1, interval_ms)) * 1'000'000;
   t->next = Now() + t->interval;
   t->tick = std::move(tick);
-  TimerId id = g_next_timer++;
-  g_timers[id] = std::move(t);
+  TimerId id = State().next_timer++;
+  State().timers[id] = std::move(t);
   return id;
 }
 
-void StopTimer(TimerId id) { g_timers.erase(id); }
+void StopTimer(TimerId id) { State().timers.erase(id); }
 
 std::int64_t MonotonicMicros() { return Now() / 1000; }
 
-void x11::SetExtraWakeFd(int fd) { g_extra_fd = fd; }
+void x11::SetExtraWakeFd(int fd) { State().extra_fd = fd; }
 
 void DoEvents() { LoopOnce(false); }
 
-namespace {
-bool g_quit = false;
-}
-
 int RunMessageLoop() {
   Dpy();
-  while (!g_quit) LoopOnce(true);
+  for (;;) LoopOnce(true);
   return 0;
 }
 
@@ -182,12 +164,11 @@ void RunModal(WindowHandle w, WindowHandle owner) {
     XSetTransientForHint(Dpy(), modal->xid, owner_state->xid);
   }
   ShowWindow(w, true);
-  while (FindWindow(w) && !g_quit) LoopOnce(true);
+  while (FindWindow(w)) LoopOnce(true);
   if (owner_state) --owner_state->input_blocked;
 }
 
 void EndProgram(int exit_code) {
-  g_quit = true;
   std::fflush(stdout);
   std::fflush(stderr);
   if (Display* d = OpenedDisplay()) XCloseDisplay(d);

@@ -10,16 +10,6 @@
 namespace platform::x11 {
 namespace {
 
-std::map<WindowHandle, std::shared_ptr<WindowState>> g_windows;
-WindowHandle g_next_handle = 1;
-std::uintptr_t g_class_style = 0;
-Cursor g_hand_cursor = 0;
-Cursor g_arrow_cursor = 0;
-Picture g_hand_picture;
-std::vector<unsigned long> g_icon;  // the program icon as _NET_WM_ICON holds it
-int g_hand_hot_x = 0;
-int g_hand_hot_y = 0;
-
 constexpr long kNetWmStateRemove = 0;
 constexpr long kNetWmStateAdd = 1;
 
@@ -106,13 +96,13 @@ Cursor HandCursor() {
   Display* d = Dpy();
   Pixmap pixmap = 0;
   ::Picture picture = 0;
-  if (g_hand_cursor == 0 && UploadArgb(g_hand_picture, pixmap, picture)) {
-    g_hand_cursor = XRenderCreateCursor(d, picture, g_hand_hot_x, g_hand_hot_y);
+  if (State().hand_cursor == 0 && UploadArgb(State().hand_picture, pixmap, picture)) {
+    State().hand_cursor = XRenderCreateCursor(d, picture, State().hand_hot_x, State().hand_hot_y);
     XRenderFreePicture(d, picture);
     XFreePixmap(d, pixmap);
   }
-  if (g_hand_cursor == 0) g_hand_cursor = XCreateFontCursor(d, XC_hand2);
-  return g_hand_cursor;
+  if (State().hand_cursor == 0) State().hand_cursor = XCreateFontCursor(d, XC_hand2);
+  return State().hand_cursor;
 }
 
 double ScreenDpi() {
@@ -166,19 +156,19 @@ void WindowState::FreeBackBuffer() {
 }
 
 std::shared_ptr<WindowState> FindWindow(WindowHandle w) {
-  auto it = g_windows.find(w);
-  return it == g_windows.end() ? nullptr : it->second;
+  auto it = State().windows.find(w);
+  return it == State().windows.end() ? nullptr : it->second;
 }
 
 std::shared_ptr<WindowState> FindWindowByXid(Window xid) {
-  for (auto& [handle, ws] : g_windows)
+  for (auto& [handle, ws] : State().windows)
     if (ws->xid == xid) return ws;
   return nullptr;
 }
 
 std::vector<std::shared_ptr<WindowState>> AllWindows() {
   std::vector<std::shared_ptr<WindowState>> all;
-  for (auto& [handle, ws] : g_windows) all.push_back(ws);
+  for (auto& [handle, ws] : State().windows) all.push_back(ws);
   return all;
 }
 
@@ -215,22 +205,22 @@ double TwipsPerPixelX() { return 1440.0 / ScreenDpi(); }
 double TwipsPerPixelY() { return 1440.0 / ScreenDpi(); }
 
 void SetHandCursor(const Picture& pic, int hot_x, int hot_y) {
-  g_hand_picture = pic;
-  g_hand_hot_x = hot_x;
-  g_hand_hot_y = hot_y;
-  if (g_hand_cursor != 0) {
-    XFreeCursor(Dpy(), g_hand_cursor);
-    g_hand_cursor = 0;
+  State().hand_picture = pic;
+  State().hand_hot_x = hot_x;
+  State().hand_hot_y = hot_y;
+  if (State().hand_cursor != 0) {
+    XFreeCursor(Dpy(), State().hand_cursor);
+    State().hand_cursor = 0;
   }
 }
 
 void SetProgramIcon(const std::vector<Picture>& sizes) {
   // _NET_WM_ICON: width, height, then the ARGB pixels, size after size, each in a long.
-  g_icon.clear();
+  State().icon.clear();
   for (const Picture& p : sizes) {
-    g_icon.push_back(static_cast<unsigned long>(p.width));
-    g_icon.push_back(static_cast<unsigned long>(p.height));
-    g_icon.insert(g_icon.end(), p.pixels.begin(), p.pixels.end());
+    State().icon.push_back(static_cast<unsigned long>(p.width));
+    State().icon.push_back(static_cast<unsigned long>(p.height));
+    State().icon.insert(State().icon.end(), p.pixels.begin(), p.pixels.end());
   }
 }
 
@@ -257,10 +247,10 @@ WindowHandle CreateFormWindow(const WindowDesc& desc, WindowListener* listener) 
   if (ws->xid == 0) return 0;
 
   SetTitle(ws->xid, desc.title);
-  if (!g_icon.empty())
+  if (!State().icon.empty())
     XChangeProperty(d, ws->xid, a.net_wm_icon, XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(g_icon.data()),
-                    static_cast<int>(g_icon.size()));
+                    reinterpret_cast<const unsigned char*>(State().icon.data()),
+                    static_cast<int>(State().icon.size()));
   XClassHint class_hint{const_cast<char*>("tapwright"), const_cast<char*>("Tapwright")};
   XSetClassHint(d, ws->xid, &class_hint);
   XWMHints wm_hints{};
@@ -276,20 +266,20 @@ WindowHandle CreateFormWindow(const WindowDesc& desc, WindowListener* listener) 
   SetInitialNetWmState(*ws);
   SetSizeHints(*ws);
   if (desc.accept_drops) SetCardinal(ws->xid, a.xdnd_aware, 5);  // protocol version
-  XDefineCursor(
-      d, ws->xid,
-      g_arrow_cursor ? g_arrow_cursor : (g_arrow_cursor = XCreateFontCursor(d, XC_left_ptr)));
+  XDefineCursor(d, ws->xid,
+                State().arrow_cursor ? State().arrow_cursor
+                                     : (State().arrow_cursor = XCreateFontCursor(d, XC_left_ptr)));
   ws->AllocateBackBuffer();
 
-  ws->handle = g_next_handle++;
-  g_windows[ws->handle] = ws;
+  ws->handle = State().next_handle++;
+  State().windows[ws->handle] = ws;
   return ws->handle;
 }
 
 void DestroyWindow(WindowHandle w) {
   auto ws = FindWindow(w);
   if (!ws) return;
-  g_windows.erase(w);
+  State().windows.erase(w);
   ws->listener = nullptr;  // its owner may be going away: nothing more reaches it
   ws->visible = false;
   XDestroyWindow(Dpy(), ws->xid);
@@ -348,8 +338,8 @@ void SetWindowCursor(WindowHandle w, CursorShape shape) {
   auto ws = FindWindow(w);
   if (!ws) return;
   Display* d = Dpy();
-  if (g_arrow_cursor == 0) g_arrow_cursor = XCreateFontCursor(d, XC_left_ptr);
-  XDefineCursor(d, ws->xid, shape == CursorShape::Hand ? HandCursor() : g_arrow_cursor);
+  if (State().arrow_cursor == 0) State().arrow_cursor = XCreateFontCursor(d, XC_left_ptr);
+  XDefineCursor(d, ws->xid, shape == CursorShape::Hand ? HandCursor() : State().arrow_cursor);
   XFlush(d);
 }
 
@@ -421,13 +411,13 @@ bool SetLayeredWindowAttributes(WindowHandle w, Color key, std::uint8_t alpha,
 // X has no drop shadow of its own (a compositor draws one if it likes); the class style is kept
 // so that the program reads back what it set.
 std::uintptr_t GetClassLongPtrA(WindowHandle w, int index) {
-  return FindWindow(w) && index == GCL_STYLE ? g_class_style : 0;
+  return FindWindow(w) && index == GCL_STYLE ? State().class_style : 0;
 }
 
 std::uintptr_t SetClassLongPtrA(WindowHandle w, int index, std::uintptr_t value) {
   if (!FindWindow(w) || index != GCL_STYLE) return 0;
-  std::uintptr_t previous = g_class_style;
-  g_class_style = value;
+  std::uintptr_t previous = State().class_style;
+  State().class_style = value;
   return previous;
 }
 

@@ -21,12 +21,15 @@
 // X.h's query class name hides platform::CursorShape; we do not use the query.
 #undef CursorShape
 
+#include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace platform::x11 {
@@ -85,6 +88,65 @@ struct WindowState {
   void AllocateBackBuffer();
   void FreeBackBuffer();
 };
+
+using Nanos = std::int64_t;
+
+struct Timer {
+  Nanos interval = 0;
+  Nanos next = 0;  // the next point of the grid at which it is due
+  bool running = false;
+  std::function<void()> tick;
+};
+
+// The global key and button state, read from a second connection that nothing else uses.
+struct KeyWatch {
+  Display* display = nullptr;
+  int xi_opcode = 0;
+  bool tried = false;
+  bool raw = false;                          // raw events arrive: they tell what is down
+  std::int64_t drained_at = 0;               // MonotonicMicros of the last read
+  std::array<bool, 256> pressed_since{};     // by virtual key
+  std::array<std::uint8_t, 256> key_down{};  // by keycode: the virtual key it holds down, or 0
+  std::array<bool, 4> button_down{};         // by logical button
+  // The pointer's button map: physical button n acts as logical button map[n - 1]. Raw events
+  // and XTest speak physical buttons; applications receive logical ones.
+  std::array<unsigned char, 32> map{};
+  int map_size = 0;
+};
+
+struct CachedPicture {
+  int width = 0;
+  int height = 0;
+  Pixmap pixmap = 0;
+  ::Picture picture = 0;
+};
+
+// Everything the backend keeps, in one place.
+struct Backend {
+  // The UI connection.
+  Display* display = nullptr;
+  Atoms atoms;
+  // Windows, by handle, and what all of them share.
+  std::map<WindowHandle, std::shared_ptr<WindowState>> windows;
+  WindowHandle next_handle = 1;
+  std::uintptr_t class_style = 0;
+  Cursor hand_cursor = 0;
+  Cursor arrow_cursor = 0;
+  Picture hand_picture;
+  int hand_hot_x = 0;
+  int hand_hot_y = 0;
+  std::vector<unsigned long> icon;  // the program icon as _NET_WM_ICON holds it
+  // The loop.
+  std::map<TimerId, std::shared_ptr<Timer>> timers;
+  TimerId next_timer = 1;
+  int extra_fd = -1;  // the desktop chooser's answer while it runs
+  KeyWatch keys;
+  // Server-side resources made once.
+  std::map<std::tuple<std::string, int, bool>, XftFont*> fonts;
+  std::map<std::uintptr_t, CachedPicture> pictures;
+};
+
+Backend& State();
 
 // The UI connection, opened on first use. Exits the process when there is no X display.
 Display* Dpy();
