@@ -5,7 +5,7 @@
 namespace tapwright {
 
 FormAcercade::FormAcercade() : ui::Form("Tapwright", 4245, 2550, ui::kBlack, /*task_bar=*/false) {
-  picture = &ui::pictures::AboutPicture();
+  picture = &ui::pictures::AboutPicture(ui::TwipsToPixelsX(4245), ui::TwipsToPixelsY(2550));
   hand = true;
   LBVer.name = "LBVer";
   LBVer.Move(2520, 2280, 1455, 255);

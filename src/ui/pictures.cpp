@@ -250,45 +250,55 @@ Picture ProgramIcon(int size) {
   return p;
 }
 
-const Picture& AboutPicture() {
-  static const Picture about = [] {
-    constexpr int kW = 283, kH = 170;
-    Picture p;
-    p.width = kW;
-    p.height = kH;
-    p.pixels.resize(kW * kH);
-    for (int y = 0; y < kH; ++y)  // a dark vertical gradient
-      for (int x = 0; x < kW; ++x)
-        p.pixels[static_cast<size_t>(y * kW + x)] = Opaque(10 + y / 10, 10 + y / 10, 16 + y / 8);
-    const Picture icon = ProgramIcon(96);
-    for (int y = 0; y < icon.height; ++y)
-      for (int x = 0; x < icon.width; ++x) {
-        const std::uint32_t c = icon.pixels[static_cast<size_t>(y * icon.width + x)];
-        if ((c >> 24) > 127)
-          p.pixels[static_cast<size_t>((y + 30) * kW + x + 20)] = c | 0xFF000000u;
-      }
-    // A dotted path, as the recorder samples one, ending in two clicks.
-    const auto dot = [&](double cx, double cy, double r, std::uint32_t c) {
-      for (int y = static_cast<int>(cy - r); y <= static_cast<int>(cy + r) + 1; ++y)
-        for (int x = static_cast<int>(cx - r); x <= static_cast<int>(cx + r) + 1; ++x)
-          if (x >= 0 && y >= 0 && x < kW && y < kH &&
-              (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r)
-            p.pixels[static_cast<size_t>(y * kW + x)] = c;
-    };
-    for (int i = 0; i <= 40; ++i) {
-      const double t = i / 40.0;
-      dot(135 + 120 * t, 120 - 70 * std::sin(t * kPi) + 20 * t, 1.6, Opaque(110, 130, 255));
+const Picture& AboutPicture(int width, int height) {
+  static std::map<std::pair<int, int>, Picture> drawn;
+  auto it = drawn.find({width, height});
+  if (it != drawn.end()) return it->second;
+  // Designed at 283 x 170; drawn at the window's own size so it fills the window at any DPI.
+  constexpr double kW = 283, kH = 170;
+  const int w = std::max(1, width), h = std::max(1, height);
+  const double sx = w / kW, sy = h / kH, s = std::min(sx, sy);
+  Picture p;
+  p.width = w;
+  p.height = h;
+  p.pixels.resize(static_cast<size_t>(w) * static_cast<size_t>(h));
+  for (int y = 0; y < h; ++y) {  // a dark vertical gradient
+    const int shade = static_cast<int>(y / sy);
+    for (int x = 0; x < w; ++x)
+      p.pixels[static_cast<size_t>(y * w + x)] =
+          Opaque(10 + shade / 10, 10 + shade / 10, 16 + shade / 8);
+  }
+  const Picture icon = ProgramIcon(static_cast<int>(std::lround(96 * s)));
+  const int icon_x = static_cast<int>(std::lround(20 * sx));
+  const int icon_y = static_cast<int>(std::lround(30 * sy));
+  for (int y = 0; y < icon.height && y + icon_y < h; ++y)
+    for (int x = 0; x < icon.width && x + icon_x < w; ++x) {
+      const std::uint32_t c = icon.pixels[static_cast<size_t>(y * icon.width + x)];
+      if ((c >> 24) > 127)
+        p.pixels[static_cast<size_t>((y + icon_y) * w + x + icon_x)] = c | 0xFF000000u;
     }
-    for (const auto& [cx, cy] : {std::pair{195.0, 52.0}, std::pair{255.0, 140.0}}) {
-      for (double r = 7; r <= 8.5; r += 0.5) {
-        for (int a = 0; a < 360; a += 4)
-          dot(cx + r * std::cos(a * kPi / 180), cy + r * std::sin(a * kPi / 180), 0.6, kRed);
-      }
+  // A dotted path, as the recorder samples one, ending in two clicks; given in design units.
+  const auto dot = [&](double dx, double dy, double dr, std::uint32_t c) {
+    const double cx = dx * sx, cy = dy * sy, r = dr * s;
+    for (int y = static_cast<int>(cy - r); y <= static_cast<int>(cy + r) + 1; ++y)
+      for (int x = static_cast<int>(cx - r); x <= static_cast<int>(cx + r) + 1; ++x)
+        if (x >= 0 && y >= 0 && x < w && y < h &&
+            (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r)
+          p.pixels[static_cast<size_t>(y * w + x)] = c;
+  };
+  for (int i = 0; i <= 40; ++i) {
+    const double t = i / 40.0;
+    dot(135 + 120 * t, 120 - 70 * std::sin(t * kPi) + 20 * t, 1.6, Opaque(110, 130, 255));
+  }
+  for (const auto& [cx, cy] : {std::pair{195.0, 52.0}, std::pair{255.0, 140.0}}) {
+    for (double r = 7; r <= 8.5; r += 0.5) {
+      for (int a = 0; a < 360; a += 4)
+        dot(cx + r * std::cos(a * kPi / 180), cy + r * std::sin(a * kPi / 180), 0.6, kRed);
     }
-    p.id = 300;
-    return p;
-  }();
-  return about;
+  }
+  // Clear of the ids of Get and ProgramIcon.
+  p.id = 1'000'000 + static_cast<std::uintptr_t>(w) * 10'000 + static_cast<std::uintptr_t>(h);
+  return drawn.emplace(std::make_pair(width, height), std::move(p)).first->second;
 }
 
 const Picture& HandCursor() {

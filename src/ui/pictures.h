@@ -26,8 +26,9 @@ const platform::Picture& Get(Id id, int size = 16);
 // The program icon at size x size pixels.
 platform::Picture ProgramIcon(int size);
 
-// The About window's picture, 283 x 170: the icon and a recorded path with its clicks.
-const platform::Picture& AboutPicture();
+// The About window's picture at width x height pixels (283 x 170 at 96 DPI): the icon and a
+// recorded path with its clicks. The same object on every call with the same size.
+const platform::Picture& AboutPicture(int width, int height);
 
 // The hand pointer shown over clickable controls: 32 x 32, hot spot at the fingertip.
 const platform::Picture& HandCursor();

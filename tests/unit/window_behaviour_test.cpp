@@ -134,6 +134,24 @@ TEST_F(About, TheTitleOpensItModalCentredWithTheVersion) {
   }
 }
 
+TEST_F(About, ItsPictureFillsItAtAnyScale) {
+  for (const double twips_per_pixel : {15.0, 10.0, 7.5}) {  // 96, 144 and 192 DPI
+    sim::SetScreen(1920, 1080, twips_per_pixel);
+    tapwright::FormAcercade about;
+    about.Form_Load();
+    about.Show();
+    const platform::Rect window = sim::Window(about.hWnd()).bounds;
+    int pictures = 0;
+    for (const auto& op : sim::Paint(about.hWnd())) {
+      if (op.kind != sim::DrawOp::Kind::Picture) continue;
+      ++pictures;
+      EXPECT_EQ(op.rect.width, window.width) << twips_per_pixel;
+      EXPECT_EQ(op.rect.height, window.height) << twips_per_pixel;
+    }
+    EXPECT_EQ(pictures, 1) << twips_per_pixel;
+  }
+}
+
 TEST_F(About, TheVersionLabelStaysInTheBottomRight) {
   tapwright::FormAcercade about;
   about.Form_Load();

@@ -23,3 +23,12 @@ echo "pixels: grey $grey, light blue $blue, black $black of $((178 * 66))"
 [ "$grey" -ge 20 ] || fail "no grey title text"
 [ "$blue" -ge 40 ] || fail "no light blue \"Stop\" and \"00m 00s\""
 [ "$black" -ge $((178 * 66 / 2)) ] || fail "the background is not black"
+
+# The options button (1980, 60 twips: pixel 132, 4) opens its panel; its grey captions show
+# below the status strip.
+driver click 138 8
+sleep 0.5
+import -window root -crop 178x136+0+0 "$SHOTS/win32-options-panel.png"
+panel=$(convert "$SHOTS/win32-options-panel.png" -crop 178x70+0+66 txt:- | grep -ci "#808080" || true)
+echo "options panel: $panel grey pixels, screenshot: $SHOTS/win32-options-panel.png"
+[ "$panel" -ge 100 ] || fail "the options panel did not open"
