@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "platform/x11/key_table.h"
 #include "platform/x11/x11.h"
 
 namespace platform::x11 {
@@ -32,49 +33,6 @@ int ButtonsHeld(unsigned state) {
 int ShiftOf(unsigned state) {
   return ((state & ShiftMask) ? 1 : 0) | ((state & ControlMask) ? 2 : 0) |
          ((state & Mod1Mask) ? 4 : 0);
-}
-
-int VirtualKeyOf(KeySym sym) {
-  switch (sym) {
-    case XK_Left:
-      return 0x25;
-    case XK_Up:
-      return 0x26;
-    case XK_Right:
-      return 0x27;
-    case XK_Down:
-      return 0x28;
-    case XK_Prior:
-      return 0x21;
-    case XK_Next:
-      return 0x22;
-    case XK_End:
-      return 0x23;
-    case XK_Home:
-      return 0x24;
-    case XK_Insert:
-      return 0x2D;
-    case XK_Delete:
-      return 0x2E;
-    case XK_Return:
-    case XK_KP_Enter:
-      return 0x0D;
-    case XK_Escape:
-      return 0x1B;
-    case XK_Tab:
-      return 0x09;
-    case XK_BackSpace:
-      return 0x08;
-    case XK_space:
-      return 0x20;
-    default:
-      break;
-  }
-  if (sym >= XK_F1 && sym <= XK_F24) return 0x70 + static_cast<int>(sym - XK_F1);
-  if (sym >= XK_0 && sym <= XK_9) return '0' + static_cast<int>(sym - XK_0);
-  if (sym >= XK_a && sym <= XK_z) return 'A' + static_cast<int>(sym - XK_a);
-  if (sym >= XK_A && sym <= XK_Z) return 'A' + static_cast<int>(sym - XK_A);
-  return 0;
 }
 
 void OnButton(WindowState& ws, const XButtonEvent& e, bool press) {
@@ -188,7 +146,8 @@ void DispatchEvent(XEvent& ev) {
       break;
     case KeyPress: {
       if (ws->input_blocked > 0) break;
-      int vk = VirtualKeyOf(XLookupKeysym(&ev.xkey, 0));
+      // As Windows reports them: Shift, Ctrl and Alt without a side.
+      int vk = EitherSide(VirtualKeyOf(XLookupKeysym(&ev.xkey, 0)));
       if (vk != 0 && ws->listener) ws->listener->OnKeyDown(vk);
       break;
     }

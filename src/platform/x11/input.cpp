@@ -6,21 +6,11 @@
 
 #include <array>
 
+#include "platform/x11/key_table.h"
 #include "platform/x11/x11.h"
 
 namespace platform::x11 {
 namespace {
-
-struct KeyName {
-  int vk;
-  KeySym sym;
-};
-
-constexpr KeyName kKeys[] = {{VK_ESCAPE, XK_Escape}, {VK_F5, XK_F5},       {VK_F6, XK_F6},
-                             {VK_F8, XK_F8},         {VK_F10, XK_F10},     {0x25, XK_Left},
-                             {VK_UP, XK_Up},         {0x27, XK_Right},     {VK_DOWN, XK_Down},
-                             {0x0D, XK_Return},      {0x20, XK_space},     {0x10, XK_Shift_L},
-                             {0x10, XK_Shift_R},     {0x11, XK_Control_L}, {0x11, XK_Control_R}};
 
 void ReadButtonMap(Display* d) {
   State().keys.map_size =
@@ -53,10 +43,7 @@ int VirtualKeyOfButton(int button) {
 }
 
 int VirtualKeyOfKeycode(Display* d, int keycode) {
-  KeySym sym = XkbKeycodeToKeysym(d, static_cast<KeyCode>(keycode), 0, 0);
-  for (const KeyName& k : kKeys)
-    if (k.sym == sym) return k.vk;
-  return 0;
+  return VirtualKeyOf(XkbKeycodeToKeysym(d, static_cast<KeyCode>(keycode), 0, 0));
 }
 
 // What is down as the server sees it now, for a start without raw events to go by.
@@ -81,7 +68,7 @@ bool DownFromEvents(int vk) {
   for (int b = 1; b <= 3; ++b)
     if (VirtualKeyOfButton(b) == vk) return State().keys.button_down[b];
   for (std::uint8_t held : State().keys.key_down)
-    if (held == vk) return true;
+    if (held != 0 && (held == vk || EitherSide(held) == vk)) return true;
   return false;
 }
 
@@ -97,10 +84,10 @@ bool KeyDownNow(Display* d, int vk) {
   }
   char keymap[32];
   XQueryKeymap(d, keymap);
-  for (const KeyName& k : kKeys) {
-    if (k.vk != vk) continue;
-    KeyCode code = XKeysymToKeycode(d, k.sym);
-    if (code != 0 && (keymap[code / 8] & (1 << (code % 8)))) return true;
+  for (int code = 8; code < 256; ++code) {
+    if (!(keymap[code / 8] & (1 << (code % 8)))) continue;
+    const int held = VirtualKeyOfKeycode(d, code);
+    if (held != 0 && (held == vk || EitherSide(held) == vk)) return true;
   }
   return false;
 }
@@ -156,7 +143,10 @@ void DrainKeyEvents() {
       const int code = raw->detail & 0xFF;
       const int vk = VirtualKeyOfKeycode(d, code);
       State().keys.key_down[code] = static_cast<std::uint8_t>(press ? vk : 0);
-      if (press && vk != 0) State().keys.pressed_since[vk] = true;
+      if (press && vk != 0) {
+        State().keys.pressed_since[vk] = true;
+        State().keys.pressed_since[EitherSide(vk)] = true;
+      }
     } else if (cookie->evtype == XI_RawButtonPress || cookie->evtype == XI_RawButtonRelease) {
       const int button = LogicalButton(raw->detail);
       if (button >= 1 && button <= 3) {
