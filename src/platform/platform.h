@@ -7,6 +7,9 @@
 // The user32 names and constants keep their Windows spelling. windows.h defines many of them as
 // macros, so a Win32 source includes this header first and windows.h after it, and uses the
 // constants unqualified there.
+//
+// Sections: the palette; cursor, mouse input and keys (with the virtual keys); screen; pictures and
+// drawing; windows; timers and the message loop; file dialogs; process and environment; files.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,10 @@
 // The open and save dialogs: an own-drawn modal window in the program's dark look, for desktops
 // without a chooser of their own. It takes its window's raw events before the listener, because
 // typing needs the full key event (shift, keyboard layout, input method) and the wheel.
+//
+// In this file: the words and the start folder; the dialog's state and navigation; its keys
+// (input method, editing, list); its mouse (buttons, list, scrollbar, moving); its painting; and
+// RunDialog, which tries the desktop's chooser first.
 #include <cstdlib>
 #include <filesystem>
 

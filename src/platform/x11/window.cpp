@@ -1,5 +1,9 @@
 // Top-level windows: creation, placement, styles and the window-manager hints that keep them
 // borderless and where the program put them.
+//
+// In this file: the EWMH hints; the hand cursor and the screen's DPI; the back buffer; finding
+// windows; the monitor, cursor and icon; creating, showing, placing and painting a window; the
+// z-order (SetWindowPos); the window and class styles (opacity, drop shadow).
 #include <unistd.h>
 
 #include <cstdlib>
