@@ -4,8 +4,8 @@
 set -euo pipefail
 
 packages=(
-  # build
-  cmake g++ make pkg-config libgtest-dev libbenchmark-dev clang-format
+  # build (googletest: the sources, built for the Windows build of the unit tests)
+  cmake g++ make pkg-config libgtest-dev googletest libbenchmark-dev clang-format
   # the Linux build
   libx11-dev libxft-dev libxtst-dev libxi-dev libxrender-dev libxrandr-dev libfontconfig-dev
   fonts-liberation

@@ -1,9 +1,18 @@
-// Files on the simulated desktop: the real POSIX steps, each of which a test can make fail.
-#include "platform/posix/files.h"
-
+// Files on the simulated desktop: the machine's real steps, each of which a test can make fail.
 #include <set>
 
 #include "platform/sim/sim.h"
+#ifdef _WIN32
+#include "platform/sim/win32_host_files.h"
+namespace platform {
+namespace host = win32_files;
+}
+#else
+#include "platform/posix/files.h"
+namespace platform {
+namespace host = posix;
+}
+#endif
 
 namespace sim {
 namespace {
@@ -33,7 +42,7 @@ namespace platform {
 using sim::FileStep;
 
 bool GetSaveTarget(const std::string& path, SaveTarget& target) {
-  if (!posix::GetSaveTarget(path, target)) return false;
+  if (!host::GetSaveTarget(path, target)) return false;
   if (sim::Faults().deny_writing && target.exists) target.writable = false;
   return true;
 }
@@ -42,34 +51,34 @@ FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool
     denied = true;  // as in a folder the user may not write to
     return kNoFile;
   }
-  return posix::CreateFileBeside(target, created, denied);
+  return host::CreateFileBeside(target, created, denied);
 }
 FileHandle OpenFileInPlace(const SaveTarget& target, std::uint64_t size) {
-  return sim::Fails(FileStep::OpenInPlace) ? kNoFile : posix::OpenFileInPlace(target, size);
+  return sim::Fails(FileStep::OpenInPlace) ? kNoFile : host::OpenFileInPlace(target, size);
 }
 bool WriteToFile(FileHandle f, std::string_view data) {
   // A failing write on a full disk gets part of the data out first.
   if (sim::Fails(FileStep::Write)) {
-    posix::WriteToFile(f, data.substr(0, data.size() / 2));
+    host::WriteToFile(f, data.substr(0, data.size() / 2));
     return false;
   }
-  return posix::WriteToFile(f, data);
+  return host::WriteToFile(f, data);
 }
-bool SetFileLength(FileHandle f, std::uint64_t length) { return posix::SetFileLength(f, length); }
-bool SyncFile(FileHandle f) { return !sim::Fails(FileStep::Sync) && posix::SyncFile(f); }
-bool CloseFile(FileHandle f) { return posix::CloseFile(f) && !sim::Fails(FileStep::Close); }
+bool SetFileLength(FileHandle f, std::uint64_t length) { return host::SetFileLength(f, length); }
+bool SyncFile(FileHandle f) { return !sim::Fails(FileStep::Sync) && host::SyncFile(f); }
+bool CloseFile(FileHandle f) { return host::CloseFile(f) && !sim::Fails(FileStep::Close); }
 bool MoveOverTarget(const std::string& replacement, const SaveTarget& target) {
-  return !sim::Fails(FileStep::Replace) && posix::MoveOverTarget(replacement, target);
+  return !sim::Fails(FileStep::Replace) && host::MoveOverTarget(replacement, target);
 }
 bool SyncTargetFolder(const SaveTarget& target) {
-  return !sim::Fails(FileStep::SyncFolder) && posix::SyncTargetFolder(target);
+  return !sim::Fails(FileStep::SyncFolder) && host::SyncTargetFolder(target);
 }
-bool RemoveFile(const std::string& path) { return posix::RemoveFile(path); }
+bool RemoveFile(const std::string& path) { return host::RemoveFile(path); }
 FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size) {
-  return posix::OpenRegularFile(path, size);
+  return host::OpenRegularFile(path, size);
 }
 std::int64_t ReadFromFile(FileHandle f, char* buffer, std::size_t n) {
-  return posix::ReadFromFile(f, buffer, n);
+  return host::ReadFromFile(f, buffer, n);
 }
 
 }  // namespace platform
