@@ -27,6 +27,34 @@ void SendButtons(std::int32_t code) {
     if (released & b.bit) platform::mouse_event(b.up, 0, 0, 0, 0);
 }
 
+int KeyPressedBy(std::int32_t code) {
+  return code > kKeyPress && code < kKeyPress + 256 ? code - kKeyPress : 0;
+}
+
+int KeyReleasedBy(std::int32_t code) {
+  return code > kKeyRelease && code < kKeyRelease + 256 ? code - kKeyRelease : 0;
+}
+
+void SendKey(std::int32_t code) {
+  if (const int vk = KeyPressedBy(code))
+    platform::keybd_event(static_cast<std::uint8_t>(vk), 0, 0, 0);
+  if (const int vk = KeyReleasedBy(code))
+    platform::keybd_event(static_cast<std::uint8_t>(vk), 0, platform::KEYEVENTF_KEYUP, 0);
+}
+
+void Held::Note(std::int32_t code) {
+  buttons = (buttons | PressedBy(code)) & ~ReleasedBy(code);
+  if (const int vk = KeyPressedBy(code)) keys.set(static_cast<size_t>(vk));
+  if (const int vk = KeyReleasedBy(code)) keys.reset(static_cast<size_t>(vk));
+}
+
+void Held::Release() {
+  ReleaseButtons(buttons);
+  for (size_t vk = 0; vk < keys.size(); ++vk)
+    if (keys[vk]) SendKey(kKeyRelease + static_cast<std::int32_t>(vk));
+  *this = Held{};
+}
+
 void ReleaseButtons(int held) {
   for (const ButtonKeys& b : kButtonOrder)
     if (held & b.bit) platform::mouse_event(b.up, 0, 0, 0, 0);
@@ -44,7 +72,8 @@ void JoinClicks(Recording& r) {
         r[j].code = kMove;
         break;
       }
-      if (PressedBy(r[j].code) || ReleasedBy(r[j].code)) break;
+      const std::int32_t c = r[j].code;
+      if (PressedBy(c) || ReleasedBy(c) || KeyPressedBy(c) || KeyReleasedBy(c)) break;
     }
   }
 }

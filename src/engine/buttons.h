@@ -1,5 +1,5 @@
-// Mouse buttons in a recording: the codes that press and release them, watching the real
-// buttons while recording, and sending them again on replay.
+// Mouse buttons and keys in a recording: the codes that press and release them, and sending them
+// again on replay.
 #pragma once
 
 #include <cstdint>
@@ -18,6 +18,12 @@ int ReleasedBy(std::int32_t code);
 void SendButtons(std::int32_t code);
 // Releases each button of `held` that the replay still holds.
 void ReleaseButtons(int held);
+
+// The virtual key that a sample's code presses or releases; 0 for none.
+int KeyPressedBy(std::int32_t code);
+int KeyReleasedBy(std::int32_t code);
+// Sends the code's key event, if it has one.
+void SendKey(std::int32_t code);
 
 // Writes a press and its release as one click on the press's sample when they are at the same
 // place within kClickMs samples with no move between: what any reader of plain clicks expects.

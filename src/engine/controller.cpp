@@ -45,7 +45,7 @@ void Form1::TogglePlayback() {
   tmrPLAY.SetEnabled(!tmrPLAY.Enabled());
   if (!tmrPLAY.Enabled()) {
     SampleCount = 0;
-    ReleaseReplayButtons();
+    replay_held_.Release();
     ShowIdle();
   } else {
     if (IsRecording) FinishRecording();

@@ -12,6 +12,7 @@ void PlaySample(std::int32_t x, std::int32_t y, std::int32_t code) {
   platform::SetCursorPos(x, y);
   platform::DoEvents();
   engine::SendButtons(code);
+  engine::SendKey(code);
 }
 
 }  // namespace modGeneral
@@ -29,7 +30,7 @@ void Form1::tmrPLAY_Timer() {
     PlayPosition = 0;
     if (!ImRepetir[1].Visible()) {
       tmrPLAY.SetEnabled(false);
-      ReleaseReplayButtons();
+      replay_held_.Release();
       ShowIdle();
       return;
     }
@@ -47,9 +48,9 @@ void Form1::tmrPLAY_Timer() {
   // A copy: the recording may be replaced while the sample plays.
   const engine::Sample s = CurrentRecording[PlayPosition];
   modGeneral::PlaySample(s.x, s.y, s.code);
-  NoteReplayButtons(s.code);
+  replay_held_.Note(s.code);
   // Stopped during the yield: the sample completed, and nothing stays held.
-  if (!tmrPLAY.Enabled()) ReleaseReplayButtons();
+  if (!tmrPLAY.Enabled()) replay_held_.Release();
 }
 
 std::int64_t Form1::PlayedMs() const {
@@ -58,24 +59,18 @@ std::int64_t Form1::PlayedMs() const {
 }
 
 void Form1::PassOver(std::int32_t from, std::int32_t to) {
-  // Samples a late tick missed are not moved through, but their buttons still act, each where
-  // it was recorded.
+  // Samples a late tick missed are not moved through, but their buttons and keys still act,
+  // each where it was recorded.
   for (std::int32_t i = from; i <= to; ++i) {
     const engine::Sample s = CurrentRecording[i];
-    if (engine::PressedBy(s.code) == 0 && engine::ReleasedBy(s.code) == 0) continue;
+    if (!engine::PressedBy(s.code) && !engine::ReleasedBy(s.code) &&
+        !engine::KeyPressedBy(s.code) && !engine::KeyReleasedBy(s.code))
+      continue;
     platform::SetCursorPos(s.x, s.y);
     engine::SendButtons(s.code);
-    NoteReplayButtons(s.code);
+    engine::SendKey(s.code);
+    replay_held_.Note(s.code);
   }
-}
-
-void Form1::NoteReplayButtons(std::int32_t code) {
-  replay_held_ = (replay_held_ | engine::PressedBy(code)) & ~engine::ReleasedBy(code);
-}
-
-void Form1::ReleaseReplayButtons() {
-  engine::ReleaseButtons(replay_held_);
-  replay_held_ = 0;
 }
 
 void Form1::ImRepetir_Click(int /*index*/) {

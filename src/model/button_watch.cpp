@@ -12,33 +12,91 @@ const std::array<ButtonKeys, 3> kButtonOrder = {{
     {kRight, platform::VK_RBUTTON, platform::MOUSEEVENTF_RIGHTDOWN, platform::MOUSEEVENTF_RIGHTUP},
 }};
 
-void ButtonWatch::Start() {
-  for (size_t i = 0; i < state_.size(); ++i) {
+void EdgeWatch::Start() {
+  for (size_t i = 0; i < vks_.size(); ++i) {
     // The query also clears what the platform kept from before: a click that focused the
-    // target, or the last playback's own clicks.
-    const bool down = platform::GetAsyncKeyState(kButtonOrder[i].vk) & 0x8000;
+    // target, or the last playback's own input.
+    const bool down = platform::GetAsyncKeyState(vks_[i]) & 0x8000;
     state_[i] = down ? State::DownBefore : State::Up;
   }
 }
 
-std::vector<std::int32_t> ButtonWatch::Poll() {
-  std::vector<std::int32_t> codes;
-  for (size_t i = 0; i < state_.size(); ++i) {
-    const std::int16_t r = platform::GetAsyncKeyState(kButtonOrder[i].vk);
+std::vector<EdgeWatch::Event> EdgeWatch::Poll() {
+  std::vector<Event> events;
+  for (size_t i = 0; i < vks_.size(); ++i) {
+    const std::int16_t r = platform::GetAsyncKeyState(vks_[i]);
     const bool down = r & 0x8000, pressed_since = r & 1;
-    const int b = kButtonOrder[i].bit;
     State& s = state_[i];
     if (s == State::Down && (!down || pressed_since)) {
-      codes.push_back(b + kRelease);
+      events.push_back({vks_[i], Edge::Release});
       s = State::Up;
     }
-    // A press that came and went between two calls is a click of its own.
-    if (s != State::Down && pressed_since && !down) codes.push_back(b);
+    if (s != State::Down && pressed_since && !down) events.push_back({vks_[i], Edge::Tap});
     if (s == State::DownBefore && !down) s = State::Up;
     if (down && (s == State::Up || (s == State::DownBefore && pressed_since))) {
-      codes.push_back(b + kPress);
+      events.push_back({vks_[i], Edge::Press});
       s = State::Down;
     }
+  }
+  return events;
+}
+
+namespace {
+
+std::vector<int> ButtonKeysInOrder() {
+  std::vector<int> vks;
+  for (const ButtonKeys& b : kButtonOrder) vks.push_back(b.vk);
+  return vks;
+}
+
+bool Recordable(int vk) {
+  using namespace platform;
+  switch (vk) {
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_ESCAPE:
+    case VK_F5:
+    case VK_F6:
+    case VK_F8:
+    case VK_F10:
+      return false;
+    default:
+      return vk >= VK_BACK && vk < 0xFF;
+  }
+}
+
+std::vector<int> RecordableKeys() {
+  std::vector<int> vks;
+  for (int vk = 0; vk < 0xFF; ++vk)
+    if (Recordable(vk)) vks.push_back(vk);
+  return vks;
+}
+
+}  // namespace
+
+ButtonWatch::ButtonWatch() : watch_(ButtonKeysInOrder()) {}
+
+std::vector<std::int32_t> ButtonWatch::Poll() {
+  std::vector<std::int32_t> codes;
+  for (const EdgeWatch::Event& e : watch_.Poll()) {
+    int bit = 0;
+    for (const ButtonKeys& b : kButtonOrder)
+      if (b.vk == e.vk) bit = b.bit;
+    if (e.edge == EdgeWatch::Edge::Release) codes.push_back(bit + kRelease);
+    if (e.edge == EdgeWatch::Edge::Tap) codes.push_back(bit);
+    if (e.edge == EdgeWatch::Edge::Press) codes.push_back(bit + kPress);
+  }
+  return codes;
+}
+
+KeyboardWatch::KeyboardWatch() : watch_(RecordableKeys()) {}
+
+std::vector<std::int32_t> KeyboardWatch::Poll() {
+  std::vector<std::int32_t> codes;
+  for (const EdgeWatch::Event& e : watch_.Poll()) {
+    if (e.edge != EdgeWatch::Edge::Release) codes.push_back(kKeyPress + e.vk);
+    if (e.edge != EdgeWatch::Edge::Press) codes.push_back(kKeyRelease + e.vk);
   }
   return codes;
 }

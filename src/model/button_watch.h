@@ -1,9 +1,11 @@
-// The mouse buttons as a recording sees them: which platform key and which synthetic events
-// belong to each, and the watch that turns their global state into codes.
+// The mouse buttons and the keys as a recording sees them: which platform key and which synthetic
+// events belong to each button, and the watches that turn their global state into codes.
 #pragma once
 
 #include <array>
+#include <bitset>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace engine {
@@ -17,18 +19,59 @@ struct ButtonKeys {
 // The order in which one moment's buttons are watched, recorded and sent.
 extern const std::array<ButtonKeys, 3> kButtonOrder;
 
-// Turns the global button state into press, release and click codes, one button at a time in
-// the order left, middle, right.
-class ButtonWatch {
+// What keys did between two polls of the global key state: a press, a release, or a tap that
+// came and went in between. A key held when the watch starts counts once it is pressed again.
+class EdgeWatch {
  public:
-  // Forgets what happened before: a button held now counts once it is pressed again.
+  enum class Edge { Press, Release, Tap };
+  struct Event {
+    int vk;
+    Edge edge;
+  };
+
+  explicit EdgeWatch(std::vector<int> vks) : vks_(std::move(vks)), state_(vks_.size()) {}
+  // Forgets what happened before, the platform's reports of presses included.
   void Start();
-  // The codes of what the buttons did since the last call.
-  std::vector<std::int32_t> Poll();
+  // What the keys did since the last call, key by key in the watch's order.
+  std::vector<Event> Poll();
 
  private:
   enum class State { Up, Down, DownBefore };
-  std::array<State, 3> state_{};
+  std::vector<int> vks_;
+  std::vector<State> state_;
+};
+
+// The buttons' press, release and click codes, in the order left, middle, right.
+class ButtonWatch {
+ public:
+  ButtonWatch();
+  void Start() { watch_.Start(); }
+  std::vector<std::int32_t> Poll();
+
+ private:
+  EdgeWatch watch_;
+};
+
+// The keys' press and release codes: every key but the program's own hotkeys and the mouse
+// buttons; Shift, Ctrl and Alt by their sides.
+class KeyboardWatch {
+ public:
+  KeyboardWatch();
+  void Start() { watch_.Start(); }
+  std::vector<std::int32_t> Poll();
+
+ private:
+  EdgeWatch watch_;
+};
+
+// What a replay holds down: buttons (or-ed bits) and keys. The replay defines the operations.
+struct Held {
+  int buttons = 0;
+  std::bitset<256> keys;
+
+  void Note(std::int32_t code);
+  // Lets go of everything, so a stop never leaves a button or a key pressed.
+  void Release();
 };
 
 }  // namespace engine

@@ -8,13 +8,18 @@
 namespace engine {
 
 // Button codes of a sample: a button's own value is a click (down and up at once); plus kPress
-// it is a press, plus kRelease a release. Any other code is a move.
+// it is a press, plus kRelease a release. Any code that is neither a button's nor a key's is a
+// move.
 constexpr std::int32_t kMove = -1;
 constexpr std::int32_t kLeft = 1;
 constexpr std::int32_t kRight = 2;
 constexpr std::int32_t kMiddle = 4;
 constexpr std::int32_t kPress = 8;
 constexpr std::int32_t kRelease = 16;
+// Key codes: kKeyPress plus a virtual key (Windows' numbers on every platform) presses the key,
+// kKeyRelease plus it releases it.
+constexpr std::int32_t kKeyPress = 256;
+constexpr std::int32_t kKeyRelease = 512;
 
 struct Sample {
   std::int32_t x = 0;  // screen pixels; negative on monitors left of or above the primary one

@@ -132,6 +132,10 @@ bool GetCursorPos(Point& p);
 bool SetCursorPos(std::int32_t x, std::int32_t y);
 void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
                  std::uintptr_t extra);
+constexpr std::uint32_t KEYEVENTF_KEYUP = 0x0002;
+// Presses the key (with KEYEVENTF_KEYUP releases it) as the keyboard would, for the window that
+// has the focus. A key the keyboard layout lacks is skipped. `scan` 0: the key's own.
+void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra);
 // Non-zero when the key is down now (0x8000 set) or was pressed since the previous query of the
 // same key (bit 0 set). The query clears the "pressed since" bit.
 std::int16_t GetAsyncKeyState(int vk);

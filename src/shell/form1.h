@@ -176,9 +176,6 @@ class Form1 : public ui::Form {
   // Milliseconds of the recording the playback has reached since it started or wrapped.
   std::int64_t PlayedMs() const;
   void PassOver(std::int32_t from, std::int32_t to);
-  void NoteReplayButtons(std::int32_t code);
-  // Lets go of every button the replay holds, so a stop never leaves one pressed.
-  void ReleaseReplayButtons();
   void ShowStatusLine(const std::string& text, ui::Color color);
 
   // Index of the sample played last; kept across a stop, so playback resumes where it stopped.
@@ -191,7 +188,7 @@ class Form1 : public ui::Form {
   std::int64_t play_start_ = 0;
   std::int32_t play_base_ = 0;
   double play_speed_ = 1.0;
-  int replay_held_ = 0;  // buttons the replay pressed and has not released
+  engine::Held replay_held_;  // buttons and keys the replay pressed and has not released
   // An entry the sequence player started is still playing.
   bool ItemPlaying = false;
   hotkeys::KeyEdges keys_;

@@ -61,7 +61,7 @@ void Form1::Form_Resize() {
 }
 
 void Form1::ImCerrar_Click() {
-  ReleaseReplayButtons();
+  replay_held_.Release();
   platform::EndProgram(0);
 }
 

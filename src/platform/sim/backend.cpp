@@ -105,6 +105,16 @@ void mouse_event(std::uint32_t flags, std::int32_t, std::int32_t, std::uint32_t,
   }
 }
 
+void keybd_event(std::uint8_t vk, std::uint8_t, std::uint32_t flags, std::uintptr_t) {
+  D().input_log.push_back(
+      {sim::InputEvent::Kind::KeybdEvent, D().now, D().cursor.x, D().cursor.y, flags, vk});
+  // As the system's own key state follows synthetic input.
+  if (flags & KEYEVENTF_KEYUP)
+    sim::KeyUp(vk);
+  else
+    sim::KeyDown(vk);
+}
+
 std::int16_t GetAsyncKeyState(int vk) {
   sim::detail::Key& k = D().keys[vk];
   const std::uint16_t r = (k.down ? 0x8000 : 0) | (k.pressed_since ? 1 : 0);

@@ -76,11 +76,12 @@ void FailGetCursorPos(bool fail);
 
 // What the program sent as synthetic input.
 struct InputEvent {
-  enum class Kind { SetCursorPos, MouseEvent };
+  enum class Kind { SetCursorPos, MouseEvent, KeybdEvent };
   Kind kind;
   std::int64_t time;
-  std::int32_t x, y;    // SetCursorPos: the position asked; MouseEvent: the cursor then
-  std::uint32_t flags;  // MouseEvent flags
+  std::int32_t x, y;    // SetCursorPos: the position asked; otherwise the cursor then
+  std::uint32_t flags;  // MouseEvent or KeybdEvent flags
+  int vk = 0;           // KeybdEvent
   friend bool operator==(const InputEvent&, const InputEvent&) = default;
 };
 const std::vector<InputEvent>& InputLog();

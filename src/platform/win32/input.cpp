@@ -35,6 +35,41 @@ void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uin
   ::mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), data, extra);
 }
 
+void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra) {
+  INPUT in{};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  // With the scan code, applications that read scan codes (games, remote desktops) see the key.
+  in.ki.wScan = scan != 0 ? scan : static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = flags & KEYEVENTF_KEYUP;
+  switch (vk) {
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_END:
+    case VK_HOME:
+    case VK_LEFT:
+    case VK_UP:
+    case VK_RIGHT:
+    case VK_DOWN:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_SNAPSHOT:
+    case VK_LWIN:
+    case VK_RWIN:
+    case VK_APPS:
+    case VK_DIVIDE:
+    case VK_NUMLOCK:
+    case VK_RCONTROL:
+    case VK_RMENU:
+      in.ki.dwFlags |= KEYEVENTF_EXTENDEDKEY;  // the keys beside the main block
+      break;
+    default:
+      break;
+  }
+  in.ki.dwExtraInfo = extra;
+  SendInput(1, &in, sizeof in);
+}
+
 std::int16_t GetAsyncKeyState(int vk) {
   if (ButtonsSwapped() && (vk == VK_LBUTTON || vk == VK_RBUTTON))
     vk = vk == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON;

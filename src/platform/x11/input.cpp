@@ -201,6 +201,17 @@ void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uin
   XFlush(d);
 }
 
+void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra) {
+  (void)scan, (void)extra;
+  Display* d = Dpy();
+  // The key that gives the symbol in the layout now in use.
+  const KeySym sym = KeysymOf(vk);
+  const KeyCode code = sym != 0 ? XKeysymToKeycode(d, sym) : 0;
+  if (code == 0) return;
+  XTestFakeKeyEvent(d, code, (flags & KEYEVENTF_KEYUP) == 0, CurrentTime);
+  XFlush(d);
+}
+
 std::int16_t GetAsyncKeyState(int vk) {
   if (vk <= 0 || vk > 255 || !OpenKeyWatch()) return 0;
   Display* d = State().keys.display;
