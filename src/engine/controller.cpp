@@ -17,6 +17,7 @@ void Form1::ToggleRecording() {
     record_origin_ = {};
     platform::GetCursorPos(record_origin_);
     buttons_.Start();
+    if (RecordKeyboard) keyboard_.Start();
     TmrRaton.SetEnabled(true);
     LBInfo.SetCaption("Rec");
     LBInfo.SetForeColor(ui::kLightRed);
@@ -51,6 +52,7 @@ void Form1::TogglePlayback() {
     if (IsRecording) FinishRecording();
     play_start_ = platform::MonotonicMicros();
     play_base_ = PlayPosition;
+    play_speed_ = engine::kSpeeds[SpeedStep];
     LBInfo.SetCaption("Play");
     LBInfo.SetForeColor(ui::kLightBlue);
     ShowStateIcon(1);

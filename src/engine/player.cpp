@@ -73,6 +73,18 @@ void Form1::PassOver(std::int32_t from, std::int32_t to) {
   }
 }
 
+void Form1::Speed_MouseDown(int button) {
+  const int step = SpeedStep + (button == 1 ? 1 : button == 2 ? -1 : 0);
+  if (step < 0 || step >= engine::kSpeedCount) return;
+  SpeedStep = static_cast<std::int16_t>(step);
+  ShowSpeed();
+  if (!tmrPLAY.Enabled()) return;
+  // A playback goes on from where it is at the new pace.
+  play_base_ = PlayPosition;
+  play_start_ = platform::MonotonicMicros();
+  play_speed_ = engine::kSpeeds[SpeedStep];
+}
+
 void Form1::ImRepetir_Click(int /*index*/) {
   if (ScheduleArmed) return;
   ImRepetir[1].SetVisible(!ImRepetir[1].Visible());

@@ -13,7 +13,9 @@ void Form1::TmrRaton_Timer() {
   if (SimulateClicks) MoveClickIndicator();
   platform::Point p{0, 0};
   platform::GetCursorPos(p);
-  const std::vector<std::int32_t> events = buttons_.Poll();
+  std::vector<std::int32_t> events = buttons_.Poll();
+  if (RecordKeyboard)
+    for (std::int32_t code : keyboard_.Poll()) events.push_back(code);
   const std::int64_t k = static_cast<std::int64_t>(events.size());
   const std::int64_t due = (platform::MonotonicMicros() - record_start_) / 1000;
   // Milliseconds a late tick missed are moves on the line from the last sample to here. The
@@ -32,6 +34,13 @@ void Form1::TmrRaton_Timer() {
         engine::kMove);
   }
   for (std::int32_t code : events) AddSample(p.x, p.y, code);
+}
+
+void Form1::ImTeclado_Click(int /*index*/) {
+  RecordKeyboard = !RecordKeyboard;
+  // Switched on during a recording: keys count from now.
+  if (RecordKeyboard && IsRecording) keyboard_.Start();
+  ShowKeyboardOption();
 }
 
 void Form1::AddSample(std::int32_t x, std::int32_t y, std::int32_t code) {

@@ -21,6 +21,10 @@ constexpr std::int32_t kRelease = 16;
 constexpr std::int32_t kKeyPress = 256;
 constexpr std::int32_t kKeyRelease = 512;
 
+// The playback speeds, slowest first.
+constexpr double kSpeeds[] = {0.25, 0.5, 1, 2, 4, 8};
+constexpr int kSpeedCount = 6;
+
 struct Sample {
   std::int32_t x = 0;  // screen pixels; negative on monitors left of or above the primary one
   std::int32_t y = 0;

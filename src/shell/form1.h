@@ -55,7 +55,7 @@ class Form1 : public ui::Form {
   std::array<ui::Label, 4> LBTit;  // (0) options, (1) timer, (2) keyboard, (3) sequence
   std::array<ui::Line, 4> Line1;
   std::array<ui::Label, 8> LB;        // hotkey panel
-  std::array<ui::Label, 4> LBOp;      // option captions
+  std::array<ui::Label, 5> LBOp;      // option captions; (4) record keyboard
   std::array<ui::Label, 8> LBTiempo;  // (4) and (5) do not exist in the design
   std::array<ui::Label, 6> LBHora;    // time fields: hours 0, 1, 4; minutes 2, 3, 5
   ui::Frame FrFinalizar;
@@ -65,6 +65,10 @@ class Form1 : public ui::Form {
   ui::ListBox Lista;
   ui::Frame frSecTime;
   ui::Image ImSecOnOff;
+  std::array<ui::Image, 1> ImTeclado;  // the keyboard option
+  ui::Image ImVelocidad;
+  ui::Label LBVelocidad;
+  ui::Label LBTeclas;  // hotkey panel: whether and which keys a recording takes
 
   // ---- Timers (intervals in ms).
   ui::Timer tmrKeys{100, true};
@@ -83,6 +87,8 @@ class Form1 : public ui::Form {
   std::int16_t ElapsedSeconds = 0;
   std::int16_t ElapsedMinutes = 0;
   bool SimulateClicks = false;
+  bool RecordKeyboard = false;
+  std::int16_t SpeedStep = 2;  // index into engine::kSpeeds: x1
   std::string StatusText;
   std::int16_t StatusTicks = 0;
   std::vector<sequence::SequenceItem> SequenceItems;
@@ -122,6 +128,11 @@ class Form1 : public ui::Form {
   void ImRepetir_Click(int index);
   void ImSimular_Click(int index);
   void MoveClickIndicator();
+  void ImTeclado_Click(int index);
+  // A left press goes one step faster, a right press one slower.
+  void Speed_MouseDown(int button);
+  void ShowKeyboardOption();
+  void ShowSpeed();
   // hotkeys/
   void tmrKeys_Timer();
   // files/
@@ -184,6 +195,7 @@ class Form1 : public ui::Form {
   std::int64_t record_start_ = 0;
   platform::Point record_origin_;  // the cursor when the recording started
   engine::ButtonWatch buttons_;
+  engine::KeyboardWatch keyboard_;
   // The playback's clock: sample play_base_ + (now - play_start_) x speed is due.
   std::int64_t play_start_ = 0;
   std::int32_t play_base_ = 0;

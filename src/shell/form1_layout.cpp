@@ -131,10 +131,12 @@ void Form1::BuildHotkeyPanel() {
     Place(FrInfo, LB[r.index], "LB", r.index, r.left, r.top, r.width, 210);
     Text(LB[r.index], r.caption, ui::kGrey, 8.25, r.align);
   }
+  Place(FrInfo, LBTeclas, "LBTeclas", -1, 120, 1440, 2295, 180);
+  Text(LBTeclas, "", ui::kDarkGrey, 6.75);
 }
 
 void Form1::BuildOptionsPanel() {
-  Place(*this, frOptions, "frOptions", -1, 120, 3000, 2480, 1650);
+  Place(*this, frOptions, "frOptions", -1, 120, 3000, 2480, 2250);
   PanelTitle(frOptions, LBTit[0], 0, "Options", 90, 40, 645, Line1[0]);
   // Each option: its picture button, then its caption.
   struct Row {
@@ -149,6 +151,7 @@ void Form1::BuildOptionsPanel() {
       {ImRepetir[0], "ImRepetir", Id::Repeat, 60, 615, 660, 1620, "Repeat movements"},
       {ImTempo[0], "ImTempo", Id::Timer, 60, 900, 945, 1005, "Single timer"},
       {ImSec[0], "ImSec", Id::Sequence, 60, 1200, 1200, 810, "Secuence"},
+      {ImTeclado[0], "ImTeclado", Id::Keyboard, 60, 1470, 1500, 1620, "Record keyboard"},
   };
   int i = 0;
   for (const Row& r : rows) {
@@ -158,6 +161,16 @@ void Form1::BuildOptionsPanel() {
     Text(LBOp[i], r.caption);
     ++i;
   }
+  // Its picture shows whether the option is on.
+  ImTeclado[0].drawn = [this]() -> const platform::Picture& {
+    return ui::pictures::Get(RecordKeyboard ? Id::KeyboardOn : Id::Keyboard,
+                             ui::TwipsToPixelsX(240));
+  };
+  Place(frOptions, ImVelocidad, "ImVelocidad", -1, 60, 1755, 240, 240);
+  Picture(ImVelocidad, Id::Speed);
+  Place(frOptions, LBVelocidad, "LBVelocidad", -1, 360, 1785, 1200, 210);
+  Text(LBVelocidad, "Speed \xC3\x97" "1");
+  LBVelocidad.hand = true;
 }
 
 void Form1::BuildTimerPanel() {

@@ -1,9 +1,9 @@
 // Start-up, resizing and closing of the main window.
-#include "ui/modtrans.h"
 #include "shell/form1.h"
 #include "shell/form_acercade.h"
 #include "shell/modlang.h"
 #include "shell/modsombraform.h"
+#include "ui/modtrans.h"
 
 namespace tapwright {
 
@@ -37,6 +37,10 @@ void Form1::ConnectHandlers() {
   Lista.OLEDragDrop = [this](const platform::DropEvent& e) { Lista_OLEDragDrop(e); };
   FrControl.OLEDragDrop = [this](const platform::DropEvent& e) { FrControl_OLEDragDrop(e); };
   ImSecOnOff.Click = [this] { ImSecOnOff_Click(); };
+  ImTeclado[0].Click = [this] { ImTeclado_Click(0); };
+  for (ui::Control* c :
+       {static_cast<ui::Control*>(&ImVelocidad), static_cast<ui::Control*>(&LBVelocidad)})
+    c->MouseDown = [this](int button, int, int, int) { Speed_MouseDown(button); };
 }
 
 void Form1::Form_Load() {

@@ -35,6 +35,23 @@ std::string LangText(std::int32_t index, const std::string& language) {
   return language == "spanish" ? e.spanish : e.english;
 }
 
+std::string LaterText(Later which, const std::string& language) {
+  constexpr std::array<Entry, 3> kLater = {{
+      {"Record keyboard", "Grabar el teclado"},
+      {"Other keys are recorded, but Esc", "Se graban las otras teclas, salvo Esc"},
+      {"Keys not recorded (see Options)", "No se graban las teclas (ver Opciones)"},
+  }};
+  const Entry& e = kLater[static_cast<size_t>(which)];
+  return language == "spanish" ? e.spanish : e.english;
+}
+
+std::string SpeedText(int step, const std::string& language) {
+  // x1/4 ... x8 with the multiplication sign and the vulgar fractions, in UTF-8.
+  constexpr const char* kFactors[] = {"\xC2\xBC", "\xC2\xBD", "1", "2", "4", "8"};
+  const char* factor = step >= 0 && step < 6 ? kFactors[step] : "1";
+  return std::string(language == "spanish" ? "Velocidad" : "Speed") + " \xC3\x97" + factor;
+}
+
 std::string FailedText(bool save, const std::string& language) {
   const Entry e =
       save ? Entry{"Not saved: ", "No guardado: "} : Entry{"Not loaded: ", "No abierto: "};

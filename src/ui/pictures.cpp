@@ -185,6 +185,22 @@ Picture Draw(Id id, int size) {
     case Id::Delete:
       s.Fill(kIconGrey, Box(2.5, 6.8, 13.5, 9.2));
       break;
+    case Id::Keyboard:
+    case Id::KeyboardOn: {
+      const std::uint32_t keys = id == Id::KeyboardOn ? kBlue : kIconLight;
+      s.Fill(kIconGrey, Box(0.5, 3.5, 15.5, 12.5));
+      s.Fill(0xFF000000, Box(1.5, 4.5, 14.5, 11.5));
+      for (double y : {5.5, 7.7})
+        for (double x = 2.5; x < 13; x += 2.2) s.Fill(keys, Box(x, y, x + 1.4, y + 1.3));
+      s.Fill(keys, Box(4.5, 9.8, 11.5, 10.8));
+      break;
+    }
+    case Id::Speed:
+      for (double x : {2.5, 8.0}) {
+        s.Fill(kIconGrey, Stroke(x, 3.5, x + 4.5, 8, 2.2));
+        s.Fill(kIconGrey, Stroke(x + 4.5, 8, x, 12.5, 2.2));
+      }
+      break;
   }
   Picture p = s.Take();
   p.id = 1000 * (1 + static_cast<std::uintptr_t>(id)) + static_cast<std::uintptr_t>(size);

@@ -18,6 +18,9 @@ enum class Id {
   Click,        // pointer with a click flash
   Add,          // plus
   Delete,       // minus
+  Keyboard,     // a keyboard
+  KeyboardOn,   // the keyboard with its keys lit: recording the keyboard is on
+  Speed,        // two chevrons
 };
 
 // The picture at size x size pixels (16 at 96 DPI); the same object on every call.

@@ -370,9 +370,9 @@ TEST_F(Toggles, RecordingWhilePlayingChangesNothing) {
   f->CurrentRecording = Samples(3);
   f->TogglePlayback();
   f->ImOp_Click();
-  EXPECT_EQ(f->Height(), 2050);
+  EXPECT_EQ(f->Height(), 2650);
   f->ToggleRecording();
-  EXPECT_EQ(f->Height(), 2050);
+  EXPECT_EQ(f->Height(), 2650);
   EXPECT_FALSE(f->IsRecording);
   EXPECT_TRUE(f->tmrPLAY.Enabled());
   EXPECT_EQ(f->LBInfo.Caption(), "Play");

@@ -9,7 +9,7 @@ using Panels = EngineTest;
 TEST_F(Panels, OneOpensAtATimeInPlaceOfTheStatusStrip) {
   f->ImOp_Click();
   EXPECT_EQ(f->frOptions.Top(), 380);
-  EXPECT_EQ(f->Height(), 2050);
+  EXPECT_EQ(f->Height(), 2650);
   f->ImInfo_Click();
   EXPECT_EQ(f->FrInfo.Top(), 380);
   EXPECT_EQ(f->frOptions.Top(), 5000);
@@ -36,7 +36,7 @@ TEST_F(Panels, APanelOpenedInABottomCornerLiftsTheWindow) {
   const int sh = 1080 * 15;
   f->Move(0, sh - 1500);
   f->ImOp_Click();
-  EXPECT_EQ(f->Top(), sh - 2050);
+  EXPECT_EQ(f->Top(), sh - 2650);
 }
 
 class Corners : public EngineTest {

@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include "engine/buttons.h"
+#include "engine_fixture.h"
+
+namespace {
+
+using engine::kKeyPress;
+using engine::kKeyRelease;
+using engine::Sample;
+using platform::VK_ESCAPE;
+using platform::VK_F8;
+using platform::VK_LSHIFT;
+
+class Keyboard : public EngineTest {
+ protected:
+  // The samples that are keys', with their millisecond.
+  static std::vector<std::pair<int, std::int32_t>> KeySamples(const engine::Recording& r) {
+    std::vector<std::pair<int, std::int32_t>> keys;
+    for (int i = 1; i <= r.UBound(); ++i)
+      if (engine::KeyPressedBy(r[i].code) || engine::KeyReleasedBy(r[i].code))
+        keys.push_back({i, r[i].code});
+    return keys;
+  }
+
+  static std::vector<std::pair<int, std::uint32_t>> KeysSent() {
+    std::vector<std::pair<int, std::uint32_t>> keys;
+    for (const auto& e : sim::InputLog())
+      if (e.kind == sim::InputEvent::Kind::KeybdEvent) keys.push_back({e.vk, e.flags});
+    return keys;
+  }
+};
+
+TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOptionOff) {
+  for (bool on : {false, true}) {
+    if (on) f->ImTeclado_Click(0);
+    EXPECT_EQ(f->RecordKeyboard, on);
+    sim::KeyDown('Q');  // held since before the recording
+    sim::MoveMouse(7, 8);
+    f->ToggleRecording();
+    sim::Advance(3);
+    sim::KeyUp('Q');
+    sim::KeyDown(VK_LSHIFT);
+    sim::Advance(2);
+    sim::TapKey('A');  // within one millisecond: a press and its release
+    sim::TapKey(VK_ESCAPE);
+    sim::TapKey(VK_F8);
+    sim::Advance(1);
+    sim::KeyUp(VK_LSHIFT);
+    sim::Advance(2);
+    f->ToggleRecording();
+    if (!on) {
+      EXPECT_TRUE(KeySamples(f->CurrentRecording).empty());
+      continue;
+    }
+    const std::vector<std::pair<int, std::int32_t>> want = {{4, kKeyPress + VK_LSHIFT},
+                                                            {6, kKeyPress + 'A'},
+                                                            {7, kKeyRelease + 'A'},
+                                                            {8, kKeyRelease + VK_LSHIFT}};
+    EXPECT_EQ(KeySamples(f->CurrentRecording), want);
+    EXPECT_EQ(f->CurrentRecording[6], (Sample{7, 8, kKeyPress + 'A'}));
+  }
+}
+
+TEST_F(Keyboard, ReplaySendsTheKeysInOrderAndLetsGoOfThoseItHolds) {
+  // Shift held over 'B', then Ctrl pressed and never released.
+  const std::int32_t codes[] = {kKeyPress + VK_LSHIFT, kKeyPress + 'B', kKeyRelease + 'B',
+                                kKeyRelease + VK_LSHIFT, kKeyPress + platform::VK_LCONTROL};
+  f->CurrentRecording = Samples(5);
+  for (int i = 1; i <= 5; ++i) f->CurrentRecording[i].code = codes[i - 1];
+  for (bool stop_early : {false, true}) {
+    sim::ClearInputLog();
+    f->TogglePlayback();
+    if (stop_early) {
+      sim::Advance(2);
+      f->TogglePlayback();  // Shift and B are held
+      EXPECT_EQ(KeysSent(), (std::vector<std::pair<int, std::uint32_t>>{
+                                {VK_LSHIFT, 0},
+                                {'B', 0},
+                                {'B', platform::KEYEVENTF_KEYUP},
+                                {VK_LSHIFT, platform::KEYEVENTF_KEYUP}}));
+    } else {
+      sim::Advance(7);
+      ASSERT_FALSE(f->tmrPLAY.Enabled());
+      const std::vector<std::pair<int, std::uint32_t>> sent = KeysSent();
+      ASSERT_EQ(sent.size(), 6u);
+      EXPECT_EQ(sent[4], (std::pair<int, std::uint32_t>{platform::VK_LCONTROL, 0}));
+      EXPECT_EQ(sent[5],
+                (std::pair<int, std::uint32_t>{platform::VK_LCONTROL, platform::KEYEVENTF_KEYUP}));
+    }
+    EXPECT_FALSE(sim::KeyIsDown(VK_LSHIFT));
+    EXPECT_FALSE(sim::KeyIsDown(platform::VK_LCONTROL));
+  }
+}
+
+TEST_F(Keyboard, AKeyBetweenAPressAndItsReleaseKeepsThemApart) {
+  engine::Recording r;
+  r.Redim(3);
+  r[1] = {1, 1, 9};
+  r[2] = {1, 1, kKeyPress + 'C'};
+  r[3] = {1, 1, 17};
+  engine::JoinClicks(r);
+  EXPECT_EQ(r[1].code, 9);
+  EXPECT_EQ(r[3].code, 17);
+}
+
+using Speed = EngineTest;
+
+TEST_F(Speed, ClicksStepItWithinItsRangeAndTheCaptionShowsIt) {
+  struct Step {
+    int button;
+    const char* caption;
+  };
+  const Step steps[] = {{1,
+                         "Speed \xC3\x97"
+                         "2"},
+                        {1,
+                         "Speed \xC3\x97"
+                         "4"},
+                        {1,
+                         "Speed \xC3\x97"
+                         "8"},
+                        {1,
+                         "Speed \xC3\x97"
+                         "8"},
+                        {2,
+                         "Speed \xC3\x97"
+                         "4"}};
+  EXPECT_EQ(f->LBVelocidad.Caption(),
+            "Speed \xC3\x97"
+            "1");
+  for (const Step& s : steps) {
+    f->Speed_MouseDown(s.button);
+    EXPECT_EQ(f->LBVelocidad.Caption(), s.caption);
+  }
+  for (int i = 0; i < 8; ++i) f->Speed_MouseDown(2);
+  EXPECT_EQ(f->LBVelocidad.Caption(), "Speed \xC3\x97\xC2\xBC");
+}
+
+TEST_F(Speed, ThePlaybackClockRunsAtTheFactorAndEveryButtonIsStillSent) {
+  struct Case {
+    int steps;  // from x1
+    int ms;     // to play 2000 samples
+  };
+  for (const Case& c : {Case{1, 1000}, Case{-1, 4000}, Case{3, 250}}) {
+    f->SpeedStep = 2;
+    for (int i = 0; i < std::abs(c.steps); ++i) f->Speed_MouseDown(c.steps > 0 ? 1 : 2);
+    f->CurrentRecording = Samples(2000);
+    for (int i = 1; i <= 2000; i += 2) f->CurrentRecording[i].code = engine::kLeft;
+    sim::ClearInputLog();
+    f->TogglePlayback();
+    sim::Advance(c.ms - 2);
+    EXPECT_TRUE(f->tmrPLAY.Enabled()) << c.steps;
+    sim::Advance(4);
+    EXPECT_FALSE(f->tmrPLAY.Enabled()) << c.steps;
+    EXPECT_EQ(Clicks().size(), 2000u) << c.steps;  // down and up of 1000 clicks
+  }
+}
+
+}  // namespace
