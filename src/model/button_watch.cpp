@@ -62,7 +62,7 @@ bool Recordable(int vk) {
     case VK_F10:
       return false;
     default:
-      return vk >= VK_BACK && vk < 0xFF;
+      return vk >= VK_BACK;  // not the mouse buttons
   }
 }
 

@@ -47,16 +47,21 @@ TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOpti
     sim::TapKey(VK_F8);
     sim::Advance(1);
     sim::KeyUp(VK_LSHIFT);
+    sim::Click(7, 8);  // a button is not a key
+    sim::TapKey(platform::VK_BACK);
     sim::Advance(2);
     f->ToggleRecording();
     if (!on) {
       EXPECT_TRUE(KeySamples(f->CurrentRecording).empty());
       continue;
     }
+    // One tick's keys come after its buttons, in the order of their codes.
     const std::vector<std::pair<int, std::int32_t>> want = {{4, kKeyPress + VK_LSHIFT},
                                                             {6, kKeyPress + 'A'},
                                                             {7, kKeyRelease + 'A'},
-                                                            {8, kKeyRelease + VK_LSHIFT}};
+                                                            {9, kKeyPress + platform::VK_BACK},
+                                                            {10, kKeyRelease + platform::VK_BACK},
+                                                            {11, kKeyRelease + VK_LSHIFT}};
     EXPECT_EQ(KeySamples(f->CurrentRecording), want);
     EXPECT_EQ(f->CurrentRecording[6], (Sample{7, 8, kKeyPress + 'A'}));
   }
