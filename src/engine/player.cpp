@@ -78,8 +78,7 @@ void Form1::Speed_MouseDown(int button) {
   if (step < 0 || step >= engine::kSpeedCount) return;
   SpeedStep = static_cast<std::int16_t>(step);
   ShowSpeed();
-  if (!tmrPLAY.Enabled()) return;
-  // A playback goes on from where it is at the new pace.
+  // A playback goes on from where it is at the new pace (idle, the next start sets them anew).
   play_base_ = PlayPosition;
   play_start_ = platform::MonotonicMicros();
   play_speed_ = engine::kSpeeds[SpeedStep];

@@ -162,4 +162,15 @@ TEST_F(Speed, ThePlaybackClockRunsAtTheFactorAndEveryButtonIsStillSent) {
   }
 }
 
+TEST_F(Speed, ChangedDuringAPlaybackItAppliesFromWhereThePlaybackIs) {
+  f->CurrentRecording = Samples(2000);
+  f->TogglePlayback();
+  sim::Advance(500);
+  f->Speed_MouseDown(1);  // the other 1500 samples at x2: 750 ms
+  sim::Advance(748);
+  EXPECT_TRUE(f->tmrPLAY.Enabled());
+  sim::Advance(4);
+  EXPECT_FALSE(f->tmrPLAY.Enabled());
+}
+
 }  // namespace
