@@ -38,8 +38,8 @@ void Form1::TmrRaton_Timer() {
 
 void Form1::ImTeclado_Click(int /*index*/) {
   RecordKeyboard = !RecordKeyboard;
-  // Switched on during a recording: keys count from now.
-  if (RecordKeyboard && IsRecording) keyboard_.Start();
+  // Switched on during a recording, keys count from now.
+  keyboard_.Start();
   ShowKeyboardOption();
 }
 

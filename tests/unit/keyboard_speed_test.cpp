@@ -35,6 +35,8 @@ TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOpti
   for (bool on : {false, true}) {
     if (on) f->ImTeclado_Click(0);
     EXPECT_EQ(f->RecordKeyboard, on);
+    EXPECT_EQ(f->LBTeclas.Caption(),
+              on ? "Other keys are recorded, but Esc" : "Keys not recorded (see Options)");
     sim::KeyDown('Q');  // held since before the recording
     sim::MoveMouse(7, 8);
     f->ToggleRecording();
@@ -65,6 +67,18 @@ TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOpti
     EXPECT_EQ(KeySamples(f->CurrentRecording), want);
     EXPECT_EQ(f->CurrentRecording[6], (Sample{7, 8, kKeyPress + 'A'}));
   }
+}
+
+TEST_F(Keyboard, SwitchedOnDuringARecordingKeysCountFromThen) {
+  f->ToggleRecording();
+  sim::TapKey('Z');  // typed while the option was off
+  sim::Advance(2);
+  f->ImTeclado_Click(0);
+  sim::TapKey('Y');
+  sim::Advance(2);
+  f->ToggleRecording();
+  EXPECT_EQ(KeySamples(f->CurrentRecording), (std::vector<std::pair<int, std::int32_t>>{
+                                                 {3, kKeyPress + 'Y'}, {4, kKeyRelease + 'Y'}}));
 }
 
 TEST_F(Keyboard, ReplaySendsTheKeysInOrderAndLetsGoOfThoseItHolds) {
