@@ -27,12 +27,15 @@ void SendButtons(std::int32_t code) {
     if (released & b.bit) platform::mouse_event(b.up, 0, 0, 0, 0);
 }
 
+// A hotkey's code, written by hand, would have the replay stop itself: it is a move.
 int KeyPressedBy(std::int32_t code) {
-  return code > kKeyPress && code < kKeyPress + 256 ? code - kKeyPress : 0;
+  const int vk = code - kKeyPress;
+  return vk < 256 && RecordableKey(vk) ? vk : 0;  // below 8 is no key
 }
 
 int KeyReleasedBy(std::int32_t code) {
-  return code > kKeyRelease && code < kKeyRelease + 256 ? code - kKeyRelease : 0;
+  const int vk = code - kKeyRelease;
+  return vk < 256 && RecordableKey(vk) ? vk : 0;  // below 8 is no key
 }
 
 void SendKey(std::int32_t code) {

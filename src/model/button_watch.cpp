@@ -49,27 +49,10 @@ std::vector<int> ButtonKeysInOrder() {
   return vks;
 }
 
-bool Recordable(int vk) {
-  using namespace platform;
-  switch (vk) {
-    case VK_SHIFT:
-    case VK_CONTROL:
-    case VK_MENU:
-    case VK_ESCAPE:
-    case VK_F5:
-    case VK_F6:
-    case VK_F8:
-    case VK_F10:
-      return false;
-    default:
-      return vk >= VK_BACK;  // not the mouse buttons
-  }
-}
-
 std::vector<int> RecordableKeys() {
   std::vector<int> vks;
   for (int vk = 0; vk < 0xFF; ++vk)
-    if (Recordable(vk)) vks.push_back(vk);
+    if (RecordableKey(vk)) vks.push_back(vk);
   return vks;
 }
 
@@ -88,6 +71,23 @@ std::vector<std::int32_t> ButtonWatch::Poll() {
     if (e.edge == EdgeWatch::Edge::Press) codes.push_back(bit + kPress);
   }
   return codes;
+}
+
+bool RecordableKey(int vk) {
+  using namespace platform;
+  switch (vk) {
+    case VK_SHIFT:
+    case VK_CONTROL:
+    case VK_MENU:
+    case VK_ESCAPE:
+    case VK_F5:
+    case VK_F6:
+    case VK_F8:
+    case VK_F10:
+      return false;
+    default:
+      return vk >= VK_BACK;  // not the mouse buttons
+  }
 }
 
 KeyboardWatch::KeyboardWatch() : watch_(RecordableKeys()) {}

@@ -52,8 +52,11 @@ class ButtonWatch {
   EdgeWatch watch_;
 };
 
-// The keys' press and release codes: every key but the program's own hotkeys and the mouse
-// buttons; Shift, Ctrl and Alt by their sides.
+// Every key but the program's own hotkeys and the mouse buttons; Shift, Ctrl and Alt by their
+// sides.
+bool RecordableKey(int vk);
+
+// The press and release codes of the recordable keys.
 class KeyboardWatch {
  public:
   KeyboardWatch();

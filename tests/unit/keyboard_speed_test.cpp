@@ -112,6 +112,24 @@ TEST_F(Keyboard, ReplaySendsTheKeysInOrderAndLetsGoOfThoseItHolds) {
   }
 }
 
+TEST(KeyCodes, AHotkeyOrAnythingOutsideTheKeysIsAMove) {
+  struct Case {
+    std::int32_t code;
+    int pressed, released;
+  } const cases[] = {{kKeyPress + 'A', 'A', 0},
+                     {kKeyRelease + 'A', 0, 'A'},
+                     {kKeyPress + VK_F8, 0, 0},
+                     {kKeyRelease + VK_ESCAPE, 0, 0},
+                     {kKeyPress + platform::VK_LBUTTON, 0, 0},
+                     {kKeyPress + 256, 0, 0},
+                     {kKeyRelease + 256, 0, 0},
+                     {kKeyPress - 1, 0, 0}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(engine::KeyPressedBy(c.code), c.pressed) << c.code;
+    EXPECT_EQ(engine::KeyReleasedBy(c.code), c.released) << c.code;
+  }
+}
+
 TEST_F(Keyboard, AKeyBetweenAPressAndItsReleaseKeepsThemApart) {
   engine::Recording r;
   r.Redim(3);
