@@ -46,13 +46,28 @@ int VirtualKeyOfKeycode(Display* d, int keycode) {
   return VirtualKeyOf(XkbKeycodeToKeysym(d, static_cast<KeyCode>(keycode), 0, 0));
 }
 
+void CountDown(int vk, int step) {
+  if (vk == 0) return;
+  auto& count = State().keys.vk_down;
+  count[vk] = static_cast<std::uint8_t>(count[vk] + step);
+  if (EitherSide(vk) != vk)
+    count[EitherSide(vk)] = static_cast<std::uint8_t>(count[EitherSide(vk)] + step);
+}
+
+// Keeps what each keycode holds and how many hold each virtual key, so that a query costs one
+// look however many keys the sampler asks for.
+void SetKeyDown(int code, int vk) {
+  CountDown(State().keys.key_down[code], -1);
+  CountDown(vk, 1);
+  State().keys.key_down[code] = static_cast<std::uint8_t>(vk);
+}
+
 // What is down as the server sees it now, for a start without raw events to go by.
 void ReadDownState(Display* d) {
   char keymap[32];
   XQueryKeymap(d, keymap);
   for (int code = 8; code < 256; ++code)
-    if (keymap[code / 8] & (1 << (code % 8)))
-      State().keys.key_down[code] = static_cast<std::uint8_t>(VirtualKeyOfKeycode(d, code));
+    if (keymap[code / 8] & (1 << (code % 8))) SetKeyDown(code, VirtualKeyOfKeycode(d, code));
   Window root, child;
   int rx, ry, wx, wy;
   unsigned mask = 0;
@@ -67,9 +82,7 @@ void ReadDownState(Display* d) {
 bool DownFromEvents(int vk) {
   for (int b = 1; b <= 3; ++b)
     if (VirtualKeyOfButton(b) == vk) return State().keys.button_down[b];
-  for (std::uint8_t held : State().keys.key_down)
-    if (held != 0 && (held == vk || EitherSide(held) == vk)) return true;
-  return false;
+  return State().keys.vk_down[vk] > 0;
 }
 
 bool KeyDownNow(Display* d, int vk) {
@@ -142,7 +155,7 @@ void DrainKeyEvents() {
     if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
       const int code = raw->detail & 0xFF;
       const int vk = VirtualKeyOfKeycode(d, code);
-      State().keys.key_down[code] = static_cast<std::uint8_t>(press ? vk : 0);
+      SetKeyDown(code, press ? vk : 0);
       if (press && vk != 0) {
         State().keys.pressed_since[vk] = true;
         State().keys.pressed_since[EitherSide(vk)] = true;

@@ -107,6 +107,7 @@ struct KeyWatch {
   std::int64_t drained_at = 0;               // MonotonicMicros of the last read
   std::array<bool, 256> pressed_since{};     // by virtual key
   std::array<std::uint8_t, 256> key_down{};  // by keycode: the virtual key it holds down, or 0
+  std::array<std::uint8_t, 256> vk_down{};   // by virtual key: how many keycodes hold it down
   std::array<bool, 4> button_down{};         // by logical button
   // The pointer's button map: physical button n acts as logical button map[n - 1]. Raw events
   // and XTest speak physical buttons; applications receive logical ones.
