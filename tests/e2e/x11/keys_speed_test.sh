@@ -48,7 +48,7 @@ xdotool mousemove 240 230 click 1
 sleep 0.2
 xdotool key F8
 sleep 0.3
-xdotool type --delay 60 "Hello"
+xdotool type --delay 120 "Hello"
 sleep 0.2
 xdotool mousemove 250 250
 sleep 0.1
@@ -82,5 +82,6 @@ at_last() { [[ "$(pointer)" == "600 400" ]]; }
 wait_for 10 at_last || fail "long.tpw did not play to 600 400: $(pointer)"
 MS=$(($(now_ms) - START))
 echo "2000 samples at x2 played in $MS ms from F10 to the last position"
+# Wide bounds, for a busy machine; at x1 it takes two seconds and more.
 ((MS >= 700 && MS <= 1600)) || fail "2000 samples at x2 took $MS ms, not about 1000"
 echo "keys and speed ok"
