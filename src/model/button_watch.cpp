@@ -92,13 +92,39 @@ bool RecordableKey(int vk) {
 
 KeyboardWatch::KeyboardWatch() : watch_(RecordableKeys()) {}
 
+namespace {
+
+bool Modifier(int vk) {
+  using namespace platform;
+  return (vk >= VK_LSHIFT && vk <= VK_RMENU) || vk == VK_LWIN || vk == VK_RWIN;
+}
+
+}  // namespace
+
 std::vector<std::int32_t> KeyboardWatch::Poll() {
-  std::vector<std::int32_t> codes;
+  // Keys that changed between two polls come in the watch's order, not in the order they were
+  // pressed: a quick Shift+H would come as H, then Shift, and replay as "h". Put back as a chord
+  // is typed: a modifier's presses before the other keys, and its last release after them.
+  std::vector<std::int32_t> before, keys, after;
   for (const EdgeWatch::Event& e : watch_.Poll()) {
-    if (e.edge != EdgeWatch::Edge::Release) codes.push_back(kKeyPress + e.vk);
-    if (e.edge != EdgeWatch::Edge::Press) codes.push_back(kKeyRelease + e.vk);
+    std::vector<std::int32_t>& to = Modifier(e.vk) ? before : keys;
+    if (e.edge != EdgeWatch::Edge::Release) to.push_back(kKeyPress + e.vk);
+    if (e.edge != EdgeWatch::Edge::Press) to.push_back(kKeyRelease + e.vk);
   }
-  return codes;
+  std::bitset<256> seen;
+  for (size_t i = before.size(); i-- > 0;) {
+    const bool release = before[i] >= kKeyRelease;
+    const auto vk = static_cast<size_t>(before[i] - (release ? kKeyRelease : kKeyPress));
+    if (seen[vk]) continue;
+    seen.set(vk);
+    if (release) {
+      after.insert(after.begin(), before[i]);
+      before.erase(before.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
+  before.insert(before.end(), keys.begin(), keys.end());
+  before.insert(before.end(), after.begin(), after.end());
+  return before;
 }
 
 }  // namespace engine

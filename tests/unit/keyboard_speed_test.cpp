@@ -81,6 +81,38 @@ TEST_F(Keyboard, SwitchedOnDuringARecordingKeysCountFromThen) {
                                                  {3, kKeyPress + 'Y'}, {4, kKeyRelease + 'Y'}}));
 }
 
+TEST_F(Keyboard, AChordBetweenTwoTicksKeepsItsModifiersAroundTheOtherKeys) {
+  // Typed faster than the sampler ticks, as a typing tool does: the watch sees only the state.
+  f->ImTeclado_Click(0);
+  f->ToggleRecording();
+  sim::Advance(2);
+  sim::KeyDown(VK_LSHIFT);
+  sim::KeyDown(platform::VK_LCONTROL);
+  sim::TapKey('H');  // 'H' comes before Shift and Ctrl in the watch's order
+  sim::KeyUp(VK_LSHIFT);
+  sim::Advance(1);
+  sim::KeyDown(VK_LSHIFT);  // Shift again while Ctrl is held
+  sim::TapKey('E');
+  sim::KeyUp(platform::VK_LCONTROL);
+  sim::Advance(1);
+  sim::KeyUp(VK_LSHIFT);
+  sim::Advance(1);
+  f->ToggleRecording();
+  std::vector<std::int32_t> codes;
+  for (const auto& k : KeySamples(f->CurrentRecording)) codes.push_back(k.second);
+  const std::vector<std::int32_t> want = {kKeyPress + VK_LSHIFT,
+                                          kKeyPress + platform::VK_LCONTROL,
+                                          kKeyPress + 'H',
+                                          kKeyRelease + 'H',
+                                          kKeyRelease + VK_LSHIFT,
+                                          kKeyPress + VK_LSHIFT,
+                                          kKeyPress + 'E',
+                                          kKeyRelease + 'E',
+                                          kKeyRelease + platform::VK_LCONTROL,
+                                          kKeyRelease + VK_LSHIFT};
+  EXPECT_EQ(codes, want);
+}
+
 TEST_F(Keyboard, ReplaySendsTheKeysInOrderAndLetsGoOfThoseItHolds) {
   // Shift held over 'B', then Ctrl pressed and never released.
   const std::int32_t codes[] = {kKeyPress + VK_LSHIFT, kKeyPress + 'B', kKeyRelease + 'B',

@@ -14,7 +14,7 @@ wait_for 15 has_window Tapwright || fail "no Tapwright window"
 sleep 0.5
 MAIN=$(windows_named Tapwright)
 
-# The options button (1980, 60 twips: pixel 132, 4) opens its panel: 2050 twips high.
+# The options button (1980, 60 twips: pixel 132, 4) opens its panel: 2650 twips high.
 xdotool mousemove 138 8 click 1
 size_is() { [[ "$(geometry "$MAIN")" == "$1" ]]; }
 wait_for 5 size_is "0 0 178 176" || fail "with the options open the window is $(geometry "$MAIN")"

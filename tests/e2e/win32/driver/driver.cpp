@@ -13,7 +13,8 @@
 //   driver cursor                     prints the pointer's position
 //   driver cursor-at X Y SECONDS      waits until the pointer is at X Y, printing when it got there
 //   driver target X Y W H SECONDS     a window that prints every press, release and move with a
-//                                     button held that it receives
+//                                     button held that it receives, and each character typed
+//                                     into it ("char h")
 //   driver answer TITLE PATH SECONDS  types PATH into the file dialog TITLE and confirms it
 //   driver drag X Y EFFECTS FILE...   an OLE drag of the files (CF_HDROP) offering EFFECTS,
 //                                     dropped at screen X Y; prints what DoDragDrop returned
@@ -188,6 +189,11 @@ LRESULT CALLBACK TargetProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     std::fflush(stdout);
     return 0;
   }
+  if (m == WM_CHAR) {
+    std::printf("char %c\n", static_cast<char>(w));
+    std::fflush(stdout);
+    return 0;
+  }
   if (m == WM_TIMER) PostQuitMessage(0);
   return DefWindowProcW(h, m, w, l);
 }
@@ -205,7 +211,10 @@ int Target(int x, int y, int width, int height, int seconds) {
   std::printf("target ready\n");
   std::fflush(stdout);
   MSG msg;
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);  // key presses become characters, as in any text field
+    DispatchMessageW(&msg);
+  }
   return 0;
 }
 

@@ -1,0 +1,41 @@
+// A window that takes the focus when clicked, as a window manager would give it, and logs the
+// text of every key press it receives: what an editor would have been typed into.
+//   key_target X Y LOG   a 100 x 100 window at (X, Y); prints "ready" once it is mapped
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char** argv) {
+  if (argc < 4) return 2;
+  Display* d = XOpenDisplay(nullptr);
+  FILE* log = std::fopen(argv[3], "a");
+  if (d == nullptr || log == nullptr) return 2;
+  XSetWindowAttributes a{};
+  a.background_pixel = 0x4080FF;
+  a.event_mask = ExposureMask | StructureNotifyMask | ButtonPressMask | KeyPressMask;
+  Window w =
+      XCreateWindow(d, DefaultRootWindow(d), std::atoi(argv[1]), std::atoi(argv[2]), 100, 100, 0,
+                    CopyFromParent, InputOutput, CopyFromParent, CWBackPixel | CWEventMask, &a);
+  XStoreName(d, w, "key-target");
+  XMapWindow(d, w);
+  for (;;) {
+    XEvent ev;
+    XNextEvent(d, &ev);
+    if (ev.type == MapNotify) {
+      std::printf("ready\n");
+      std::fflush(stdout);
+    } else if (ev.type == ButtonPress) {
+      XSetInputFocus(d, w, RevertToParent, ev.xbutton.time);
+    } else if (ev.type == KeyPress) {
+      char text[16];
+      KeySym sym;
+      const int n = XLookupString(&ev.xkey, text, sizeof text, &sym, nullptr);
+      if (n > 0) {
+        std::fwrite(text, 1, static_cast<size_t>(n), log);
+        std::fflush(log);
+      }
+    }
+  }
+}
