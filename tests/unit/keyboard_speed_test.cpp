@@ -113,6 +113,24 @@ TEST_F(Keyboard, AChordBetweenTwoTicksKeepsItsModifiersAroundTheOtherKeys) {
   EXPECT_EQ(codes, want);
 }
 
+TEST_F(Keyboard, AModifierLetGoAndPressedAgainWithinATickStaysHeld) {
+  f->ImTeclado_Click(0);
+  f->ToggleRecording();
+  sim::KeyDown(VK_LSHIFT);
+  sim::Advance(2);
+  sim::KeyUp(VK_LSHIFT);
+  sim::KeyDown(VK_LSHIFT);
+  sim::KeyDown(platform::VK_RMENU);  // AltGr, a modifier too
+  sim::TapKey('H');
+  sim::Advance(1);
+  f->ToggleRecording();
+  std::vector<std::int32_t> codes;
+  for (const auto& k : KeySamples(f->CurrentRecording)) codes.push_back(k.second);
+  EXPECT_EQ(codes, (std::vector<std::int32_t>{kKeyPress + VK_LSHIFT, kKeyRelease + VK_LSHIFT,
+                                              kKeyPress + VK_LSHIFT, kKeyPress + platform::VK_RMENU,
+                                              kKeyPress + 'H', kKeyRelease + 'H'}));
+}
+
 TEST_F(Keyboard, ReplaySendsTheKeysInOrderAndLetsGoOfThoseItHolds) {
   // Shift held over 'B', then Ctrl pressed and never released.
   const std::int32_t codes[] = {kKeyPress + VK_LSHIFT, kKeyPress + 'B', kKeyRelease + 'B',
