@@ -266,7 +266,9 @@ int Timers() {
   std::printf("ticks after a 100 ms stall:");
   for (double t : ticks) std::printf(" %.1f", t);
   std::printf("\n");
-  Check(ticks.size() >= 8 && burst <= 1, "no burst of catch-up ticks after a late loop");
+  // The late tick, and the next point of the grid when the stall ended just before it; catching
+  // up the nine ticks missed would put them all here.
+  Check(ticks.size() >= 8 && burst <= 2, "no burst of catch-up ticks after a late loop");
   if (ticks.size() >= 8) {
     // Back on the grid of the start: ticks at multiples of 10 ms (loosely).
     double phase = std::fmod(ticks[6], 10.0);
