@@ -38,6 +38,10 @@ int KeyReleasedBy(std::int32_t code) {
   return vk < 256 && RecordableKey(vk) ? vk : 0;  // below 8 is no key
 }
 
+bool PressesOrReleases(std::int32_t code) {
+  return PressedBy(code) || ReleasedBy(code) || KeyPressedBy(code) || KeyReleasedBy(code);
+}
+
 void SendKey(std::int32_t code) {
   if (const int vk = KeyPressedBy(code))
     platform::keybd_event(static_cast<std::uint8_t>(vk), 0, 0, 0);
@@ -75,8 +79,7 @@ void JoinClicks(Recording& r) {
         r[j].code = kMove;
         break;
       }
-      const std::int32_t c = r[j].code;
-      if (PressedBy(c) || ReleasedBy(c) || KeyPressedBy(c) || KeyReleasedBy(c)) break;
+      if (PressesOrReleases(r[j].code)) break;
     }
   }
 }

@@ -22,6 +22,8 @@ void ReleaseButtons(int held);
 // The virtual key that a sample's code presses or releases; 0 for none.
 int KeyPressedBy(std::int32_t code);
 int KeyReleasedBy(std::int32_t code);
+// Whether the code presses or releases a button or a key: anything but a move.
+bool PressesOrReleases(std::int32_t code);
 // Sends the code's key event, if it has one.
 void SendKey(std::int32_t code);
 

@@ -63,9 +63,7 @@ void Form1::PassOver(std::int32_t from, std::int32_t to) {
   // each where it was recorded.
   for (std::int32_t i = from; i <= to; ++i) {
     const engine::Sample s = CurrentRecording[i];
-    if (!engine::PressedBy(s.code) && !engine::ReleasedBy(s.code) &&
-        !engine::KeyPressedBy(s.code) && !engine::KeyReleasedBy(s.code))
-      continue;
+    if (!engine::PressesOrReleases(s.code)) continue;
     platform::SetCursorPos(s.x, s.y);
     engine::SendButtons(s.code);
     engine::SendKey(s.code);
