@@ -1,5 +1,6 @@
 #include "shell/modlang.h"
 
+#include <algorithm>
 #include <array>
 #include <cctype>
 
@@ -48,7 +49,7 @@ std::string LaterText(Later which, const std::string& language) {
 std::string SpeedText(int step, const std::string& language) {
   // x1/4 ... x8 with the multiplication sign and the vulgar fractions, in UTF-8.
   constexpr const char* kFactors[] = {"\xC2\xBC", "\xC2\xBD", "1", "2", "4", "8"};
-  const char* factor = step >= 0 && step < 6 ? kFactors[step] : "1";
+  const char* factor = kFactors[std::clamp(step, 0, 5)];
   return std::string(language == "spanish" ? "Velocidad" : "Speed") + " \xC3\x97" + factor;
 }
 

@@ -1,8 +1,8 @@
 #include <memory>
 
-#include "sim_fixture.h"
 #include "shell/form1.h"
 #include "shell/modlang.h"
+#include "sim_fixture.h"
 
 namespace {
 
@@ -86,6 +86,11 @@ TEST_F(Language, SpanishCaptions) {
   EXPECT_EQ(f->LBOp[1].Caption(), "Repetir el movimiento");
   EXPECT_EQ(f->LBOp[2].Caption(), "Temporizador");
   EXPECT_EQ(f->LBOp[3].Caption(), "Secuencia");
+  EXPECT_EQ(f->LBOp[4].Caption(), "Grabar el teclado");
+  EXPECT_EQ(f->LBVelocidad.Caption(),
+            "Velocidad \xC3\x97"
+            "1");
+  EXPECT_EQ(f->LBTeclas.Caption(), "No se graban las teclas (ver Opciones)");
   EXPECT_EQ(f->LBTiempo[0].Caption(), "Inicial");
   EXPECT_EQ(f->LBTiempo[7].Caption(), "Inicial");
 }
