@@ -24,6 +24,21 @@ start_checked_tapwright() {
 }
 fail() { echo "FAIL $*"; exit 1; }
 
+# start_with_target OUT: the driver's target window (220, 210, 100 x 100, logging to
+# OUT/target.log), then the program with its window checked; both end with the test.
+start_with_target() {
+  driver target 220 210 100 100 100 >"$1/target.log" 2>&1 &
+  target_pid=$!
+  start_tapwright
+  for _ in $(seq 100); do grep -q "target ready" "$1/target.log" && break; sleep 0.1; done
+  grep -q "target ready" "$1/target.log" || fail "no target window"
+  if ! driver window Tapwright.Form >"$1/window.log" 2>&1; then
+    cat "$1/window.log"
+    fail "the Tapwright window is missing or misplaced"
+  fi
+  trap 'driver end || true; kill $target_pid 2>/dev/null || true; stop_all' EXIT
+}
+
 # clicks X Y N BUTTON: N clicks, far enough apart not to be double clicks.
 clicks() {
   i=0

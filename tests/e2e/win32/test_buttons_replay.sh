@@ -11,18 +11,7 @@ clean() { tr -d '\r'; }
 buttons() { clean <"$OUT/target.log" | tail -n "+$(($1 + 1))" | grep -E '^(click|release) ' || true; }
 drags() { clean <"$OUT/target.log" | tail -n "+$(($1 + 1))" | grep -c '^drag ' || true; }
 
-driver target 220 210 100 100 100 >"$OUT/target.log" 2>&1 &
-target_pid=$!
-start_tapwright
-for _ in $(seq 100); do grep -q "target ready" "$OUT/target.log" && break; sleep 0.1; done
-grep -q "target ready" "$OUT/target.log" || fail "no target window"
-driver window Tapwright.Form >"$OUT/window.log" 2>&1 || fail "no Tapwright window"
-finish() {
-  driver end || true
-  kill $target_pid 2>/dev/null || true
-  stop_all
-}
-trap finish EXIT
+start_with_target "$OUT"
 
 driver click 230 220 left  # focusing the target, before the recording
 sleep 0.2

@@ -13,18 +13,7 @@ tick() { clean | sed -n "s/^$1 at \([0-9]*\) ms$/\1/p"; }
 # The characters the target got after its first $1 lines.
 typed() { clean <"$OUT/target.log" | tail -n "+$(($1 + 1))" | sed -n 's/^char //p' | tr -d '\n'; }
 
-driver target 220 210 100 100 100 >"$OUT/target.log" 2>&1 &
-target_pid=$!
-start_tapwright
-for _ in $(seq 100); do grep -q "target ready" "$OUT/target.log" && break; sleep 0.1; done
-grep -q "target ready" "$OUT/target.log" || fail "no target window"
-driver window Tapwright.Form >"$OUT/window.log" 2>&1 || fail "no Tapwright window"
-finish() {
-  driver end || true
-  kill $target_pid 2>/dev/null || true
-  stop_all
-}
-trap finish EXIT
+start_with_target "$OUT"
 
 # The options (gear at pixel 132, 4): "Record keyboard" at (12, 123) and the speed at (12, 142),
 # each 16 x 16; a left click on the speed is one step faster. Clicks on two controls, so the

@@ -12,21 +12,7 @@ tick() { clean | sed -n "s/^$1 at \([0-9]*\) ms$/\1/p"; }
 clicks() { clean <"$OUT/target.log" | tail -n "+$(($1 + 1))" | grep '^click ' || true; }
 
 # The target spans (220, 210) to (320, 310), clear of the program's strip in the top-left corner.
-driver target 220 210 100 100 100 >"$OUT/target.log" 2>&1 &
-target_pid=$!
-start_tapwright
-for _ in $(seq 100); do grep -q "target ready" "$OUT/target.log" && break; sleep 0.1; done
-grep -q "target ready" "$OUT/target.log" || fail "no target window"
-if ! driver window Tapwright.Form >"$OUT/window.log" 2>&1; then
-  cat "$OUT/window.log"
-  fail "the Tapwright window is missing or misplaced"
-fi
-finish() {
-  driver end || true
-  kill $target_pid 2>/dev/null || true
-  stop_all
-}
-trap finish EXIT
+start_with_target "$OUT"
 
 driver move 600 500
 rec_start=$(driver key F8 | tick "key F8")
