@@ -38,6 +38,10 @@ TEST(X11KeyTable, KeysReadTheSameWhateverTheirLevel) {
   EXPECT_EQ(VirtualKeyOf(XK_KP_Enter), VK_RETURN);
   EXPECT_EQ(VirtualKeyOf(XK_ISO_Left_Tab), VK_TAB);
   EXPECT_EQ(VirtualKeyOf(XK_ntilde), 0);  // a letter with no key of its own in the table
+  // A key's shifted symbol names it where the unshifted one does not (a French digit row).
+  EXPECT_EQ(VirtualKeyOf(XK_ampersand, XK_1), '1');
+  EXPECT_EQ(VirtualKeyOf(XK_a, XK_A), 'A');
+  EXPECT_EQ(VirtualKeyOf(XK_semicolon, XK_period), platform::VK_OEM_1);
 }
 
 }  // namespace

@@ -147,7 +147,7 @@ void DispatchEvent(XEvent& ev) {
     case KeyPress: {
       if (ws->input_blocked > 0) break;
       // As Windows reports them: Shift, Ctrl and Alt without a side.
-      int vk = EitherSide(VirtualKeyOf(XLookupKeysym(&ev.xkey, 0)));
+      int vk = EitherSide(VirtualKeyOf(XLookupKeysym(&ev.xkey, 0), XLookupKeysym(&ev.xkey, 1)));
       if (vk != 0 && ws->listener) ws->listener->OnKeyDown(vk);
       break;
     }

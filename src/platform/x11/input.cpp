@@ -43,7 +43,8 @@ int VirtualKeyOfButton(int button) {
 }
 
 int VirtualKeyOfKeycode(Display* d, int keycode) {
-  return VirtualKeyOf(XkbKeycodeToKeysym(d, static_cast<KeyCode>(keycode), 0, 0));
+  const auto code = static_cast<KeyCode>(keycode);
+  return VirtualKeyOf(XkbKeycodeToKeysym(d, code, 0, 0), XkbKeycodeToKeysym(d, code, 0, 1));
 }
 
 void CountDown(int vk, int step) {

@@ -95,6 +95,14 @@ constexpr int VirtualKeyOf(std::uint32_t sym) {
   return 0;
 }
 
+// The virtual key of a key from its unshifted and shifted symbols: the shifted one serves where
+// the unshifted one names no key, as the digit row of a French keyboard ("&" over "1") is the
+// digits for Windows too.
+constexpr int VirtualKeyOf(std::uint32_t unshifted, std::uint32_t shifted) {
+  const int vk = VirtualKeyOf(unshifted);
+  return vk != 0 ? vk : VirtualKeyOf(shifted);
+}
+
 // The symbol a virtual key is sent as; 0 for none. Either Shift, Ctrl or Alt is the left one.
 constexpr std::uint32_t KeysymOf(int vk) {
   if (vk >= 'A' && vk <= 'Z') return XK_a + static_cast<std::uint32_t>(vk - 'A');
