@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "model/button_watch.h"
+#include "engine/watches.h"
 
 int main(int argc, char** argv) {
   const int polls = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;

@@ -1,4 +1,4 @@
 // Entry point of the Linux build.
-#include "shell/app.h"
+#include "app/app.h"
 
-int main() { return tapwright::Run(); }
+int main() { return app::Run(); }

@@ -1,6 +1,6 @@
 // Entry point of the Windows build.
+#include "app/app.h"
 #include "platform/platform.h"
-#include "shell/app.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -11,5 +11,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The single-instance mark is taken before any window exists; the program asks for the
   // answer later, at start-up.
   platform::AnotherInstanceRunning();
-  return tapwright::Run();
+  return app::Run();
 }

@@ -1,58 +1,75 @@
-// The sampler: while a recording runs, one sample for every millisecond since it started,
-// whatever the timer did, with the buttons' presses and releases at the moment they were seen.
+#include "engine/recorder.h"
+
+#include <algorithm>
 #include <cmath>
-#include <limits>
 #include <new>
+#include <utility>
+#include <vector>
 
-#include "shell/form1.h"
+#include "engine/input.h"
 
-namespace tapwright {
+namespace engine {
 
-void Form1::TmrRaton_Timer() {
-  // It runs only while a recording runs.
-  if (SimulateClicks) MoveClickIndicator();
+Recorder::Recorder(std::function<void()> before_tick, std::int32_t capacity)
+    : before_tick_(std::move(before_tick)),
+      capacity_(capacity),
+      sampler_timer_(1, [this] { Sample(); }) {}
+
+void Recorder::Start(model::Recording& into, bool keyboard) {
+  into_ = &into;
+  start_us_ = platform::MonotonicMicros();
+  origin_ = {};
+  platform::GetCursorPos(origin_);
+  buttons_.Start();
+  keyboard_on_ = keyboard;
+  if (keyboard_on_) keyboard_.Start();
+  sampler_timer_.Start();
+}
+
+void Recorder::Stop() {
+  sampler_timer_.Stop();
+  if (into_ != nullptr) JoinClicks(*into_);
+}
+
+void Recorder::SetKeyboard(bool on) {
+  keyboard_on_ = on;
+  keyboard_.Start();
+}
+
+void Recorder::Sample() {
+  if (before_tick_) before_tick_();
   platform::Point p{0, 0};
   platform::GetCursorPos(p);
   std::vector<std::int32_t> events = buttons_.Poll();
-  if (RecordKeyboard)
+  if (keyboard_on_)
     for (std::int32_t code : keyboard_.Poll()) events.push_back(code);
-  const std::int64_t k = static_cast<std::int64_t>(events.size());
-  const std::int64_t due = (platform::MonotonicMicros() - record_start_) / 1000;
+  model::Recording& r = *into_;
+  const auto k = static_cast<std::int64_t>(events.size());
+  const std::int64_t due = (platform::MonotonicMicros() - start_us_) / 1000;
   // Milliseconds a late tick missed are moves on the line from the last sample to here. The
   // buttons come last, here; should they outnumber the milliseconds, later ticks give them back.
-  const std::int64_t moves = std::max<std::int64_t>(0, due - SampleCount - k);
+  const std::int64_t moves = std::max<std::int64_t>(0, due - r.UBound() - k);
   const std::int64_t to_here = k > 0 ? moves + 1 : moves;
-  const platform::Point from = CurrentRecording.UBound() > 0
-                                   ? platform::Point{CurrentRecording[CurrentRecording.UBound()].x,
-                                                     CurrentRecording[CurrentRecording.UBound()].y}
-                                   : record_origin_;
+  const platform::Point from =
+      r.UBound() > 0 ? platform::Point{r[r.UBound()].x, r[r.UBound()].y} : origin_;
   for (std::int64_t j = 1; j <= moves; ++j) {
     const double f = static_cast<double>(j) / static_cast<double>(to_here);
-    AddSample(
-        from.x + static_cast<std::int32_t>(std::lround((static_cast<double>(p.x) - from.x) * f)),
+    Add(from.x + static_cast<std::int32_t>(std::lround((static_cast<double>(p.x) - from.x) * f)),
         from.y + static_cast<std::int32_t>(std::lround((static_cast<double>(p.y) - from.y) * f)),
-        engine::kMove);
+        model::kMove);
   }
-  for (std::int32_t code : events) AddSample(p.x, p.y, code);
+  for (std::int32_t code : events) Add(p.x, p.y, code);
 }
 
-void Form1::ImTeclado_Click(int /*index*/) {
-  RecordKeyboard = !RecordKeyboard;
-  // Switched on during a recording, keys count from now.
-  keyboard_.Start();
-  ShowKeyboardOption();
-}
-
-void Form1::AddSample(std::int32_t x, std::int32_t y, std::int32_t code) {
-  // A sample that cannot be stored is dropped whole: no gap is left in the recording.
-  if (SampleCount == std::numeric_limits<std::int32_t>::max()) return;
+void Recorder::Add(std::int32_t x, std::int32_t y, std::int32_t code) {
+  model::Recording& r = *into_;
+  if (r.UBound() >= capacity_) return;
   try {
-    CurrentRecording.Redim(SampleCount + 1);
+    r.Redim(r.UBound() + 1);
   } catch (const std::bad_alloc&) {
     return;
   }
-  ++SampleCount;
-  CurrentRecording[SampleCount] = {x, y, code};
+  r[r.UBound()] = {x, y, code};
 }
 
-}  // namespace tapwright
+}  // namespace engine

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace engine {
+namespace model {
 
 // Button codes of a sample: a button's own value is a click (down and up at once); plus kPress
 // it is a press, plus kRelease a release. Any code that is neither a button's nor a key's is a
@@ -20,10 +20,6 @@ constexpr std::int32_t kRelease = 16;
 // kKeyRelease plus it releases it.
 constexpr std::int32_t kKeyPress = 256;
 constexpr std::int32_t kKeyRelease = 512;
-
-// The playback speeds, slowest first.
-constexpr double kSpeeds[] = {0.25, 0.5, 1, 2, 4, 8};
-constexpr int kSpeedCount = 6;
 
 struct Sample {
   std::int32_t x = 0;  // screen pixels; negative on monitors left of or above the primary one
@@ -49,4 +45,4 @@ class Recording {
   std::vector<Sample> samples_;
 };
 
-}  // namespace engine
+}  // namespace model

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -129,6 +130,8 @@ class Container {
   // The topmost visible control under (x, y) (twips relative to this container) that receives
   // the mouse, descending into frames; nullptr for the container's own background.
   Control* HitTest(int x, int y) const;
+  // The control of that design name and index, here or in a frame inside; nullptr for none.
+  Control* Find(std::string_view name, int index = -1) const;
 
  protected:
   void PaintChildren(Painter& p) const;

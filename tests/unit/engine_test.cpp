@@ -2,74 +2,65 @@
 #include <fstream>
 #include <limits>
 
-#include "engine/buttons.h"
-#include "engine_fixture.h"
+#include "engine/input.h"
+#include "session_fixture.h"
 
 namespace {
 
-using engine::Sample;
+using model::Sample;
 
-using Recorder = EngineTest;
+using Recorder = SessionTest;
 
 TEST_F(Recorder, OneMovementSamplePerMillisecondAtTheCursor) {
   sim::MoveMouse(300, 400);
   PressKey(platform::VK_F8);  // poll at 100 starts the recording
-  ASSERT_TRUE(f->IsRecording);
-  EXPECT_EQ(f->LBInfo.Caption(), "Rec");
-  EXPECT_EQ(f->LBInfo.ForeColor(), ui::kLightRed);
-  EXPECT_TRUE(f->ImMenu[0].Visible());
+  ASSERT_TRUE((State() == engine::State::kRecording));
   sim::Advance(2);
   sim::MoveMouse(-20, 5);
   sim::Advance(1);
-  ASSERT_EQ(f->CurrentRecording.UBound(), 3);
-  EXPECT_EQ(f->CurrentRecording[0], (Sample{0, 0, 0}));
-  EXPECT_EQ(f->CurrentRecording[1], (Sample{300, 400, -1}));
-  EXPECT_EQ(f->CurrentRecording[3], (Sample{-20, 5, -1}));
+  ASSERT_EQ(Recording().UBound(), 3);
+  EXPECT_EQ(Recording()[0], (Sample{0, 0, 0}));
+  EXPECT_EQ(Recording()[1], (Sample{300, 400, -1}));
+  EXPECT_EQ(Recording()[3], (Sample{-20, 5, -1}));
 }
 
 TEST_F(Recorder, StartingDiscardsTheSamplesAndTheSamplerRunsOnlyWhileRecording) {
-  f->CurrentRecording = Samples(5);
-  f->ImOp_Click();
-  f->LBTempo.SetCaption("01m 15s ");
-  f->ToggleRecording();
-  EXPECT_TRUE(f->TmrRaton.Enabled());
-  EXPECT_EQ(f->Height(), 1000);  // the panel closed
-  EXPECT_EQ(f->LBTempo.Caption(), "00m 00s");
-  EXPECT_EQ(f->LBTempo.ForeColor(), ui::kLightRed);
-  f->Move(300, 300);
-  f->ToggleRecording();  // before any sampler tick
-  EXPECT_EQ(f->CurrentRecording.UBound(), 0);
-  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
-  EXPECT_EQ(f->LBInfo.ForeColor(), ui::kLightBlue);
-  EXPECT_EQ(f->Left(), 0);
-  EXPECT_TRUE(f->ImMenu[2].Visible());
-  EXPECT_FALSE(f->TmrRaton.Enabled());  // idle costs nothing
+  session.SetRecording(Samples(5));
+  session.ToggleRecording();
+  EXPECT_TRUE(session.GetRecorder().Running());
+  EXPECT_TRUE(session.GetChronometer().Fresh());
+  EXPECT_EQ(view.Count(engine::Change::kToggle), 1);  // the window closes its panels
+  session.ToggleRecording();                          // before any sampler tick
+  EXPECT_EQ(Recording().UBound(), 0);
+  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_FALSE(session.GetChronometer().Running());
+  EXPECT_FALSE(session.GetRecorder().Running());  // idle costs nothing
 }
 
 TEST_F(Recorder, ALateTickMakesUpTheMillisecondsItMissedOnALine) {
   sim::MoveMouse(100, 200);
-  f->ToggleRecording();
+  session.ToggleRecording();
   sim::Stall(4);  // the loop was busy: no tick for 4 ms, from the start
   sim::MoveMouse(140, 160);
   sim::Advance(0);
-  ASSERT_EQ(f->CurrentRecording.UBound(), 4);
-  EXPECT_EQ(f->CurrentRecording[1], (Sample{110, 190, -1}));
-  EXPECT_EQ(f->CurrentRecording[4], (Sample{140, 160, -1}));
+  ASSERT_EQ(Recording().UBound(), 4);
+  EXPECT_EQ(Recording()[1], (Sample{110, 190, -1}));
+  EXPECT_EQ(Recording()[4], (Sample{140, 160, -1}));
   sim::Stall(2);
   sim::Click(170, 160);  // a button comes last, where it was seen
   sim::Advance(0);
-  ASSERT_EQ(f->CurrentRecording.UBound(), 6);
-  EXPECT_EQ(f->CurrentRecording[5], (Sample{155, 160, -1}));
-  EXPECT_EQ(f->CurrentRecording[6], (Sample{170, 160, 1}));
+  ASSERT_EQ(Recording().UBound(), 6);
+  EXPECT_EQ(Recording()[5], (Sample{155, 160, -1}));
+  EXPECT_EQ(Recording()[6], (Sample{170, 160, 1}));
   sim::Advance(994);
-  EXPECT_EQ(f->CurrentRecording.UBound(), 1000);  // a millisecond a sample
+  EXPECT_EQ(Recording().UBound(), 1000);  // a millisecond a sample
 }
 
 // The codes a recording holds, without its moves.
-std::vector<Sample> ButtonSamples(const engine::Recording& r) {
+std::vector<Sample> ButtonSamples(const model::Recording& r) {
   std::vector<Sample> out;
   for (int i = 1; i <= r.UBound(); ++i)
-    if (r[i].code != engine::kMove) out.push_back(r[i]);
+    if (r[i].code != model::kMove) out.push_back(r[i]);
   return out;
 }
 
@@ -78,7 +69,7 @@ TEST_F(Recorder, ButtonsAreRecordedAsPressedOnTheirMillisecond) {
   sim::MouseDown(MouseButton::Right);  // held since before the recording
   sim::Click(5, 5);                    // focusing the target before F8
   sim::MoveMouse(10, 10);
-  f->ToggleRecording();
+  session.ToggleRecording();
   sim::Advance(2);
   sim::MouseUp(MouseButton::Right);  // its release is not recorded either
   sim::Advance(5);
@@ -101,18 +92,18 @@ TEST_F(Recorder, ButtonsAreRecordedAsPressedOnTheirMillisecond) {
   sim::Click(10, 10, MouseButton::Right);
   sim::Click(10, 10, MouseButton::Middle);
   sim::Advance(1);
-  f->ToggleRecording();
-  EXPECT_EQ(ButtonSamples(f->CurrentRecording), (std::vector<Sample>{{10, 10, 2},
-                                                                     {10, 10, 1},
-                                                                     {10, 10, 9},
-                                                                     {60, 10, 17},
-                                                                     {10, 10, 1},
-                                                                     {10, 10, 4},
-                                                                     {10, 10, 2}}));
-  EXPECT_EQ(f->CurrentRecording[13].code, 1);  // pressed in the 13th millisecond
-  EXPECT_EQ(f->CurrentRecording[163].code, -1);
-  EXPECT_EQ(f->CurrentRecording[173].code, 9);
-  EXPECT_EQ(f->CurrentRecording[183].code, 17);
+  session.ToggleRecording();
+  EXPECT_EQ(ButtonSamples(Recording()), (std::vector<Sample>{{10, 10, 2},
+                                                             {10, 10, 1},
+                                                             {10, 10, 9},
+                                                             {60, 10, 17},
+                                                             {10, 10, 1},
+                                                             {10, 10, 4},
+                                                             {10, 10, 2}}));
+  EXPECT_EQ(Recording()[13].code, 1);  // pressed in the 13th millisecond
+  EXPECT_EQ(Recording()[163].code, -1);
+  EXPECT_EQ(Recording()[173].code, 9);
+  EXPECT_EQ(Recording()[183].code, 17);
 }
 
 TEST(JoinClicks, OnlyAPressAndReleaseInPlaceWithin300MsBecomeOneClick) {
@@ -130,7 +121,7 @@ TEST(JoinClicks, OnlyAPressAndReleaseInPlaceWithin300MsBecomeOneClick) {
       {"a click, then a release", {{1, 1, 1}, {1, 1, 17}}, {1, 17}},
   };
   for (const Case& c : cases) {
-    engine::Recording r;
+    model::Recording r;
     r.Redim(static_cast<int>(c.samples.size()));
     for (size_t i = 0; i < c.samples.size(); ++i) r[static_cast<int>(i) + 1] = c.samples[i];
     engine::JoinClicks(r);
@@ -138,7 +129,7 @@ TEST(JoinClicks, OnlyAPressAndReleaseInPlaceWithin300MsBecomeOneClick) {
       EXPECT_EQ(r[static_cast<int>(i) + 1].code, c.codes[i]) << c.name << " " << i;
   }
   for (int held : {300, 301}) {  // the release on sample 1 + held
-    engine::Recording r;
+    model::Recording r;
     r.Redim(held + 1);
     for (int i = 1; i <= held + 1; ++i) r[i] = {3, 3, -1};
     r[1].code = 12;
@@ -151,98 +142,102 @@ TEST(JoinClicks, OnlyAPressAndReleaseInPlaceWithin300MsBecomeOneClick) {
 TEST_F(Recorder, ButtonsAreNotRecordedWhileIdle) {
   sim::KeyDown(platform::VK_LBUTTON);
   sim::Advance(300);
-  EXPECT_EQ(f->CurrentRecording.UBound(), 0);
+  EXPECT_EQ(Recording().UBound(), 0);
 }
 
-TEST_F(Recorder, ASampleThatCannotBeStoredIsDroppedWithoutAGap) {
-  f->ToggleRecording();
-  f->SampleCount = std::numeric_limits<std::int32_t>::max();
-  f->AddSample(0, 0, 1);
-  EXPECT_EQ(f->CurrentRecording.UBound(), 0);
-  EXPECT_EQ(f->SampleCount, std::numeric_limits<std::int32_t>::max());
+TEST_F(SimTest, ASampleThatCannotBeStoredIsDroppedWithoutAGap) {
+  model::Recording r;
+  engine::Recorder recorder(nullptr, 3);
+  recorder.Start(r, false);
+  sim::Stall(3);
+  sim::Click(5, 5);
+  sim::Advance(0);  // two moves and the click: all stored
+  sim::Click(6, 6);
+  sim::Advance(3);  // full: the rest is dropped, not left as a gap
+  recorder.Stop();
+  ASSERT_EQ(r.UBound(), 3);
+  EXPECT_EQ(r[3], (Sample{5, 5, 1}));
 }
 
 TEST_F(Recorder, AFailingCursorQueryRecordsTheOrigin) {
   sim::MoveMouse(70, 80);
-  f->ToggleRecording();
+  session.ToggleRecording();
   sim::FailGetCursorPos(true);
   sim::Advance(1);
-  EXPECT_EQ(f->CurrentRecording[1], (Sample{0, 0, -1}));
+  EXPECT_EQ(Recording()[1], (Sample{0, 0, -1}));
 }
 
-using Player = EngineTest;
+using Player = SessionTest;
 
 TEST_F(Player, ThreeSamplesTakeFourTicks) {
-  f->CurrentRecording = Samples(3);
+  session.SetRecording(Samples(3));
   sim::Advance(5);
-  f->Move(300, 300);
-  f->TogglePlayback();
-  EXPECT_EQ(f->LBInfo.Caption(), "Play");
-  EXPECT_TRUE(f->ImMenu[1].Visible());
+  session.TogglePlayback();
+  EXPECT_EQ(State(), engine::State::kPlaying);
   sim::Advance(3);
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2, 3}));
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
+  EXPECT_TRUE(Playing());
   sim::Advance(1);
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
-  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
-  EXPECT_TRUE(f->ImMenu[2].Visible());
-  EXPECT_FALSE(f->TmrCrono.Enabled());
-  EXPECT_EQ(f->Left(), 0);
-  EXPECT_EQ(f->Top(), 0);
+  EXPECT_FALSE(Playing());
+  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_EQ(view.changes.back(), engine::Change::kState);
+  EXPECT_FALSE(session.GetChronometer().Running());
 }
 
 TEST_F(Player, RepeatWrapsWithATickThatPlaysNothingAndRestartsTheChronometer) {
-  f->ImRepetir_Click(0);
-  EXPECT_TRUE(f->ImRepetir[1].Visible());
-  EXPECT_TRUE(f->FrFinalizar.Visible());
-  f->CurrentRecording = Samples(3);
-  f->TogglePlayback();
-  f->ElapsedSeconds = 7;
+  session.ToggleRepeat();
+  EXPECT_TRUE(session.GetOptions().repeat);
+  session.SetRecording(Samples(3));
+  session.TogglePlayback();
   sim::Advance(8);
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2, 3, 1, 2, 3}));
-  EXPECT_EQ(f->ElapsedSeconds, 0);
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
-  f->ImRepetir_Click(1);
-  EXPECT_FALSE(f->FrFinalizar.Visible());
-  f->ScheduleArmed = true;  // the armed timer locks the option
-  f->ImRepetir_Click(0);
-  EXPECT_FALSE(f->ImRepetir[1].Visible());
+  EXPECT_EQ(view.Count(engine::Change::kChronometer), 2);
+  sim::Advance(1500);  // a pass is 4 ms: the count starts over before it reaches a second
+  EXPECT_EQ(session.GetChronometer().Seconds(), 0);
+  EXPECT_TRUE(Playing());
+  session.ToggleRepeat();
+  EXPECT_FALSE(session.GetOptions().repeat);
+  session.GetSingleTimer().Toggle();  // the armed timer locks the option
+  session.ToggleRepeat();
+  EXPECT_FALSE(session.GetOptions().repeat);
 }
 
 TEST_F(Player, AStoppedPlaybackResumesWhereItStopped) {
-  f->CurrentRecording = Samples(10);
-  f->TogglePlayback();
+  session.SetRecording(Samples(10));
+  session.TogglePlayback();
   sim::Advance(5);
-  f->TogglePlayback();
+  session.TogglePlayback();
   sim::Advance(50);
-  f->TogglePlayback();
+  session.TogglePlayback();
   sim::Advance(1);
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2, 3, 4, 5, 6}));
 }
 
 TEST_F(Player, AShorterRecordingAfterAStopEndsAtOnceThenStartsFromOne) {
-  f->CurrentRecording = Samples(10);
-  f->TogglePlayback();
+  session.SetRecording(Samples(10));
+  session.TogglePlayback();
   sim::Advance(5);
-  f->TogglePlayback();
-  f->CurrentRecording = Samples(3);
-  f->TogglePlayback();
+  session.TogglePlayback();
+  session.SetRecording(Samples(3));
+  session.TogglePlayback();
   sim::Advance(1);
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
-  f->TogglePlayback();
+  EXPECT_FALSE(Playing());
+  session.TogglePlayback();
   sim::Advance(1);
   EXPECT_EQ(MovedTo().back(), 1);
 }
 
 TEST_F(Player, ButtonSamplesActAtTheirPositionAfterTheYield) {
-  f->CurrentRecording.Redim(4);
-  f->CurrentRecording[1] = {5, 5, 2};
-  f->CurrentRecording[2] = {6, 6, 0};
-  f->CurrentRecording[3] = {7, 7, 12};
-  f->CurrentRecording[4] = {8, 8, 20};
+  model::Recording r;
+  r.Redim(4);
+  r[1] = {5, 5, 2};
+  r[2] = {6, 6, 0};
+  r[3] = {7, 7, 12};
+  r[4] = {8, 8, 20};
+  session.SetRecording(r);
   size_t clicks_at_yield = 99;
   sim::PostAtNextDoEvents([&] { clicks_at_yield = Clicks().size(); });
-  f->TogglePlayback();
+  session.TogglePlayback();
   sim::Advance(5);
   EXPECT_EQ(clicks_at_yield, 0u);  // the cursor moved, the pending messages ran, then the click
   using namespace platform;
@@ -253,11 +248,11 @@ TEST_F(Player, ButtonSamplesActAtTheirPositionAfterTheYield) {
 }
 
 TEST_F(Player, ALateTickPlaysTheSampleDueAndSendsTheButtonsItPassedOver) {
-  f->CurrentRecording = Samples(300);
-  f->CurrentRecording[3].code = engine::kLeft;
-  f->CurrentRecording[5].code = engine::kRight + engine::kPress;
-  f->Move(300, 300);
-  f->TogglePlayback();
+  model::Recording r = Samples(300);
+  r[3].code = model::kLeft;
+  r[5].code = model::kRight + model::kPress;
+  session.SetRecording(r);
+  session.TogglePlayback();
   sim::Advance(1);
   sim::Stall(5);
   sim::Advance(0);
@@ -282,16 +277,15 @@ TEST_F(Player, ALateTickPlaysTheSampleDueAndSendsTheButtonsItPassedOver) {
   EXPECT_EQ(sim::InputLog().size(), expected.size());
   PressKey(VK_ESCAPE);  // the replay still holds the right button: the stop lets it go
   EXPECT_EQ(Clicks().back(), MOUSEEVENTF_RIGHTUP);
-  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
-  EXPECT_EQ(f->LBInfo.ForeColor(), ui::kLightBlue);
-  EXPECT_EQ(f->Left(), 0);
+  EXPECT_EQ(State(), engine::State::kIdle);
 }
 
 TEST_F(Player, ATickLateAtTheEndStillSendsTheRestAndLetsGo) {
-  f->CurrentRecording = Samples(10);
-  f->CurrentRecording[2].code = engine::kLeft + engine::kPress;  // held from here on
-  f->CurrentRecording[9].code = engine::kMiddle;
-  f->TogglePlayback();
+  model::Recording r = Samples(10);
+  r[2].code = model::kLeft + model::kPress;  // held from here on
+  r[9].code = model::kMiddle;
+  session.SetRecording(r);
+  session.TogglePlayback();
   sim::Advance(7);
   sim::Stall(10);
   sim::Advance(0);
@@ -299,45 +293,45 @@ TEST_F(Player, ATickLateAtTheEndStillSendsTheRestAndLetsGo) {
   EXPECT_EQ(Clicks(), (std::vector<std::uint32_t>{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN,
                                                   MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_LEFTUP}));
   EXPECT_EQ(MovedTo().back(), 10);  // the pointer ends where the recording ended
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  EXPECT_FALSE(Playing());
 }
 
 TEST_F(Player, ANewRecordingOrALoadedOnePlaysFromItsFirstSample) {
   const std::string path = testing::TempDir() + "three.tpw";
   std::ofstream(path) << "7,70,-1\r\n8,80,-1\r\n9,90,-1\r\n";
   for (bool load : {false, true}) {
-    f->CurrentRecording = Samples(10);
-    f->TogglePlayback();
+    session.SetRecording(Samples(10));
+    session.TogglePlayback();
     sim::Advance(5);
-    f->TogglePlayback();
+    session.TogglePlayback();
     if (load) {
-      f->LoadRecording(path);
+      session.LoadRecording(path);
     } else {
-      f->ToggleRecording();
+      session.ToggleRecording();
       sim::Advance(3);
-      f->ToggleRecording();
+      session.ToggleRecording();
     }
     sim::ClearInputLog();
-    f->TogglePlayback();
+    session.TogglePlayback();
     sim::Advance(1);
     ASSERT_EQ(MovedTo().size(), 1u) << load;
-    EXPECT_EQ(MovedTo()[0], f->CurrentRecording[1].x) << load;
-    f->TogglePlayback();
+    EXPECT_EQ(MovedTo()[0], Recording()[1].x) << load;
+    session.TogglePlayback();
   }
 }
 
 TEST_F(Player, AnEmptyRecordingDoesNotPlayEvenWithRepeat) {
-  f->ImRepetir_Click(0);
-  f->TogglePlayback();
+  session.ToggleRepeat();
+  session.TogglePlayback();
   sim::Advance(5);
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
-  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
+  EXPECT_FALSE(Playing());
+  EXPECT_EQ(State(), engine::State::kIdle);
 }
 
 TEST_F(Player, RecordingsBeyondASixteenBitCountPlayAndWrap) {
-  f->ImRepetir_Click(0);
-  f->CurrentRecording = Samples(40000);
-  f->TogglePlayback();
+  session.ToggleRepeat();
+  session.SetRecording(Samples(40000));
+  session.TogglePlayback();
   sim::Advance(40000);
   EXPECT_EQ(MovedTo().back(), 40000);
   sim::Advance(2);
@@ -345,17 +339,17 @@ TEST_F(Player, RecordingsBeyondASixteenBitCountPlayAndWrap) {
 }
 
 TEST_F(Player, AStopInsideTheYieldStillCompletesTheSampleInProgress) {
-  f->CurrentRecording = Samples(3, engine::kLeft);
+  session.SetRecording(Samples(3, model::kLeft));
   platform::TimerId poll = 0;
   for (const auto& t : sim::ActiveTimers())
     if (t.interval_ms == 100) poll = t.id;
   sim::KeyDown(platform::VK_F10);
-  f->TogglePlayback();
+  session.TogglePlayback();
   sim::Advance(1);
   // The poll comes due while sample 2 plays: it runs in the player's yield and stops playback.
   sim::PostAtNextDoEvents(sim::TimerTickMessage(poll));
   sim::Advance(2);
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  EXPECT_FALSE(Playing());
   using namespace platform;
   // Sample 2's click still completed; sample 3 never came.
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2}));
@@ -363,74 +357,63 @@ TEST_F(Player, AStopInsideTheYieldStillCompletesTheSampleInProgress) {
                                                   MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
 }
 
-using Toggles = EngineTest;
+using Toggles = SessionTest;
 
 TEST_F(Toggles, RecordingWhilePlayingChangesNothing) {
-  f->ImRepetir_Click(0);
-  f->CurrentRecording = Samples(3);
-  f->TogglePlayback();
-  f->ImOp_Click();
-  EXPECT_EQ(f->Height(), 2650);
-  f->ToggleRecording();
-  EXPECT_EQ(f->Height(), 2650);
-  EXPECT_FALSE(f->IsRecording);
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
-  EXPECT_EQ(f->LBInfo.Caption(), "Play");
+  session.ToggleRepeat();
+  session.SetRecording(Samples(3));
+  session.TogglePlayback();
+  view.changes.clear();
+  session.ToggleRecording();
+  EXPECT_TRUE(view.changes.empty());  // not even the panels close
+  EXPECT_TRUE(Playing());
+  EXPECT_EQ(State(), engine::State::kPlaying);
 }
 
 TEST_F(Toggles, PlaybackDuringARecordingEndsIt) {
-  f->ToggleRecording();
+  session.ToggleRecording();
   sim::Advance(1500);
-  const int samples = f->CurrentRecording.UBound();
-  f->ImInfo_Click();
-  f->TogglePlayback();
-  EXPECT_EQ(f->Height(), 1000);  // the panel closed
-  EXPECT_FALSE(f->IsRecording);
-  EXPECT_EQ(f->LBInfo.Caption(), "Play");
-  EXPECT_EQ(f->LBInfo.ForeColor(), ui::kLightBlue);
-  EXPECT_EQ(f->LBTempo.ForeColor(), ui::kLightBlue);
-  EXPECT_EQ(f->LBTempo.Caption(), "00m 00s");
-  EXPECT_EQ(f->ElapsedSeconds, 0);
+  const int samples = Recording().UBound();
+  view.changes.clear();
+  session.TogglePlayback();
+  EXPECT_EQ(view.changes.front(), engine::Change::kToggle);  // the panels close
+  EXPECT_EQ(State(), engine::State::kPlaying);
+  EXPECT_TRUE(session.GetChronometer().Fresh());
   sim::Advance(10);
-  EXPECT_EQ(f->CurrentRecording.UBound(), samples);
+  EXPECT_EQ(Recording().UBound(), samples);
   sim::Advance(980);  // the chronometer counts its first second from the restart
-  EXPECT_EQ(f->LBTempo.Caption(), "00m 00s");
+  EXPECT_TRUE(session.GetChronometer().Fresh());
   sim::Advance(10);
-  EXPECT_EQ(f->LBTempo.Caption(), "00m 01s ");
+  EXPECT_EQ(session.GetChronometer().Seconds(), 1);
 }
 
-TEST_F(Toggles, StateIconsOutsideTheArrayChangeNothing) {
-  f->ShowStateIcon(1);
-  f->ShowStateIcon(3);
-  f->ShowStateIcon(-1);
-  EXPECT_FALSE(f->ImMenu[0].Visible());
-  EXPECT_TRUE(f->ImMenu[1].Visible());
-  EXPECT_FALSE(f->ImMenu[2].Visible());
-}
+using Chronometer = SessionTest;
 
-using Chronometer = EngineTest;
-
-TEST_F(Chronometer, CountsSecondsIntoMinutesWithATrailingBlank) {
-  f->ToggleRecording();
+TEST_F(Chronometer, CountsSecondsIntoMinutesAndKeepsItsReadingWhenStopped) {
+  session.ToggleRecording();
   sim::Advance(59'000);
-  EXPECT_EQ(f->LBTempo.Caption(), "00m 59s ");
+  EXPECT_EQ(session.GetChronometer().Seconds(), 59);
   sim::Advance(1000);
-  EXPECT_EQ(f->LBTempo.Caption(), "01m 00s ");
+  EXPECT_EQ(session.GetChronometer().Minutes(), 1);
+  EXPECT_EQ(session.GetChronometer().Seconds(), 0);
   sim::Advance(15'000);
-  f->ToggleRecording();
-  EXPECT_EQ(f->LBTempo.Caption(), "01m 15s ");
-  EXPECT_EQ(f->LBTempo.ForeColor(), ui::kLightBlue);
+  session.ToggleRecording();
   sim::Advance(5000);
-  EXPECT_EQ(f->LBTempo.Caption(), "01m 15s ");
+  EXPECT_EQ(session.GetChronometer().Minutes(), 1);
+  EXPECT_EQ(session.GetChronometer().Seconds(), 15);
 }
 
-TEST_F(Chronometer, HoldsAtItsLargestCount) {
-  f->ToggleRecording();
-  f->ElapsedMinutes = 32767;
-  f->ElapsedSeconds = 58;
+TEST_F(SimTest, TheChronometerHoldsAtItsLargestCount) {
+  int ticks = 0;
+  engine::Chronometer c([&] { ++ticks; });
+  c.Restart();
+  sim::Advance((32767LL * 60 + 58) * 1000);
+  EXPECT_EQ(c.Minutes(), 32767);
+  EXPECT_EQ(c.Seconds(), 58);
   sim::Advance(3000);
-  EXPECT_EQ(f->LBTempo.Caption(), "32767m 59s ");
-  EXPECT_EQ(f->ElapsedMinutes, 32767);
+  EXPECT_EQ(c.Minutes(), 32767);
+  EXPECT_EQ(c.Seconds(), 59);
+  EXPECT_EQ(ticks, 32767 * 60 + 59);
 }
 
 }  // namespace

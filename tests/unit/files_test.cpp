@@ -7,17 +7,16 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine_fixture.h"
-#include "files/file_io.h"
-#include "files/modcomdlg.h"
-#include "files/paths.h"
-#include "files/tpw_format.h"
+#include "engine/recording_files.h"
+#include "model/file_names.h"
+#include "model/tpw_format.h"
+#include "window_fixture.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using modGeneral::FileBaseName;
-using modGeneral::FileExtension;
+using model::FileBaseName;
+using model::FileExtension;
 
 TEST(Paths, ExtensionAndBaseName) {
   EXPECT_EQ(FileExtension("C:\\rec\\b.c"), "c");
@@ -33,8 +32,8 @@ TEST(Paths, ExtensionAndBaseName) {
   EXPECT_EQ(FileBaseName("C:\\a.b\\walk"), "walk");  // no "." in the name itself
 }
 
-engine::Recording Of(std::initializer_list<engine::Sample> samples) {
-  engine::Recording r;
+model::Recording Of(std::initializer_list<model::Sample> samples) {
+  model::Recording r;
   r.Redim(static_cast<std::int32_t>(samples.size()));
   std::int32_t k = 1;
   for (const auto& s : samples) r[k++] = s;
@@ -42,40 +41,45 @@ engine::Recording Of(std::initializer_list<engine::Sample> samples) {
 }
 
 TEST(TpwFormat, OneLineASampleWithCrLf) {
-  EXPECT_EQ(tpw::Format(Of({{7, 8, 2}})), "7,8,2\r\n");
-  EXPECT_EQ(tpw::Format(Of({{-1280, 200, -1}, {0, -5, 4}})), "-1280,200,-1\r\n0,-5,4\r\n");
-  EXPECT_EQ(tpw::Format(engine::Recording()), "");
+  EXPECT_EQ(model::FormatRecording(Of({{7, 8, 2}})), "7,8,2\r\n");
+  EXPECT_EQ(model::FormatRecording(Of({{-1280, 200, -1}, {0, -5, 4}})),
+            "-1280,200,-1\r\n0,-5,4\r\n");
+  EXPECT_EQ(model::FormatRecording(model::Recording()), "");
 }
 
 TEST(TpwFormat, ParsesWhatItWritesAndToleratesLineEndingsAndBlanks) {
   const auto r = Of({{-1280, 200, -1}, {2147483647, -2147483647 - 1, 1}});
-  EXPECT_EQ(tpw::Parse(tpw::Format(r)), r);
-  EXPECT_EQ(tpw::Parse("1,2,3\n4, 5 ,6\n\n"), Of({{1, 2, 3}, {4, 5, 6}}));
-  EXPECT_EQ(tpw::Parse(""), engine::Recording());
-  EXPECT_EQ(tpw::Parse("1\r\n2\r\n3"), Of({{1, 2, 3}}));
-  EXPECT_EQ(tpw::Parse("-2147483648,+5,007"), Of({{-2147483647 - 1, 5, 7}}));
+  EXPECT_EQ(model::ParseRecording(model::FormatRecording(r)), r);
+  EXPECT_EQ(model::ParseRecording("1,2,3\n4, 5 ,6\n\n"), Of({{1, 2, 3}, {4, 5, 6}}));
+  EXPECT_EQ(model::ParseRecording(""), model::Recording());
+  EXPECT_EQ(model::ParseRecording("1\r\n2\r\n3"), Of({{1, 2, 3}}));
+  EXPECT_EQ(model::ParseRecording("-2147483648,+5,007"), Of({{-2147483647 - 1, 5, 7}}));
   // Read in pieces, a value may be cut anywhere.
-  const std::string text = tpw::Format(r);
-  tpw::Reader bytewise;
+  const std::string text = model::FormatRecording(r);
+  model::RecordingReader bytewise;
   for (const char& c : text) ASSERT_TRUE(bytewise.Feed({&c, 1}));
   EXPECT_EQ(bytewise.Finish(), r);
 }
 
 TEST(TpwFormat, RejectsAWholeFileForOneBadValue) {
-  EXPECT_FALSE(tpw::Parse("1,2,3\r\n4,5\r\n"));  // the last sample is short
-  EXPECT_FALSE(tpw::Parse("1,x,3\r\n"));
-  EXPECT_FALSE(tpw::Parse("1,2.5,3\r\n"));
-  EXPECT_FALSE(tpw::Parse("2147483648,0,0\r\n"));
-  EXPECT_FALSE(tpw::Parse("1,,3\r\n"));
-  EXPECT_FALSE(tpw::Parse("-2147483649,0,0\r\n"));
-  EXPECT_FALSE(tpw::Parse("-21474836480,0,0\r\n"));
-  EXPECT_FALSE(tpw::Parse("2147483648,1,2,3\r\n"));  // not skipped, which would leave a sample
-  EXPECT_FALSE(tpw::Parse("18446744073709551617,0,0\r\n"));  // 2^64 + 1 must not wrap to 1
-  EXPECT_FALSE(tpw::Parse("1 2,3\r\n"));
-  EXPECT_FALSE(tpw::Parse("1,2,3\r\n-"));
+  EXPECT_FALSE(model::ParseRecording("1,2,3\r\n4,5\r\n"));  // the last sample is short
+  EXPECT_FALSE(model::ParseRecording("1,x,3\r\n"));
+  EXPECT_FALSE(model::ParseRecording("1,2.5,3\r\n"));
+  EXPECT_FALSE(model::ParseRecording("2147483648,0,0\r\n"));
+  EXPECT_FALSE(model::ParseRecording("1,,3\r\n"));
+  EXPECT_FALSE(model::ParseRecording("-2147483649,0,0\r\n"));
+  EXPECT_FALSE(model::ParseRecording("-21474836480,0,0\r\n"));
+  EXPECT_FALSE(
+      model::ParseRecording("2147483648,1,2,3\r\n"));  // not skipped, which would leave a sample
+  EXPECT_FALSE(
+      model::ParseRecording("18446744073709551617,0,0\r\n"));  // 2^64 + 1 must not wrap to 1
+  EXPECT_FALSE(model::ParseRecording("1 2,3\r\n"));
+  EXPECT_FALSE(model::ParseRecording("1,2,3\r\n-"));
 }
 
-class Files : public EngineTest {
+// Saving and loading through the session, with the real window asking for the files and
+// showing the outcome.
+class Files : public WindowTest {
  protected:
   Files() {
     dir_ = fs::temp_directory_path() /
@@ -95,18 +99,21 @@ class Files : public EngineTest {
     std::ofstream(path, std::ios::binary) << text;
   }
 
+  const model::Recording& Recording() { return session.GetRecording(); }
+
   fs::path dir_;
+  engine::Session& session = w->GetSession();
 };
 
 TEST_F(Files, SavingAnEmptyRecordingAsksNothing) {
-  f->SaveRecording();
+  session.SaveRecording();
   EXPECT_TRUE(sim::DialogLog().empty());
 }
 
 TEST_F(Files, SaveFillsTheDialogAsDesignedAndWritesEverySample) {
-  f->CurrentRecording = Of({{7, 8, 2}, {-1280, 200, -1}});
+  session.SetRecording(Of({{7, 8, 2}, {-1280, 200, -1}}));
   sim::AnswerNextDialog(Path("walk"));  // the dialog adds the default extension
-  f->SaveRecording();
+  session.SaveRecording();
   ASSERT_EQ(sim::DialogLog().size(), 1u);
   const sim::DialogRecord& d = sim::DialogLog()[0];
   EXPECT_TRUE(d.save);
@@ -123,39 +130,39 @@ TEST_F(Files, SaveFillsTheDialogAsDesignedAndWritesEverySample) {
   EXPECT_EQ(d.Flags, 0u);
   EXPECT_EQ(d.def_ext, "tpw");
   EXPECT_EQ(Read(Path("walk.tpw")), "7,8,2\r\n-1280,200,-1\r\n");
-  EXPECT_TRUE(f->LBMsg.Visible());
-  EXPECT_EQ(f->LBMsg.Caption(), "Save: walk");
-  EXPECT_GE(ui::TwipsToPixelsX(f->LBMsg.Width()), f->LBMsg.TextWidthPixels());
+  EXPECT_TRUE(Label("LBMsg").Visible());
+  EXPECT_EQ(Label("LBMsg").Caption(), "Save: walk");
+  EXPECT_GE(ui::TwipsToPixelsX(Label("LBMsg").Width()), Label("LBMsg").TextWidthPixels());
 }
 
 TEST_F(Files, ASaveReplacesAnExistingFileWhole) {
   Write(Path("walk.tpw"), std::string(5000, 'x'));
-  f->CurrentRecording = Of({{1, 2, 3}});
+  session.SetRecording(Of({{1, 2, 3}}));
   sim::AnswerNextDialog(Path("walk.tpw"));
-  f->SaveRecording();
+  session.SaveRecording();
   EXPECT_EQ(Read(Path("walk.tpw")), "1,2,3\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 TEST_F(Files, ACancelledSaveShowsNothingAFailedOneSaysSoInRed) {
-  f->CurrentRecording = Of({{1, 2, 3}});
+  session.SetRecording(Of({{1, 2, 3}}));
   sim::AnswerNextDialog(std::nullopt);
-  f->SaveRecording();
-  EXPECT_FALSE(f->LBMsg.Visible());
-  EXPECT_FALSE(f->tmrInfo.Enabled());
+  session.SaveRecording();
+  EXPECT_FALSE(Label("LBMsg").Visible());
+  EXPECT_EQ(RunningTimers(1000), 0);
   sim::AnswerNextDialog(Path("no-such-folder/walk.tpw"));
-  f->SaveRecording();
-  EXPECT_TRUE(f->LBMsg.Visible());
-  EXPECT_EQ(f->LBMsg.Caption(), "Not saved: walk");
-  EXPECT_EQ(f->LBMsg.ForeColor(), ui::kLightRed);
+  session.SaveRecording();
+  EXPECT_TRUE(Label("LBMsg").Visible());
+  EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: walk");
+  EXPECT_EQ(Label("LBMsg").ForeColor(), ui::kLightRed);
   sim::Advance(5500);
-  EXPECT_TRUE(f->LBMsg.Visible());
+  EXPECT_TRUE(Label("LBMsg").Visible());
   sim::Advance(1000);
-  EXPECT_FALSE(f->LBMsg.Visible());
+  EXPECT_FALSE(Label("LBMsg").Visible());
   sim::AnswerNextDialog(Path("walk.tpw"));
-  f->SaveRecording();  // a success after a failure is grey again
-  EXPECT_EQ(f->LBMsg.Caption(), "Save: walk");
-  EXPECT_EQ(f->LBMsg.ForeColor(), ui::kGrey);
+  session.SaveRecording();  // a success after a failure is grey again
+  EXPECT_EQ(Label("LBMsg").Caption(), "Save: walk");
+  EXPECT_EQ(Label("LBMsg").ForeColor(), ui::kGrey);
 }
 
 TEST_F(Files, F5WhileIdleOpensTheDialogAndLoads) {
@@ -166,86 +173,93 @@ TEST_F(Files, F5WhileIdleOpensTheDialogAndLoads) {
   ASSERT_EQ(sim::DialogLog().size(), 1u);
   const sim::DialogRecord& d = sim::DialogLog()[0];
   EXPECT_FALSE(d.save);
-  EXPECT_EQ(d.hwndOwner, f->hWnd());
+  EXPECT_EQ(d.hwndOwner, w->hWnd());
   EXPECT_EQ(d.filter, std::string("Archivos de Tapwright (*.tpw)\0*.tpw\0", 36));
   EXPECT_EQ(d.file_title, std::string(254, ' '));
   EXPECT_EQ(d.nMaxFileTitle, 255u);
   EXPECT_EQ(d.initial_dir, "C:\\Tapwright");
   EXPECT_EQ(d.title, "Tapwright - Load file");
   EXPECT_FALSE(d.def_ext);
-  EXPECT_EQ(f->CurrentRecording, Of({{1, 2, -1}, {3, 4, 1}}));
-  EXPECT_EQ(f->CurrentRecording[0], engine::Sample{});
-  EXPECT_EQ(f->LBMsg.Caption(), "Load: walk");
+  EXPECT_EQ(Recording(), Of({{1, 2, -1}, {3, 4, 1}}));
+  EXPECT_EQ(Recording()[0], model::Sample{});
+  EXPECT_EQ(Label("LBMsg").Caption(), "Load: walk");
 }
 
 TEST_F(Files, F5AndF6DoNothingWhileBusyNorOnceIdleAgain) {
-  f->ToggleRecording();
+  session.ToggleRecording();
   PressKey(platform::VK_F5);
   PressKey(platform::VK_F6);
-  f->ToggleRecording();
+  session.ToggleRecording();
   sim::Advance(300);
   EXPECT_TRUE(sim::DialogLog().empty());
 }
 
 TEST_F(Files, WhatCannotBeLoadedLeavesTheRecordingAsItWas) {
   const auto before = Of({{9, 9, 9}});
-  f->CurrentRecording = before;
+  session.SetRecording(before);
   Write(Path("a.txt"), "1,2,3\r\n");
   Write(Path("short.tpw"), "1,2,3\r\n4,5\r\n");
-  for (const std::string name : {"a.txt", "a.tpw.bak"}) f->LoadRecording(Path(name));
-  EXPECT_FALSE(f->LBMsg.Visible());  // not recording files: ignored
+  for (const std::string name : {"a.txt", "a.tpw.bak"}) session.LoadRecording(Path(name));
+  EXPECT_FALSE(Label("LBMsg").Visible());  // not recording files: ignored
   for (const std::string name : {"short.tpw", "missing.tpw"}) {
-    EXPECT_FALSE(f->LoadRecording(Path(name)));
-    EXPECT_EQ(f->LBMsg.Caption(), "Not loaded: " + fs::path(name).stem().string());
+    EXPECT_FALSE(session.LoadRecording(Path(name)));
+    EXPECT_EQ(Label("LBMsg").Caption(), "Not loaded: " + fs::path(name).stem().string());
   }
-  EXPECT_EQ(f->CurrentRecording, before);
-  EXPECT_EQ(f->LBMsg.ForeColor(), ui::kLightRed);
+  EXPECT_EQ(Recording(), before);
+  EXPECT_EQ(Label("LBMsg").ForeColor(), ui::kLightRed);
 }
 
 TEST_F(Files, AnEmptyFileLoadsAsAnEmptyRecording) {
-  f->CurrentRecording = Of({{9, 9, 9}});
+  session.SetRecording(Of({{9, 9, 9}}));
   Write(Path("empty.tpw"), "");
-  f->LoadRecording(Path("empty.tpw"));
-  EXPECT_EQ(f->CurrentRecording.UBound(), 0);
-  EXPECT_EQ(f->LBMsg.Caption(), "Load: empty");
+  session.LoadRecording(Path("empty.tpw"));
+  EXPECT_EQ(Recording().UBound(), 0);
+  EXPECT_EQ(Label("LBMsg").Caption(), "Load: empty");
 }
 
 TEST_F(Files, LongRecordingsSurviveASaveAndALoad) {
-  f->CurrentRecording = Samples(40000);
+  session.SetRecording(Samples(40000));
   sim::AnswerNextDialog(Path("long.tpw"));
-  f->SaveRecording();
-  const auto saved = f->CurrentRecording;
-  f->CurrentRecording = engine::Recording();
-  f->LoadRecording(Path("long.tpw"));
-  EXPECT_EQ(f->CurrentRecording, saved);
+  session.SaveRecording();
+  const auto saved = Recording();
+  session.SetRecording(model::Recording());
+  session.LoadRecording(Path("long.tpw"));
+  EXPECT_EQ(Recording(), saved);
 }
 
-TEST_F(Files, TheStatusShowsForSixTicksFromTheLatestCall) {
-  f->ShowStatus("s", "walk");
+TEST_F(SimTest, TheStatusShowsForSixTicksFromTheLatestCall) {
+  int changes = 0;
+  engine::StatusLine status([&] { ++changes; });
+  status.Show(engine::StatusLine::Kind::kSaved, "walk");
   sim::Advance(3000);
-  f->ShowStatus("l", "run");
-  EXPECT_EQ(f->LBMsg.Caption(), "Load: run");
+  status.Show(engine::StatusLine::Kind::kLoaded, "run");
+  EXPECT_EQ(status.Name(), "run");
   sim::Advance(5500);
-  EXPECT_TRUE(f->LBMsg.Visible());
+  EXPECT_TRUE(status.Visible());
   sim::Advance(1000);
-  EXPECT_FALSE(f->LBMsg.Visible());
-  EXPECT_FALSE(f->tmrInfo.Enabled());
+  EXPECT_FALSE(status.Visible());
+  EXPECT_EQ(changes, 3);
+  EXPECT_TRUE(sim::ActiveTimers().empty());
 }
 
 TEST_F(Files, SpanishStatusTexts) {
-  f.reset();
+  w.reset();
   sim::Reset();
   sim::SetLocaleLanguage("Spanish");
-  f = std::make_unique<tapwright::Form1>();
-  f->Form_Load();
-  f->ShowStatus("s", "walk");
-  EXPECT_EQ(f->LBMsg.Caption(), "Guardado: walk");
-  f->ShowStatus("S", "walk");  // only exactly "s" means a save
-  EXPECT_EQ(f->LBMsg.Caption(), "Abierto: walk");
-  f->ShowStatusFailed("s", "walk");
-  EXPECT_EQ(f->LBMsg.Caption(), "No guardado: walk");
-  f->ShowStatusFailed("l", "walk");
-  EXPECT_EQ(f->LBMsg.Caption(), "No abierto: walk");
+  w = std::make_unique<window::MainWindow>();
+  w->StartUp();
+  engine::Session& s = w->GetSession();
+  Write(Path("walk.tpw"), "1,2,3\r\n");
+  s.LoadRecording(Path("walk.tpw"));
+  EXPECT_EQ(Label("LBMsg").Caption(), "Abierto: walk");
+  s.LoadRecording(Path("gone.tpw"));
+  EXPECT_EQ(Label("LBMsg").Caption(), "No abierto: gone");
+  sim::AnswerNextDialog(Path("walk.tpw"));
+  s.SaveRecording();
+  EXPECT_EQ(Label("LBMsg").Caption(), "Guardado: walk");
+  sim::AnswerNextDialog(Path("no-such-folder/walk.tpw"));
+  s.SaveRecording();
+  EXPECT_EQ(Label("LBMsg").Caption(), "No guardado: walk");
 }
 
 // Whichever step fails, the old file stays byte for byte and nothing is left beside it.
@@ -266,7 +280,7 @@ TEST_F(Files, AFailedSaveKeepsTheOldFileWhole) {
       {"a file the user may not write", {FileStep::CreateBeside}, true},
   };
   const std::string old = "5,6,7\r\n8,9,10\r\n11,12,13\r\n";
-  f->CurrentRecording = Of({{1, 2, 3}});
+  session.SetRecording(Of({{1, 2, 3}}));
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     sim::ClearFileFailures();
@@ -274,10 +288,10 @@ TEST_F(Files, AFailedSaveKeepsTheOldFileWhole) {
     for (FileStep step : c.failing) sim::FailFileStep(step);
     if (c.deny_writing) sim::DenyWritingTargets();
     sim::AnswerNextDialog(Path("walk.tpw"));
-    f->SaveRecording();
+    session.SaveRecording();
     EXPECT_EQ(Read(Path("walk.tpw")), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
-    EXPECT_EQ(f->LBMsg.Caption(), "Not saved: walk");
+    EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: walk");
   }
 }
 
@@ -285,28 +299,28 @@ TEST_F(Files, AFailedSaveKeepsTheOldFileWhole) {
 TEST_F(Files, WithoutATemporaryFileAWritableFileIsWrittenInPlace) {
   Write(Path("walk.tpw"), std::string(100, 'x'));
   sim::FailFileStep(sim::FileStep::CreateBeside);
-  f->CurrentRecording = Of({{1, 2, 3}});
+  session.SetRecording(Of({{1, 2, 3}}));
   sim::AnswerNextDialog(Path("walk.tpw"));
-  f->SaveRecording();
+  session.SaveRecording();
   EXPECT_EQ(Read(Path("walk.tpw")), "1,2,3\r\n");
-  EXPECT_EQ(f->LBMsg.Caption(), "Save: walk");
+  EXPECT_EQ(Label("LBMsg").Caption(), "Save: walk");
   sim::FailFileStep(sim::FileStep::Write);  // and a write that fails there is told
   sim::AnswerNextDialog(Path("walk.tpw"));
-  f->SaveRecording();
-  EXPECT_EQ(f->LBMsg.Caption(), "Not saved: walk");
+  session.SaveRecording();
+  EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: walk");
 }
 
 #ifndef _WIN32  // POSIX modes, the umask and symbolic links
 TEST_F(Files, ASaveKeepsTheFilesModeAndLinks) {
   const mode_t old_umask = ::umask(027);
-  f->CurrentRecording = Of({{1, 2, 3}});
+  session.SetRecording(Of({{1, 2, 3}}));
   Write(Path("private.tpw"), "old");
   fs::permissions(Path("private.tpw"), fs::perms::owner_read | fs::perms::owner_write);
   Write(Path("real.tpw"), "old");
   fs::create_symlink("real.tpw", Path("link.tpw"));
   for (const char* name : {"private.tpw", "link.tpw", "new.tpw"}) {
     sim::AnswerNextDialog(Path(name));
-    f->SaveRecording();
+    session.SaveRecording();
   }
   ::umask(old_umask);
   EXPECT_EQ(fs::status(Path("private.tpw")).permissions(),
@@ -326,14 +340,14 @@ TEST_F(Files, OnlyRegularFilesOfASaneSizeLoad) {
   ASSERT_EQ(::mkfifo(Path("fifo.tpw").c_str(), 0600), 0);
 #endif
   fs::create_directory(Path("folder.tpw"));
-  fs::resize_file((std::ofstream(Path("huge.tpw")), Path("huge.tpw")), files::kMaxLoadBytes + 1);
+  fs::resize_file((std::ofstream(Path("huge.tpw")), Path("huge.tpw")), engine::kMaxLoadBytes + 1);
   const auto before = Of({{9, 9, 9}});
-  f->CurrentRecording = before;
+  session.SetRecording(before);
   for (const char* name : {"fifo", "folder", "huge"}) {
-    EXPECT_FALSE(f->LoadRecording(Path(std::string(name) + ".tpw")));
-    EXPECT_EQ(f->LBMsg.Caption(), std::string("Not loaded: ") + name);
+    EXPECT_FALSE(session.LoadRecording(Path(std::string(name) + ".tpw")));
+    EXPECT_EQ(Label("LBMsg").Caption(), std::string("Not loaded: ") + name);
   }
-  EXPECT_EQ(f->CurrentRecording, before);
+  EXPECT_EQ(Recording(), before);
 }
 
 }  // namespace

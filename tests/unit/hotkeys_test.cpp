@@ -1,68 +1,68 @@
 // The key poller: global keys become commands once per press.
-#include "engine_fixture.h"
+#include "session_fixture.h"
 
 namespace {
 
 using namespace platform;
-using Hotkeys = EngineTest;
+using Hotkeys = SessionTest;
 
 TEST_F(Hotkeys, F8StartsAndStopsARecordingOncePerPress) {
   sim::KeyDown(VK_F8);
   int samples = -1;
   for (int poll = 1; poll <= 4; ++poll) {  // held across four polls: one recording, never restarted
     ToNextPoll();
-    EXPECT_TRUE(f->IsRecording) << poll;
-    EXPECT_GT(f->CurrentRecording.UBound(), samples) << poll;
-    samples = f->CurrentRecording.UBound();
+    EXPECT_TRUE((State() == engine::State::kRecording)) << poll;
+    EXPECT_GT(Recording().UBound(), samples) << poll;
+    samples = Recording().UBound();
   }
   sim::KeyUp(VK_F8);
   sim::Advance(100);
-  EXPECT_TRUE(f->IsRecording);
+  EXPECT_TRUE((State() == engine::State::kRecording));
   PressKey(VK_F8);
-  EXPECT_FALSE(f->IsRecording);
-  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
+  EXPECT_FALSE((State() == engine::State::kRecording));
+  EXPECT_EQ(State(), engine::State::kIdle);
 }
 
 TEST_F(Hotkeys, ATapBetweenTwoPollsIsNotLostAndTapsInTwoIntervalsCountTwice) {
   sim::Advance(50);
   sim::TapKey(VK_F8);
   ToNextPoll();
-  EXPECT_TRUE(f->IsRecording);
+  EXPECT_TRUE((State() == engine::State::kRecording));
   sim::Advance(50);
   sim::TapKey(VK_F8);
   ToNextPoll();
-  EXPECT_FALSE(f->IsRecording);
+  EXPECT_FALSE((State() == engine::State::kRecording));
 }
 
 TEST_F(Hotkeys, F10PlaysAndEscStops) {
-  f->ImRepetir_Click(0);
-  f->CurrentRecording.Redim(2);
+  session.ToggleRepeat();
+  session.SetRecording(Samples(2));
   PressKey(VK_F10);
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
+  EXPECT_TRUE(Playing());
   PressKey(VK_ESCAPE);
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
-  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
+  EXPECT_FALSE(Playing());
+  EXPECT_EQ(State(), engine::State::kIdle);
 }
 
 TEST_F(Hotkeys, EscStopsARecordingAndDoesNothingWhileIdle) {
   PressKey(VK_ESCAPE);
-  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_FALSE(Playing());
   PressKey(VK_F8);
   PressKey(VK_ESCAPE);
-  EXPECT_FALSE(f->IsRecording);
-  EXPECT_GT(f->CurrentRecording.UBound(), 0);
+  EXPECT_FALSE((State() == engine::State::kRecording));
+  EXPECT_GT(Recording().UBound(), 0);
 }
 
 TEST_F(Hotkeys, F8AndEscInOnePollLeaveAnEmptyRecording) {
-  f->CurrentRecording.Redim(4);
+  session.SetRecording(Samples(4));
   sim::Advance(99);
   sim::KeyDown(VK_F8);
   sim::KeyDown(VK_ESCAPE);
   sim::Advance(1);
-  EXPECT_FALSE(f->IsRecording);
-  EXPECT_EQ(f->CurrentRecording.UBound(), 0);
-  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
+  EXPECT_FALSE((State() == engine::State::kRecording));
+  EXPECT_EQ(Recording().UBound(), 0);
+  EXPECT_EQ(State(), engine::State::kIdle);
 }
 
 TEST_F(Hotkeys, F8AndF10InOnePollEndIdleWithNothingToPlay) {
@@ -70,42 +70,39 @@ TEST_F(Hotkeys, F8AndF10InOnePollEndIdleWithNothingToPlay) {
   sim::KeyDown(VK_F8);
   sim::KeyDown(VK_F10);
   sim::Advance(1);
-  EXPECT_FALSE(f->IsRecording);
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
-  EXPECT_FALSE(f->TmrRaton.Enabled());
-  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
+  EXPECT_FALSE((State() == engine::State::kRecording));
+  EXPECT_FALSE(Playing());
+  EXPECT_FALSE(session.GetRecorder().Running());
+  EXPECT_EQ(State(), engine::State::kIdle);
 }
 
-TEST_F(Hotkeys, KeepTheWindowOnTopAtEveryPoll) {
+TEST_F(Hotkeys, EveryPollIsToldSoTheWindowStaysOnTop) {
   sim::Advance(300);
-  EXPECT_TRUE(sim::Window(f->hWnd()).topmost);
-  EXPECT_EQ(sim::Window(f->hWnd()).set_window_pos_calls, 3);
+  EXPECT_EQ(view.Count(engine::Change::kHotkeyPoll), 3);
 }
 
 TEST_F(Hotkeys, WhileTheTimerIsArmedOnlyEscActs) {
-  f->ImRepetir_Click(0);
-  f->CurrentRecording.Redim(2);
-  f->TogglePlayback();
-  f->ScheduleArmed = true;
-  f->tmrAuto.SetEnabled(true);
-  f->ImTempo[1].SetVisible(true);
+  session.ToggleRepeat();
+  session.SetRecording(Samples(2));
+  session.GetSingleTimer().SetEndTime({13, 0});
+  ASSERT_TRUE(session.GetSingleTimer().Toggle());
+  session.TogglePlayback();
+  view.changes.clear();
   PressKey(VK_F10);
   PressKey(VK_F8);
   sim::KeyDown(VK_LBUTTON);
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
-  EXPECT_EQ(sim::Window(f->hWnd()).set_window_pos_calls, 0);
+  EXPECT_TRUE(Playing());
+  EXPECT_EQ(view.Count(engine::Change::kHotkeyPoll), 0);
   PressKey(VK_F5);
   PressKey(VK_F6);
   PressKey(VK_ESCAPE);
-  EXPECT_EQ(f->Height(), 1000);  // disarming opens no panel
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
-  EXPECT_FALSE(f->ScheduleArmed);
-  EXPECT_FALSE(f->ImTempo[1].Visible());
-  EXPECT_FALSE(f->tmrAuto.Enabled());
+  EXPECT_FALSE(Playing());
+  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_EQ(view.Count(engine::Change::kSingleTimer), 1);
   // What was pressed while armed is spent: it does not act once the timer is off.
   sim::Advance(300);
-  EXPECT_EQ(f->LBInfo.Caption(), "Stop");
-  EXPECT_TRUE(sim::DialogLog().empty());
+  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_TRUE(view.asked.empty());
 }
 
 }  // namespace

@@ -1,21 +1,21 @@
 #include <gtest/gtest.h>
 
-#include "engine/buttons.h"
-#include "engine_fixture.h"
+#include "engine/input.h"
+#include "session_fixture.h"
 
 namespace {
 
-using engine::kKeyPress;
-using engine::kKeyRelease;
-using engine::Sample;
+using model::kKeyPress;
+using model::kKeyRelease;
+using model::Sample;
 using platform::VK_ESCAPE;
 using platform::VK_F8;
 using platform::VK_LSHIFT;
 
-class Keyboard : public EngineTest {
+class Keyboard : public SessionTest {
  protected:
   // The samples that are keys', with their millisecond.
-  static std::vector<std::pair<int, std::int32_t>> KeySamples(const engine::Recording& r) {
+  static std::vector<std::pair<int, std::int32_t>> KeySamples(const model::Recording& r) {
     std::vector<std::pair<int, std::int32_t>> keys;
     for (int i = 1; i <= r.UBound(); ++i)
       if (engine::KeyPressedBy(r[i].code) || engine::KeyReleasedBy(r[i].code))
@@ -33,13 +33,11 @@ class Keyboard : public EngineTest {
 
 TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOptionOff) {
   for (bool on : {false, true}) {
-    if (on) f->ImTeclado_Click(0);
-    EXPECT_EQ(f->RecordKeyboard, on);
-    EXPECT_EQ(f->LBTeclas.Caption(),
-              on ? "Other keys are recorded, but Esc" : "Keys not recorded (see Options)");
+    if (on) session.ToggleRecordKeyboard();
+    EXPECT_EQ(session.GetOptions().record_keyboard, on);
     sim::KeyDown('Q');  // held since before the recording
     sim::MoveMouse(7, 8);
-    f->ToggleRecording();
+    session.ToggleRecording();
     sim::Advance(3);
     sim::KeyUp('Q');
     sim::KeyDown(VK_LSHIFT);
@@ -52,9 +50,9 @@ TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOpti
     sim::Click(7, 8);  // a button is not a key
     sim::TapKey(platform::VK_BACK);
     sim::Advance(2);
-    f->ToggleRecording();
+    session.ToggleRecording();
     if (!on) {
-      EXPECT_TRUE(KeySamples(f->CurrentRecording).empty());
+      EXPECT_TRUE(KeySamples(Recording()).empty());
       continue;
     }
     // One tick's keys come after its buttons, in the order of their codes.
@@ -64,27 +62,27 @@ TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOpti
                                                             {9, kKeyPress + platform::VK_BACK},
                                                             {10, kKeyRelease + platform::VK_BACK},
                                                             {11, kKeyRelease + VK_LSHIFT}};
-    EXPECT_EQ(KeySamples(f->CurrentRecording), want);
-    EXPECT_EQ(f->CurrentRecording[6], (Sample{7, 8, kKeyPress + 'A'}));
+    EXPECT_EQ(KeySamples(Recording()), want);
+    EXPECT_EQ(Recording()[6], (Sample{7, 8, kKeyPress + 'A'}));
   }
 }
 
 TEST_F(Keyboard, SwitchedOnDuringARecordingKeysCountFromThen) {
-  f->ToggleRecording();
+  session.ToggleRecording();
   sim::TapKey('Z');  // typed while the option was off
   sim::Advance(2);
-  f->ImTeclado_Click(0);
+  session.ToggleRecordKeyboard();
   sim::TapKey('Y');
   sim::Advance(2);
-  f->ToggleRecording();
-  EXPECT_EQ(KeySamples(f->CurrentRecording), (std::vector<std::pair<int, std::int32_t>>{
-                                                 {3, kKeyPress + 'Y'}, {4, kKeyRelease + 'Y'}}));
+  session.ToggleRecording();
+  EXPECT_EQ(KeySamples(Recording()), (std::vector<std::pair<int, std::int32_t>>{
+                                         {3, kKeyPress + 'Y'}, {4, kKeyRelease + 'Y'}}));
 }
 
 TEST_F(Keyboard, AChordBetweenTwoTicksKeepsItsModifiersAroundTheOtherKeys) {
   // Typed faster than the sampler ticks, as a typing tool does: the watch sees only the state.
-  f->ImTeclado_Click(0);
-  f->ToggleRecording();
+  session.ToggleRecordKeyboard();
+  session.ToggleRecording();
   sim::Advance(2);
   sim::KeyDown(VK_LSHIFT);
   sim::KeyDown(platform::VK_LCONTROL);
@@ -97,9 +95,9 @@ TEST_F(Keyboard, AChordBetweenTwoTicksKeepsItsModifiersAroundTheOtherKeys) {
   sim::Advance(1);
   sim::KeyUp(VK_LSHIFT);
   sim::Advance(1);
-  f->ToggleRecording();
+  session.ToggleRecording();
   std::vector<std::int32_t> codes;
-  for (const auto& k : KeySamples(f->CurrentRecording)) codes.push_back(k.second);
+  for (const auto& k : KeySamples(Recording())) codes.push_back(k.second);
   const std::vector<std::int32_t> want = {kKeyPress + VK_LSHIFT,
                                           kKeyPress + platform::VK_LCONTROL,
                                           kKeyPress + 'H',
@@ -114,8 +112,8 @@ TEST_F(Keyboard, AChordBetweenTwoTicksKeepsItsModifiersAroundTheOtherKeys) {
 }
 
 TEST_F(Keyboard, AModifierLetGoAndPressedAgainWithinATickStaysHeld) {
-  f->ImTeclado_Click(0);
-  f->ToggleRecording();
+  session.ToggleRecordKeyboard();
+  session.ToggleRecording();
   sim::KeyDown(VK_LSHIFT);
   sim::Advance(2);
   sim::KeyUp(VK_LSHIFT);
@@ -123,9 +121,9 @@ TEST_F(Keyboard, AModifierLetGoAndPressedAgainWithinATickStaysHeld) {
   sim::KeyDown(platform::VK_RMENU);  // AltGr, a modifier too
   sim::TapKey('H');
   sim::Advance(1);
-  f->ToggleRecording();
+  session.ToggleRecording();
   std::vector<std::int32_t> codes;
-  for (const auto& k : KeySamples(f->CurrentRecording)) codes.push_back(k.second);
+  for (const auto& k : KeySamples(Recording())) codes.push_back(k.second);
   EXPECT_EQ(codes, (std::vector<std::int32_t>{kKeyPress + VK_LSHIFT, kKeyRelease + VK_LSHIFT,
                                               kKeyPress + VK_LSHIFT, kKeyPress + platform::VK_RMENU,
                                               kKeyPress + 'H', kKeyRelease + 'H'}));
@@ -135,14 +133,15 @@ TEST_F(Keyboard, ReplaySendsTheKeysInOrderAndLetsGoOfThoseItHolds) {
   // Shift held over 'B', then Ctrl pressed and never released.
   const std::int32_t codes[] = {kKeyPress + VK_LSHIFT, kKeyPress + 'B', kKeyRelease + 'B',
                                 kKeyRelease + VK_LSHIFT, kKeyPress + platform::VK_LCONTROL};
-  f->CurrentRecording = Samples(5);
-  for (int i = 1; i <= 5; ++i) f->CurrentRecording[i].code = codes[i - 1];
+  model::Recording r = Samples(5);
+  for (int i = 1; i <= 5; ++i) r[i].code = codes[i - 1];
+  session.SetRecording(r);
   for (bool stop_early : {false, true}) {
     sim::ClearInputLog();
-    f->TogglePlayback();
+    session.TogglePlayback();
     if (stop_early) {
       sim::Advance(2);
-      f->TogglePlayback();  // Shift and B are held
+      session.TogglePlayback();  // Shift and B are held
       EXPECT_EQ(KeysSent(), (std::vector<std::pair<int, std::uint32_t>>{
                                 {VK_LSHIFT, 0},
                                 {'B', 0},
@@ -150,7 +149,7 @@ TEST_F(Keyboard, ReplaySendsTheKeysInOrderAndLetsGoOfThoseItHolds) {
                                 {VK_LSHIFT, platform::KEYEVENTF_KEYUP}}));
     } else {
       sim::Advance(7);
-      ASSERT_FALSE(f->tmrPLAY.Enabled());
+      ASSERT_FALSE(Playing());
       const std::vector<std::pair<int, std::uint32_t>> sent = KeysSent();
       ASSERT_EQ(sent.size(), 6u);
       EXPECT_EQ(sent[4], (std::pair<int, std::uint32_t>{platform::VK_LCONTROL, 0}));
@@ -181,7 +180,7 @@ TEST(KeyCodes, AHotkeyOrAnythingOutsideTheKeysIsAMove) {
 }
 
 TEST_F(Keyboard, AKeyBetweenAPressAndItsReleaseKeepsThemApart) {
-  engine::Recording r;
+  model::Recording r;
   r.Redim(3);
   r[1] = {1, 1, 9};
   r[2] = {1, 1, kKeyPress + 'C'};
@@ -191,37 +190,15 @@ TEST_F(Keyboard, AKeyBetweenAPressAndItsReleaseKeepsThemApart) {
   EXPECT_EQ(r[3].code, 17);
 }
 
-using Speed = EngineTest;
+using Speed = SessionTest;
 
-TEST_F(Speed, ClicksStepItWithinItsRangeAndTheCaptionShowsIt) {
-  struct Step {
-    int button;
-    const char* caption;
-  };
-  const Step steps[] = {{1,
-                         "Speed \xC3\x97"
-                         "2"},
-                        {1,
-                         "Speed \xC3\x97"
-                         "4"},
-                        {1,
-                         "Speed \xC3\x97"
-                         "8"},
-                        {1,
-                         "Speed \xC3\x97"
-                         "8"},
-                        {2,
-                         "Speed \xC3\x97"
-                         "4"}};
-  EXPECT_EQ(f->LBVelocidad.Caption(),
-            "Speed \xC3\x97"
-            "1");
-  for (const Step& s : steps) {
-    f->Speed_MouseDown(s.button);
-    EXPECT_EQ(f->LBVelocidad.Caption(), s.caption);
-  }
-  for (int i = 0; i < 8; ++i) f->Speed_MouseDown(2);
-  EXPECT_EQ(f->LBVelocidad.Caption(), "Speed \xC3\x97\xC2\xBC");
+TEST_F(Speed, StepsStayWithinTheTable) {
+  for (int i = 0; i < 8; ++i) session.ChangeSpeed(1);
+  EXPECT_EQ(session.GetOptions().speed_step, model::kSpeedCount - 1);
+  EXPECT_EQ(session.GetOptions().SpeedFactor(), 8);
+  for (int i = 0; i < 8; ++i) session.ChangeSpeed(-1);
+  EXPECT_EQ(session.GetOptions().speed_step, 0);
+  EXPECT_EQ(session.GetOptions().SpeedFactor(), 0.25);
 }
 
 TEST_F(Speed, ThePlaybackClockRunsAtTheFactorAndEveryButtonIsStillSent) {
@@ -230,29 +207,30 @@ TEST_F(Speed, ThePlaybackClockRunsAtTheFactorAndEveryButtonIsStillSent) {
     int ms;     // to play 2000 samples
   };
   for (const Case& c : {Case{1, 1000}, Case{-1, 4000}, Case{3, 250}}) {
-    f->SpeedStep = 2;
-    for (int i = 0; i < std::abs(c.steps); ++i) f->Speed_MouseDown(c.steps > 0 ? 1 : 2);
-    f->CurrentRecording = Samples(2000);
-    for (int i = 1; i <= 2000; i += 2) f->CurrentRecording[i].code = engine::kLeft;
+    session.ChangeSpeed(model::kNormalSpeed - session.GetOptions().speed_step);
+    for (int i = 0; i < std::abs(c.steps); ++i) session.ChangeSpeed(c.steps > 0 ? 1 : -1);
+    model::Recording r = Samples(2000);
+    for (int i = 1; i <= 2000; i += 2) r[i].code = model::kLeft;
+    session.SetRecording(r);
     sim::ClearInputLog();
-    f->TogglePlayback();
+    session.TogglePlayback();
     sim::Advance(c.ms - 2);
-    EXPECT_TRUE(f->tmrPLAY.Enabled()) << c.steps;
+    EXPECT_TRUE(Playing()) << c.steps;
     sim::Advance(4);
-    EXPECT_FALSE(f->tmrPLAY.Enabled()) << c.steps;
+    EXPECT_FALSE(Playing()) << c.steps;
     EXPECT_EQ(Clicks().size(), 2000u) << c.steps;  // down and up of 1000 clicks
   }
 }
 
 TEST_F(Speed, ChangedDuringAPlaybackItAppliesFromWhereThePlaybackIs) {
-  f->CurrentRecording = Samples(2000);
-  f->TogglePlayback();
+  session.SetRecording(Samples(2000));
+  session.TogglePlayback();
   sim::Advance(500);
-  f->Speed_MouseDown(1);  // the other 1500 samples at x2: 750 ms
+  session.ChangeSpeed(1);  // the other 1500 samples at x2: 750 ms
   sim::Advance(748);
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
+  EXPECT_TRUE(Playing());
   sim::Advance(4);
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  EXPECT_FALSE(Playing());
 }
 
 }  // namespace

@@ -2,91 +2,86 @@
 #include <algorithm>
 #include <memory>
 
-#include "sim_fixture.h"
-#include "shell/app.h"
-#include "shell/form1.h"
+#include "app/app.h"
+#include "window_fixture.h"
 
 namespace {
 
-using tapwright::Form1;
-
-using MainWindowDesign = SimTest;
+// A window as designed, before its start-up.
+class MainWindowDesign : public WindowTest {
+ protected:
+  MainWindowDesign() {
+    w.reset();
+    sim::Reset();
+    w = std::make_unique<window::MainWindow>();
+  }
+};
 
 TEST_F(MainWindowDesign, OnlyTheStoppedIconShowsAndNoIndicator) {
-  Form1 f;
-  EXPECT_FALSE(f.ImMenu[0].Visible());
-  EXPECT_FALSE(f.ImMenu[1].Visible());
-  EXPECT_TRUE(f.ImMenu[2].Visible());
-  for (ui::Image* i : {&f.ImTempo[1], &f.ImSec[1], &f.ImRepetir[1], &f.ImSimular[1]})
+  EXPECT_FALSE(Image("ImMenu", 0).Visible());
+  EXPECT_FALSE(Image("ImMenu", 1).Visible());
+  EXPECT_TRUE(Image("ImMenu", 2).Visible());
+  for (ui::Image* i :
+       {&Image("ImTempo", 1), &Image("ImSec", 1), &Image("ImRepetir", 1), &Image("ImSimular", 1)})
     EXPECT_FALSE(i->Visible()) << i->name;
-  EXPECT_FALSE(f.LBMsg.Visible());
-  EXPECT_FALSE(f.FrFinalizar.Visible());
-  EXPECT_FALSE(f.frSecTime.Visible());
-  EXPECT_EQ(f.Lista.ListCount(), 0);
+  EXPECT_FALSE(Label("LBMsg").Visible());
+  EXPECT_FALSE(Frame("FrFinalizar").Visible());
+  EXPECT_FALSE(Frame("frSecTime").Visible());
+  EXPECT_EQ(List().ListCount(), 0);
 }
 
 TEST_F(MainWindowDesign, OnlyTheKeyPollerRuns) {
-  Form1 f;
-  EXPECT_TRUE(f.tmrKeys.Enabled());
-  for (ui::Timer* t :
-       {&f.TmrRaton, &f.tmrPLAY, &f.TmrCrono, &f.tmrInfo, &f.tmrSec, &f.tmrAuto, &f.tmrPulsador})
-    EXPECT_FALSE(t->Enabled());
   ASSERT_EQ(sim::ActiveTimers().size(), 1u);
   EXPECT_EQ(sim::ActiveTimers()[0].interval_ms, 100);
-  EXPECT_EQ(f.TmrRaton.Interval(), 1);
-  EXPECT_EQ(f.tmrPLAY.Interval(), 1);
-  EXPECT_EQ(f.tmrPulsador.Interval(), 100);
-  for (ui::Timer* t : {&f.TmrCrono, &f.tmrInfo, &f.tmrSec, &f.tmrAuto})
-    EXPECT_EQ(t->Interval(), 1000);
 }
 
 TEST_F(MainWindowDesign, PanelsLieBelowTheCollapsedWindowInTheirStackingOrder) {
-  Form1 f;
-  f.Form_Load();
-  for (ui::Frame* p : {&f.FrInfo, &f.frOptions, &f.FrTempo, &f.frSec}) {
+  window::MainWindow& f = *w;
+  f.StartUp();
+  ui::Frame* panels[] = {&Frame("FrInfo"), &Frame("frOptions"), &Frame("FrTempo"), &Frame("frSec")};
+  for (ui::Frame* p : panels) {
     EXPECT_GE(p->Top(), f.Height()) << p->name;
     EXPECT_EQ(p->Left(), 120);
     EXPECT_EQ(p->Width(), 2480);
-    EXPECT_EQ(p->Height(), p == &f.frOptions ? 2250 : 1650);
+    EXPECT_EQ(p->Height(), p == &Frame("frOptions") ? 2250 : 1650);
   }
   // An open panel lies above the status strip.
   const auto& z = f.Children();
   const auto pos = [&](const ui::Control& c) {
     return std::find(z.begin(), z.end(), &c) - z.begin();
   };
-  for (ui::Frame* p : {&f.FrInfo, &f.frOptions, &f.FrTempo, &f.frSec})
-    EXPECT_GT(pos(*p), pos(f.FrControl));
+  for (ui::Frame* p : panels) EXPECT_GT(pos(*p), pos(Frame("FrControl")));
 }
 
 TEST_F(MainWindowDesign, OptionAndTimeRowsStandWhereDesigned) {
-  Form1 f;
   struct Where {
     const ui::Control& c;
     const ui::Container* in;
     int left, top;
   };
-  for (const Where& w :
-       {Where{f.LBHora[0], &f.FrTempo, 1800, 360}, Where{f.LBTiempo[2], &f.FrTempo, 2040, 360},
-        Where{f.LBHora[3], &f.FrFinalizar, 1965, 0}, Where{f.LBTiempo[6], &f.frSecTime, 1320, 120},
-        Where{f.LBHora[5], &f.frSecTime, 1365, 120}}) {
+  for (const Where& w : {Where{Label("LBHora", 0), &Frame("FrTempo"), 1800, 360},
+                         Where{Label("LBTiempo", 2), &Frame("FrTempo"), 2040, 360},
+                         Where{Label("LBHora", 3), &Frame("FrFinalizar"), 1965, 0},
+                         Where{Label("LBTiempo", 6), &Frame("frSecTime"), 1320, 120},
+                         Where{Label("LBHora", 5), &Frame("frSecTime"), 1365, 120}}) {
     EXPECT_EQ(w.c.Parent(), w.in) << w.c.name << w.c.index;
     EXPECT_EQ(w.c.Left(), w.left) << w.c.name << w.c.index;
     EXPECT_EQ(w.c.Top(), w.top) << w.c.name << w.c.index;
   }
-  for (const ui::Label& l : f.LBHora) {
+  for (int i = 0; i < 6; ++i) {
+    const ui::Label& l = Label("LBHora", i);
     EXPECT_TRUE(l.hand);
     const bool hour = l.index == 0 || l.index == 1 || l.index == 4;
     EXPECT_EQ(l.Caption(), hour ? "12" : "00") << l.index;
   }
 }
 
-using StartUp = SimTest;
+using StartUp = MainWindowDesign;
 
 TEST_F(StartUp, CollapsedAtTheTopLeftWhateverTheDesign) {
-  Form1 f;
+  window::MainWindow& f = *w;
   EXPECT_EQ(f.Height(), 7575);
-  f.Form_Load();
-  EXPECT_EQ(f.CollapsedHeight, 1000);
+  f.StartUp();
   EXPECT_EQ(f.Left(), 0);
   EXPECT_EQ(f.Top(), 0);
   EXPECT_EQ(f.Width(), 2670);
@@ -98,35 +93,34 @@ TEST_F(StartUp, CollapsedAtTheTopLeftWhateverTheDesign) {
   EXPECT_EQ(b.height, 66);
   EXPECT_EQ(sim::Window(f.hWnd()).title, "Tapwright");
   // The border frames the whole window.
-  EXPECT_EQ(f.Shape1.Left(), 0);
-  EXPECT_EQ(f.Shape1.Width(), 2670);
-  EXPECT_EQ(f.Shape1.Height(), 1000);
+  const auto& border = Find<ui::Shape>(f, "Shape1");
+  EXPECT_EQ(border.Left(), 0);
+  EXPECT_EQ(border.Width(), 2670);
+  EXPECT_EQ(border.Height(), 1000);
 }
 
 TEST_F(StartUp, TranslucentWithAShadowAndAnEmptyRecording) {
-  Form1 f;
-  f.CurrentRecording.Redim(3);
-  f.IsRecording = true;
-  f.Form_Load();
-  const auto& w = sim::Window(f.hWnd());
-  EXPECT_TRUE(w.ex_style & platform::WS_EX_LAYERED);
-  EXPECT_EQ(w.alpha, 237);
-  EXPECT_EQ(w.layered_flags, platform::LWA_ALPHA);
+  w->StartUp();
+  const auto& s = sim::Window(w->hWnd());
+  EXPECT_TRUE(s.ex_style & platform::WS_EX_LAYERED);
+  EXPECT_EQ(s.alpha, 237);
+  EXPECT_EQ(s.layered_flags, platform::LWA_ALPHA);
   EXPECT_TRUE(sim::ClassStyle() & platform::CS_DROPSHADOW);
-  EXPECT_EQ(f.CurrentRecording.UBound(), 0);
-  EXPECT_EQ(f.CurrentRecording[0], engine::Sample{});
-  EXPECT_FALSE(f.IsRecording);
+  EXPECT_EQ(Session().GetRecording().UBound(), 0);
+  EXPECT_EQ(Session().GetRecording()[0], model::Sample{});
+  EXPECT_EQ(Session().GetState(), engine::State::kIdle);
 }
 
 TEST_F(StartUp, ASecondCopyEndsWithoutAWindow) {
   sim::SetAnotherInstanceRunning(true);
-  EXPECT_EQ(tapwright::Run(), 0);
+  w.reset();
+  EXPECT_EQ(app::Run(), 0);
   EXPECT_TRUE(sim::Windows().empty());
 }
 
 TEST_F(StartUp, TheStatusStripIsPainted) {
-  Form1 f;
-  f.Form_Load();
+  window::MainWindow& f = *w;
+  f.StartUp();
   f.Show();
   const auto ops = sim::Paint(f.hWnd());
   const auto drawn = [&](const char* text, ui::Color color) {
@@ -148,8 +142,8 @@ TEST_F(StartUp, TheStatusStripIsPainted) {
 TEST_F(StartUp, PicturesAreDrawnForTheScreensScale) {
   for (const auto& [twips_per_pixel, pixels] : {std::pair{15.0, 16}, {10.0, 24}, {7.5, 32}}) {
     sim::SetScreen(1920, 1080, twips_per_pixel);  // 96, 144 and 192 DPI
-    Form1 f;
-    f.Form_Load();
+    window::MainWindow f;
+    f.StartUp();
     f.Show();
     int pictures = 0;
     for (const auto& op : sim::Paint(f.hWnd())) {
@@ -163,8 +157,8 @@ TEST_F(StartUp, PicturesAreDrawnForTheScreensScale) {
 }
 
 TEST_F(StartUp, ClosingEndsTheProgramAtOnce) {
-  Form1 f;
-  f.Form_Load();
+  window::MainWindow& f = *w;
+  f.StartUp();
   f.Show();
   sim::Advance(250);
   // ImCerrar sits at (2400, 30) twips: pixel (160, 2) and on.
@@ -173,17 +167,17 @@ TEST_F(StartUp, ClosingEndsTheProgramAtOnce) {
   EXPECT_TRUE(sim::ActiveTimers().empty());
 }
 
-using Resize = SimTest;
+using Resize = MainWindowDesign;
 
 TEST_F(Resize, AGrowingWindowIsLiftedToStayOnScreen) {
   sim::SetScreen(1024, 768);
-  Form1 f;
-  f.Form_Load();
+  window::MainWindow f;
+  f.StartUp();
   const int screen_h = 768 * 15;
   f.SetTop(screen_h - 1500);
   f.SetHeight(2050);
   EXPECT_EQ(f.Top(), screen_h - 2050);
-  EXPECT_EQ(f.Shape1.Height(), 2050);
+  EXPECT_EQ(Find<ui::Shape>(f, "Shape1").Height(), 2050);
   f.SetHeight(1000);
   EXPECT_EQ(f.Top(), screen_h - 2050);  // shrinking leaves it where it is
 }

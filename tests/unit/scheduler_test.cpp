@@ -1,6 +1,6 @@
 // The single timer: armed in the timer panel, it plays the recording at the set time of day.
-#include "engine_fixture.h"
-#include "model/due_watch.h"
+#include "model/time_of_day.h"
+#include "session_fixture.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ TEST(DueWatch, FiresEachDueSecondOnceWithinSmallSteps) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    schedule::DueWatch w;
+    model::DueWatch w;
     w.Start(c.readings[0]);
     std::vector<size_t> fires;
     for (size_t i = 1; i < c.readings.size(); ++i) {
@@ -38,94 +38,86 @@ TEST(DueWatch, FiresEachDueSecondOnceWithinSmallSteps) {
   }
 }
 
-class Scheduler : public EngineTest {
+class Scheduler : public SessionTest {
  protected:
-  Scheduler() { f->CurrentRecording = Samples(3); }
-  void SetTimes(const char* sh, const char* sm, const char* eh, const char* em) {
-    f->LBHora[0].SetCaption(sh);
-    f->LBHora[2].SetCaption(sm);
-    f->LBHora[1].SetCaption(eh);
-    f->LBHora[3].SetCaption(em);
+  Scheduler() { session.SetRecording(Samples(3)); }
+  void SetTimes(model::HourMinute start, model::HourMinute end) {
+    session.GetSingleTimer().SetStartTime(start);
+    session.GetSingleTimer().SetEndTime(end);
   }
-  void Arm() {
-    f->ImTempo_Click(0);
-    f->ToggleSchedule(true);
-  }
+  bool Arm() { return session.GetSingleTimer().Toggle(); }
   static constexpr std::int64_t kMinute = 60'000;
 };
 
 TEST_F(Scheduler, ArmingNeedsSamplesAndWithRepeatTwoDifferentTimes) {
-  f->ImRepetir_Click(0);
-  Arm();
-  EXPECT_FALSE(f->ScheduleArmed);
-  EXPECT_EQ(f->FrTempo.Top(), 380);  // a refusal leaves the panel open
-  f->ImRepetir_Click(0);
-  f->ToggleSchedule(true);
-  EXPECT_TRUE(f->ScheduleArmed);
-  EXPECT_TRUE(f->ImTempo[1].Visible());
-  EXPECT_TRUE(f->tmrAuto.Enabled());
-  EXPECT_EQ(f->Height(), 1000);  // the panel closed
-  f->ToggleSchedule(false);
-  f->CurrentRecording = engine::Recording();
-  f->ToggleSchedule(false);
-  EXPECT_FALSE(f->ScheduleArmed);
+  session.ToggleRepeat();
+  EXPECT_FALSE(Arm());  // 12:00 to 12:00
+  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  SetTimes({12, 0}, {12, 1});
+  EXPECT_TRUE(Arm());
+  EXPECT_EQ(view.Count(engine::Change::kSingleTimer), 1);
+  session.GetSingleTimer().Toggle();
+  session.ToggleRepeat();
+  SetTimes({12, 0}, {12, 0});
+  EXPECT_TRUE(Arm());  // without repeat the end does not matter
+  session.GetSingleTimer().Toggle();
+  session.SetRecording(model::Recording());
+  EXPECT_FALSE(Arm());
+  EXPECT_FALSE(session.GetSingleTimer().Armed());
 }
 
 TEST_F(Scheduler, PlaysOnceAtTheStartTimeThenDisarms) {
   sim::SetTimeOfDay(14, 0, 0);
-  SetTimes("14", "30", "12", "00");
-  f->TogglePlayback();  // a playback stopped half-way
+  SetTimes({14, 30}, {12, 0});
+  session.TogglePlayback();  // a playback stopped half-way
   sim::Advance(2);
-  f->TogglePlayback();
+  session.TogglePlayback();
   sim::ClearInputLog();
   Arm();
   sim::Advance(30 * kMinute - 1000);
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  EXPECT_FALSE(Playing());
   sim::Advance(1000);  // 14:30:00
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
-  EXPECT_FALSE(f->ScheduleArmed);
-  EXPECT_FALSE(f->ImTempo[1].Visible());
-  EXPECT_FALSE(f->tmrAuto.Enabled());
-  EXPECT_EQ(f->Height(), 1000);  // no panel opens as it disarms
+  EXPECT_TRUE(Playing());
+  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_EQ(view.changes.back(), engine::Change::kSingleTimer);
   sim::Advance(10);
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(Scheduler, WithRepeatItPlaysFromTheStartUntilTheEnd) {
-  f->ImRepetir_Click(0);
+  session.ToggleRepeat();
   sim::SetTimeOfDay(14, 29, 50);
-  SetTimes("14", "30", "14", "31");
+  SetTimes({14, 30}, {14, 31});
   Arm();
   sim::Advance(10'000);
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
-  EXPECT_TRUE(f->ScheduleArmed);
+  EXPECT_TRUE(Playing());
+  EXPECT_TRUE(session.GetSingleTimer().Armed());
   sim::Advance(kMinute);  // 14:31:00
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
-  EXPECT_FALSE(f->ScheduleArmed);
-  EXPECT_EQ(f->Height(), 1000);
+  EXPECT_FALSE(Playing());
+  EXPECT_FALSE(session.GetSingleTimer().Armed());
   // Armed once its start has passed: the end means "be stopped" and starts nothing.
-  SetTimes("14", "31", "14", "32");
+  SetTimes({14, 31}, {14, 32});
   Arm();
   sim::Advance(kMinute);
-  EXPECT_FALSE(f->ScheduleArmed);
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_FALSE(Playing());
 }
 
 TEST_F(Scheduler, AnEndBeforeTheStartDisarmsWithoutPlaying) {
   sim::SetTimeOfDay(11, 59, 0);
-  SetTimes("14", "30", "12", "00");
+  SetTimes({14, 30}, {12, 0});
   Arm();
   sim::Advance(kMinute);
-  EXPECT_FALSE(f->ScheduleArmed);
+  EXPECT_FALSE(session.GetSingleTimer().Armed());
   EXPECT_TRUE(MovedTo().empty());
 }
 
 TEST_F(Scheduler, FiveMinutesPastMidnightIsDueAt500) {
   sim::SetTimeOfDay(0, 4, 59);
-  SetTimes("00", "05", "00", "06");
+  SetTimes({0, 5}, {0, 6});
   Arm();
   sim::Advance(1000);
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
+  EXPECT_TRUE(Playing());
 }
 
 // A clock that steps forward by a few seconds passes over the start without missing it; a bigger
@@ -137,61 +129,58 @@ TEST_F(Scheduler, AClockSteppedOverTheStartPlaysOnlyWithinFiveSeconds) {
   } const cases[] = {{1, true}, {3, true}, {4, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.to_second);
-    if (f->tmrPLAY.Enabled()) f->TogglePlayback();
-    if (f->ScheduleArmed) f->ToggleSchedule(false);
+    if (Playing()) session.TogglePlayback();
+    if (session.GetSingleTimer().Armed()) session.GetSingleTimer().Toggle();
     sim::SetTimeOfDay(11, 59, 50);
-    SetTimes("12", "00", "12", "00");
+    SetTimes({12, 0}, {12, 0});
     Arm();
     sim::Advance(9000 - sim::Now() % 1000);  // the tick that reads 11:59:59
     sim::SetTimeOfDay(12, 0, c.to_second);
     sim::Advance(1000);  // the next tick reads one second later still
-    EXPECT_EQ(f->tmrPLAY.Enabled(), c.plays);
-    EXPECT_EQ(f->ScheduleArmed, !c.plays);
+    EXPECT_EQ(Playing(), c.plays);
+    EXPECT_EQ(session.GetSingleTimer().Armed(), !c.plays);
   }
 }
 
 TEST_F(Scheduler, MidnightIsPassedOverByALateTick) {
   sim::SetTimeOfDay(23, 59, 58);
-  SetTimes("00", "00", "00", "00");
+  SetTimes({0, 0}, {0, 0});
   Arm();
   sim::Advance(1000);          // 23:59:59
   sim::SetTimeOfDay(0, 0, 0);  // the tick that would read 00:00:00 comes a second late
   sim::Advance(1000);
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
+  EXPECT_TRUE(Playing());
 }
 
 TEST_F(Scheduler, DisarmingByTheButtonLeavesThePlaybackRunning) {
-  f->ImRepetir_Click(0);
+  session.ToggleRepeat();
   sim::SetTimeOfDay(14, 29, 59);
-  SetTimes("14", "30", "15", "00");
+  SetTimes({14, 30}, {15, 0});
   Arm();
   sim::Advance(1000);
-  ASSERT_TRUE(f->tmrPLAY.Enabled());
-  f->ImTempo_Click(1);  // open the panel again
-  f->ToggleSchedule(true);
-  EXPECT_FALSE(f->ScheduleArmed);
-  EXPECT_FALSE(f->ImTempo[1].Visible());
-  EXPECT_EQ(f->Height(), 1000);
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
+  ASSERT_TRUE(Playing());
+  session.GetSingleTimer().Toggle();
+  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_TRUE(Playing());
 }
 
 TEST_F(Scheduler, AtTheStartAPlaybackAlreadyRunningGoesOn) {
-  f->ImRepetir_Click(0);
+  session.ToggleRepeat();
   sim::SetTimeOfDay(14, 29, 59);
-  SetTimes("14", "30", "14", "35");
-  f->TogglePlayback();
+  SetTimes({14, 30}, {14, 35});
+  session.TogglePlayback();
   Arm();
   sim::Advance(1000);
-  EXPECT_TRUE(f->tmrPLAY.Enabled());
+  EXPECT_TRUE(Playing());
 }
 
 TEST_F(Scheduler, EscWhileWaitingOnlyDisarms) {
   sim::SetTimeOfDay(10, 0, 0);
-  SetTimes("14", "30", "12", "00");
+  SetTimes({14, 30}, {12, 0});
   Arm();
   PressKey(platform::VK_ESCAPE);
-  EXPECT_FALSE(f->ScheduleArmed);
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_FALSE(Playing());
 }
 
 }  // namespace

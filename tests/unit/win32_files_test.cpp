@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine_fixture.h"
+#include "window_fixture.h"
 
 // Last: its macros would rename the program's own names (VK_F5 and the like).
 #ifndef NOMINMAX
@@ -16,7 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class Win32Files : public EngineTest {
+class Win32Files : public WindowTest {
  protected:
   Win32Files() {
     dir_ = fs::temp_directory_path() /
@@ -38,31 +38,32 @@ class Win32Files : public EngineTest {
   }
 
   fs::path dir_;
+  engine::Session& session = w->GetSession();
 };
 
 // A read-only file is the user's word: the save leaves it, and nothing beside it, as it was.
 TEST_F(Win32Files, AReadOnlyFileIsNotReplaced) {
   std::ofstream(Path("locked.tpw")) << "old";
   ASSERT_TRUE(SetFileAttributesW(fs::path(Path("locked.tpw")).c_str(), FILE_ATTRIBUTE_READONLY));
-  f->CurrentRecording = Samples(1);
+  session.SetRecording(Samples(1));
   sim::AnswerNextDialog(Path("locked.tpw"));
-  f->SaveRecording();
-  EXPECT_EQ(f->LBMsg.Caption(), "Not saved: locked");
+  session.SaveRecording();
+  EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: locked");
   EXPECT_EQ(Read(Path("locked.tpw")), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
 
 // A pipe would hold the read for good, as a FIFO does on Linux: nothing is ever written to it.
 TEST_F(Win32Files, APipeIsNoRecording) {
-  const engine::Recording before = Samples(3);
-  f->CurrentRecording = before;
+  const model::Recording before = Samples(3);
+  session.SetRecording(before);
   const HANDLE pipe = CreateNamedPipeW(L"\\\\.\\pipe\\tapwright-fifo.tpw", PIPE_ACCESS_OUTBOUND,
                                        PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
   ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
-  EXPECT_FALSE(f->LoadRecording("\\\\.\\pipe\\tapwright-fifo.tpw"));
+  EXPECT_FALSE(session.LoadRecording("\\\\.\\pipe\\tapwright-fifo.tpw"));
   CloseHandle(pipe);
-  EXPECT_EQ(f->LBMsg.Caption(), "Not loaded: tapwright-fifo");
-  EXPECT_EQ(f->CurrentRecording, before);
+  EXPECT_EQ(Label("LBMsg").Caption(), "Not loaded: tapwright-fifo");
+  EXPECT_EQ(session.GetRecording(), before);
 }
 
 }  // namespace

@@ -1,61 +1,65 @@
 // Panels, corner hopping and the About window.
-#include "engine_fixture.h"
-#include "shell/form_acercade.h"
+#include <algorithm>
+
+#include "window/about_window.h"
+#include "window_fixture.h"
 
 namespace {
 
-using Panels = EngineTest;
+using Panels = WindowTest;
 
 TEST_F(Panels, OneOpensAtATimeInPlaceOfTheStatusStrip) {
-  f->ImOp_Click();
-  EXPECT_EQ(f->frOptions.Top(), 380);
-  EXPECT_EQ(f->Height(), 2650);
-  f->ImInfo_Click();
-  EXPECT_EQ(f->FrInfo.Top(), 380);
-  EXPECT_EQ(f->frOptions.Top(), 5000);
-  EXPECT_EQ(f->Height(), 2050);
-  f->ImInfo_Click();
-  EXPECT_EQ(f->FrInfo.Top(), 5000);
-  EXPECT_EQ(f->Height(), 1000);
+  ClickOn(Image("ImOp"));
+  EXPECT_EQ(Frame("frOptions").Top(), 380);
+  EXPECT_EQ(w->Height(), 2650);
+  ClickOn(Image("ImInfo"));
+  EXPECT_EQ(Frame("FrInfo").Top(), 380);
+  EXPECT_EQ(Frame("frOptions").Top(), 5000);
+  EXPECT_EQ(w->Height(), 2050);
+  ClickOn(Image("ImInfo"));
+  EXPECT_EQ(Frame("FrInfo").Top(), 5000);
+  EXPECT_EQ(w->Height(), 1000);
 }
 
 TEST_F(Panels, TheSequenceAndTimerPanelsAreLockedByTheOtherMode) {
-  f->ImOp_Click();
-  f->ScheduleArmed = true;
-  f->ImSec_Click(0);
-  EXPECT_EQ(f->frOptions.Top(), 380);
-  f->ScheduleArmed = false;
-  f->SequenceOn = true;
-  f->ImTempo_Click(1);
-  EXPECT_EQ(f->frOptions.Top(), 380);
-  f->ImSec_Click(1);
-  EXPECT_EQ(f->frSec.Top(), 380);
+  Session().SetRecording(Samples(1));
+  Session().GetSingleTimer().Toggle();
+  ClickOn(Image("ImOp"));
+  ClickOn(Image("ImSec", 0));
+  EXPECT_EQ(Frame("frOptions").Top(), 380);
+  Session().GetSingleTimer().Toggle();
+  Session().GetSequence().Add("C:\\a.tpw");
+  Session().GetSequence().Toggle();
+  ClickOn(Image("ImTempo", 0));
+  EXPECT_EQ(Frame("frOptions").Top(), 380);
+  ClickOn(Image("ImSec", 1));  // the title row's indicator opens it too
+  EXPECT_EQ(Frame("frSec").Top(), 380);
 }
 
 TEST_F(Panels, APanelOpenedInABottomCornerLiftsTheWindow) {
   const int sh = 1080 * 15;
-  f->Move(0, sh - 1500);
-  f->ImOp_Click();
-  EXPECT_EQ(f->Top(), sh - 2650);
+  w->Move(0, sh - 1500);
+  ClickOn(Image("ImOp"));
+  EXPECT_EQ(w->Top(), sh - 2650);
 }
 
-class Corners : public EngineTest {
+class Corners : public WindowTest {
  protected:
   // A point of the window's own background, clear of its controls.
   void CrossWindow() {
-    const auto b = sim::Window(f->hWnd()).bounds;
+    const auto b = sim::Window(w->hWnd()).bounds;
     sim::MoveMouse(b.left + 5, b.top + 40);
   }
-  std::pair<int, int> Position() { return {f->Left(), f->Top()}; }
-  const int sw = 1920 * 15, sh = 1080 * 15, w = 2670, h = 1000;
+  std::pair<int, int> Position() { return {w->Left(), w->Top()}; }
+  const int sw = 1920 * 15, sh = 1080 * 15, width = 2670, h = 1000;
 };
 
 TEST_F(Corners, WhileRecordingTheWindowCirclesTheCorners) {
-  f->ToggleRecording();
+  Session().ToggleRecording();
   CrossWindow();
-  EXPECT_EQ(Position(), std::make_pair(sw - w, 0));
+  EXPECT_EQ(Position(), std::make_pair(sw - width, 0));
   CrossWindow();
-  EXPECT_EQ(Position(), std::make_pair(sw - w, sh - h - 500));
+  EXPECT_EQ(Position(), std::make_pair(sw - width, sh - h - 500));
   CrossWindow();
   EXPECT_EQ(Position(), std::make_pair(0, sh - h - 500));
   CrossWindow();
@@ -63,8 +67,8 @@ TEST_F(Corners, WhileRecordingTheWindowCirclesTheCorners) {
 }
 
 TEST_F(Corners, FromAnyOtherPlaceItGoesToTheTopLeft) {
-  f->ToggleRecording();
-  sim::MoveWindowFromOutside(f->hWnd(), 300, 200);
+  Session().ToggleRecording();
+  sim::MoveWindowFromOutside(w->hWnd(), 300, 200);
   CrossWindow();
   EXPECT_EQ(Position(), std::make_pair(0, 0));
 }
@@ -73,53 +77,55 @@ TEST_F(Corners, TheyAreThePrimaryMonitorsWhereverItLies) {
   sim::SetVirtualScreen({-1280, 0, 3200, 1080});
   sim::SetPrimaryOrigin(-1280, 100);  // a primary monitor left of and below the screen's origin
   const int x0 = -1280 * 15, y0 = 100 * 15;
-  f->ToggleRecording();
+  Session().ToggleRecording();
   CrossWindow();
   EXPECT_EQ(Position(), std::make_pair(x0, y0));
   CrossWindow();
-  EXPECT_EQ(Position(), std::make_pair(x0 + sw - w, y0));
+  EXPECT_EQ(Position(), std::make_pair(x0 + sw - width, y0));
   CrossWindow();
-  EXPECT_EQ(Position(), std::make_pair(x0 + sw - w, y0 + sh - h - 500));
-  f->ImOp_Click();  // a panel that would reach below the monitor lifts the window
-  EXPECT_EQ(f->Top() + f->Height(), y0 + sh);
-  f->ToggleRecording();
+  EXPECT_EQ(Position(), std::make_pair(x0 + sw - width, y0 + sh - h - 500));
+  ClickOn(Image("ImOp"));  // a panel that would reach below the monitor lifts the window
+  EXPECT_EQ(w->Top() + w->Height(), y0 + sh);
+  Session().ToggleRecording();
   EXPECT_EQ(Position(), std::make_pair(x0, y0));
 }
 
 TEST_F(Corners, OnlyTheBackgroundCountsAndOnlyWhileBusy) {
   CrossWindow();
   EXPECT_EQ(Position(), std::make_pair(0, 0));
-  f->ToggleRecording();
+  Session().ToggleRecording();
   sim::MoveMouse(30, 33);  // over the status strip
   EXPECT_EQ(Position(), std::make_pair(0, 0));
 }
 
 TEST_F(Corners, ThePlayersOwnMovesCountAndTheStopBringsItBack) {
-  f->CurrentRecording.Redim(2);
-  f->CurrentRecording[1] = {5, 40, -1};  // the window's background at the top-left
-  f->CurrentRecording[2] = {900, 500, -1};
-  f->TogglePlayback();
+  model::Recording r;
+  r.Redim(2);
+  r[1] = {5, 40, -1};  // the window's background at the top-left
+  r[2] = {900, 500, -1};
+  Session().SetRecording(r);
+  Session().TogglePlayback();
   sim::Advance(1);
-  EXPECT_EQ(Position(), std::make_pair(sw - w, 0));
+  EXPECT_EQ(Position(), std::make_pair(sw - width, 0));
   sim::Advance(2);
-  EXPECT_FALSE(f->tmrPLAY.Enabled());
+  EXPECT_FALSE(Session().GetPlayer().Playing());
   EXPECT_EQ(Position(), std::make_pair(0, 0));
 }
 
-using About = EngineTest;
+using About = WindowTest;
 
 TEST_F(About, TheTitleOpensItModalCentredWithTheVersion) {
   for (int round = 0; round < 2; ++round) {
     bool checked = false;
-    sim::OnNextModal([&](platform::WindowHandle w) {
-      const auto& s = sim::Window(w);
+    sim::OnNextModal([&](platform::WindowHandle about) {
+      const auto& s = sim::Window(about);
       EXPECT_TRUE(s.visible);
-      EXPECT_TRUE(sim::Window(f->hWnd()).disabled);
+      EXPECT_TRUE(sim::Window(w->hWnd()).disabled);
       EXPECT_EQ(s.bounds.width, 283);
       EXPECT_EQ(s.bounds.height, 170);
       EXPECT_EQ(s.bounds.left, (1920 - 283) / 2);
       EXPECT_EQ(s.bounds.top, (1080 - 170) / 2);
-      const auto ops = sim::Paint(w);
+      const auto ops = sim::Paint(about);
       EXPECT_TRUE(std::any_of(ops.begin(), ops.end(),
                               [](const sim::DrawOp& op) { return op.text == "v1.0.8"; }));
       sim::Advance(300);  // the main window's timers go on meanwhile
@@ -129,7 +135,7 @@ TEST_F(About, TheTitleOpensItModalCentredWithTheVersion) {
     });
     sim::Click(10, 8);  // the title
     EXPECT_TRUE(checked);
-    EXPECT_FALSE(sim::Window(f->hWnd()).disabled);
+    EXPECT_FALSE(sim::Window(w->hWnd()).disabled);
     EXPECT_EQ(sim::Windows().size(), 1u);
   }
 }
@@ -137,8 +143,7 @@ TEST_F(About, TheTitleOpensItModalCentredWithTheVersion) {
 TEST_F(About, ItsPictureFillsItAtAnyScale) {
   for (const double twips_per_pixel : {15.0, 10.0, 7.5}) {  // 96, 144 and 192 DPI
     sim::SetScreen(1920, 1080, twips_per_pixel);
-    tapwright::FormAcercade about;
-    about.Form_Load();
+    window::AboutWindow about;
     about.Show();
     const platform::Rect window = sim::Window(about.hWnd()).bounds;
     int pictures = 0;
@@ -153,11 +158,11 @@ TEST_F(About, ItsPictureFillsItAtAnyScale) {
 }
 
 TEST_F(About, TheVersionLabelStaysInTheBottomRight) {
-  tapwright::FormAcercade about;
-  about.Form_Load();
-  EXPECT_EQ(about.LBVer.Caption(), "v1.0.8");
-  EXPECT_EQ(about.LBVer.Left() + about.LBVer.Width(), 2520 + 1455);
-  EXPECT_GE(about.LBVer.Top(), 2550 / 2);
+  window::AboutWindow about;
+  const auto& version = Find<ui::Label>(about, "LBVer");
+  EXPECT_EQ(version.Caption(), "v1.0.8");
+  EXPECT_EQ(version.Left() + version.Width(), 2520 + 1455);
+  EXPECT_GE(version.Top(), 2550 / 2);
 }
 
 }  // namespace

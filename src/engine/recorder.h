@@ -1,0 +1,48 @@
+// The sampler: while a recording runs, one sample for every millisecond since it started,
+// whatever the timer did, with the buttons' and keys' presses and releases at the moment they
+// were seen.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+
+#include "engine/watches.h"
+#include "model/recording.h"
+#include "platform/platform.h"
+#include "platform/timer.h"
+
+namespace engine {
+
+class Recorder {
+ public:
+  // before_tick runs at each tick before the pointer is read; capacity is the most samples a
+  // recording takes.
+  explicit Recorder(std::function<void()> before_tick,
+                    std::int32_t capacity = std::numeric_limits<std::int32_t>::max());
+
+  // Fills `into` from its first sample on, with the keys too when keyboard is on.
+  void Start(model::Recording& into, bool keyboard);
+  // The sampler stops (idle, it costs nothing); presses and releases in place become clicks.
+  void Stop();
+  bool Running() const { return sampler_timer_.Running(); }
+  // Switched on during a recording, keys count from now.
+  void SetKeyboard(bool on);
+
+ private:
+  void Sample();
+  // A sample that cannot be stored is dropped whole: no gap is left in the recording.
+  void Add(std::int32_t x, std::int32_t y, std::int32_t code);
+
+  std::function<void()> before_tick_;
+  std::int32_t capacity_;
+  model::Recording* into_ = nullptr;
+  bool keyboard_on_ = false;
+  std::int64_t start_us_ = 0;  // samples are due one a millisecond from here
+  platform::Point origin_;     // the cursor when the recording started
+  ButtonWatch buttons_;
+  KeyboardWatch keyboard_;
+  platform::Timer sampler_timer_;
+};
+
+}  // namespace engine

@@ -1,0 +1,97 @@
+// The session: idle, recording or playing, the commands that switch between them, the hotkeys
+// and what each may do in each state, the options, and the program's one recording. It owns the
+// components that do the work and tells its view what changed.
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "engine/chronometer.h"
+#include "engine/hotkeys.h"
+#include "engine/player.h"
+#include "engine/recorder.h"
+#include "engine/sequence.h"
+#include "engine/single_timer.h"
+#include "engine/status_line.h"
+#include "engine/view.h"
+#include "engine/watches.h"
+#include "model/options.h"
+#include "model/recording.h"
+#include "platform/timer.h"
+
+namespace engine {
+
+enum class State { kIdle, kRecording, kPlaying };
+
+class Session {
+ public:
+  explicit Session(View& view);
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+
+  State GetState() const { return state_; }
+  const model::Recording& GetRecording() const { return recording_; }
+  // Replaces the recording; a stopped playback would go on from where it stopped.
+  void SetRecording(model::Recording r) { recording_ = std::move(r); }
+  const model::Options& GetOptions() const { return options_; }
+
+  const Recorder& GetRecorder() const { return recorder_; }
+  Player& GetPlayer() { return player_; }
+  const Player& GetPlayer() const { return player_; }
+  const Chronometer& GetChronometer() const { return chronometer_; }
+  const StatusLine& GetStatusLine() const { return status_; }
+  SingleTimer& GetSingleTimer() { return single_timer_; }
+  const SingleTimer& GetSingleTimer() const { return single_timer_; }
+  Sequence& GetSequence() { return sequence_; }
+  const Sequence& GetSequence() const { return sequence_; }
+
+  // Rec / Stop: starting discards the recording. Playing, it does nothing.
+  void ToggleRecording();
+  // Play / Stop. With nothing to play the session ends idle (a recording that has no sample
+  // yet ends); during a recording it ends the recording and plays it.
+  void TogglePlayback();
+  // A new playback from the first sample, wherever an earlier one stopped.
+  void PlayFromStart();
+
+  // The options. Repeat is locked while the single timer is armed.
+  void ToggleRepeat();
+  void ToggleSimulateClicks();
+  void ToggleRecordKeyboard();
+  // Steps faster (steps > 0) or slower within the speeds; a playback goes on from where it is.
+  void ChangeSpeed(int steps);
+
+  // Loads the file at path, or the one the user chooses when path is empty; only recording files
+  // are read. true when it loaded. A chosen file that fails says so; the recording stays.
+  bool LoadRecording(const std::string& path);
+  // Asks for a file and saves the recording there; an empty recording asks nothing.
+  void SaveRecording();
+  // The hotkeys are not read while a dialog of the sequence list is open.
+  void PauseHotkeys() { hotkey_timer_.Stop(); }
+  void ResumeHotkeys() { hotkey_timer_.Start(); }
+  // A hotkey's command, as each state allows it: a stop ends a recording or a playback; loading
+  // and saving act only while idle.
+  void Act(Command command);
+  // Ends the program at once, letting go of whatever a playback holds.
+  [[noreturn]] void Quit();
+
+ private:
+  void PollHotkeys();
+  void FinishRecording();
+  void BecomeIdle();
+  void ShowStatus(StatusLine::Kind kind, const std::string& path);
+
+  View& view_;
+  model::Options options_;
+  model::Recording recording_;
+  State state_ = State::kIdle;
+  HotkeyEdges hotkeys_;
+  Recorder recorder_;
+  Player player_;
+  Chronometer chronometer_;
+  StatusLine status_;
+  SingleTimer single_timer_;
+  Sequence sequence_;
+  platform::Timer hotkey_timer_;
+};
+
+}  // namespace engine

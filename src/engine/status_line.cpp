@@ -1,0 +1,30 @@
+#include "engine/status_line.h"
+
+#include <utility>
+
+namespace engine {
+
+StatusLine::StatusLine(std::function<void()> changed)
+    : changed_(std::move(changed)), status_timer_(1000, [this] { Tick(); }) {}
+
+void StatusLine::Show(Kind kind, std::string name) {
+  kind_ = kind;
+  name_ = std::move(name);
+  visible_ = true;
+  ticks_ = 0;
+  status_timer_.Start();
+  changed_();
+}
+
+void StatusLine::Tick() {
+  if (ticks_ < 5) {
+    ++ticks_;
+    return;
+  }
+  ticks_ = 0;
+  status_timer_.Stop();
+  visible_ = false;
+  changed_();
+}
+
+}  // namespace engine

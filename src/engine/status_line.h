@@ -1,0 +1,35 @@
+// The short confirmation under the state word after a save or a load, for about six seconds.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/timer.h"
+
+namespace engine {
+
+class StatusLine {
+ public:
+  enum class Kind { kLoaded, kSaved, kLoadFailed, kSaveFailed };
+
+  // changed runs when the line shows or goes.
+  explicit StatusLine(std::function<void()> changed);
+
+  // Shows the kind and the file's name; the six seconds count from the latest call.
+  void Show(Kind kind, std::string name);
+  bool Visible() const { return visible_; }
+  Kind GetKind() const { return kind_; }
+  const std::string& Name() const { return name_; }
+
+ private:
+  void Tick();
+
+  std::function<void()> changed_;
+  Kind kind_ = Kind::kLoaded;
+  std::string name_;
+  bool visible_ = false;
+  int ticks_ = 0;
+  platform::Timer status_timer_;
+};
+
+}  // namespace engine

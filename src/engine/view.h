@@ -1,0 +1,33 @@
+// How the engine reaches whoever shows it: what changed, and the one question it asks the user.
+// An observer rather than a state read after each command, because timers change the state too:
+// the end of a playback, the chronometer, the status line's expiry, the timer and the sequence.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace engine {
+
+enum class Change {
+  kState,        // idle, recording or playing
+  kToggle,       // a Rec/Play toggle begins: the window closes its panels
+  kChronometer,  // a second counted, or the count restarted
+  kStatus,       // the status line shown or gone
+  kOptions,      // repeat, simulate clicks, record keyboard, speed
+  kSingleTimer,  // armed or disarmed
+  kSequence,     // its player switched on or off
+  kHotkeyPoll,   // the hotkeys were polled (not while the timer is armed)
+  kSamplerTick,  // a sampler tick is about to read the pointer
+};
+
+enum class FileDialog { kOpen, kSave };
+
+class View {
+ public:
+  virtual ~View() = default;
+  virtual void Show(Change what) = 0;
+  // The recording file the user chose; nullopt when cancelled.
+  virtual std::optional<std::string> ChooseFile(FileDialog which) = 0;
+};
+
+}  // namespace engine

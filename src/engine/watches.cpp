@@ -1,0 +1,137 @@
+#include "engine/watches.h"
+
+#include "engine/hotkeys.h"
+#include "model/recording.h"
+#include "platform/platform.h"
+
+namespace engine {
+
+const std::array<ButtonKeys, 3> kButtonOrder = {{
+    {model::kLeft, platform::VK_LBUTTON, platform::MOUSEEVENTF_LEFTDOWN,
+     platform::MOUSEEVENTF_LEFTUP},
+    {model::kMiddle, platform::VK_MBUTTON, platform::MOUSEEVENTF_MIDDLEDOWN,
+     platform::MOUSEEVENTF_MIDDLEUP},
+    {model::kRight, platform::VK_RBUTTON, platform::MOUSEEVENTF_RIGHTDOWN,
+     platform::MOUSEEVENTF_RIGHTUP},
+}};
+
+void EdgeWatch::Start() {
+  for (size_t i = 0; i < vks_.size(); ++i) {
+    // The query also clears what the platform kept from before: a click that focused the
+    // target, or the last playback's own input.
+    const bool down = platform::GetAsyncKeyState(vks_[i]) & 0x8000;
+    state_[i] = down ? State::DownBefore : State::Up;
+  }
+}
+
+std::vector<EdgeWatch::Event> EdgeWatch::Poll() {
+  std::vector<Event> events;
+  for (size_t i = 0; i < vks_.size(); ++i) {
+    const std::int16_t r = platform::GetAsyncKeyState(vks_[i]);
+    const bool down = r & 0x8000, pressed_since = r & 1;
+    State& s = state_[i];
+    if (s == State::Down && (!down || pressed_since)) {
+      events.push_back({vks_[i], Edge::Release});
+      s = State::Up;
+    }
+    if (s != State::Down && pressed_since && !down) events.push_back({vks_[i], Edge::Tap});
+    if (s == State::DownBefore && !down) s = State::Up;
+    if (down && (s == State::Up || (s == State::DownBefore && pressed_since))) {
+      events.push_back({vks_[i], Edge::Press});
+      s = State::Down;
+    }
+  }
+  return events;
+}
+
+namespace {
+
+std::vector<int> ButtonKeysInOrder() {
+  std::vector<int> vks;
+  for (const ButtonKeys& b : kButtonOrder) vks.push_back(b.vk);
+  return vks;
+}
+
+std::vector<int> RecordableKeys() {
+  std::vector<int> vks;
+  for (int vk = 0; vk < 0xFF; ++vk)
+    if (RecordableKey(vk)) vks.push_back(vk);
+  return vks;
+}
+
+}  // namespace
+
+ButtonWatch::ButtonWatch() : watch_(ButtonKeysInOrder()) {}
+
+std::vector<std::int32_t> ButtonWatch::Poll() {
+  std::vector<std::int32_t> codes;
+  for (const EdgeWatch::Event& e : watch_.Poll()) {
+    int bit = 0;
+    for (const ButtonKeys& b : kButtonOrder)
+      if (b.vk == e.vk) bit = b.bit;
+    if (e.edge == EdgeWatch::Edge::Release) codes.push_back(bit + model::kRelease);
+    if (e.edge == EdgeWatch::Edge::Tap) codes.push_back(bit);
+    if (e.edge == EdgeWatch::Edge::Press) codes.push_back(bit + model::kPress);
+  }
+  return codes;
+}
+
+bool RecordableKey(int vk) {
+  using namespace platform;
+  switch (vk) {
+    case VK_SHIFT:  // recorded by their sides
+    case VK_CONTROL:
+    case VK_MENU:
+      return false;
+    default:
+      return vk >= VK_BACK && !IsHotkey(vk);  // not the mouse buttons
+  }
+}
+
+KeyboardWatch::KeyboardWatch() : watch_(RecordableKeys()) {}
+
+namespace {
+
+bool Modifier(int vk) {
+  using namespace platform;
+  return (vk >= VK_LSHIFT && vk <= VK_RMENU) || vk == VK_LWIN || vk == VK_RWIN;
+}
+
+}  // namespace
+
+std::vector<std::int32_t> KeyboardWatch::Poll() {
+  // Keys that changed between two polls come in the watch's order, not in the order they were
+  // pressed: a quick Shift+H would come as H, then Shift, and replay as "h". Put back as a chord
+  // is typed: a modifier's presses before the other keys, and its last release after them.
+  std::vector<std::int32_t> before, keys, after;
+  for (const EdgeWatch::Event& e : watch_.Poll()) {
+    std::vector<std::int32_t>& to = Modifier(e.vk) ? before : keys;
+    if (e.edge != EdgeWatch::Edge::Release) to.push_back(model::kKeyPress + e.vk);
+    if (e.edge != EdgeWatch::Edge::Press) to.push_back(model::kKeyRelease + e.vk);
+  }
+  std::bitset<256> seen;
+  for (size_t i = before.size(); i-- > 0;) {
+    const bool release = before[i] >= model::kKeyRelease;
+    const auto vk =
+        static_cast<size_t>(before[i] - (release ? model::kKeyRelease : model::kKeyPress));
+    if (seen[vk]) continue;
+    seen.set(vk);
+    if (release) {
+      after.insert(after.begin(), before[i]);
+      before.erase(before.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  }
+  before.insert(before.end(), keys.begin(), keys.end());
+  before.insert(before.end(), after.begin(), after.end());
+  return before;
+}
+
+bool HotkeyEdges::Pressed(int vk) {
+  const std::int16_t state = platform::GetAsyncKeyState(vk);
+  bool& was_down = was_down_[static_cast<unsigned>(vk) & 0xFF];
+  const bool edge = state != 0 && !was_down;
+  was_down = (state & 0x8000) != 0;
+  return edge;
+}
+
+}  // namespace engine

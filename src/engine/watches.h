@@ -1,0 +1,83 @@
+// The mouse buttons and the keys as the program sees them: which platform key and which synthetic
+// events belong to each button, and the watches that turn their global state into codes and
+// commands.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+namespace engine {
+
+struct ButtonKeys {
+  int bit;  // 1 left, 2 right, 4 middle, as in the codes
+  int vk;
+  std::uint32_t down, up;  // synthetic mouse events
+};
+
+// The order in which one moment's buttons are watched, recorded and sent.
+extern const std::array<ButtonKeys, 3> kButtonOrder;
+
+// What keys did between two polls of the global key state: a press, a release, or a tap that
+// came and went in between. A key held when the watch starts counts once it is pressed again.
+class EdgeWatch {
+ public:
+  enum class Edge { Press, Release, Tap };
+  struct Event {
+    int vk;
+    Edge edge;
+  };
+
+  explicit EdgeWatch(std::vector<int> vks) : vks_(std::move(vks)), state_(vks_.size()) {}
+  // Forgets what happened before, the platform's reports of presses included.
+  void Start();
+  // What the keys did since the last call, key by key in the watch's order.
+  std::vector<Event> Poll();
+
+ private:
+  enum class State { Up, Down, DownBefore };
+  std::vector<int> vks_;
+  std::vector<State> state_;
+};
+
+// The buttons' press, release and click codes, in the order left, middle, right.
+class ButtonWatch {
+ public:
+  ButtonWatch();
+  void Start() { watch_.Start(); }
+  std::vector<std::int32_t> Poll();
+
+ private:
+  EdgeWatch watch_;
+};
+
+// Every key but the program's own hotkeys and the mouse buttons; Shift, Ctrl and Alt by their
+// sides.
+bool RecordableKey(int vk);
+
+// The press and release codes of the recordable keys.
+class KeyboardWatch {
+ public:
+  KeyboardWatch();
+  void Start() { watch_.Start(); }
+  std::vector<std::int32_t> Poll();
+
+ private:
+  EdgeWatch watch_;
+};
+
+// Turns the global key state into presses: a key counts when a poll finds it pressed (down now, or
+// pressed since the last poll) and the poll before did not find it down. Held, it counts once;
+// two taps in two intervals count twice.
+class HotkeyEdges {
+ public:
+  // Queries the key; true on a new press.
+  bool Pressed(int vk);
+
+ private:
+  std::array<bool, 256> was_down_{};
+};
+
+}  // namespace engine

@@ -1,0 +1,29 @@
+// The options a user sets in the options panel, and the playback speeds.
+#pragma once
+
+#include <iterator>
+
+namespace model {
+
+struct Speed {
+  double factor;
+  const char* label;  // shown after "×", UTF-8
+};
+
+// The playback speeds, slowest first: a speed step is added here and nowhere else.
+inline constexpr Speed kSpeeds[] = {
+    {0.25, "\xC2\xBC"}, {0.5, "\xC2\xBD"}, {1, "1"}, {2, "2"}, {4, "4"}, {8, "8"},
+};
+inline constexpr int kSpeedCount = static_cast<int>(std::size(kSpeeds));
+inline constexpr int kNormalSpeed = 2;
+
+struct Options {
+  bool repeat = false;           // a playback starts over at its end
+  bool simulate_clicks = false;  // a square under the pointer takes the clicks while recording
+  bool record_keyboard = false;
+  int speed_step = kNormalSpeed;  // index into kSpeeds
+
+  double SpeedFactor() const { return kSpeeds[speed_step].factor; }
+};
+
+}  // namespace model

@@ -1,0 +1,39 @@
+// The recording file: text, one sample a line, "x,y,code" and CR LF.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "model/recording.h"
+
+namespace model {
+
+// The lines of samples 1 to UBound(); element 0 is not written.
+std::string FormatRecording(const Recording& r);
+
+// The samples of a file's text. Values are signed 32-bit decimals separated by commas or line
+// breaks, three to a sample. nullopt when any value is malformed or the last sample is short.
+std::optional<Recording> ParseRecording(std::string_view text);
+
+// Parse, taking the text piece by piece as it is read: only the samples are kept.
+class RecordingReader {
+ public:
+  // false once the text is malformed; the rest need not be read.
+  bool Feed(std::string_view piece);
+  std::optional<Recording> Finish();
+
+ private:
+  bool EndValue();
+
+  enum class State { BeforeValue, Sign, Digits, AfterValue, Failed };
+  State state_ = State::BeforeValue;
+  bool negative_ = false;
+  std::uint64_t magnitude_ = 0;
+  std::int32_t values_[3] = {};
+  int count_ = 0;  // values of the sample being read
+  Recording recording_;
+};
+
+}  // namespace model

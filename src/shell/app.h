@@ -1,8 +1,0 @@
-#pragma once
-
-namespace tapwright {
-
-// Starts the program: one main window, then the message loop until the program ends.
-int Run();
-
-}  // namespace tapwright

@@ -1,0 +1,24 @@
+#include "ui/opacity.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/platform.h"
+#include "ui/form.h"
+
+namespace ui {
+
+std::uint8_t AlphaForPercent(std::uint8_t percent) {
+  // 8-bit alpha cannot hold more than full opacity.
+  const double alpha = std::min<int>(percent, 100) * 255.0 / 100.0;
+  return static_cast<std::uint8_t>(std::nearbyint(alpha));  // default rounding: half to even
+}
+
+void SetOpacityPercent(Form& window, std::uint8_t percent) {
+  const std::int32_t style = platform::GetWindowLongA(window.hWnd(), platform::GWL_EXSTYLE);
+  platform::SetWindowLongA(window.hWnd(), platform::GWL_EXSTYLE, style | platform::WS_EX_LAYERED);
+  platform::SetLayeredWindowAttributes(window.hWnd(), 0, AlphaForPercent(percent),
+                                       platform::LWA_ALPHA);
+}
+
+}  // namespace ui

@@ -1,0 +1,26 @@
+#include "window/about_window.h"
+
+#include <string>
+
+#include "ui/pictures.h"
+
+namespace window {
+
+AboutWindow::AboutWindow() : ui::Form("Tapwright", 4245, 2550, ui::kBlack, /*task_bar=*/false) {
+  picture = &ui::pictures::AboutPicture(ui::TwipsToPixelsX(4245), ui::TwipsToPixelsY(2550));
+  hand = true;
+  version_.name = "LBVer";
+  version_.Move(2520, 2280, 1455, 255);
+  version_.SetForeColor(ui::kDarkGrey);
+  version_.alignment = platform::TextAlign::Right;
+  version_.hand = true;
+  version_.Click = [this] { Unload(); };
+  Add(version_);
+  const platform::Version v = platform::AppVersion();
+  version_.SetCaption("v" + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
+                      std::to_string(v.revision));
+  const platform::Rect screen = ui::PrimaryMonitorTwips();
+  Move(screen.left + (screen.width - Width()) / 2, screen.top + (screen.height - Height()) / 2);
+}
+
+}  // namespace window

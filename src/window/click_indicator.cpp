@@ -1,0 +1,25 @@
+#include "window/click_indicator.h"
+
+#include "ui/opacity.h"
+
+namespace window {
+
+ClickIndicator::ClickIndicator()
+    : ui::Form("Tapwright", 300, 300, ui::kLightRed, /*task_bar=*/false) {
+  ui::SetOpacityPercent(*this, 50);
+}
+
+void ClickIndicator::CentreOnCursor() {
+  platform::Point p{0, 0};
+  platform::GetCursorPos(p);
+  // The square's height serves both axes, so the cursor lands on its centre.
+  const int h = Height();
+  Move(ui::PixelsToTwipsX(p.x) - h / 2, ui::PixelsToTwipsY(p.y) - h / 2);
+}
+
+// It flashes light blue while a button is down on it.
+void ClickIndicator::Form_MouseDown(int, int, int, int) { SetBackColor(ui::kLightBlue); }
+void ClickIndicator::Form_MouseUp(int, int, int, int) { SetBackColor(ui::kLightRed); }
+void ClickIndicator::Form_DblClick() { SetBackColor(ui::kLightBlue); }
+
+}  // namespace window

@@ -1,0 +1,275 @@
+#include "window/main_window.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "model/file_names.h"
+#include "ui/opacity.h"
+#include "window/about_window.h"
+#include "window/file_dialogs.h"
+#include "window/two_digits.h"
+
+namespace window {
+namespace {
+
+void SetDropShadow(platform::WindowHandle window) {
+  const std::uintptr_t style = platform::GetClassLongPtrA(window, platform::GCL_STYLE);
+  platform::SetClassLongPtrA(window, platform::GCL_STYLE, style | platform::CS_DROPSHADOW);
+}
+
+}  // namespace
+
+void MainWindow::ConnectHandlers() {
+  close_button_.Click = [this] { session_.Quit(); };
+  title_.Click = [this] { ShowAbout(); };
+  hotkeys_button_.Click = [this] {
+    TogglePanel(hotkey_panel_, {&timer_panel_, &options_panel_, &sequence_panel_});
+  };
+  options_button_.Click = [this] {
+    TogglePanel(options_panel_, {&timer_panel_, &hotkey_panel_, &sequence_panel_});
+  };
+  for (ui::Image* i : {&sequence_option_, &sequence_indicator_})
+    i->Click = [this] { ToggleSequencePanel(); };
+  for (ui::Image* i : {&timer_option_, &timer_indicator_})
+    i->Click = [this] { ToggleTimerPanel(); };
+  for (ui::Image* i : {&repeat_option_, &repeat_indicator_})
+    i->Click = [this] { session_.ToggleRepeat(); };
+  for (ui::Image* i : {&simulate_option_, &simulate_indicator_})
+    i->Click = [this] { session_.ToggleSimulateClicks(); };
+  keyboard_option_.Click = [this] { session_.ToggleRecordKeyboard(); };
+  // A left press goes one step faster, a right press one slower.
+  for (ui::Control* c :
+       {static_cast<ui::Control*>(&speed_button_), static_cast<ui::Control*>(&speed_caption_)}) {
+    c->MouseDown = [this](int button, int, int, int) {
+      session_.ChangeSpeed(button == 1 ? 1 : button == 2 ? -1 : 0);
+    };
+  }
+  for (int i = 0; i < static_cast<int>(time_fields_.size()); ++i) {
+    time_fields_[i].MouseDown = [this, i](int button, int, int, int) { TimeFieldDown(i, button); };
+    time_fields_[i].MouseUp = [this, i](int, int, int, int) { TimeFieldUp(i); };
+  }
+  timer_switch_.Click = [this] {
+    if (session_.GetSingleTimer().Toggle()) ToggleTimerPanel();
+  };
+  add_button_.Click = [this] {
+    const std::size_t before = session_.GetSequence().Entries().size();
+    if (session_.GetSequence().AddChosen())
+      AddToList(session_.GetSequence().Entries()[before].path);
+  };
+  remove_button_.Click = [this] { RemoveFromList(); };
+  sequence_list_.Click = [this] { ShowSelectedEntry(); };
+  sequence_list_.OLEDragDrop = [this](const platform::DropEvent& e) { DropOnList(e); };
+  status_strip_.OLEDragDrop = [this](const platform::DropEvent& e) { DropOnStatusStrip(e); };
+  sequence_switch_.Click = [this] {
+    if (session_.GetSequence().Toggle()) ToggleSequencePanel();
+  };
+}
+
+void MainWindow::StartUp() {
+  language_ = LanguageOf(LocaleLanguageName());
+  ApplyLanguage();
+  SetDropShadow(hWnd());
+  ui::SetOpacityPercent(*this, 93);
+  collapsed_height_ = status_strip_.Height() + status_strip_.Top() + 20;
+  SetHeight(collapsed_height_);
+  MoveHome();
+  border_.SetHeight(Height());
+  border_.SetWidth(Width());
+}
+
+void MainWindow::ApplyLanguage() {
+  const auto text = [this](Text id) { return std::string(TextOf(id, language_)); };
+  panel_titles_[0].SetCaption(text(Text::kOptions));
+  panel_titles_[1].SetCaption(text(Text::kSingleTimer));
+  panel_titles_[2].SetCaption(text(Text::kKeyboard));
+  panel_titles_[3].SetCaption(text(Text::kSequence));
+  hotkey_labels_[2].SetCaption(text(Text::kLoadFile));
+  hotkey_labels_[3].SetCaption(text(Text::kSaveFile));
+  const Text options[] = {Text::kSimulateClicks, Text::kRepeat, Text::kSingleTimer, Text::kSequence,
+                          Text::kRecordKeyboard};
+  for (int i = 0; i < 5; ++i) option_captions_[i].SetCaption(text(options[i]));
+  time_labels_[0].SetCaption(text(Text::kInitial));
+  time_labels_[7].SetCaption(text(Text::kInitial));
+  ShowOptions();
+  // Several Spanish captions are longer than their design labels.
+  for (ui::Label* l : {&panel_titles_[0], &panel_titles_[1], &panel_titles_[2], &panel_titles_[3],
+                       &hotkey_labels_[2], &hotkey_labels_[3], &option_captions_[0],
+                       &option_captions_[1], &option_captions_[2], &option_captions_[3],
+                       &option_captions_[4], &time_labels_[0], &time_labels_[7]}) {
+    l->FitCaption();
+  }
+}
+
+void MainWindow::Show(engine::Change what) {
+  using engine::Change;
+  switch (what) {
+    case Change::kState:
+      ShowState();
+      break;
+    case Change::kToggle:
+      ClosePanels();
+      break;
+    case Change::kChronometer:
+      ShowChronometer();
+      break;
+    case Change::kStatus:
+      ShowStatusLine();
+      break;
+    case Change::kOptions:
+      ShowOptions();
+      break;
+    case Change::kSingleTimer:
+      timer_indicator_.SetVisible(session_.GetSingleTimer().Armed());
+      break;
+    case Change::kSequence:
+      sequence_indicator_.SetVisible(session_.GetSequence().On());
+      break;
+    case Change::kHotkeyPoll:
+      platform::SetWindowPos(hWnd(), platform::HWND_TOPMOST, 0, 0, 0, 0,
+                             platform::SWP_NOSIZE | platform::SWP_NOMOVE);
+      break;
+    case Change::kSamplerTick:
+      if (session_.GetOptions().simulate_clicks) {
+        if (!click_indicator_) click_indicator_ = std::make_unique<ClickIndicator>();
+        click_indicator_->CentreOnCursor();
+      }
+      break;
+  }
+}
+
+void MainWindow::ShowState() {
+  using engine::State;
+  const State state = session_.GetState();
+  const State before = std::exchange(shown_state_, state);
+  const bool recording = state == State::kRecording;
+  const ui::Color color = recording ? ui::kLightRed : ui::kLightBlue;
+  state_word_.SetCaption(recording ? "Rec" : state == State::kPlaying ? "Play" : "Stop");
+  state_word_.SetForeColor(color);
+  chronometer_.SetForeColor(color);
+  ShowStateIcon(recording ? 0 : state == State::kPlaying ? 1 : 2);
+  if (state == State::kIdle) {
+    // A playback started during the recording left the indicator where it was.
+    if (before == State::kRecording) click_indicator_.reset();
+    MoveHome();
+    return;
+  }
+  ShowChronometer();
+  if (recording && session_.GetOptions().simulate_clicks) {
+    if (!click_indicator_) click_indicator_ = std::make_unique<ClickIndicator>();
+    click_indicator_->Show();
+  }
+}
+
+void MainWindow::ShowStateIcon(int index) {
+  const int highest = static_cast<int>(state_icons_.size()) - 1;
+  if (index < 0 || index > highest) return;
+  for (int i = 0; i <= highest; ++i) state_icons_[i].SetVisible(i == index);
+}
+
+void MainWindow::ShowChronometer() {
+  const engine::Chronometer& c = session_.GetChronometer();
+  // A count shows with a blank after it; the restart's reading has none.
+  if (c.Fresh()) {
+    chronometer_.SetCaption("00m 00s");
+    return;
+  }
+  char text[32];
+  std::snprintf(text, sizeof text, "%02dm %02ds ", c.Minutes(), c.Seconds());
+  chronometer_.SetCaption(text);
+}
+
+void MainWindow::ShowStatusLine() {
+  using Kind = engine::StatusLine::Kind;
+  const engine::StatusLine& s = session_.GetStatusLine();
+  if (!s.Visible()) {
+    status_line_.SetVisible(false);
+    status_line_.SetForeColor(ui::kGrey);
+    return;
+  }
+  const Text words[] = {Text::kLoaded, Text::kSaved, Text::kLoadFailed, Text::kSaveFailed};
+  const bool failed = s.GetKind() == Kind::kLoadFailed || s.GetKind() == Kind::kSaveFailed;
+  status_line_.SetCaption(std::string(TextOf(words[static_cast<int>(s.GetKind())], language_)) +
+                          s.Name());
+  status_line_.SetForeColor(failed ? ui::kLightRed : ui::kGrey);
+  status_line_.FitCaption();  // a file's name is longer than the design caption
+  status_line_.SetVisible(true);
+}
+
+void MainWindow::ShowOptions() {
+  const model::Options& o = session_.GetOptions();
+  repeat_indicator_.SetVisible(o.repeat);
+  end_time_row_.SetVisible(o.repeat);
+  simulate_indicator_.SetVisible(o.simulate_clicks);
+  keys_line_.SetCaption(std::string(
+      TextOf(o.record_keyboard ? Text::kKeysRecorded : Text::kKeysNotRecorded, language_)));
+  keyboard_option_.Invalidate();
+  speed_caption_.SetCaption(SpeedText(o.speed_step, language_));
+  speed_caption_.FitCaption();
+}
+
+std::optional<std::string> MainWindow::ChooseFile(engine::FileDialog which) {
+  const bool save = which == engine::FileDialog::kSave;
+  const std::string title =
+      "Tapwright - " + std::string(TextOf(save ? Text::kSaveFile : Text::kLoadFile, language_));
+  const std::string path = save ? ShowSaveDialog(title) : ShowOpenDialog(hWnd(), title);
+  if (path.empty()) return std::nullopt;
+  return path;
+}
+
+void MainWindow::ShowAbout() {
+  // Created for each showing, destroyed by the click that closes it.
+  AboutWindow about;
+  about.ShowModal(*this);
+}
+
+void MainWindow::Form_Resize() {
+  border_.Move(0, 0, Width(), Height());
+  const platform::Rect screen = ui::PrimaryMonitorTwips();
+  const int screen_bottom = screen.top + screen.height;
+  if (Height() + Top() > screen_bottom) SetTop(screen_bottom - Height());
+}
+
+void MainWindow::AddToList(const std::string& path) {
+  sequence_list_.AddItem(model::FileBaseName(path));
+  entry_time_row_.SetVisible(true);
+}
+
+void MainWindow::RemoveFromList() {
+  const int selected = sequence_list_.ListIndex();
+  if (!session_.GetSequence().Remove(selected)) return;
+  sequence_list_.RemoveItem(selected);
+  if (sequence_list_.ListCount() == 0) {
+    entry_time_row_.SetVisible(false);
+  } else {
+    sequence_list_.SetListIndex(0);
+  }
+}
+
+void MainWindow::ShowSelectedEntry() {
+  const int selected = sequence_list_.ListIndex();
+  if (sequence_list_.ListCount() == 0 || selected < 0) return;
+  entry_time_row_.SetVisible(true);
+  entry_time_ = session_.GetSequence().Entries()[static_cast<size_t>(selected)].start;
+  ShowTimeFields();
+}
+
+namespace {
+
+// Only what the file manager offers for files: copy, move and link.
+constexpr std::uint32_t kShellEffects =
+    platform::DROPEFFECT_COPY | platform::DROPEFFECT_MOVE | platform::DROPEFFECT_LINK;
+
+}  // namespace
+
+void MainWindow::DropOnList(const platform::DropEvent& e) {
+  if (e.allowed_effects != kShellEffects) return;
+  for (const std::string& file : e.files)
+    if (session_.GetSequence().Add(file)) AddToList(file);
+}
+
+void MainWindow::DropOnStatusStrip(const platform::DropEvent& e) {
+  if (e.allowed_effects != kShellEffects || e.files.empty()) return;
+  session_.LoadRecording(e.files.front());
+}
+
+}  // namespace window

@@ -1,0 +1,78 @@
+#include "window/texts.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "model/options.h"
+#include "platform/platform.h"
+
+namespace window {
+namespace {
+
+struct Entry {
+  Text id;
+  const char* english;
+  const char* spanish;
+};
+
+constexpr std::array<Entry, 17> kTexts = {{
+    {Text::kKeyboard, "Keyboard", "Teclado"},
+    {Text::kLoadFile, "Load file", "Abrir archivo"},
+    {Text::kSaveFile, "Save file", "Guardar archivo"},
+    {Text::kSimulateClicks, "Simulate mouse clicks", "Simular los clicks"},
+    {Text::kRepeat, "Repeat movements", "Repetir el movimiento"},
+    {Text::kSingleTimer, "Single timer", "Temporizador"},
+    {Text::kSequence, "Secuence", "Secuencia"},
+    {Text::kInitial, "Initial", "Inicial"},
+    {Text::kLoaded, "Load: ", "Abierto: "},
+    {Text::kSaved, "Save: ", "Guardado: "},
+    {Text::kLoadFailed, "Not loaded: ", "No abierto: "},
+    {Text::kSaveFailed, "Not saved: ", "No guardado: "},
+    {Text::kOptions, "Options", "Opciones"},
+    {Text::kRecordKeyboard, "Record keyboard", "Grabar el teclado"},
+    {Text::kKeysRecorded, "Other keys are recorded, but Esc",
+     "Se graban las otras teclas, salvo Esc"},
+    {Text::kKeysNotRecorded, "Keys not recorded (see Options)",
+     "No se graban las teclas (ver Opciones)"},
+    {Text::kSpeed, "Speed", "Velocidad"},
+}};
+
+constexpr bool InIdOrder() {
+  for (size_t i = 0; i < kTexts.size(); ++i)
+    if (static_cast<size_t>(kTexts[i].id) != i) return false;
+  return true;
+}
+static_assert(InIdOrder(), "the table is indexed by the ids");
+
+}  // namespace
+
+std::string_view TextOf(Text id, Language language) {
+  const Entry& e = kTexts[static_cast<size_t>(id)];
+  return language == Language::kSpanish ? e.spanish : e.english;
+}
+
+Language LanguageOf(const std::string& locale_language_name) {
+  std::string name = locale_language_name;
+  for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return name == "spanish" ? Language::kSpanish : Language::kEnglish;
+}
+
+std::string SpeedText(int speed_step, Language language) {
+  const int step = std::clamp(speed_step, 0, model::kSpeedCount - 1);
+  return std::string(TextOf(Text::kSpeed, language)) + " \xC3\x97" + model::kSpeeds[step].label;
+}
+
+}  // namespace window
+
+namespace window {
+
+std::string LocaleLanguageName() {
+  char buffer[256] = {};
+  const int n = platform::GetLocaleInfoA(platform::LOCALE_USER_DEFAULT,
+                                         platform::LOCALE_SENGLANGUAGE, buffer, 256);
+  if (n <= 0) return "";
+  return std::string(buffer, static_cast<size_t>(std::min(n - 1, 255)));
+}
+
+}  // namespace window

@@ -1,0 +1,46 @@
+// The window's language-dependent texts, by name, in English and Spanish.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace window {
+
+enum class Language { kEnglish, kSpanish };
+
+enum class Text {
+  kKeyboard,
+  kLoadFile,
+  kSaveFile,
+  kSimulateClicks,
+  kRepeat,
+  kSingleTimer,
+  kSequence,
+  kInitial,
+  kLoaded,  // the status line's words, each with its blank
+  kSaved,
+  kLoadFailed,
+  kSaveFailed,
+  kOptions,
+  kRecordKeyboard,
+  kKeysRecorded,
+  kKeysNotRecorded,
+  kSpeed,
+};
+
+std::string_view TextOf(Text id, Language language);
+
+// The English name of the user's language, as the system gives it; "" when it cannot tell.
+std::string LocaleLanguageName();
+// Spanish for a locale whose language is Spanish in any letter case, else English.
+Language LanguageOf(const std::string& locale_language_name);
+
+// "Speed ×2": the step's label from the speed table after the word.
+std::string SpeedText(int speed_step, Language language);
+
+// The file dialogs' filter, the same in both languages.
+inline constexpr std::string_view kFileFilterName = "Archivos de Tapwright (*.tpw)";
+inline constexpr std::string_view kFileFilterPattern = "*.tpw";
+inline constexpr std::string_view kFileExtension = "tpw";
+
+}  // namespace window

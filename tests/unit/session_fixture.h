@@ -1,0 +1,94 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "engine/session.h"
+#include "sim_fixture.h"
+
+// A view that keeps what it was told and answers the file dialogs from a queue; a dialog with no
+// answer queued is cancelled.
+class FakeView : public engine::View {
+ public:
+  void Show(engine::Change what) override { changes.push_back(what); }
+  std::optional<std::string> ChooseFile(engine::FileDialog which) override {
+    asked.push_back(which);
+    if (answers.empty()) return std::nullopt;
+    auto [path, open_ms] = answers.front();
+    answers.pop_front();
+    if (open_ms > 0) sim::Advance(open_ms);  // the dialog's own loop: timers tick meanwhile
+    return path;
+  }
+  // The next dialog stays open `open_ms` of virtual time, then gives `path`.
+  void Answer(std::optional<std::string> path, std::int64_t open_ms = 0) {
+    answers.emplace_back(std::move(path), open_ms);
+  }
+  int Count(engine::Change what) const {
+    int n = 0;
+    for (engine::Change c : changes) n += c == what;
+    return n;
+  }
+
+  std::vector<engine::Change> changes;
+  std::vector<engine::FileDialog> asked;
+  std::deque<std::pair<std::optional<std::string>, std::int64_t>> answers;
+};
+
+// What tests do to the simulated desktop and read back from it.
+struct Hands {
+  // A recording of n samples at (i, 10 * i), all with the code.
+  static model::Recording Samples(int n, std::int32_t code = model::kMove) {
+    model::Recording r;
+    r.Redim(n);
+    for (int i = 1; i <= n; ++i) r[i] = {i, 10 * i, code};
+    return r;
+  }
+
+  // The x of every cursor move the program made, in order.
+  static std::vector<int> MovedTo() {
+    std::vector<int> xs;
+    for (const auto& e : sim::InputLog())
+      if (e.kind == sim::InputEvent::Kind::SetCursorPos) xs.push_back(e.x);
+    return xs;
+  }
+
+  static std::vector<std::uint32_t> Clicks() {
+    std::vector<std::uint32_t> flags;
+    for (const auto& e : sim::InputLog())
+      if (e.kind == sim::InputEvent::Kind::MouseEvent) flags.push_back(e.flags);
+    return flags;
+  }
+
+  // Runs up to and including the next poll.
+  static void ToNextPoll() { sim::Advance(100 - sim::Now() % 100); }
+
+  // Presses a key just before the next poll and releases it just after.
+  static void PressKey(int vk) {
+    sim::Advance(99 - sim::Now() % 100);
+    sim::KeyDown(vk);
+    sim::Advance(1);
+    sim::KeyUp(vk);
+  }
+
+  // Timers of that interval that run now.
+  static int RunningTimers(int interval_ms) {
+    int n = 0;
+    for (const auto& t : sim::ActiveTimers()) n += t.interval_ms == interval_ms;
+    return n;
+  }
+};
+
+// A session on the simulated desktop, with no window. The key poller ticks at 100, 200, ... ms of
+// virtual time.
+class SessionTest : public SimTest, protected Hands {
+ protected:
+  engine::State State() const { return session.GetState(); }
+  const model::Recording& Recording() const { return session.GetRecording(); }
+  bool Playing() const { return session.GetPlayer().Playing(); }
+
+  FakeView view;
+  engine::Session session{view};
+};
