@@ -88,13 +88,13 @@ class Control {
   int FormTop() const;
 
   // Events, as a form delivers them. Coordinates are twips relative to the control.
-  std::function<void()> Click;
-  std::function<void()> DblClick;
-  std::function<void(int button, int shift, int x, int y)> MouseDown;
-  std::function<void(int button, int shift, int x, int y)> MouseUp;
-  std::function<void(int button, int shift, int x, int y)> MouseMove;
+  std::function<void()> on_click;
+  std::function<void()> on_double_click;
+  std::function<void(int button, int shift, int x, int y)> on_mouse_down;
+  std::function<void(int button, int shift, int x, int y)> on_mouse_up;
+  std::function<void(int button, int shift, int x, int y)> on_mouse_move;
   // Files dropped on the control (or on a control inside it that has no handler of its own).
-  std::function<void(const platform::DropEvent&)> OLEDragDrop;
+  std::function<void(const platform::DropEvent&)> on_drop;
 
   // Graphical controls (lines, shapes) let the mouse through to what lies beneath.
   virtual bool ReceivesMouse() const { return true; }

@@ -64,20 +64,20 @@ void Frame::Paint(Painter& p) const {
   p.Leave();
 }
 
-void ListBox::AddItem(std::string text) {
+void ListBox::Add(std::string text) {
   items_.push_back(std::move(text));
   Invalidate();
 }
 
-void ListBox::RemoveItem(int i) {
-  if (i < 0 || i >= ListCount()) return;
+void ListBox::Remove(int i) {
+  if (i < 0 || i >= Count()) return;
   items_.erase(items_.begin() + i);
   if (list_index_ == i) {
     list_index_ = -1;
   } else if (list_index_ > i) {
     --list_index_;
   }
-  top_index_ = std::clamp(top_index_, 0, std::max(0, ListCount() - VisibleLines()));
+  top_index_ = std::clamp(top_index_, 0, std::max(0, Count() - VisibleLines()));
   Invalidate();
 }
 
@@ -88,13 +88,13 @@ void ListBox::Clear() {
   Invalidate();
 }
 
-void ListBox::SetListIndex(int i) {
-  if (i < -1 || i >= ListCount()) return;
+void ListBox::Select(int i) {
+  if (i < -1 || i >= Count()) return;
   if (i == list_index_) return;
   list_index_ = i;
   ScrollIntoView();
   Invalidate();
-  if (Click) Click();
+  if (on_click) on_click();
 }
 
 int ListBox::LineHeight() const {
@@ -108,12 +108,12 @@ int ListBox::VisibleLines() const { return std::max(1, Height() / LineHeight());
 int ListBox::LineAt(int y) const {
   if (y < 0) return -1;
   const int line = top_index_ + y / LineHeight();
-  return line < ListCount() ? line : -1;
+  return line < Count() ? line : -1;
 }
 
 void ListBox::OnPress(int y) {
   const int line = LineAt(y);
-  if (line >= 0) SetListIndex(line);
+  if (line >= 0) Select(line);
 }
 
 void ListBox::OnKey(int vk) {
@@ -123,8 +123,8 @@ void ListBox::OnKey(int vk) {
 
 void ListBox::Step(int delta) {
   if (items_.empty()) return;
-  const int from = list_index_ < 0 ? (delta > 0 ? -1 : ListCount()) : list_index_;
-  SetListIndex(std::clamp(from + delta, 0, ListCount() - 1));
+  const int from = list_index_ < 0 ? (delta > 0 ? -1 : Count()) : list_index_;
+  Select(std::clamp(from + delta, 0, Count() - 1));
 }
 
 void ListBox::ScrollIntoView() {
@@ -137,7 +137,7 @@ void ListBox::Paint(Painter& p) const {
   p.Enter(Left(), Top(), Width(), Height());
   p.canvas().FillRect(p.ToPixels(0, 0, Width(), Height()), back_color);
   const int lh = LineHeight();
-  for (int i = top_index_; i < ListCount() && (i - top_index_) * lh < Height(); ++i) {
+  for (int i = top_index_; i < Count() && (i - top_index_) * lh < Height(); ++i) {
     const platform::Rect row = p.ToPixels(0, (i - top_index_) * lh, Width(), lh);
     const bool selected = i == list_index_;
     if (selected) p.canvas().FillRect(row, kDarkGrey);

@@ -57,16 +57,16 @@ class ListBox : public Control {
   Color fore_color = kGrey;
   Color back_color = kBlack;
 
-  int ListCount() const { return static_cast<int>(items_.size()); }
-  const std::string& List(int i) const { return items_.at(static_cast<size_t>(i)); }
-  void AddItem(std::string text);
-  void RemoveItem(int i);
+  int Count() const { return static_cast<int>(items_.size()); }
+  const std::string& Item(int i) const { return items_.at(static_cast<size_t>(i)); }
+  void Add(std::string text);
+  void Remove(int i);
   void Clear();
   // The selected line, -1 for none.
-  int ListIndex() const { return list_index_; }
+  int Selected() const { return list_index_; }
   // Selects line i (-1: none); a change of selection raises Click, as a user's choice does.
-  void SetListIndex(int i);
-  int TopIndex() const { return top_index_; }
+  void Select(int i);
+  int FirstShown() const { return top_index_; }
 
   // Height of one line in twips.
   int LineHeight() const;

@@ -71,7 +71,7 @@ void Form::Move(int left, int top, int width, int height) {
     platform::SetWindowBounds(hwnd_, {TwipsToPixelsX(left), TwipsToPixelsY(top),
                                       TwipsToPixelsX(width), TwipsToPixelsY(height)});
   }
-  if (resized) Form_Resize();
+  if (resized) OnResize();
 }
 
 void Form::Show() {
@@ -85,7 +85,7 @@ void Form::Hide() {
 bool Form::Visible() const { return hwnd_ && platform::IsWindowVisible(hwnd_); }
 
 void Form::ShowModal(Form& owner) {
-  if (hwnd_) platform::RunModal(hwnd_, owner.hWnd());
+  if (hwnd_) platform::RunModal(hwnd_, owner.Handle());
 }
 
 void Form::Unload() {
@@ -119,16 +119,16 @@ void Form::Deliver(Control* target, const MouseEvent& e, int x, int y) {
   if (!target) {
     switch (e.kind) {
       case MouseEvent::Kind::Down:
-        Form_MouseDown(button, e.shift, x, y);
+        OnBackgroundDown(button, e.shift, x, y);
         break;
       case MouseEvent::Kind::Up:
-        Form_MouseUp(button, e.shift, x, y);
+        OnBackgroundUp(button, e.shift, x, y);
         break;
       case MouseEvent::Kind::Move:
-        Form_MouseMove(button, e.shift, x, y);
+        OnBackgroundMove(button, e.shift, x, y);
         break;
       case MouseEvent::Kind::DoubleClick:
-        Form_DblClick();
+        OnBackgroundDoubleClick();
         break;
     }
     return;
@@ -137,16 +137,16 @@ void Form::Deliver(Control* target, const MouseEvent& e, int x, int y) {
   y -= target->FormTop();
   switch (e.kind) {
     case MouseEvent::Kind::Down:
-      if (target->MouseDown) target->MouseDown(button, e.shift, x, y);
+      if (target->on_mouse_down) target->on_mouse_down(button, e.shift, x, y);
       break;
     case MouseEvent::Kind::Up:
-      if (target->MouseUp) target->MouseUp(button, e.shift, x, y);
+      if (target->on_mouse_up) target->on_mouse_up(button, e.shift, x, y);
       break;
     case MouseEvent::Kind::Move:
-      if (target->MouseMove) target->MouseMove(button, e.shift, x, y);
+      if (target->on_mouse_move) target->on_mouse_move(button, e.shift, x, y);
       break;
     case MouseEvent::Kind::DoubleClick:
-      if (target->DblClick) target->DblClick();
+      if (target->on_double_click) target->on_double_click();
       break;
   }
 }
@@ -177,9 +177,9 @@ void Form::OnMouse(const MouseEvent& e) {
       if (!target && !form_target) break;  // the press began outside the window
       Deliver(target, e, x, y);
       if (target && hit == target && !target->TakesFocus()) {
-        if (target->Click) target->Click();
+        if (target->on_click) target->on_click();
       } else if (form_target && !hit) {
-        Form_Click();
+        OnBackgroundClick();
       }
       break;
     }
@@ -207,8 +207,8 @@ void Form::OnKeyDown(int vk) {
 void Form::OnDrop(const platform::DropEvent& e) {
   if (!hwnd_) return;
   for (Control* c = HitTest(PixelsToTwipsX(e.x), PixelsToTwipsY(e.y)); c;) {
-    if (c->OLEDragDrop) {
-      c->OLEDragDrop(e);
+    if (c->on_drop) {
+      c->on_drop(e);
       return;
     }
     Control* up = c->Parent() ? c->Parent()->AsControl() : nullptr;

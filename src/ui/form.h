@@ -20,7 +20,7 @@ class Form : public Container, public platform::WindowListener {
   Form(const Form&) = delete;
   Form& operator=(const Form&) = delete;
 
-  platform::WindowHandle hWnd() const { return hwnd_; }
+  platform::WindowHandle Handle() const { return hwnd_; }
   // Drawn at the top-left corner over the background colour.
   const platform::Picture* picture = nullptr;
   // Shows the hand pointer over the form's own background.
@@ -67,18 +67,18 @@ class Form : public Container, public platform::WindowListener {
 
  protected:
   // Events of the form's own background (not of its controls). Twips, relative to the form.
-  virtual void Form_MouseDown(int button, int shift, int x, int y) {
+  virtual void OnBackgroundDown(int button, int shift, int x, int y) {
     (void)button, (void)shift, (void)x, (void)y;
   }
-  virtual void Form_MouseUp(int button, int shift, int x, int y) {
+  virtual void OnBackgroundUp(int button, int shift, int x, int y) {
     (void)button, (void)shift, (void)x, (void)y;
   }
-  virtual void Form_MouseMove(int button, int shift, int x, int y) {
+  virtual void OnBackgroundMove(int button, int shift, int x, int y) {
     (void)button, (void)shift, (void)x, (void)y;
   }
-  virtual void Form_Click() {}
-  virtual void Form_DblClick() {}
-  virtual void Form_Resize() {}
+  virtual void OnBackgroundClick() {}
+  virtual void OnBackgroundDoubleClick() {}
+  virtual void OnResize() {}
 
  private:
   void UpdateCursor(Control* under);

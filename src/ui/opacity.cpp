@@ -15,9 +15,9 @@ std::uint8_t AlphaForPercent(std::uint8_t percent) {
 }
 
 void SetOpacityPercent(Form& window, std::uint8_t percent) {
-  const std::int32_t style = platform::GetWindowLongA(window.hWnd(), platform::GWL_EXSTYLE);
-  platform::SetWindowLongA(window.hWnd(), platform::GWL_EXSTYLE, style | platform::WS_EX_LAYERED);
-  platform::SetLayeredWindowAttributes(window.hWnd(), 0, AlphaForPercent(percent),
+  const std::int32_t style = platform::GetWindowLongA(window.Handle(), platform::GWL_EXSTYLE);
+  platform::SetWindowLongA(window.Handle(), platform::GWL_EXSTYLE, style | platform::WS_EX_LAYERED);
+  platform::SetLayeredWindowAttributes(window.Handle(), 0, AlphaForPercent(percent),
                                        platform::LWA_ALPHA);
 }
 

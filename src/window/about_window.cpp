@@ -14,7 +14,7 @@ AboutWindow::AboutWindow() : ui::Form("Tapwright", 4245, 2550, ui::kBlack, /*tas
   version_.SetForeColor(ui::kDarkGrey);
   version_.alignment = platform::TextAlign::Right;
   version_.hand = true;
-  version_.Click = [this] { Unload(); };
+  version_.on_click = [this] { Unload(); };
   Add(version_);
   const platform::Version v = platform::AppVersion();
   version_.SetCaption("v" + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +

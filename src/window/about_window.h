@@ -12,7 +12,7 @@ class AboutWindow : public ui::Form {
   AboutWindow();
 
  protected:
-  void Form_Click() override { Unload(); }
+  void OnBackgroundClick() override { Unload(); }
 
  private:
   ui::Label version_;

@@ -18,8 +18,8 @@ void ClickIndicator::CentreOnCursor() {
 }
 
 // It flashes light blue while a button is down on it.
-void ClickIndicator::Form_MouseDown(int, int, int, int) { SetBackColor(ui::kLightBlue); }
-void ClickIndicator::Form_MouseUp(int, int, int, int) { SetBackColor(ui::kLightRed); }
-void ClickIndicator::Form_DblClick() { SetBackColor(ui::kLightBlue); }
+void ClickIndicator::OnBackgroundDown(int, int, int, int) { SetBackColor(ui::kLightBlue); }
+void ClickIndicator::OnBackgroundUp(int, int, int, int) { SetBackColor(ui::kLightRed); }
+void ClickIndicator::OnBackgroundDoubleClick() { SetBackColor(ui::kLightBlue); }
 
 }  // namespace window

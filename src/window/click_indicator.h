@@ -14,9 +14,9 @@ class ClickIndicator : public ui::Form {
   void CentreOnCursor();
 
  protected:
-  void Form_MouseDown(int button, int shift, int x, int y) override;
-  void Form_MouseUp(int button, int shift, int x, int y) override;
-  void Form_DblClick() override;
+  void OnBackgroundDown(int button, int shift, int x, int y) override;
+  void OnBackgroundUp(int button, int shift, int x, int y) override;
+  void OnBackgroundDoubleClick() override;
 };
 
 }  // namespace window

@@ -20,47 +20,49 @@ void SetDropShadow(platform::WindowHandle window) {
 }  // namespace
 
 void MainWindow::ConnectHandlers() {
-  close_button_.Click = [this] { session_.Quit(); };
-  title_.Click = [this] { ShowAbout(); };
-  hotkeys_button_.Click = [this] {
+  close_button_.on_click = [this] { session_.Quit(); };
+  title_.on_click = [this] { ShowAbout(); };
+  hotkeys_button_.on_click = [this] {
     TogglePanel(hotkey_panel_, {&timer_panel_, &options_panel_, &sequence_panel_});
   };
-  options_button_.Click = [this] {
+  options_button_.on_click = [this] {
     TogglePanel(options_panel_, {&timer_panel_, &hotkey_panel_, &sequence_panel_});
   };
   for (ui::Image* i : {&sequence_option_, &sequence_indicator_})
-    i->Click = [this] { ToggleSequencePanel(); };
+    i->on_click = [this] { ToggleSequencePanel(); };
   for (ui::Image* i : {&timer_option_, &timer_indicator_})
-    i->Click = [this] { ToggleTimerPanel(); };
+    i->on_click = [this] { ToggleTimerPanel(); };
   for (ui::Image* i : {&repeat_option_, &repeat_indicator_})
-    i->Click = [this] { session_.ToggleRepeat(); };
+    i->on_click = [this] { session_.ToggleRepeat(); };
   for (ui::Image* i : {&simulate_option_, &simulate_indicator_})
-    i->Click = [this] { session_.ToggleSimulateClicks(); };
-  keyboard_option_.Click = [this] { session_.ToggleRecordKeyboard(); };
+    i->on_click = [this] { session_.ToggleSimulateClicks(); };
+  keyboard_option_.on_click = [this] { session_.ToggleRecordKeyboard(); };
   // A left press goes one step faster, a right press one slower.
   for (ui::Control* c :
        {static_cast<ui::Control*>(&speed_button_), static_cast<ui::Control*>(&speed_caption_)}) {
-    c->MouseDown = [this](int button, int, int, int) {
+    c->on_mouse_down = [this](int button, int, int, int) {
       session_.ChangeSpeed(button == 1 ? 1 : button == 2 ? -1 : 0);
     };
   }
   for (int i = 0; i < static_cast<int>(time_fields_.size()); ++i) {
-    time_fields_[i].MouseDown = [this, i](int button, int, int, int) { TimeFieldDown(i, button); };
-    time_fields_[i].MouseUp = [this, i](int, int, int, int) { TimeFieldUp(i); };
+    time_fields_[i].on_mouse_down = [this, i](int button, int, int, int) {
+      TimeFieldDown(i, button);
+    };
+    time_fields_[i].on_mouse_up = [this, i](int, int, int, int) { TimeFieldUp(i); };
   }
-  timer_switch_.Click = [this] {
+  timer_switch_.on_click = [this] {
     if (session_.GetSingleTimer().Toggle()) ToggleTimerPanel();
   };
-  add_button_.Click = [this] {
+  add_button_.on_click = [this] {
     const std::size_t before = session_.GetSequence().Entries().size();
     if (session_.GetSequence().AddChosen())
       AddToList(session_.GetSequence().Entries()[before].path);
   };
-  remove_button_.Click = [this] { RemoveFromList(); };
-  sequence_list_.Click = [this] { ShowSelectedEntry(); };
-  sequence_list_.OLEDragDrop = [this](const platform::DropEvent& e) { DropOnList(e); };
-  status_strip_.OLEDragDrop = [this](const platform::DropEvent& e) { DropOnStatusStrip(e); };
-  sequence_switch_.Click = [this] {
+  remove_button_.on_click = [this] { RemoveFromList(); };
+  sequence_list_.on_click = [this] { ShowSelectedEntry(); };
+  sequence_list_.on_drop = [this](const platform::DropEvent& e) { DropOnList(e); };
+  status_strip_.on_drop = [this](const platform::DropEvent& e) { DropOnStatusStrip(e); };
+  sequence_switch_.on_click = [this] {
     if (session_.GetSequence().Toggle()) ToggleSequencePanel();
   };
 }
@@ -68,7 +70,7 @@ void MainWindow::ConnectHandlers() {
 void MainWindow::StartUp() {
   language_ = LanguageOf(LocaleLanguageName());
   ApplyLanguage();
-  SetDropShadow(hWnd());
+  SetDropShadow(Handle());
   ui::SetOpacityPercent(*this, 93);
   collapsed_height_ = status_strip_.Height() + status_strip_.Top() + 20;
   SetHeight(collapsed_height_);
@@ -125,7 +127,7 @@ void MainWindow::Show(engine::Change what) {
       sequence_indicator_.SetVisible(session_.GetSequence().On());
       break;
     case Change::kHotkeyPoll:
-      platform::SetWindowPos(hWnd(), platform::HWND_TOPMOST, 0, 0, 0, 0,
+      platform::SetWindowPos(Handle(), platform::HWND_TOPMOST, 0, 0, 0, 0,
                              platform::SWP_NOSIZE | platform::SWP_NOMOVE);
       break;
     case Change::kSamplerTick:
@@ -211,7 +213,7 @@ std::optional<std::string> MainWindow::ChooseFile(engine::FileDialog which) {
   const bool save = which == engine::FileDialog::kSave;
   const std::string title =
       "Tapwright - " + std::string(TextOf(save ? Text::kSaveFile : Text::kLoadFile, language_));
-  const std::string path = save ? ShowSaveDialog(title) : ShowOpenDialog(hWnd(), title);
+  const std::string path = save ? ShowSaveDialog(title) : ShowOpenDialog(Handle(), title);
   if (path.empty()) return std::nullopt;
   return path;
 }
@@ -222,7 +224,7 @@ void MainWindow::ShowAbout() {
   about.ShowModal(*this);
 }
 
-void MainWindow::Form_Resize() {
+void MainWindow::OnResize() {
   border_.Move(0, 0, Width(), Height());
   const platform::Rect screen = ui::PrimaryMonitorTwips();
   const int screen_bottom = screen.top + screen.height;
@@ -230,24 +232,24 @@ void MainWindow::Form_Resize() {
 }
 
 void MainWindow::AddToList(const std::string& path) {
-  sequence_list_.AddItem(model::FileBaseName(path));
+  sequence_list_.Add(model::FileBaseName(path));
   entry_time_row_.SetVisible(true);
 }
 
 void MainWindow::RemoveFromList() {
-  const int selected = sequence_list_.ListIndex();
+  const int selected = sequence_list_.Selected();
   if (!session_.GetSequence().Remove(selected)) return;
-  sequence_list_.RemoveItem(selected);
-  if (sequence_list_.ListCount() == 0) {
+  sequence_list_.Remove(selected);
+  if (sequence_list_.Count() == 0) {
     entry_time_row_.SetVisible(false);
   } else {
-    sequence_list_.SetListIndex(0);
+    sequence_list_.Select(0);
   }
 }
 
 void MainWindow::ShowSelectedEntry() {
-  const int selected = sequence_list_.ListIndex();
-  if (sequence_list_.ListCount() == 0 || selected < 0) return;
+  const int selected = sequence_list_.Selected();
+  if (sequence_list_.Count() == 0 || selected < 0) return;
   entry_time_row_.SetVisible(true);
   entry_time_ = session_.GetSequence().Entries()[static_cast<size_t>(selected)].start;
   ShowTimeFields();

@@ -40,9 +40,9 @@ class MainWindow : public ui::Form, public engine::View {
   void ShowStateIcon(int index);
 
  protected:
-  void Form_Resize() override;
+  void OnResize() override;
   // Keeps the window out of the pointer's way while recording or playing.
-  void Form_MouseMove(int button, int shift, int x, int y) override;
+  void OnBackgroundMove(int button, int shift, int x, int y) override;
   void OnCloseRequest() override { session_.Quit(); }
 
  private:

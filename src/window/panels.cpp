@@ -37,7 +37,7 @@ void MainWindow::ToggleTimerPanel() {
   TogglePanel(timer_panel_, {&hotkey_panel_, &options_panel_, &sequence_panel_});
 }
 
-void MainWindow::Form_MouseMove(int, int, int, int) {
+void MainWindow::OnBackgroundMove(int, int, int, int) {
   if (session_.GetState() == engine::State::kIdle) return;
   const platform::Rect screen = ui::PrimaryMonitorTwips();
   const int left = screen.left, right = screen.left + screen.width - Width();

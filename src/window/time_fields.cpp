@@ -53,8 +53,8 @@ void MainWindow::TimeFieldUp(int index) {
   held_ticks_ = 0;
   StepTimeField(held_field_, held_button_);
   // Right after an add no line is selected: the time then belongs to no entry.
-  if (index >= 4 && sequence_list_.ListIndex() >= 0)
-    session_.GetSequence().SetStartTime(sequence_list_.ListIndex(), entry_time_);
+  if (index >= 4 && sequence_list_.Selected() >= 0)
+    session_.GetSequence().SetStartTime(sequence_list_.Selected(), entry_time_);
 }
 
 }  // namespace window

@@ -38,7 +38,7 @@ TEST_F(ClickIndicator, ATranslucentSquareCentredUnderTheCursor) {
   session.ToggleRecording();
   ASSERT_NE(Indicator(), nullptr);
   sim::Advance(1);
-  const auto& square = sim::Window(Indicator()->hWnd());
+  const auto& square = sim::Window(Indicator()->Handle());
   EXPECT_TRUE(square.visible);
   EXPECT_EQ(square.title, "Tapwright");
   EXPECT_EQ(square.alpha, 128);
@@ -76,7 +76,7 @@ TEST_F(ClickIndicator, SwitchedOffDuringARecordingItStaysStill) {
   session.ToggleSimulateClicks();
   sim::MoveMouse(400, 400);
   sim::Advance(5);
-  EXPECT_EQ(sim::Window(Indicator()->hWnd()).bounds.left, 90);
+  EXPECT_EQ(sim::Window(Indicator()->Handle()).bounds.left, 90);
   EXPECT_TRUE(Indicator()->Visible());
 }
 
@@ -87,7 +87,7 @@ TEST_F(ClickIndicator, SwitchedOnDuringARecordingItFollowsHiddenUntilTheNext) {
   sim::Advance(1);
   ASSERT_NE(Indicator(), nullptr);
   EXPECT_FALSE(Indicator()->Visible());
-  EXPECT_EQ(sim::Window(Indicator()->hWnd()).bounds.left, 190);
+  EXPECT_EQ(sim::Window(Indicator()->Handle()).bounds.left, 190);
   session.ToggleRecording();
   session.ToggleRecording();
   EXPECT_TRUE(Indicator()->Visible());

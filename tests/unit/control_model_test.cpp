@@ -28,9 +28,9 @@ class TestForm : public ui::Form {
     inner.Move(150, 150, 300, 300);  // pixels 110..130 on screen
     frame.Add(list);
     list.Move(0, 1500, 1500, 1500);  // pixels 100.., 100..
-    list.AddItem("a");
-    list.AddItem("b");
-    list.AddItem("c");
+    list.Add("a");
+    list.Add("b");
+    list.Add("c");
     Show();
   }
   std::vector<std::string> log;
@@ -42,25 +42,25 @@ class TestForm : public ui::Form {
   ui::ListBox list;
 
  protected:
-  void Form_MouseMove(int, int, int x, int y) override {
+  void OnBackgroundMove(int, int, int x, int y) override {
     log.push_back("form move " + std::to_string(x) + "," + std::to_string(y));
   }
-  void Form_Click() override { log.push_back("form click"); }
+  void OnBackgroundClick() override { log.push_back("form click"); }
 };
 
 class ControlModel : public SimTest {
  protected:
   void Wire(ui::Control& c, const std::string& n) {
-    c.Click = [this, n] { f.log.push_back(n + " click"); };
-    c.DblClick = [this, n] { f.log.push_back(n + " dblclick"); };
-    c.MouseDown = [this, n](int b, int, int x, int y) {
+    c.on_click = [this, n] { f.log.push_back(n + " click"); };
+    c.on_double_click = [this, n] { f.log.push_back(n + " dblclick"); };
+    c.on_mouse_down = [this, n](int b, int, int x, int y) {
       f.log.push_back(n + " down " + std::to_string(b) + " " + std::to_string(x) + "," +
                       std::to_string(y));
     };
-    c.MouseUp = [this, n](int b, int, int, int) {
+    c.on_mouse_up = [this, n](int b, int, int, int) {
       f.log.push_back(n + " up " + std::to_string(b));
     };
-    c.MouseMove = [this, n](int, int, int, int) { f.log.push_back(n + " move"); };
+    c.on_mouse_move = [this, n](int, int, int, int) { f.log.push_back(n + " move"); };
   }
   TestForm f;
 };
@@ -108,43 +108,43 @@ TEST_F(ControlModel, ADoubleClickRaisesDblClickInsteadOfASecondDown) {
 
 TEST_F(ControlModel, TheHandShowsOverClickableControlsOnly) {
   sim::MoveMouse(15, 15);
-  EXPECT_EQ(sim::Window(f.hWnd()).cursor, platform::CursorShape::Hand);
+  EXPECT_EQ(sim::Window(f.Handle()).cursor, platform::CursorShape::Hand);
   sim::MoveMouse(50, 50);
-  EXPECT_EQ(sim::Window(f.hWnd()).cursor, platform::CursorShape::Arrow);
+  EXPECT_EQ(sim::Window(f.Handle()).cursor, platform::CursorShape::Arrow);
 }
 
 TEST_F(ControlModel, ListSelectionByMouseAndArrowKeys) {
   std::vector<int> clicks;
-  f.list.Click = [&] { clicks.push_back(f.list.ListIndex()); };
+  f.list.on_click = [&] { clicks.push_back(f.list.Selected()); };
   const int line_px = ui::TwipsToPixelsY(f.list.LineHeight());
   sim::Click(110, 100 + line_px + 1);  // second line
-  EXPECT_EQ(f.list.ListIndex(), 1);
-  sim::SendKey(f.hWnd(), platform::VK_DOWN);
-  sim::SendKey(f.hWnd(), platform::VK_DOWN);  // already at the last line: no change
-  sim::SendKey(f.hWnd(), platform::VK_UP);
+  EXPECT_EQ(f.list.Selected(), 1);
+  sim::SendKey(f.Handle(), platform::VK_DOWN);
+  sim::SendKey(f.Handle(), platform::VK_DOWN);  // already at the last line: no change
+  sim::SendKey(f.Handle(), platform::VK_UP);
   EXPECT_EQ(clicks, (std::vector<int>{1, 2, 1}));
   sim::Click(110, 199);  // below the last line: selection stays
-  EXPECT_EQ(f.list.ListIndex(), 1);
-  f.list.RemoveItem(0);
-  EXPECT_EQ(f.list.ListIndex(), 0);  // the selected line moved up with it
-  EXPECT_EQ(f.list.List(0), "b");
+  EXPECT_EQ(f.list.Selected(), 1);
+  f.list.Remove(0);
+  EXPECT_EQ(f.list.Selected(), 0);  // the selected line moved up with it
+  EXPECT_EQ(f.list.Item(0), "b");
 }
 
 TEST_F(ControlModel, DropsGoToTheNearestControlThatTakesThem) {
   std::vector<std::string> got;
-  f.frame.OLEDragDrop = [&](const platform::DropEvent& e) { got.push_back("frame " + e.files[0]); };
-  f.list.OLEDragDrop = [&](const platform::DropEvent& e) { got.push_back("list " + e.files[0]); };
-  sim::Drop(f.hWnd(), {"a.tpw"}, 7, 115, 15);   // label in the frame: the frame takes it
-  sim::Drop(f.hWnd(), {"b.tpw"}, 7, 150, 150);  // the list
-  sim::Drop(f.hWnd(), {"c.tpw"}, 7, 15, 15);    // nobody
+  f.frame.on_drop = [&](const platform::DropEvent& e) { got.push_back("frame " + e.files[0]); };
+  f.list.on_drop = [&](const platform::DropEvent& e) { got.push_back("list " + e.files[0]); };
+  sim::Drop(f.Handle(), {"a.tpw"}, 7, 115, 15);   // label in the frame: the frame takes it
+  sim::Drop(f.Handle(), {"b.tpw"}, 7, 150, 150);  // the list
+  sim::Drop(f.Handle(), {"c.tpw"}, 7, 15, 15);    // nobody
   EXPECT_EQ(got, (std::vector<std::string>{"frame a.tpw", "list b.tpw"}));
 }
 
 TEST_F(ControlModel, LengthsReadBackAsSetUntilTheWindowIsMovedFromOutside) {
   f.Move(0, 0, 2670, 1000);  // 66.67 pixels high
-  EXPECT_EQ(sim::Window(f.hWnd()).bounds.height, 66);
+  EXPECT_EQ(sim::Window(f.Handle()).bounds.height, 66);
   EXPECT_EQ(f.Height(), 1000);
-  sim::MoveWindowFromOutside(f.hWnd(), 7, 9);
+  sim::MoveWindowFromOutside(f.Handle(), 7, 9);
   EXPECT_EQ(f.Left(), 105);
   EXPECT_EQ(f.Top(), 135);
   EXPECT_EQ(f.Height(), 1000);
@@ -174,7 +174,7 @@ TEST_F(ControlModel, ACaptionWiderThanItsLabelDrawsSmallerNotCut) {
   f.inner.SetCaption("Tapwright");
   f.inner.Move(150, 150, 600, 300);  // 40 pixels: nine letters fit at 8 pixels an em
   int button_px = 0, inner_px = 0, inner_width = 0;
-  for (const auto& op : sim::Paint(f.hWnd())) {
+  for (const auto& op : sim::Paint(f.Handle())) {
     if (op.kind != sim::DrawOp::Kind::Text) continue;
     if (op.text == "x") button_px = op.font.pixel_height;
     if (op.text == "Tapwright") inner_px = op.font.pixel_height, inner_width = op.rect.width;

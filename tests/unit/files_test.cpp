@@ -173,7 +173,7 @@ TEST_F(Files, F5WhileIdleOpensTheDialogAndLoads) {
   ASSERT_EQ(sim::DialogLog().size(), 1u);
   const sim::DialogRecord& d = sim::DialogLog()[0];
   EXPECT_FALSE(d.save);
-  EXPECT_EQ(d.hwndOwner, w->hWnd());
+  EXPECT_EQ(d.hwndOwner, w->Handle());
   EXPECT_EQ(d.filter, std::string("Archivos de Tapwright (*.tpw)\0*.tpw\0", 36));
   EXPECT_EQ(d.file_title, std::string(254, ' '));
   EXPECT_EQ(d.nMaxFileTitle, 255u);

@@ -27,7 +27,7 @@ TEST_F(MainWindowDesign, OnlyTheStoppedIconShowsAndNoIndicator) {
   EXPECT_FALSE(Label("LBMsg").Visible());
   EXPECT_FALSE(Frame("FrFinalizar").Visible());
   EXPECT_FALSE(Frame("frSecTime").Visible());
-  EXPECT_EQ(List().ListCount(), 0);
+  EXPECT_EQ(List().Count(), 0);
 }
 
 TEST_F(MainWindowDesign, OnlyTheKeyPollerRuns) {
@@ -86,12 +86,12 @@ TEST_F(StartUp, CollapsedAtTheTopLeftWhateverTheDesign) {
   EXPECT_EQ(f.Top(), 0);
   EXPECT_EQ(f.Width(), 2670);
   EXPECT_EQ(f.Height(), 1000);
-  const auto b = sim::Window(f.hWnd()).bounds;
+  const auto b = sim::Window(f.Handle()).bounds;
   EXPECT_EQ(b.left, 0);
   EXPECT_EQ(b.top, 0);
   EXPECT_EQ(b.width, 178);
   EXPECT_EQ(b.height, 66);
-  EXPECT_EQ(sim::Window(f.hWnd()).title, "Tapwright");
+  EXPECT_EQ(sim::Window(f.Handle()).title, "Tapwright");
   // The border frames the whole window.
   const auto& border = Find<ui::Shape>(f, "Shape1");
   EXPECT_EQ(border.Left(), 0);
@@ -101,7 +101,7 @@ TEST_F(StartUp, CollapsedAtTheTopLeftWhateverTheDesign) {
 
 TEST_F(StartUp, TranslucentWithAShadowAndAnEmptyRecording) {
   w->StartUp();
-  const auto& s = sim::Window(w->hWnd());
+  const auto& s = sim::Window(w->Handle());
   EXPECT_TRUE(s.ex_style & platform::WS_EX_LAYERED);
   EXPECT_EQ(s.alpha, 237);
   EXPECT_EQ(s.layered_flags, platform::LWA_ALPHA);
@@ -122,7 +122,7 @@ TEST_F(StartUp, TheStatusStripIsPainted) {
   window::MainWindow& f = *w;
   f.StartUp();
   f.Show();
-  const auto ops = sim::Paint(f.hWnd());
+  const auto ops = sim::Paint(f.Handle());
   const auto drawn = [&](const char* text, ui::Color color) {
     return std::any_of(ops.begin(), ops.end(), [&](const sim::DrawOp& op) {
       return op.kind == sim::DrawOp::Kind::Text && op.text == text && op.color == color &&
@@ -146,7 +146,7 @@ TEST_F(StartUp, PicturesAreDrawnForTheScreensScale) {
     f.StartUp();
     f.Show();
     int pictures = 0;
-    for (const auto& op : sim::Paint(f.hWnd())) {
+    for (const auto& op : sim::Paint(f.Handle())) {
       if (op.kind != sim::DrawOp::Kind::Picture) continue;
       ++pictures;
       EXPECT_EQ(op.rect.width, pixels) << twips_per_pixel;

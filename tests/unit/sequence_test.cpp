@@ -22,13 +22,13 @@ class SequenceList : public WindowTest {
   }
   void DropOnList(std::vector<std::string> files, std::uint32_t effects = kShell) {
     OpenSequencePanel();  // the list is visible only in its panel, from pixel (14, 45)
-    sim::Drop(w->hWnd(), std::move(files), effects, 30, 60);
+    sim::Drop(w->Handle(), std::move(files), effects, 30, 60);
     CloseAllPanels();
   }
-  void SelectLine(int i) { List().SetListIndex(i); }
+  void SelectLine(int i) { List().Select(i); }
   std::vector<std::string> Lines() {
     std::vector<std::string> l;
-    for (int i = 0; i < List().ListCount(); ++i) l.push_back(List().List(i));
+    for (int i = 0; i < List().Count(); ++i) l.push_back(List().Item(i));
     return l;
   }
   TempFolder folder;
@@ -48,36 +48,36 @@ TEST_F(SequenceList, DroppedRecordingFilesAreAddedAtTheEndUnselected) {
   EXPECT_EQ(entries[1].path, "C:\\r\\b.TPW");
   EXPECT_EQ(entries[1].start, (model::HourMinute{12, 0}));
   EXPECT_TRUE(Frame("frSecTime").Visible());
-  EXPECT_EQ(List().ListIndex(), -1);
+  EXPECT_EQ(List().Selected(), -1);
   OpenSequencePanel();
   ClickOn(Image("imDel"));  // nothing selected: nothing removed
-  EXPECT_EQ(List().ListCount(), 2);
+  EXPECT_EQ(List().Count(), 2);
 }
 
 TEST_F(SequenceList, OnlyDropsThatOfferCopyMoveAndLinkCount) {
   DropOnList({"C:\\r\\a.tpw"}, platform::DROPEFFECT_COPY);
-  EXPECT_EQ(List().ListCount(), 0);
-  sim::Drop(w->hWnd(), {folder.File("x.tpw", 5)}, platform::DROPEFFECT_COPY, 30, 33);
+  EXPECT_EQ(List().Count(), 0);
+  sim::Drop(w->Handle(), {folder.File("x.tpw", 5)}, platform::DROPEFFECT_COPY, 30, 33);
   EXPECT_EQ(Session().GetRecording().UBound(), 0);
 }
 
 TEST_F(SequenceList, ADropOnTheStatusStripLoadsTheFirstFileOnly) {
-  sim::Drop(w->hWnd(), {folder.File("first.tpw", 5, 2), folder.File("second.tpw", 6, 4)}, kShell,
+  sim::Drop(w->Handle(), {folder.File("first.tpw", 5, 2), folder.File("second.tpw", 6, 4)}, kShell,
             30, 33);
   EXPECT_EQ(Session().GetRecording().UBound(), 2);
   EXPECT_EQ(Label("LBMsg").Caption(), "Load: first");
-  sim::Drop(w->hWnd(), {}, kShell, 30, 33);  // no file list: nothing happens
+  sim::Drop(w->Handle(), {}, kShell, 30, 33);  // no file list: nothing happens
   EXPECT_EQ(Session().GetRecording().UBound(), 2);
 }
 
 // The system would stop reading the name at the NUL and open another file than the one shown.
 TEST_F(SequenceList, ANameWithANulIsNoRecordingFile) {
   const std::string cut = folder.File("walk", 5) + std::string(1, '\0') + ".tpw";
-  sim::Drop(w->hWnd(), {cut}, kShell, 30, 33);
+  sim::Drop(w->Handle(), {cut}, kShell, 30, 33);
   EXPECT_EQ(Session().GetRecording().UBound(), 0);
   EXPECT_FALSE(Label("LBMsg").Visible());
   DropOnList({cut});
-  EXPECT_EQ(List().ListCount(), 0);
+  EXPECT_EQ(List().Count(), 0);
 }
 
 TEST_F(SequenceList, DeletingTheMiddleLineKeepsTheOthersAndSelectsTheFirst) {
@@ -88,7 +88,7 @@ TEST_F(SequenceList, DeletingTheMiddleLineKeepsTheOthersAndSelectsTheFirst) {
   ClickOn(Image("imDel"));
   EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "c"}));
   EXPECT_EQ(Session().GetSequence().Entries()[1].path, "C:\\c.tpw");
-  EXPECT_EQ(List().ListIndex(), 0);
+  EXPECT_EQ(List().Selected(), 0);
   EXPECT_EQ(Label("LBHora", 4).Caption(), "09");
   EXPECT_EQ(Label("LBHora", 5).Caption(), "30");
 }
@@ -101,7 +101,7 @@ TEST_F(SequenceList, DeletingTheOnlyLineHidesTheTimeRow) {
   EXPECT_EQ(Label("LBHora", 4).Caption(), "00");
   EXPECT_EQ(Label("LBHora", 5).Caption(), "05");
   ClickOn(Image("imDel"));
-  EXPECT_EQ(List().ListCount(), 0);
+  EXPECT_EQ(List().Count(), 0);
   EXPECT_TRUE(Session().GetSequence().Entries().empty());
   EXPECT_FALSE(Frame("frSecTime").Visible());
 }
@@ -109,14 +109,14 @@ TEST_F(SequenceList, DeletingTheOnlyLineHidesTheTimeRow) {
 TEST_F(SequenceList, TheAddDialogPausesTheKeyPoller) {
   OpenSequencePanel();
   sim::AnswerNextDialog("C:\\rec\\walk.tpw", 1000);
-  const int polls = sim::Window(w->hWnd()).set_window_pos_calls;
+  const int polls = sim::Window(w->Handle()).set_window_pos_calls;
   ClickOn(Image("imAdd"));
-  EXPECT_EQ(sim::Window(w->hWnd()).set_window_pos_calls, polls);
+  EXPECT_EQ(sim::Window(w->Handle()).set_window_pos_calls, polls);
   ASSERT_EQ(sim::DialogLog().size(), 1u);
   EXPECT_EQ(sim::DialogLog()[0].title, "Tapwright - Load file");
   EXPECT_EQ(Lines(), (std::vector<std::string>{"walk"}));
   sim::Advance(100);
-  EXPECT_GT(sim::Window(w->hWnd()).set_window_pos_calls, polls);  // polling again
+  EXPECT_GT(sim::Window(w->Handle()).set_window_pos_calls, polls);  // polling again
 }
 
 TEST_F(SequenceList, WhileThePlayerIsOnTheButtonsDoNothingButDropsStillAdd) {

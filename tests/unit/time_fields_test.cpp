@@ -8,9 +8,9 @@ class TimeFields : public WindowTest {
   // A press on field `index` with `button` (1 left, 2 right, 4 middle), held `hold_ms`.
   void Press(int index, int button, std::int64_t hold_ms = 0) {
     ui::Label& field = Label("LBHora", index);
-    field.MouseDown(button, 0, 0, 0);
+    field.on_mouse_down(button, 0, 0, 0);
     sim::Advance(hold_ms);
-    field.MouseUp(button, 0, 0, 0);
+    field.on_mouse_up(button, 0, 0, 0);
   }
   void PressTimes(int times, int index, int button) {
     for (int i = 0; i < times; ++i) Press(index, button);
@@ -62,13 +62,13 @@ TEST_F(TimeFields, AReleaseOnTheEntryFieldsStoresTheSelectedEntrysTime) {
   engine::Sequence& sequence = Session().GetSequence();
   ClickOn(Image("ImOp"));
   ClickOn(Image("ImSec", 0));  // the sequence panel, with the list from pixel (14, 45)
-  sim::Drop(w->hWnd(), {"C:\\a.tpw", "C:\\b.tpw"}, 7, 30, 60);
-  ASSERT_EQ(List().ListCount(), 2);
+  sim::Drop(w->Handle(), {"C:\\a.tpw", "C:\\b.tpw"}, 7, 30, 60);
+  ASSERT_EQ(List().Count(), 2);
   Press(4, 1);  // no line selected yet: only the field changes
   EXPECT_EQ(Field(4), "13");
   EXPECT_EQ(sequence.Entries()[0].start, (model::HourMinute{12, 0}));
   EXPECT_EQ(sequence.Entries()[1].start, (model::HourMinute{12, 0}));
-  List().SetListIndex(1);
+  List().Select(1);
   EXPECT_EQ(Field(4), "12");  // the entry's own time
   PressTimes(4, 4, 2);
   PressTimes(31, 5, 2);

@@ -47,7 +47,7 @@ class Corners : public WindowTest {
  protected:
   // A point of the window's own background, clear of its controls.
   void CrossWindow() {
-    const auto b = sim::Window(w->hWnd()).bounds;
+    const auto b = sim::Window(w->Handle()).bounds;
     sim::MoveMouse(b.left + 5, b.top + 40);
   }
   std::pair<int, int> Position() { return {w->Left(), w->Top()}; }
@@ -68,7 +68,7 @@ TEST_F(Corners, WhileRecordingTheWindowCirclesTheCorners) {
 
 TEST_F(Corners, FromAnyOtherPlaceItGoesToTheTopLeft) {
   Session().ToggleRecording();
-  sim::MoveWindowFromOutside(w->hWnd(), 300, 200);
+  sim::MoveWindowFromOutside(w->Handle(), 300, 200);
   CrossWindow();
   EXPECT_EQ(Position(), std::make_pair(0, 0));
 }
@@ -120,7 +120,7 @@ TEST_F(About, TheTitleOpensItModalCentredWithTheVersion) {
     sim::OnNextModal([&](platform::WindowHandle about) {
       const auto& s = sim::Window(about);
       EXPECT_TRUE(s.visible);
-      EXPECT_TRUE(sim::Window(w->hWnd()).disabled);
+      EXPECT_TRUE(sim::Window(w->Handle()).disabled);
       EXPECT_EQ(s.bounds.width, 283);
       EXPECT_EQ(s.bounds.height, 170);
       EXPECT_EQ(s.bounds.left, (1920 - 283) / 2);
@@ -135,7 +135,7 @@ TEST_F(About, TheTitleOpensItModalCentredWithTheVersion) {
     });
     sim::Click(10, 8);  // the title
     EXPECT_TRUE(checked);
-    EXPECT_FALSE(sim::Window(w->hWnd()).disabled);
+    EXPECT_FALSE(sim::Window(w->Handle()).disabled);
     EXPECT_EQ(sim::Windows().size(), 1u);
   }
 }
@@ -145,9 +145,9 @@ TEST_F(About, ItsPictureFillsItAtAnyScale) {
     sim::SetScreen(1920, 1080, twips_per_pixel);
     window::AboutWindow about;
     about.Show();
-    const platform::Rect window = sim::Window(about.hWnd()).bounds;
+    const platform::Rect window = sim::Window(about.Handle()).bounds;
     int pictures = 0;
-    for (const auto& op : sim::Paint(about.hWnd())) {
+    for (const auto& op : sim::Paint(about.Handle())) {
       if (op.kind != sim::DrawOp::Kind::Picture) continue;
       ++pictures;
       EXPECT_EQ(op.rect.width, window.width) << twips_per_pixel;

@@ -59,8 +59,8 @@ TEST_F(ShowsState, TheChronometerCountsWithATrailingBlankAndKeepsItsReading) {
 
 TEST_F(ShowsState, EveryPollKeepsTheWindowOnTop) {
   sim::Advance(300);
-  EXPECT_TRUE(sim::Window(w->hWnd()).topmost);
-  EXPECT_EQ(sim::Window(w->hWnd()).set_window_pos_calls, 3);
+  EXPECT_TRUE(sim::Window(w->Handle()).topmost);
+  EXPECT_EQ(sim::Window(w->Handle()).set_window_pos_calls, 3);
 }
 
 TEST_F(ShowsState, AToggleClosesThePanelsButRecordingWhilePlayingDoesNot) {
