@@ -29,8 +29,13 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 echo "clang-tidy over ${#files[@]} files..." >&2
 # Each run's output goes to its own file; a header's findings come once per file including it.
-printf '%s\n' "${files[@]}" | xargs -P "${JOBS:-2}" -I{} sh -c \
-  '"$1" --quiet -p "$2" "$3" >"$4/$(echo "$3" | tr / _).log" 2>&1 || true' \
+# A run that fails without saying where (a crash) still counts as a finding.
+printf '%s\n' "${files[@]}" | xargs -P "${JOBS:-2}" -I{} sh -c '
+  log="$4/$(echo "$3" | tr / _).log"
+  "$1" --quiet -p "$2" "$3" >"$log" 2>&1 && exit 0
+  status=$?
+  grep -q ": error: " "$log" ||
+    echo "$3:1:1: error: clang-tidy stopped with status $status [clang-tidy-run]" >>"$log"' \
   _ "$tidy" "$db" {} "$out"
 
 sed -En "s|^$root/||; /^[^ ]+:[0-9]+:[0-9]+: (warning|error): .*\[[^] ]+\]$/p" "$out"/*.log |
