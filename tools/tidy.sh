@@ -4,6 +4,7 @@
 # if there is any. Backends that build does not compile (win32) are left out.
 #   cmake --preset test && tools/tidy.sh [FILE...]      (JOBS=n: parallel runs, 2 by default)
 set -euo pipefail
+caller=$PWD
 cd "$(dirname "$0")/.."
 root=$PWD
 db=build/test/compile_commands.json
@@ -15,7 +16,7 @@ tidy=$(command -v clang-tidy-14 || command -v clang-tidy) ||
 mapfile -t known < <(sed -n 's/^ *"file": "\(.*\)",\{0,1\}$/\1/p' "$db" | sort -u)
 if [ $# -gt 0 ]; then
   files=()
-  for f in "$@"; do files+=("$(realpath "$f")"); done
+  for f in "$@"; do files+=("$(cd "$caller" && realpath "$f")"); done
 else
   files=()
   for f in "${known[@]}"; do [[ $f == "$root"/src/* ]] && files+=("$f"); done
