@@ -11,7 +11,7 @@ void Form1::ImSimular_Click(int /*index*/) {
 
 void Form1::MoveClickIndicator() {
   platform::Point p{0, 0};
-  platform::GetCursorPos(p);
+  platform::CursorPosition(p);
   if (!FormClick_) FormClick_.reset(new FormClick());
   // The square's height serves both axes, so the cursor lands on its centre.
   const int h = FormClick_->Height();

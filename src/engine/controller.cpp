@@ -15,7 +15,7 @@ void Form1::ToggleRecording() {
   if (IsRecording) {
     record_start_ = platform::MonotonicMicros();
     record_origin_ = {};
-    platform::GetCursorPos(record_origin_);
+    platform::CursorPosition(record_origin_);
     buttons_.Start();
     if (RecordKeyboard) keyboard_.Start();
     TmrRaton.SetEnabled(true);

@@ -9,8 +9,8 @@
 namespace modGeneral {
 
 void PlaySample(std::int32_t x, std::int32_t y, std::int32_t code) {
-  platform::SetCursorPos(x, y);
-  platform::DoEvents();
+  platform::MoveCursor(x, y);
+  platform::RunPendingEvents();
   engine::SendButtons(code);
   engine::SendKey(code);
 }
@@ -26,7 +26,7 @@ void Form1::tmrPLAY_Timer() {
   if (due > u) {
     // The end: what is left is passed over, and the pointer ends where the recording ended.
     PassOver(PlayPosition + 1, u);
-    if (PlayPosition < u) platform::SetCursorPos(CurrentRecording[u].x, CurrentRecording[u].y);
+    if (PlayPosition < u) platform::MoveCursor(CurrentRecording[u].x, CurrentRecording[u].y);
     PlayPosition = 0;
     if (!ImRepetir[1].Visible()) {
       tmrPLAY.SetEnabled(false);
@@ -64,7 +64,7 @@ void Form1::PassOver(std::int32_t from, std::int32_t to) {
   for (std::int32_t i = from; i <= to; ++i) {
     const engine::Sample s = CurrentRecording[i];
     if (!engine::PressesOrReleases(s.code)) continue;
-    platform::SetCursorPos(s.x, s.y);
+    platform::MoveCursor(s.x, s.y);
     engine::SendButtons(s.code);
     engine::SendKey(s.code);
     replay_held_.Note(s.code);

@@ -12,7 +12,7 @@ void Form1::TmrRaton_Timer() {
   // It runs only while a recording runs.
   if (SimulateClicks) MoveClickIndicator();
   platform::Point p{0, 0};
-  platform::GetCursorPos(p);
+  platform::CursorPosition(p);
   std::vector<std::int32_t> events = buttons_.Poll();
   if (RecordKeyboard)
     for (std::int32_t code : keyboard_.Poll()) events.push_back(code);

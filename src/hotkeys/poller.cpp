@@ -9,11 +9,11 @@ void Form1::tmrKeys_Timer() {
   using namespace platform;
   // Every key is read at every poll, so a press made while it may not act is spent, not kept
   // for later.
-  const bool rec = keys_.Pressed(VK_F8), play = keys_.Pressed(VK_F10);
-  const bool esc = keys_.Pressed(VK_ESCAPE);
+  const bool rec = keys_.Pressed(vk::kF8), play = keys_.Pressed(vk::kF10);
+  const bool esc = keys_.Pressed(vk::kEscape);
   if (ScheduleArmed) {
-    keys_.Pressed(VK_F5);
-    keys_.Pressed(VK_F6);
+    keys_.Pressed(vk::kF5);
+    keys_.Pressed(vk::kF6);
     if (esc) {
       if (ImMenu[1].Visible()) TogglePlayback();
       ToggleSchedule(false);
@@ -30,9 +30,9 @@ void Form1::tmrKeys_Timer() {
       TogglePlayback();
     }
   }
-  const bool load = keys_.Pressed(VK_F5);
+  const bool load = keys_.Pressed(vk::kF5);
   if (LBInfo.Caption() == "Stop" && load) LoadRecording("");
-  const bool save = keys_.Pressed(VK_F6);
+  const bool save = keys_.Pressed(vk::kF6);
   if (LBInfo.Caption() == "Stop" && save) SaveRecording();
   modGeneral::SetTopmost(hWnd(), -1);
 }

@@ -6,26 +6,23 @@
 namespace engine {
 
 const std::array<ButtonKeys, 3> kButtonOrder = {{
-    {kLeft, platform::VK_LBUTTON, platform::MOUSEEVENTF_LEFTDOWN, platform::MOUSEEVENTF_LEFTUP},
-    {kMiddle, platform::VK_MBUTTON, platform::MOUSEEVENTF_MIDDLEDOWN,
-     platform::MOUSEEVENTF_MIDDLEUP},
-    {kRight, platform::VK_RBUTTON, platform::MOUSEEVENTF_RIGHTDOWN, platform::MOUSEEVENTF_RIGHTUP},
+    {kLeft, platform::vk::kLeftButton, platform::MouseButton::Left},
+    {kMiddle, platform::vk::kMiddleButton, platform::MouseButton::Middle},
+    {kRight, platform::vk::kRightButton, platform::MouseButton::Right},
 }};
 
 void EdgeWatch::Start() {
   for (size_t i = 0; i < vks_.size(); ++i) {
     // The query also clears what the platform kept from before: a click that focused the
     // target, or the last playback's own input.
-    const bool down = platform::GetAsyncKeyState(vks_[i]) & 0x8000;
-    state_[i] = down ? State::DownBefore : State::Up;
+    state_[i] = platform::QueryKey(vks_[i]).down ? State::DownBefore : State::Up;
   }
 }
 
 std::vector<EdgeWatch::Event> EdgeWatch::Poll() {
   std::vector<Event> events;
   for (size_t i = 0; i < vks_.size(); ++i) {
-    const std::int16_t r = platform::GetAsyncKeyState(vks_[i]);
-    const bool down = r & 0x8000, pressed_since = r & 1;
+    const auto [down, pressed_since] = platform::QueryKey(vks_[i]);
     State& s = state_[i];
     if (s == State::Down && (!down || pressed_since)) {
       events.push_back({vks_[i], Edge::Release});
@@ -76,17 +73,17 @@ std::vector<std::int32_t> ButtonWatch::Poll() {
 bool RecordableKey(int vk) {
   using namespace platform;
   switch (vk) {
-    case VK_SHIFT:
-    case VK_CONTROL:
-    case VK_MENU:
-    case VK_ESCAPE:
-    case VK_F5:
-    case VK_F6:
-    case VK_F8:
-    case VK_F10:
+    case vk::kShift:
+    case vk::kControl:
+    case vk::kAlt:
+    case vk::kEscape:
+    case vk::kF5:
+    case vk::kF6:
+    case vk::kF8:
+    case vk::kF10:
       return false;
     default:
-      return vk >= VK_BACK;  // not the mouse buttons
+      return vk >= vk::kBackspace;  // not the mouse buttons
   }
 }
 
@@ -96,7 +93,8 @@ namespace {
 
 bool Modifier(int vk) {
   using namespace platform;
-  return (vk >= VK_LSHIFT && vk <= VK_RMENU) || vk == VK_LWIN || vk == VK_RWIN;
+  return (vk >= vk::kLeftShift && vk <= vk::kRightAlt) || vk == vk::kLeftWindows ||
+         vk == vk::kRightWindows;
 }
 
 }  // namespace

@@ -5,10 +5,10 @@
 namespace hotkeys {
 
 bool KeyEdges::Pressed(int vk) {
-  const std::int16_t state = platform::GetAsyncKeyState(vk);
+  const platform::KeyState state = platform::QueryKey(vk);
   bool& was_down = was_down_[static_cast<unsigned>(vk) & 0xFF];
-  const bool edge = state != 0 && !was_down;
-  was_down = (state & 0x8000) != 0;
+  const bool edge = (state.down || state.pressed_since) && !was_down;
+  was_down = state.down;
   return edge;
 }
 

@@ -9,7 +9,7 @@ namespace tapwright {
 namespace {
 
 constexpr std::uint32_t kShellEffects =
-    platform::DROPEFFECT_COPY | platform::DROPEFFECT_MOVE | platform::DROPEFFECT_LINK;
+    platform::kDropCopy | platform::kDropMove | platform::kDropLink;
 
 }  // namespace
 

@@ -44,7 +44,7 @@ void Form1::ConnectHandlers() {
 }
 
 void Form1::Form_Load() {
-  LanguageName = modLang::LocaleLanguageName(platform::LOCALE_SENGLANGUAGE);
+  LanguageName = modLang::LocaleLanguageName();
   ApplyLanguage();
   modSombraForm::SetDropShadow(hWnd(), -1);
   modTrans::SetTransparency(*this, 93);

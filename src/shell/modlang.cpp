@@ -59,12 +59,8 @@ std::string FailedText(bool save, const std::string& language) {
   return language == "spanish" ? e.spanish : e.english;
 }
 
-std::string LocaleLanguageName(std::int32_t kind) {
-  char buffer[256] = {};
-  const int n = platform::GetLocaleInfoA(platform::LOCALE_USER_DEFAULT,
-                                         static_cast<std::uint32_t>(kind), buffer, 256);
-  if (n <= 0) return "";
-  std::string name(buffer, static_cast<size_t>(std::min(n - 1, 255)));
+std::string LocaleLanguageName() {
+  std::string name = platform::UserLanguageName();
   for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
   return name;
 }

@@ -20,8 +20,7 @@ std::string SpeedText(int step, const std::string& language);
 // language as LangText chooses it.
 std::string FailedText(bool save, const std::string& language);
 
-// The user's locale datum `kind` (LOCALE_SENGLANGUAGE: the English name of the language) in
-// lower case; "" when the platform cannot tell.
-std::string LocaleLanguageName(std::int32_t kind);
+// The English name of the user's language in lower case; "" when the platform cannot tell.
+std::string LocaleLanguageName();
 
 }  // namespace modLang

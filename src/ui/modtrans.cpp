@@ -15,10 +15,7 @@ std::uint8_t AlphaForPercent(std::uint8_t percent) {
 }
 
 void SetTransparency(ui::Form& window, std::uint8_t percent) {
-  const std::int32_t style = platform::GetWindowLongA(window.hWnd(), platform::GWL_EXSTYLE);
-  platform::SetWindowLongA(window.hWnd(), platform::GWL_EXSTYLE, style | platform::WS_EX_LAYERED);
-  platform::SetLayeredWindowAttributes(window.hWnd(), 0, AlphaForPercent(percent),
-                                       platform::LWA_ALPHA);
+  platform::SetOpacity(window.hWnd(), AlphaForPercent(percent));
 }
 
 }  // namespace modTrans

@@ -1,10 +1,20 @@
 #pragma once
 
 #include <memory>
+#include <utility>
 #include <vector>
 
-#include "sim_fixture.h"
 #include "shell/form1.h"
+#include "sim_fixture.h"
+
+// A synthetic button event: the button, and whether it went down.
+using ButtonEvent = std::pair<platform::MouseButton, bool>;
+inline constexpr ButtonEvent kLeftDown{platform::MouseButton::Left, true};
+inline constexpr ButtonEvent kLeftUp{platform::MouseButton::Left, false};
+inline constexpr ButtonEvent kRightDown{platform::MouseButton::Right, true};
+inline constexpr ButtonEvent kRightUp{platform::MouseButton::Right, false};
+inline constexpr ButtonEvent kMiddleDown{platform::MouseButton::Middle, true};
+inline constexpr ButtonEvent kMiddleUp{platform::MouseButton::Middle, false};
 
 // The real main window, loaded and shown on the simulated desktop. The key poller ticks at
 // 100, 200, ... ms of virtual time.
@@ -27,15 +37,15 @@ class EngineTest : public SimTest {
   static std::vector<int> MovedTo() {
     std::vector<int> xs;
     for (const auto& e : sim::InputLog())
-      if (e.kind == sim::InputEvent::Kind::SetCursorPos) xs.push_back(e.x);
+      if (e.kind == sim::InputEvent::Kind::MoveCursor) xs.push_back(e.x);
     return xs;
   }
 
-  static std::vector<std::uint32_t> Clicks() {
-    std::vector<std::uint32_t> flags;
+  static std::vector<ButtonEvent> Clicks() {
+    std::vector<ButtonEvent> events;
     for (const auto& e : sim::InputLog())
-      if (e.kind == sim::InputEvent::Kind::MouseEvent) flags.push_back(e.flags);
-    return flags;
+      if (e.kind == sim::InputEvent::Kind::Button) events.emplace_back(e.button, e.down);
+    return events;
   }
 
   // Runs up to and including the next poll.

@@ -7,7 +7,7 @@ using namespace platform;
 using Hotkeys = EngineTest;
 
 TEST_F(Hotkeys, F8StartsAndStopsARecordingOncePerPress) {
-  sim::KeyDown(VK_F8);
+  sim::KeyDown(vk::kF8);
   int samples = -1;
   for (int poll = 1; poll <= 4; ++poll) {  // held across four polls: one recording, never restarted
     ToNextPoll();
@@ -15,21 +15,21 @@ TEST_F(Hotkeys, F8StartsAndStopsARecordingOncePerPress) {
     EXPECT_GT(f->CurrentRecording.UBound(), samples) << poll;
     samples = f->CurrentRecording.UBound();
   }
-  sim::KeyUp(VK_F8);
+  sim::KeyUp(vk::kF8);
   sim::Advance(100);
   EXPECT_TRUE(f->IsRecording);
-  PressKey(VK_F8);
+  PressKey(vk::kF8);
   EXPECT_FALSE(f->IsRecording);
   EXPECT_EQ(f->LBInfo.Caption(), "Stop");
 }
 
 TEST_F(Hotkeys, ATapBetweenTwoPollsIsNotLostAndTapsInTwoIntervalsCountTwice) {
   sim::Advance(50);
-  sim::TapKey(VK_F8);
+  sim::TapKey(vk::kF8);
   ToNextPoll();
   EXPECT_TRUE(f->IsRecording);
   sim::Advance(50);
-  sim::TapKey(VK_F8);
+  sim::TapKey(vk::kF8);
   ToNextPoll();
   EXPECT_FALSE(f->IsRecording);
 }
@@ -37,19 +37,19 @@ TEST_F(Hotkeys, ATapBetweenTwoPollsIsNotLostAndTapsInTwoIntervalsCountTwice) {
 TEST_F(Hotkeys, F10PlaysAndEscStops) {
   f->ImRepetir_Click(0);
   f->CurrentRecording.Redim(2);
-  PressKey(VK_F10);
+  PressKey(vk::kF10);
   EXPECT_TRUE(f->tmrPLAY.Enabled());
-  PressKey(VK_ESCAPE);
+  PressKey(vk::kEscape);
   EXPECT_FALSE(f->tmrPLAY.Enabled());
   EXPECT_EQ(f->LBInfo.Caption(), "Stop");
 }
 
 TEST_F(Hotkeys, EscStopsARecordingAndDoesNothingWhileIdle) {
-  PressKey(VK_ESCAPE);
+  PressKey(vk::kEscape);
   EXPECT_EQ(f->LBInfo.Caption(), "Stop");
   EXPECT_FALSE(f->tmrPLAY.Enabled());
-  PressKey(VK_F8);
-  PressKey(VK_ESCAPE);
+  PressKey(vk::kF8);
+  PressKey(vk::kEscape);
   EXPECT_FALSE(f->IsRecording);
   EXPECT_GT(f->CurrentRecording.UBound(), 0);
 }
@@ -57,8 +57,8 @@ TEST_F(Hotkeys, EscStopsARecordingAndDoesNothingWhileIdle) {
 TEST_F(Hotkeys, F8AndEscInOnePollLeaveAnEmptyRecording) {
   f->CurrentRecording.Redim(4);
   sim::Advance(99);
-  sim::KeyDown(VK_F8);
-  sim::KeyDown(VK_ESCAPE);
+  sim::KeyDown(vk::kF8);
+  sim::KeyDown(vk::kEscape);
   sim::Advance(1);
   EXPECT_FALSE(f->IsRecording);
   EXPECT_EQ(f->CurrentRecording.UBound(), 0);
@@ -67,8 +67,8 @@ TEST_F(Hotkeys, F8AndEscInOnePollLeaveAnEmptyRecording) {
 
 TEST_F(Hotkeys, F8AndF10InOnePollEndIdleWithNothingToPlay) {
   sim::Advance(99);
-  sim::KeyDown(VK_F8);
-  sim::KeyDown(VK_F10);
+  sim::KeyDown(vk::kF8);
+  sim::KeyDown(vk::kF10);
   sim::Advance(1);
   EXPECT_FALSE(f->IsRecording);
   EXPECT_FALSE(f->tmrPLAY.Enabled());
@@ -79,7 +79,7 @@ TEST_F(Hotkeys, F8AndF10InOnePollEndIdleWithNothingToPlay) {
 TEST_F(Hotkeys, KeepTheWindowOnTopAtEveryPoll) {
   sim::Advance(300);
   EXPECT_TRUE(sim::Window(f->hWnd()).topmost);
-  EXPECT_EQ(sim::Window(f->hWnd()).set_window_pos_calls, 3);
+  EXPECT_EQ(sim::Window(f->hWnd()).topmost_calls, 3);
 }
 
 TEST_F(Hotkeys, WhileTheTimerIsArmedOnlyEscActs) {
@@ -89,14 +89,14 @@ TEST_F(Hotkeys, WhileTheTimerIsArmedOnlyEscActs) {
   f->ScheduleArmed = true;
   f->tmrAuto.SetEnabled(true);
   f->ImTempo[1].SetVisible(true);
-  PressKey(VK_F10);
-  PressKey(VK_F8);
-  sim::KeyDown(VK_LBUTTON);
+  PressKey(vk::kF10);
+  PressKey(vk::kF8);
+  sim::KeyDown(vk::kLeftButton);
   EXPECT_TRUE(f->tmrPLAY.Enabled());
-  EXPECT_EQ(sim::Window(f->hWnd()).set_window_pos_calls, 0);
-  PressKey(VK_F5);
-  PressKey(VK_F6);
-  PressKey(VK_ESCAPE);
+  EXPECT_EQ(sim::Window(f->hWnd()).topmost_calls, 0);
+  PressKey(vk::kF5);
+  PressKey(vk::kF6);
+  PressKey(vk::kEscape);
   EXPECT_EQ(f->Height(), 1000);  // disarming opens no panel
   EXPECT_FALSE(f->tmrPLAY.Enabled());
   EXPECT_FALSE(f->ScheduleArmed);

@@ -42,11 +42,11 @@ using Locale = SimTest;
 
 TEST_F(Locale, LanguageNameIsTheLocalesEnglishNameInLowerCase) {
   sim::SetLocaleLanguage("Spanish");
-  EXPECT_EQ(modLang::LocaleLanguageName(platform::LOCALE_SENGLANGUAGE), "spanish");
+  EXPECT_EQ(modLang::LocaleLanguageName(), "spanish");
   sim::SetLocaleLanguage("German");
-  EXPECT_EQ(modLang::LocaleLanguageName(platform::LOCALE_SENGLANGUAGE), "german");
+  EXPECT_EQ(modLang::LocaleLanguageName(), "german");
   sim::SetLocaleLanguage(std::nullopt);
-  EXPECT_EQ(modLang::LocaleLanguageName(platform::LOCALE_SENGLANGUAGE), "");
+  EXPECT_EQ(modLang::LocaleLanguageName(), "");
 }
 
 class Language : public SimTest {

@@ -2,9 +2,9 @@
 #include <algorithm>
 #include <memory>
 
-#include "sim_fixture.h"
 #include "shell/app.h"
 #include "shell/form1.h"
+#include "sim_fixture.h"
 
 namespace {
 
@@ -109,10 +109,8 @@ TEST_F(StartUp, TranslucentWithAShadowAndAnEmptyRecording) {
   f.IsRecording = true;
   f.Form_Load();
   const auto& w = sim::Window(f.hWnd());
-  EXPECT_TRUE(w.ex_style & platform::WS_EX_LAYERED);
   EXPECT_EQ(w.alpha, 237);
-  EXPECT_EQ(w.layered_flags, platform::LWA_ALPHA);
-  EXPECT_TRUE(sim::ClassStyle() & platform::CS_DROPSHADOW);
+  EXPECT_TRUE(sim::HasDropShadow(f.hWnd()));
   EXPECT_EQ(f.CurrentRecording.UBound(), 0);
   EXPECT_EQ(f.CurrentRecording[0], engine::Sample{});
   EXPECT_FALSE(f.IsRecording);

@@ -189,7 +189,7 @@ TEST_F(Scheduler, EscWhileWaitingOnlyDisarms) {
   sim::SetTimeOfDay(10, 0, 0);
   SetTimes("14", "30", "12", "00");
   Arm();
-  PressKey(platform::VK_ESCAPE);
+  PressKey(platform::vk::kEscape);
   EXPECT_FALSE(f->ScheduleArmed);
   EXPECT_FALSE(f->tmrPLAY.Enabled());
 }

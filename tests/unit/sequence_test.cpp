@@ -52,10 +52,10 @@ TEST_F(Sequence, DroppedRecordingFilesAreAddedAtTheEndUnselected) {
 }
 
 TEST_F(Sequence, OnlyDropsThatOfferCopyMoveAndLinkCount) {
-  DropOnList({"C:\\r\\a.tpw"}, platform::DROPEFFECT_COPY);
+  DropOnList({"C:\\r\\a.tpw"}, platform::kDropCopy);
   EXPECT_EQ(f->Lista.ListCount(), 0);
   const auto before = f->CurrentRecording;
-  sim::Drop(f->hWnd(), {File("x.tpw", 5)}, platform::DROPEFFECT_COPY, 30, 33);
+  sim::Drop(f->hWnd(), {File("x.tpw", 5)}, platform::kDropCopy, 30, 33);
   EXPECT_EQ(f->CurrentRecording, before);
 }
 
@@ -103,9 +103,9 @@ TEST_F(Sequence, DeletingTheOnlyLineHidesTheTimeRow) {
 
 TEST_F(Sequence, TheAddDialogPausesTheKeyPoller) {
   sim::AnswerNextDialog("C:\\rec\\walk.tpw", 1000);
-  const int polls = sim::Window(f->hWnd()).set_window_pos_calls;
+  const int polls = sim::Window(f->hWnd()).topmost_calls;
   f->imAdd_Click();
-  EXPECT_EQ(sim::Window(f->hWnd()).set_window_pos_calls, polls);
+  EXPECT_EQ(sim::Window(f->hWnd()).topmost_calls, polls);
   ASSERT_EQ(sim::DialogLog().size(), 1u);
   EXPECT_EQ(sim::DialogLog()[0].title, "Tapwright - Load file");
   EXPECT_EQ(Lines(), (std::vector<std::string>{"walk"}));
