@@ -340,7 +340,9 @@ std::string AppFolder();
 // ---------------------------------------------------------------------------------------------
 // Files. A save writes a new file beside the old one and puts it in the old one's place only
 // once its text is on the disk; the core runs the steps, so each failure is seen where it
-// happens. Paths are UTF-8; a handle is -1 when there is no file.
+// happens. Paths are UTF-8; a handle is -1 when there is no file. The steps are the system's:
+// posix/files.cpp serves x11 and the simulated desktop on Linux, win32/files.cpp the Windows
+// builds.
 
 using FileHandle = std::intptr_t;
 constexpr FileHandle kNoFile = -1;

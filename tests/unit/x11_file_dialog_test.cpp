@@ -101,6 +101,20 @@ TEST(X11FileDialog, DefaultExtensionOnlyForANameWithoutDot) {
   EXPECT_EQ(fd::WithDefaultExtension("/r/walk", ""), "/r/walk");
 }
 
+// The Windows dialog's 255-byte buffer holds a path of 254 bytes; the extension counts.
+TEST(X11FileDialog, AnAnswerLongerThanTheWindowsBufferFails) {
+  platform::FileRequest save;
+  save.save = true;
+  save.default_extension = "tpw";
+  const platform::FileRequest open;
+  const std::string longest = "/" + std::string(253, 'a');
+  EXPECT_EQ(fd::Answer(longest, open), longest);
+  EXPECT_EQ(fd::Answer(longest + "a", open), std::nullopt);
+  EXPECT_EQ(fd::Answer("/" + std::string(249, 'a'), save), "/" + std::string(249, 'a') + ".tpw");
+  EXPECT_EQ(fd::Answer("/" + std::string(250, 'a'), save), std::nullopt);
+  EXPECT_EQ(fd::Answer("/r/walk", open), "/r/walk");  // an open adds no extension
+}
+
 TEST(X11FileDialog, ScrollKeepsTheSelectionInView) {
   EXPECT_EQ(fd::ScrollToShow(0, 0, 9, 20), 0);
   EXPECT_EQ(fd::ScrollToShow(9, 0, 9, 20), 1);

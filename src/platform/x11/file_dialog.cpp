@@ -484,15 +484,13 @@ std::optional<std::string> ChooseFile(const FileRequest& request) {
   std::string path;
   if (std::optional<std::string> chosen = x11::RunDesktopChooser(request)) {
     if (chosen->empty()) return std::nullopt;
-    path =
-        request.save ? x11::fd::WithDefaultExtension(*chosen, request.default_extension) : *chosen;
+    path = *chosen;
   } else {
     // Neither chooser is installed: the own dialog serves.
     x11::FileDialog dialog(request);
     if (!dialog.Run(path)) return std::nullopt;
   }
-  if (path.size() > kMaxChosenPath) return std::nullopt;
-  return path;
+  return x11::fd::Answer(path, request);
 }
 
 }  // namespace platform

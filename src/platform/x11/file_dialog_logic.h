@@ -6,10 +6,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace platform::x11::file_dialog {
 
@@ -128,6 +131,15 @@ inline std::string WithDefaultExtension(const std::string& path, std::string_vie
   if (!e.empty() && e[0] == '.') e.remove_prefix(1);
   if (e.empty() || NamePart(path).find('.') != std::string::npos) return path;
   return path + "." + std::string(e);
+}
+
+// What the dialog answers for the path chosen: a save gets its default extension, and a path
+// longer than the Windows dialog's buffer holds fails there too.
+inline std::optional<std::string> Answer(const std::string& chosen, const FileRequest& request) {
+  std::string path =
+      request.save ? WithDefaultExtension(chosen, request.default_extension) : chosen;
+  if (path.size() > kMaxChosenPath) return std::nullopt;
+  return path;
 }
 
 // The first row to show so that row `selected` is visible among `rows` rows.
