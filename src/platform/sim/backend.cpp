@@ -3,30 +3,6 @@
 
 #include "platform/sim/desktop.h"
 
-namespace sim::detail {
-namespace {
-
-std::optional<std::string> RunDialog(const platform::FileRequest& request) {
-  D().dialogs.push_back(request);
-  if (D().answers.empty()) return std::nullopt;
-  const DialogAnswer a = D().answers.front();
-  D().answers.pop_front();
-  if (a.fail) return std::nullopt;
-  if (a.open_ms > 0) Advance(a.open_ms);  // the dialog's own loop: timers tick meanwhile
-  if (!a.path) return std::nullopt;
-  std::string path = *a.path;
-  const size_t slash = path.find_last_of("\\/");
-  const size_t name_at = slash == std::string::npos ? 0 : slash + 1;
-  if (request.save && !request.default_extension.empty() &&
-      path.find('.', name_at) == std::string::npos)
-    path += "." + request.default_extension;
-  if (path.size() > platform::kMaxChosenPath) return std::nullopt;
-  return path;
-}
-
-}  // namespace
-}  // namespace sim::detail
-
 namespace platform {
 
 using sim::detail::D;
@@ -213,7 +189,21 @@ void EndProgram(int exit_code) {
 }
 
 std::optional<std::string> ChooseFile(const FileRequest& request) {
-  return sim::detail::RunDialog(request);
+  D().dialogs.push_back(request);
+  if (D().answers.empty()) return std::nullopt;
+  const sim::detail::DialogAnswer a = D().answers.front();
+  D().answers.pop_front();
+  if (a.fail) return std::nullopt;
+  if (a.open_ms > 0) sim::Advance(a.open_ms);  // the dialog's own loop: timers tick meanwhile
+  if (!a.path) return std::nullopt;
+  std::string path = *a.path;
+  const size_t slash = path.find_last_of("\\/");
+  const size_t name_at = slash == std::string::npos ? 0 : slash + 1;
+  if (request.save && !request.default_extension.empty() &&
+      path.find('.', name_at) == std::string::npos)
+    path += "." + request.default_extension;
+  if (path.size() > kMaxChosenPath) return std::nullopt;
+  return path;
 }
 
 std::string UserLanguageName() { return D().language.value_or(""); }
