@@ -15,9 +15,9 @@ struct Hotkey {
 // In the order a poll reads and acts on them; a hotkey is added here (and, to be listed, in the
 // hotkey panel's layout).
 inline constexpr Hotkey kHotkeys[] = {
-    {platform::VK_F8, Command::kRecord},   {platform::VK_F10, Command::kPlay},
-    {platform::VK_ESCAPE, Command::kStop}, {platform::VK_F5, Command::kLoad},
-    {platform::VK_F6, Command::kSave},
+    {platform::vk::kF8, Command::kRecord},   {platform::vk::kF10, Command::kPlay},
+    {platform::vk::kEscape, Command::kStop}, {platform::vk::kF5, Command::kLoad},
+    {platform::vk::kF6, Command::kSave},
 };
 
 constexpr bool IsHotkey(int vk) {

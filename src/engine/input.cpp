@@ -24,9 +24,9 @@ int ReleasedBy(std::int32_t code) {
 void SendButtons(std::int32_t code) {
   const int pressed = PressedBy(code), released = ReleasedBy(code);
   for (const ButtonKeys& b : kButtonOrder)
-    if (pressed & b.bit) platform::mouse_event(b.down, 0, 0, 0, 0);
+    if (pressed & b.bit) platform::SendButton(b.button, true);
   for (const ButtonKeys& b : kButtonOrder)
-    if (released & b.bit) platform::mouse_event(b.up, 0, 0, 0, 0);
+    if (released & b.bit) platform::SendButton(b.button, false);
 }
 
 // A hotkey's code, written by hand, would have the replay stop itself: it is a move.
@@ -45,10 +45,8 @@ bool PressesOrReleases(std::int32_t code) {
 }
 
 void SendKey(std::int32_t code) {
-  if (const int vk = KeyPressedBy(code))
-    platform::keybd_event(static_cast<std::uint8_t>(vk), 0, 0, 0);
-  if (const int vk = KeyReleasedBy(code))
-    platform::keybd_event(static_cast<std::uint8_t>(vk), 0, platform::KEYEVENTF_KEYUP, 0);
+  if (const int vk = KeyPressedBy(code)) platform::SendKey(vk, true);
+  if (const int vk = KeyReleasedBy(code)) platform::SendKey(vk, false);
 }
 
 void Held::Note(std::int32_t code) {
@@ -66,7 +64,7 @@ void Held::Release() {
 
 void ReleaseButtons(int held) {
   for (const ButtonKeys& b : kButtonOrder)
-    if (held & b.bit) platform::mouse_event(b.up, 0, 0, 0, 0);
+    if (held & b.bit) platform::SendButton(b.button, false);
 }
 
 void JoinClicks(model::Recording& r) {

@@ -40,7 +40,7 @@ void Player::Tick() {
   if (due > u) {
     // The end: what is left is passed over, and the pointer ends where the recording ended.
     PassOver(position_ + 1, u);
-    if (position_ < u) platform::SetCursorPos(recording_[u].x, recording_[u].y);
+    if (position_ < u) platform::MoveCursor(recording_[u].x, recording_[u].y);
     position_ = 0;
     if (!options_.repeat) {
       Stop();
@@ -76,7 +76,7 @@ void Player::PassOver(std::int32_t from, std::int32_t to) {
   for (std::int32_t i = from; i <= to; ++i) {
     const model::Sample s = recording_[i];
     if (!PressesOrReleases(s.code)) continue;
-    platform::SetCursorPos(s.x, s.y);
+    platform::MoveCursor(s.x, s.y);
     SendButtons(s.code);
     SendKey(s.code);
     held_.Note(s.code);
@@ -84,8 +84,8 @@ void Player::PassOver(std::int32_t from, std::int32_t to) {
 }
 
 void Player::PlaySample(const model::Sample& s) {
-  platform::SetCursorPos(s.x, s.y);
-  platform::DoEvents();
+  platform::MoveCursor(s.x, s.y);
+  platform::RunPendingEvents();
   SendButtons(s.code);
   SendKey(s.code);
 }

@@ -19,7 +19,7 @@ void Recorder::Start(model::Recording& into, bool keyboard) {
   into_ = &into;
   start_us_ = platform::MonotonicMicros();
   origin_ = {};
-  platform::GetCursorPos(origin_);
+  platform::CursorPosition(origin_);
   buttons_.Start();
   keyboard_on_ = keyboard;
   if (keyboard_on_) keyboard_.Start();
@@ -39,7 +39,7 @@ void Recorder::SetKeyboard(bool on) {
 void Recorder::Sample() {
   if (before_tick_) before_tick_();
   platform::Point p{0, 0};
-  platform::GetCursorPos(p);
+  platform::CursorPosition(p);
   std::vector<std::int32_t> events = buttons_.Poll();
   if (keyboard_on_)
     for (std::int32_t code : keyboard_.Poll()) events.push_back(code);

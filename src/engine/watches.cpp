@@ -7,28 +7,23 @@
 namespace engine {
 
 const std::array<ButtonKeys, 3> kButtonOrder = {{
-    {model::kLeft, platform::VK_LBUTTON, platform::MOUSEEVENTF_LEFTDOWN,
-     platform::MOUSEEVENTF_LEFTUP},
-    {model::kMiddle, platform::VK_MBUTTON, platform::MOUSEEVENTF_MIDDLEDOWN,
-     platform::MOUSEEVENTF_MIDDLEUP},
-    {model::kRight, platform::VK_RBUTTON, platform::MOUSEEVENTF_RIGHTDOWN,
-     platform::MOUSEEVENTF_RIGHTUP},
+    {model::kLeft, platform::vk::kLeftButton, platform::MouseButton::Left},
+    {model::kMiddle, platform::vk::kMiddleButton, platform::MouseButton::Middle},
+    {model::kRight, platform::vk::kRightButton, platform::MouseButton::Right},
 }};
 
 void EdgeWatch::Start() {
   for (size_t i = 0; i < vks_.size(); ++i) {
     // The query also clears what the platform kept from before: a click that focused the
     // target, or the last playback's own input.
-    const bool down = platform::GetAsyncKeyState(vks_[i]) & 0x8000;
-    state_[i] = down ? State::DownBefore : State::Up;
+    state_[i] = platform::QueryKey(vks_[i]).down ? State::DownBefore : State::Up;
   }
 }
 
 std::vector<EdgeWatch::Event> EdgeWatch::Poll() {
   std::vector<Event> events;
   for (size_t i = 0; i < vks_.size(); ++i) {
-    const std::int16_t r = platform::GetAsyncKeyState(vks_[i]);
-    const bool down = r & 0x8000, pressed_since = r & 1;
+    const auto [down, pressed_since] = platform::QueryKey(vks_[i]);
     State& s = state_[i];
     if (s == State::Down && (!down || pressed_since)) {
       events.push_back({vks_[i], Edge::Release});
@@ -79,12 +74,12 @@ std::vector<std::int32_t> ButtonWatch::Poll() {
 bool RecordableKey(int vk) {
   using namespace platform;
   switch (vk) {
-    case VK_SHIFT:  // recorded by their sides
-    case VK_CONTROL:
-    case VK_MENU:
+    case vk::kShift:  // recorded by their sides
+    case vk::kControl:
+    case vk::kAlt:
       return false;
     default:
-      return vk >= VK_BACK && !IsHotkey(vk);  // not the mouse buttons
+      return vk >= vk::kBackspace && !IsHotkey(vk);  // not the mouse buttons
   }
 }
 
@@ -94,7 +89,8 @@ namespace {
 
 bool Modifier(int vk) {
   using namespace platform;
-  return (vk >= VK_LSHIFT && vk <= VK_RMENU) || vk == VK_LWIN || vk == VK_RWIN;
+  return (vk >= vk::kLeftShift && vk <= vk::kRightAlt) || vk == vk::kLeftWindows ||
+         vk == vk::kRightWindows;
 }
 
 }  // namespace
@@ -127,10 +123,10 @@ std::vector<std::int32_t> KeyboardWatch::Poll() {
 }
 
 bool HotkeyEdges::Pressed(int vk) {
-  const std::int16_t state = platform::GetAsyncKeyState(vk);
+  const platform::KeyState state = platform::QueryKey(vk);
   bool& was_down = was_down_[static_cast<unsigned>(vk) & 0xFF];
-  const bool edge = state != 0 && !was_down;
-  was_down = (state & 0x8000) != 0;
+  const bool edge = (state.down || state.pressed_since) && !was_down;
+  was_down = state.down;
   return edge;
 }
 

@@ -9,12 +9,14 @@
 #include <utility>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace engine {
 
 struct ButtonKeys {
   int bit;  // 1 left, 2 right, 4 middle, as in the codes
   int vk;
-  std::uint32_t down, up;  // synthetic mouse events
+  platform::MouseButton button;  // as synthetic input sends it
 };
 
 // The order in which one moment's buttons are watched, recorded and sent.

@@ -4,16 +4,15 @@
 // Units: window positions and sizes are screen pixels, as the platform sees them; the control
 // model converts its twips with TwipsPerPixelX/Y. Colours are 0x00BBGGRR. Strings are UTF-8.
 //
-// The user32 names and constants keep their Windows spelling. windows.h defines many of them as
-// macros, so a Win32 source includes this header first and windows.h after it, and uses the
-// constants unqualified there.
-//
-// Sections: the palette; cursor, mouse input and keys (with the virtual keys); screen; pictures and
-// drawing; windows; timers and the message loop; file dialogs; process and environment; files.
+// Sections: the palette; cursor, synthetic input and keys (with the virtual keys); screen; pictures
+// and drawing; windows; timers and the message loop; choosing a file; process and environment;
+// files.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,9 +20,8 @@
 namespace platform {
 
 using WindowHandle = std::intptr_t;  // 0 is "no window"
-using InstanceHandle = std::intptr_t;
-using TimerId = std::uint32_t;  // 0 is "no timer"
-using Color = std::uint32_t;    // 0x00BBGGRR
+using TimerId = std::uint32_t;       // 0 is "no timer"
+using Color = std::uint32_t;         // 0x00BBGGRR
 
 constexpr Color Rgb(int r, int g, int b) {
   return static_cast<Color>(r) | static_cast<Color>(g) << 8 | static_cast<Color>(b) << 16;
@@ -52,93 +50,96 @@ struct Rect {
 };
 
 // ---------------------------------------------------------------------------------------------
-// Cursor, synthetic mouse input, global key state (user32 names and values).
+// Cursor, synthetic input, the global key state.
 
-constexpr std::uint32_t MOUSEEVENTF_LEFTDOWN = 0x0002;
-constexpr std::uint32_t MOUSEEVENTF_LEFTUP = 0x0004;
-constexpr std::uint32_t MOUSEEVENTF_RIGHTDOWN = 0x0008;
-constexpr std::uint32_t MOUSEEVENTF_RIGHTUP = 0x0010;
-constexpr std::uint32_t MOUSEEVENTF_MIDDLEDOWN = 0x0020;
-constexpr std::uint32_t MOUSEEVENTF_MIDDLEUP = 0x0040;
+// Virtual keys. The values are Windows' virtual-key codes on every platform: recording files
+// store them. Letters and digits are their upper-case ASCII codes ('A', '0').
+namespace vk {
+constexpr int kLeftButton = 0x01;
+constexpr int kRightButton = 0x02;
+constexpr int kMiddleButton = 0x04;
+constexpr int kBackspace = 0x08;
+constexpr int kTab = 0x09;
+constexpr int kClear = 0x0C;  // keypad 5 with Num Lock off
+constexpr int kEnter = 0x0D;
+constexpr int kShift = 0x10;  // either Shift, as the left and right ones below
+constexpr int kControl = 0x11;
+constexpr int kAlt = 0x12;
+constexpr int kPause = 0x13;
+constexpr int kCapsLock = 0x14;
+constexpr int kEscape = 0x1B;
+constexpr int kSpace = 0x20;
+constexpr int kPageUp = 0x21;
+constexpr int kPageDown = 0x22;
+constexpr int kEnd = 0x23;
+constexpr int kHome = 0x24;
+constexpr int kLeft = 0x25;
+constexpr int kUp = 0x26;
+constexpr int kRight = 0x27;
+constexpr int kDown = 0x28;
+constexpr int kPrintScreen = 0x2C;
+constexpr int kInsert = 0x2D;
+constexpr int kDelete = 0x2E;
+constexpr int kLeftWindows = 0x5B;
+constexpr int kRightWindows = 0x5C;
+constexpr int kContextMenu = 0x5D;
+constexpr int kNumpad0 = 0x60;  // to kNumpad9
+constexpr int kNumpad9 = 0x69;
+constexpr int kNumpadMultiply = 0x6A;
+constexpr int kNumpadAdd = 0x6B;
+constexpr int kNumpadSubtract = 0x6D;
+constexpr int kNumpadDecimal = 0x6E;
+constexpr int kNumpadDivide = 0x6F;
+constexpr int kF1 = 0x70;  // to kF24, one apart
+constexpr int kF5 = 0x74;
+constexpr int kF6 = 0x75;
+constexpr int kF8 = 0x77;
+constexpr int kF10 = 0x79;
+constexpr int kF24 = 0x87;
+constexpr int kNumLock = 0x90;
+constexpr int kScrollLock = 0x91;
+constexpr int kLeftShift = 0xA0;
+constexpr int kRightShift = 0xA1;
+constexpr int kLeftControl = 0xA2;
+constexpr int kRightControl = 0xA3;
+constexpr int kLeftAlt = 0xA4;
+constexpr int kRightAlt = 0xA5;
+// The punctuation keys are named by their key on a US keyboard; other layouts put other symbols
+// on the same keys.
+constexpr int kSemicolon = 0xBA;      // ;:
+constexpr int kEquals = 0xBB;         // =+
+constexpr int kComma = 0xBC;          // ,<
+constexpr int kMinus = 0xBD;          // -_
+constexpr int kPeriod = 0xBE;         // .>
+constexpr int kSlash = 0xBF;          // /?
+constexpr int kBacktick = 0xC0;       // `~
+constexpr int kLeftBracket = 0xDB;    // [{
+constexpr int kBackslash = 0xDC;      // \|
+constexpr int kRightBracket = 0xDD;   // ]}
+constexpr int kQuote = 0xDE;          // '"
+constexpr int kIntlBackslash = 0xE2;  // <> beside the left Shift of an ISO keyboard
+}  // namespace vk
 
-// Virtual keys, with Windows' numbers on every platform. Letters and digits are their upper-case
-// ASCII codes ('A', '0').
-constexpr int VK_LBUTTON = 0x01;
-constexpr int VK_RBUTTON = 0x02;
-constexpr int VK_MBUTTON = 0x04;
-constexpr int VK_BACK = 0x08;
-constexpr int VK_TAB = 0x09;
-constexpr int VK_CLEAR = 0x0C;
-constexpr int VK_RETURN = 0x0D;
-constexpr int VK_SHIFT = 0x10;  // either Shift, as the left and right ones below
-constexpr int VK_CONTROL = 0x11;
-constexpr int VK_MENU = 0x12;  // Alt
-constexpr int VK_PAUSE = 0x13;
-constexpr int VK_CAPITAL = 0x14;
-constexpr int VK_ESCAPE = 0x1B;
-constexpr int VK_SPACE = 0x20;
-constexpr int VK_PRIOR = 0x21;
-constexpr int VK_NEXT = 0x22;
-constexpr int VK_END = 0x23;
-constexpr int VK_HOME = 0x24;
-constexpr int VK_LEFT = 0x25;
-constexpr int VK_UP = 0x26;
-constexpr int VK_RIGHT = 0x27;
-constexpr int VK_DOWN = 0x28;
-constexpr int VK_SNAPSHOT = 0x2C;
-constexpr int VK_INSERT = 0x2D;
-constexpr int VK_DELETE = 0x2E;
-constexpr int VK_LWIN = 0x5B;
-constexpr int VK_RWIN = 0x5C;
-constexpr int VK_APPS = 0x5D;
-constexpr int VK_NUMPAD0 = 0x60;  // to VK_NUMPAD9 = 0x69
-constexpr int VK_MULTIPLY = 0x6A;
-constexpr int VK_ADD = 0x6B;
-constexpr int VK_SUBTRACT = 0x6D;
-constexpr int VK_DECIMAL = 0x6E;
-constexpr int VK_DIVIDE = 0x6F;
-constexpr int VK_F1 = 0x70;  // to VK_F24 = 0x87
-constexpr int VK_F5 = 0x74;
-constexpr int VK_F6 = 0x75;
-constexpr int VK_F8 = 0x77;
-constexpr int VK_F10 = 0x79;
-constexpr int VK_F24 = 0x87;
-constexpr int VK_NUMLOCK = 0x90;
-constexpr int VK_SCROLL = 0x91;
-constexpr int VK_LSHIFT = 0xA0;
-constexpr int VK_RSHIFT = 0xA1;
-constexpr int VK_LCONTROL = 0xA2;
-constexpr int VK_RCONTROL = 0xA3;
-constexpr int VK_LMENU = 0xA4;
-constexpr int VK_RMENU = 0xA5;
-constexpr int VK_OEM_1 = 0xBA;  // ;: on a US keyboard
-constexpr int VK_OEM_PLUS = 0xBB;
-constexpr int VK_OEM_COMMA = 0xBC;
-constexpr int VK_OEM_MINUS = 0xBD;
-constexpr int VK_OEM_PERIOD = 0xBE;
-constexpr int VK_OEM_2 = 0xBF;    // /?
-constexpr int VK_OEM_3 = 0xC0;    // `~
-constexpr int VK_OEM_4 = 0xDB;    // [{
-constexpr int VK_OEM_5 = 0xDC;    // \|
-constexpr int VK_OEM_6 = 0xDD;    // ]}
-constexpr int VK_OEM_7 = 0xDE;    // '"
-constexpr int VK_OEM_102 = 0xE2;  // <> beside the left Shift of an ISO keyboard
+enum class MouseButton { None = 0, Left = 1, Right = 2, Middle = 4 };
 
 // Mouse buttons are the logical ones, as applications receive them: with the buttons swapped for
-// a left hand, VK_LBUTTON and MOUSEEVENTF_LEFTDOWN still mean what applications see as left.
+// a left hand, MouseButton::Left and vk::kLeftButton still mean what applications see as left.
 //
 // Fills p with the cursor position in screen pixels; false (p untouched) on failure.
-bool GetCursorPos(Point& p);
-bool SetCursorPos(std::int32_t x, std::int32_t y);
-void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
-                 std::uintptr_t extra);
-constexpr std::uint32_t KEYEVENTF_KEYUP = 0x0002;
-// Presses the key (with KEYEVENTF_KEYUP releases it) as the keyboard would, for the window that
-// has the focus. A key the keyboard layout lacks is skipped. `scan` 0: the key's own.
-void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra);
-// Non-zero when the key is down now (0x8000 set) or was pressed since the previous query of the
-// same key (bit 0 set). The query clears the "pressed since" bit.
-std::int16_t GetAsyncKeyState(int vk);
+bool CursorPosition(Point& p);
+bool MoveCursor(std::int32_t x, std::int32_t y);
+// Presses or releases a button where the cursor is, as the mouse would.
+void SendButton(MouseButton button, bool down);
+// Presses or releases the key as the keyboard would, for the window that has the focus. A key
+// the keyboard layout lacks is skipped, and so is a code outside 1 to 255.
+void SendKey(int vk, bool down);
+
+struct KeyState {
+  bool down = false;           // down now
+  bool pressed_since = false;  // pressed since the previous query of the same key
+};
+// The query clears "pressed since".
+KeyState QueryKey(int vk);
 
 // ---------------------------------------------------------------------------------------------
 // Screen.
@@ -200,8 +201,6 @@ void SetHandCursor(const Picture& pic, int hot_x, int hot_y);
 // is made. Where the executable carries its own icon (Windows), the backend may keep that one.
 void SetProgramIcon(const std::vector<Picture>& sizes);
 
-enum class MouseButton { None = 0, Left = 1, Right = 2, Middle = 4 };
-
 struct MouseEvent {
   enum class Kind { Down, Up, Move, DoubleClick };
   Kind kind = Kind::Move;
@@ -212,10 +211,10 @@ struct MouseEvent {
   std::int32_t y = 0;
 };
 
-// OLE drop effects.
-constexpr std::uint32_t DROPEFFECT_COPY = 1;
-constexpr std::uint32_t DROPEFFECT_MOVE = 2;
-constexpr std::uint32_t DROPEFFECT_LINK = 4;
+// What a drag source lets the drop do with its files, or-ed (OLE's values).
+constexpr std::uint32_t kDropCopy = 1;
+constexpr std::uint32_t kDropMove = 2;
+constexpr std::uint32_t kDropLink = 4;
 
 struct DropEvent {
   std::vector<std::string> files;     // in the order of the drop's file list
@@ -259,32 +258,20 @@ void RepaintNow(WindowHandle w);
 // Timers keep ticking inside.
 void RunModal(WindowHandle w, WindowHandle owner);
 
-// user32 window placement and styles, with their values.
-constexpr WindowHandle HWND_TOPMOST = -1;
-constexpr WindowHandle HWND_NOTOPMOST = -2;
-constexpr std::uint32_t SWP_NOSIZE = 0x0001;
-constexpr std::uint32_t SWP_NOMOVE = 0x0002;
-constexpr int GWL_EXSTYLE = -20;
-constexpr std::int32_t WS_EX_TOPMOST = 0x00000008;
-constexpr std::int32_t WS_EX_LAYERED = 0x00080000;
-constexpr std::uint32_t LWA_ALPHA = 0x00000002;
-constexpr int GCL_STYLE = -26;
-constexpr std::uintptr_t CS_DROPSHADOW = 0x00020000;
-
-bool SetWindowPos(WindowHandle w, WindowHandle insert_after, int x, int y, int cx, int cy,
-                  std::uint32_t flags);
-std::int32_t GetWindowLongA(WindowHandle w, int index);
-std::int32_t SetWindowLongA(WindowHandle w, int index, std::int32_t value);
-bool SetLayeredWindowAttributes(WindowHandle w, Color key, std::uint8_t alpha, std::uint32_t flags);
-std::uintptr_t GetClassLongPtrA(WindowHandle w, int index);
-std::uintptr_t SetClassLongPtrA(WindowHandle w, int index, std::uintptr_t value);
+// Keeps w above the windows of other programs (or lets it go back among them).
+void SetTopmost(WindowHandle w, bool topmost);
+// 255 is opaque. Where no compositor runs (X11), the window stays opaque.
+void SetOpacity(WindowHandle w, std::uint8_t alpha);
+// A shadow under the window. Windows keeps it for every form window of the program; on X11 the
+// compositor decides, so there it does nothing.
+void SetDropShadow(WindowHandle w, bool on);
 
 // ---------------------------------------------------------------------------------------------
 // Timers and the message loop.
 
 // Calls `tick` on the UI thread every interval_ms, on a fixed grid from now. A tick never
 // re-enters a tick of the same timer that is still running, a late loop fires one tick (not a
-// burst), and ticks go on inside nested loops (dialogs, RunModal, DoEvents).
+// burst), and ticks go on inside nested loops (dialogs, RunModal, RunPendingEvents).
 TimerId StartTimer(int interval_ms, std::function<void()> tick);
 void StopTimer(TimerId id);
 
@@ -292,46 +279,39 @@ void StopTimer(TimerId id);
 std::int64_t MonotonicMicros();
 
 // Handles every pending message once (timer ticks that are due included), then returns.
-void DoEvents();
+void RunPendingEvents();
 // Runs the message loop until EndProgram.
 int RunMessageLoop();
 // Ends the program at once: every window closes, every timer stops, nothing else runs.
 [[noreturn]] void EndProgram(int exit_code);
 
 // ---------------------------------------------------------------------------------------------
-// Common file dialogs: the fields of comdlg32's OPENFILENAMEA that the program fills.
+// Choosing a file: the system's open or save dialog (on X11 the desktop's chooser, else one of
+// our own). Timers keep ticking while it is open.
 
-// Size of the record without the three fields added in Windows 2000 (76 in a 32-bit build).
-extern const std::uint32_t OPENFILENAME_SIZE_VERSION_400A;
-
-struct OPENFILENAMEA {
-  std::uint32_t lStructSize = 0;
-  WindowHandle hwndOwner = 0;
-  InstanceHandle hInstance = 0;
-  const char* lpstrFilter = nullptr;  // pairs of NUL-terminated strings, closed by an empty one
-  char* lpstrFile = nullptr;          // in/out: the chosen path, NUL-terminated
-  std::uint32_t nMaxFile = 0;
-  char* lpstrFileTitle = nullptr;
-  std::uint32_t nMaxFileTitle = 0;
-  const char* lpstrInitialDir = nullptr;
-  const char* lpstrTitle = nullptr;
-  std::uint32_t Flags = 0;
-  const char* lpstrDefExt = nullptr;
+struct FileRequest {
+  bool save = false;              // false: open an existing file
+  WindowHandle owner = 0;         // takes no input while the dialog is open; 0: none
+  std::string title;              // "": the system's own
+  std::string filter_name;        // shown, e.g. "Recordings (*.tpw)"
+  std::string filter_pattern;     // "*.tpw"; several as "*.tpw;*.txt"; "": every file
+  std::string start_folder;       // "": the system's choice
+  std::string default_extension;  // "tpw": a save adds it to a name without one; "": none
 };
 
-// Non-zero when the user chose a file (lpstrFile holds it); zero on cancel or failure.
-int GetOpenFileNameA(OPENFILENAMEA* ofn);
-int GetSaveFileNameA(OPENFILENAMEA* ofn);
+// The longest path a dialog returns, in bytes: the Windows dialog's buffer holds 255 with the
+// NUL. A longer choice fails.
+constexpr std::size_t kMaxChosenPath = 254;
+
+// The path chosen; nullopt when the user cancels or the dialog fails.
+std::optional<std::string> ChooseFile(const FileRequest& request);
 
 // ---------------------------------------------------------------------------------------------
 // Process and environment.
 
-constexpr std::uint32_t LOCALE_USER_DEFAULT = 0x0400;
-constexpr std::uint32_t LOCALE_SENGLANGUAGE = 0x1001;
-
-// Writes the locale datum into buf (NUL-terminated); returns the characters written including
-// the NUL, or 0 on failure.
-int GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, char* buf, int len);
+// The English name of the user's language as the system gives it ("Spanish"); "" when it
+// cannot tell.
+std::string UserLanguageName();
 
 // True when another copy of the program already runs. Made before any window exists; the
 // answer holds for the life of the process.
@@ -356,12 +336,13 @@ struct Version {
 Version AppVersion();
 // Folder of the program's executable, without a trailing separator.
 std::string AppFolder();
-InstanceHandle AppInstance();
 
 // ---------------------------------------------------------------------------------------------
 // Files. A save writes a new file beside the old one and puts it in the old one's place only
 // once its text is on the disk; the core runs the steps, so each failure is seen where it
-// happens. Paths are UTF-8; a handle is -1 when there is no file.
+// happens. Paths are UTF-8; a handle is -1 when there is no file. The steps are the system's:
+// posix/files.cpp serves x11 and the simulated desktop on Linux, win32/files.cpp the Windows
+// builds.
 
 using FileHandle = std::intptr_t;
 constexpr FileHandle kNoFile = -1;

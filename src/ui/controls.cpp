@@ -117,8 +117,8 @@ void ListBox::OnPress(int y) {
 }
 
 void ListBox::OnKey(int vk) {
-  if (vk == platform::VK_UP) Step(-1);
-  if (vk == platform::VK_DOWN) Step(1);
+  if (vk == platform::vk::kUp) Step(-1);
+  if (vk == platform::vk::kDown) Step(1);
 }
 
 void ListBox::Step(int delta) {

@@ -15,10 +15,7 @@ std::uint8_t AlphaForPercent(std::uint8_t percent) {
 }
 
 void SetOpacityPercent(Form& window, std::uint8_t percent) {
-  const std::int32_t style = platform::GetWindowLongA(window.Handle(), platform::GWL_EXSTYLE);
-  platform::SetWindowLongA(window.Handle(), platform::GWL_EXSTYLE, style | platform::WS_EX_LAYERED);
-  platform::SetLayeredWindowAttributes(window.Handle(), 0, AlphaForPercent(percent),
-                                       platform::LWA_ALPHA);
+  platform::SetOpacity(window.Handle(), AlphaForPercent(percent));
 }
 
 }  // namespace ui

@@ -11,7 +11,7 @@ ClickIndicator::ClickIndicator()
 
 void ClickIndicator::CentreOnCursor() {
   platform::Point p{0, 0};
-  platform::GetCursorPos(p);
+  platform::CursorPosition(p);
   // The square's height serves both axes, so the cursor lands on its centre.
   const int h = Height();
   Move(ui::PixelsToTwipsX(p.x) - h / 2, ui::PixelsToTwipsY(p.y) - h / 2);

@@ -10,15 +10,6 @@
 #include "window/two_digits.h"
 
 namespace window {
-namespace {
-
-void SetDropShadow(platform::WindowHandle window) {
-  const std::uintptr_t style = platform::GetClassLongPtrA(window, platform::GCL_STYLE);
-  platform::SetClassLongPtrA(window, platform::GCL_STYLE, style | platform::CS_DROPSHADOW);
-}
-
-}  // namespace
-
 void MainWindow::ConnectHandlers() {
   close_button_.on_click = [this] { session_.Quit(); };
   title_.on_click = [this] { ShowAbout(); };
@@ -68,9 +59,9 @@ void MainWindow::ConnectHandlers() {
 }
 
 void MainWindow::StartUp() {
-  language_ = LanguageOf(LocaleLanguageName());
+  language_ = UserLanguage();
   ApplyLanguage();
-  SetDropShadow(Handle());
+  platform::SetDropShadow(Handle(), true);
   ui::SetOpacityPercent(*this, 93);
   collapsed_height_ = status_strip_.Height() + status_strip_.Top() + 20;
   SetHeight(collapsed_height_);
@@ -127,8 +118,7 @@ void MainWindow::Show(engine::Change what) {
       sequence_indicator_.SetVisible(session_.GetSequence().On());
       break;
     case Change::kHotkeyPoll:
-      platform::SetWindowPos(Handle(), platform::HWND_TOPMOST, 0, 0, 0, 0,
-                             platform::SWP_NOSIZE | platform::SWP_NOMOVE);
+      platform::SetTopmost(Handle(), true);
       break;
     case Change::kSamplerTick:
       if (session_.GetOptions().simulate_clicks) {
@@ -213,9 +203,7 @@ std::optional<std::string> MainWindow::ChooseFile(engine::FileDialog which) {
   const bool save = which == engine::FileDialog::kSave;
   const std::string title =
       "Tapwright - " + std::string(TextOf(save ? Text::kSaveFile : Text::kLoadFile, language_));
-  const std::string path = save ? ShowSaveDialog(title) : ShowOpenDialog(Handle(), title);
-  if (path.empty()) return std::nullopt;
-  return path;
+  return save ? ShowSaveDialog(title) : ShowOpenDialog(Handle(), title);
 }
 
 void MainWindow::ShowAbout() {
@@ -259,7 +247,7 @@ namespace {
 
 // Only what the file manager offers for files: copy, move and link.
 constexpr std::uint32_t kShellEffects =
-    platform::DROPEFFECT_COPY | platform::DROPEFFECT_MOVE | platform::DROPEFFECT_LINK;
+    platform::kDropCopy | platform::kDropMove | platform::kDropLink;
 
 }  // namespace
 

@@ -52,6 +52,8 @@ std::string_view TextOf(Text id, Language language) {
   return language == Language::kSpanish ? e.spanish : e.english;
 }
 
+Language UserLanguage() { return LanguageOf(platform::UserLanguageName()); }
+
 Language LanguageOf(const std::string& locale_language_name) {
   std::string name = locale_language_name;
   for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -61,18 +63,6 @@ Language LanguageOf(const std::string& locale_language_name) {
 std::string SpeedText(int speed_step, Language language) {
   const int step = std::clamp(speed_step, 0, model::kSpeedCount - 1);
   return std::string(TextOf(Text::kSpeed, language)) + " \xC3\x97" + model::kSpeeds[step].label;
-}
-
-}  // namespace window
-
-namespace window {
-
-std::string LocaleLanguageName() {
-  char buffer[256] = {};
-  const int n = platform::GetLocaleInfoA(platform::LOCALE_USER_DEFAULT,
-                                         platform::LOCALE_SENGLANGUAGE, buffer, 256);
-  if (n <= 0) return "";
-  return std::string(buffer, static_cast<size_t>(std::min(n - 1, 255)));
 }
 
 }  // namespace window

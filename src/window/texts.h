@@ -30,8 +30,8 @@ enum class Text {
 
 std::string_view TextOf(Text id, Language language);
 
-// The English name of the user's language, as the system gives it; "" when it cannot tell.
-std::string LocaleLanguageName();
+// The user's language as the system tells it.
+Language UserLanguage();
 // Spanish for a locale whose language is Spanish in any letter case, else English.
 Language LanguageOf(const std::string& locale_language_name);
 

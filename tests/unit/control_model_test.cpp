@@ -119,9 +119,9 @@ TEST_F(ControlModel, ListSelectionByMouseAndArrowKeys) {
   const int line_px = ui::TwipsToPixelsY(f.list.LineHeight());
   sim::Click(110, 100 + line_px + 1);  // second line
   EXPECT_EQ(f.list.Selected(), 1);
-  sim::SendKey(f.Handle(), platform::VK_DOWN);
-  sim::SendKey(f.Handle(), platform::VK_DOWN);  // already at the last line: no change
-  sim::SendKey(f.Handle(), platform::VK_UP);
+  sim::SendKey(f.Handle(), platform::vk::kDown);
+  sim::SendKey(f.Handle(), platform::vk::kDown);  // already at the last line: no change
+  sim::SendKey(f.Handle(), platform::vk::kUp);
   EXPECT_EQ(clicks, (std::vector<int>{1, 2, 1}));
   sim::Click(110, 199);  // below the last line: selection stays
   EXPECT_EQ(f.list.Selected(), 1);

@@ -1,6 +1,7 @@
 // Recording, playback and the Rec/Play toggles, millisecond by millisecond.
 #include <fstream>
 #include <limits>
+#include <variant>
 
 #include "engine/input.h"
 #include "session_fixture.h"
@@ -13,7 +14,7 @@ using Recorder = SessionTest;
 
 TEST_F(Recorder, OneMovementSamplePerMillisecondAtTheCursor) {
   sim::MoveMouse(300, 400);
-  PressKey(platform::VK_F8);  // poll at 100 starts the recording
+  PressKey(platform::vk::kF8);  // poll at 100 starts the recording
   ASSERT_TRUE((State() == engine::State::kRecording));
   sim::Advance(2);
   sim::MoveMouse(-20, 5);
@@ -74,7 +75,7 @@ TEST_F(Recorder, ButtonsAreRecordedAsPressedOnTheirMillisecond) {
   sim::MouseUp(MouseButton::Right);  // its release is not recorded either
   sim::Advance(5);
   sim::MouseDown(MouseButton::Right);  // pressed anew it counts, even when something else
-  platform::GetAsyncKeyState(platform::VK_RBUTTON);  // took the "pressed since" report
+  platform::QueryKey(platform::vk::kRightButton);  // took the "pressed since" report
   sim::Advance(1);
   sim::MouseUp(MouseButton::Right);
   sim::Advance(4);
@@ -140,7 +141,7 @@ TEST(JoinClicks, OnlyAPressAndReleaseInPlaceWithin300MsBecomeOneClick) {
 }
 
 TEST_F(Recorder, ButtonsAreNotRecordedWhileIdle) {
-  sim::KeyDown(platform::VK_LBUTTON);
+  sim::KeyDown(platform::vk::kLeftButton);
   sim::Advance(300);
   EXPECT_EQ(Recording().UBound(), 0);
 }
@@ -162,7 +163,7 @@ TEST_F(SimTest, ASampleThatCannotBeStoredIsDroppedWithoutAGap) {
 TEST_F(Recorder, AFailingCursorQueryRecordsTheOrigin) {
   sim::MoveMouse(70, 80);
   session.ToggleRecording();
-  sim::FailGetCursorPos(true);
+  sim::FailCursorPosition(true);
   sim::Advance(1);
   EXPECT_EQ(Recording()[1], (Sample{0, 0, -1}));
 }
@@ -241,8 +242,7 @@ TEST_F(Player, ButtonSamplesActAtTheirPositionAfterTheYield) {
   sim::Advance(5);
   EXPECT_EQ(clicks_at_yield, 0u);  // the cursor moved, the pending messages ran, then the click
   using namespace platform;
-  EXPECT_EQ(Clicks(), (std::vector<std::uint32_t>{MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP,
-                                                  MOUSEEVENTF_MIDDLEDOWN, MOUSEEVENTF_MIDDLEUP}));
+  EXPECT_EQ(Clicks(), (std::vector<ButtonEvent>{kRightDown, kRightUp, kMiddleDown, kMiddleUp}));
   EXPECT_EQ(sim::InputLog()[1].x, 5);      // the right click came at (5, 5)
   EXPECT_EQ(sim::InputLog().back().x, 8);  // the middle button let go at (8, 8)
 }
@@ -258,25 +258,22 @@ TEST_F(Player, ALateTickPlaysTheSampleDueAndSendsTheButtonsItPassedOver) {
   sim::Advance(0);
   using Kind = sim::InputEvent::Kind;
   using namespace platform;
-  std::vector<std::pair<Kind, std::int64_t>> log;  // a move's x, or a button's flags
+  std::vector<std::variant<int, ButtonEvent>> log;  // a move's x, or a button event
   for (const auto& e : sim::InputLog())
-    log.emplace_back(e.kind, e.kind == Kind::SetCursorPos ? e.x : e.flags);
-  const std::vector<std::pair<Kind, std::int64_t>> expected{
-      {Kind::SetCursorPos, 1},
-      {Kind::SetCursorPos, 3},
-      {Kind::MouseEvent, MOUSEEVENTF_LEFTDOWN},
-      {Kind::MouseEvent, MOUSEEVENTF_LEFTUP},
-      {Kind::SetCursorPos, 5},
-      {Kind::MouseEvent, MOUSEEVENTF_RIGHTDOWN},
-      {Kind::SetCursorPos, 6}};
+    if (e.kind == Kind::MoveCursor)
+      log.emplace_back(e.x);
+    else
+      log.emplace_back(ButtonEvent{e.button, e.down});
+  const std::vector<std::variant<int, ButtonEvent>> expected{1, 3,          kLeftDown, kLeftUp,
+                                                             5, kRightDown, 6};
   EXPECT_EQ(log, expected);
   // A tick that comes twice in one millisecond plays nothing twice.
   for (const auto& t : sim::ActiveTimers())
     if (t.interval_ms == 1) sim::PostTimerTick(t.id);
   sim::Pump();
   EXPECT_EQ(sim::InputLog().size(), expected.size());
-  PressKey(VK_ESCAPE);  // the replay still holds the right button: the stop lets it go
-  EXPECT_EQ(Clicks().back(), MOUSEEVENTF_RIGHTUP);
+  PressKey(vk::kEscape);  // the replay still holds the right button: the stop lets it go
+  EXPECT_EQ(Clicks().back(), kRightUp);
   EXPECT_EQ(State(), engine::State::kIdle);
 }
 
@@ -290,8 +287,7 @@ TEST_F(Player, ATickLateAtTheEndStillSendsTheRestAndLetsGo) {
   sim::Stall(10);
   sim::Advance(0);
   using namespace platform;
-  EXPECT_EQ(Clicks(), (std::vector<std::uint32_t>{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_MIDDLEDOWN,
-                                                  MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_LEFTUP}));
+  EXPECT_EQ(Clicks(), (std::vector<ButtonEvent>{kLeftDown, kMiddleDown, kMiddleUp, kLeftUp}));
   EXPECT_EQ(MovedTo().back(), 10);  // the pointer ends where the recording ended
   EXPECT_FALSE(Playing());
 }
@@ -343,7 +339,7 @@ TEST_F(Player, AStopInsideTheYieldStillCompletesTheSampleInProgress) {
   platform::TimerId poll = 0;
   for (const auto& t : sim::ActiveTimers())
     if (t.interval_ms == 100) poll = t.id;
-  sim::KeyDown(platform::VK_F10);
+  sim::KeyDown(platform::vk::kF10);
   session.TogglePlayback();
   sim::Advance(1);
   // The poll comes due while sample 2 plays: it runs in the player's yield and stops playback.
@@ -353,8 +349,7 @@ TEST_F(Player, AStopInsideTheYieldStillCompletesTheSampleInProgress) {
   using namespace platform;
   // Sample 2's click still completed; sample 3 never came.
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2}));
-  EXPECT_EQ(Clicks(), (std::vector<std::uint32_t>{MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
-                                                  MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}));
+  EXPECT_EQ(Clicks(), (std::vector<ButtonEvent>{kLeftDown, kLeftUp, kLeftDown, kLeftUp}));
 }
 
 using Toggles = SessionTest;

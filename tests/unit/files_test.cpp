@@ -115,20 +115,14 @@ TEST_F(Files, SaveFillsTheDialogAsDesignedAndWritesEverySample) {
   sim::AnswerNextDialog(Path("walk"));  // the dialog adds the default extension
   session.SaveRecording();
   ASSERT_EQ(sim::DialogLog().size(), 1u);
-  const sim::DialogRecord& d = sim::DialogLog()[0];
+  const platform::FileRequest& d = sim::DialogLog()[0];
   EXPECT_TRUE(d.save);
-  EXPECT_EQ(d.lStructSize, platform::OPENFILENAME_SIZE_VERSION_400A);
-  EXPECT_EQ(d.hwndOwner, 0);
-  EXPECT_EQ(d.hInstance, platform::AppInstance());
-  EXPECT_EQ(d.filter, std::string("Archivos de Tapwright (*.tpw)\0*.tpw\0", 36));
-  EXPECT_EQ(d.file, std::string(254, ' '));
-  EXPECT_EQ(d.nMaxFile, 255u);
-  EXPECT_FALSE(d.file_title);
-  EXPECT_EQ(d.nMaxFileTitle, 0u);
-  EXPECT_FALSE(d.initial_dir);
+  EXPECT_EQ(d.owner, 0);
+  EXPECT_EQ(d.filter_name, "Archivos de Tapwright (*.tpw)");
+  EXPECT_EQ(d.filter_pattern, "*.tpw");
+  EXPECT_EQ(d.start_folder, "");
   EXPECT_EQ(d.title, "Tapwright - Save file");
-  EXPECT_EQ(d.Flags, 0u);
-  EXPECT_EQ(d.def_ext, "tpw");
+  EXPECT_EQ(d.default_extension, "tpw");
   EXPECT_EQ(Read(Path("walk.tpw")), "7,8,2\r\n-1280,200,-1\r\n");
   EXPECT_TRUE(Label("LBMsg").Visible());
   EXPECT_EQ(Label("LBMsg").Caption(), "Save: walk");
@@ -169,17 +163,16 @@ TEST_F(Files, F5WhileIdleOpensTheDialogAndLoads) {
   Write(Path("walk.TPW"), "1,2,-1\r\n3,4,1\r\n");
   sim::SetAppFolder("C:\\Tapwright");
   sim::AnswerNextDialog(Path("walk.TPW"), 2000);
-  PressKey(platform::VK_F5);
+  PressKey(platform::vk::kF5);
   ASSERT_EQ(sim::DialogLog().size(), 1u);
-  const sim::DialogRecord& d = sim::DialogLog()[0];
+  const platform::FileRequest& d = sim::DialogLog()[0];
   EXPECT_FALSE(d.save);
-  EXPECT_EQ(d.hwndOwner, w->Handle());
-  EXPECT_EQ(d.filter, std::string("Archivos de Tapwright (*.tpw)\0*.tpw\0", 36));
-  EXPECT_EQ(d.file_title, std::string(254, ' '));
-  EXPECT_EQ(d.nMaxFileTitle, 255u);
-  EXPECT_EQ(d.initial_dir, "C:\\Tapwright");
+  EXPECT_EQ(d.owner, w->Handle());
+  EXPECT_EQ(d.filter_name, "Archivos de Tapwright (*.tpw)");
+  EXPECT_EQ(d.filter_pattern, "*.tpw");
+  EXPECT_EQ(d.start_folder, "C:\\Tapwright");
   EXPECT_EQ(d.title, "Tapwright - Load file");
-  EXPECT_FALSE(d.def_ext);
+  EXPECT_EQ(d.default_extension, "");
   EXPECT_EQ(Recording(), Of({{1, 2, -1}, {3, 4, 1}}));
   EXPECT_EQ(Recording()[0], model::Sample{});
   EXPECT_EQ(Label("LBMsg").Caption(), "Load: walk");
@@ -187,8 +180,8 @@ TEST_F(Files, F5WhileIdleOpensTheDialogAndLoads) {
 
 TEST_F(Files, F5AndF6DoNothingWhileBusyNorOnceIdleAgain) {
   session.ToggleRecording();
-  PressKey(platform::VK_F5);
-  PressKey(platform::VK_F6);
+  PressKey(platform::vk::kF5);
+  PressKey(platform::vk::kF6);
   session.ToggleRecording();
   sim::Advance(300);
   EXPECT_TRUE(sim::DialogLog().empty());

@@ -7,7 +7,7 @@ using namespace platform;
 using Hotkeys = SessionTest;
 
 TEST_F(Hotkeys, F8StartsAndStopsARecordingOncePerPress) {
-  sim::KeyDown(VK_F8);
+  sim::KeyDown(vk::kF8);
   int samples = -1;
   for (int poll = 1; poll <= 4; ++poll) {  // held across four polls: one recording, never restarted
     ToNextPoll();
@@ -15,21 +15,21 @@ TEST_F(Hotkeys, F8StartsAndStopsARecordingOncePerPress) {
     EXPECT_GT(Recording().UBound(), samples) << poll;
     samples = Recording().UBound();
   }
-  sim::KeyUp(VK_F8);
+  sim::KeyUp(vk::kF8);
   sim::Advance(100);
   EXPECT_TRUE((State() == engine::State::kRecording));
-  PressKey(VK_F8);
+  PressKey(vk::kF8);
   EXPECT_FALSE((State() == engine::State::kRecording));
   EXPECT_EQ(State(), engine::State::kIdle);
 }
 
 TEST_F(Hotkeys, ATapBetweenTwoPollsIsNotLostAndTapsInTwoIntervalsCountTwice) {
   sim::Advance(50);
-  sim::TapKey(VK_F8);
+  sim::TapKey(vk::kF8);
   ToNextPoll();
   EXPECT_TRUE((State() == engine::State::kRecording));
   sim::Advance(50);
-  sim::TapKey(VK_F8);
+  sim::TapKey(vk::kF8);
   ToNextPoll();
   EXPECT_FALSE((State() == engine::State::kRecording));
 }
@@ -37,19 +37,19 @@ TEST_F(Hotkeys, ATapBetweenTwoPollsIsNotLostAndTapsInTwoIntervalsCountTwice) {
 TEST_F(Hotkeys, F10PlaysAndEscStops) {
   session.ToggleRepeat();
   session.SetRecording(Samples(2));
-  PressKey(VK_F10);
+  PressKey(vk::kF10);
   EXPECT_TRUE(Playing());
-  PressKey(VK_ESCAPE);
+  PressKey(vk::kEscape);
   EXPECT_FALSE(Playing());
   EXPECT_EQ(State(), engine::State::kIdle);
 }
 
 TEST_F(Hotkeys, EscStopsARecordingAndDoesNothingWhileIdle) {
-  PressKey(VK_ESCAPE);
+  PressKey(vk::kEscape);
   EXPECT_EQ(State(), engine::State::kIdle);
   EXPECT_FALSE(Playing());
-  PressKey(VK_F8);
-  PressKey(VK_ESCAPE);
+  PressKey(vk::kF8);
+  PressKey(vk::kEscape);
   EXPECT_FALSE((State() == engine::State::kRecording));
   EXPECT_GT(Recording().UBound(), 0);
 }
@@ -57,8 +57,8 @@ TEST_F(Hotkeys, EscStopsARecordingAndDoesNothingWhileIdle) {
 TEST_F(Hotkeys, F8AndEscInOnePollLeaveAnEmptyRecording) {
   session.SetRecording(Samples(4));
   sim::Advance(99);
-  sim::KeyDown(VK_F8);
-  sim::KeyDown(VK_ESCAPE);
+  sim::KeyDown(vk::kF8);
+  sim::KeyDown(vk::kEscape);
   sim::Advance(1);
   EXPECT_FALSE((State() == engine::State::kRecording));
   EXPECT_EQ(Recording().UBound(), 0);
@@ -67,8 +67,8 @@ TEST_F(Hotkeys, F8AndEscInOnePollLeaveAnEmptyRecording) {
 
 TEST_F(Hotkeys, F8AndF10InOnePollEndIdleWithNothingToPlay) {
   sim::Advance(99);
-  sim::KeyDown(VK_F8);
-  sim::KeyDown(VK_F10);
+  sim::KeyDown(vk::kF8);
+  sim::KeyDown(vk::kF10);
   sim::Advance(1);
   EXPECT_FALSE((State() == engine::State::kRecording));
   EXPECT_FALSE(Playing());
@@ -88,14 +88,14 @@ TEST_F(Hotkeys, WhileTheTimerIsArmedOnlyEscActs) {
   ASSERT_TRUE(session.GetSingleTimer().Toggle());
   session.TogglePlayback();
   view.changes.clear();
-  PressKey(VK_F10);
-  PressKey(VK_F8);
-  sim::KeyDown(VK_LBUTTON);
+  PressKey(vk::kF10);
+  PressKey(vk::kF8);
+  sim::KeyDown(vk::kLeftButton);
   EXPECT_TRUE(Playing());
   EXPECT_EQ(view.Count(engine::Change::kHotkeyPoll), 0);
-  PressKey(VK_F5);
-  PressKey(VK_F6);
-  PressKey(VK_ESCAPE);
+  PressKey(vk::kF5);
+  PressKey(vk::kF6);
+  PressKey(vk::kEscape);
   EXPECT_FALSE(Playing());
   EXPECT_FALSE(session.GetSingleTimer().Armed());
   EXPECT_EQ(view.Count(engine::Change::kSingleTimer), 1);

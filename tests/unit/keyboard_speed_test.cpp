@@ -8,9 +8,9 @@ namespace {
 using model::kKeyPress;
 using model::kKeyRelease;
 using model::Sample;
-using platform::VK_ESCAPE;
-using platform::VK_F8;
-using platform::VK_LSHIFT;
+namespace vk = platform::vk;
+namespace vk = platform::vk;
+namespace vk = platform::vk;
 
 class Keyboard : public SessionTest {
  protected:
@@ -23,10 +23,11 @@ class Keyboard : public SessionTest {
     return keys;
   }
 
-  static std::vector<std::pair<int, std::uint32_t>> KeysSent() {
-    std::vector<std::pair<int, std::uint32_t>> keys;
+  // Each key sent, and whether it went down.
+  static std::vector<std::pair<int, bool>> KeysSent() {
+    std::vector<std::pair<int, bool>> keys;
     for (const auto& e : sim::InputLog())
-      if (e.kind == sim::InputEvent::Kind::KeybdEvent) keys.push_back({e.vk, e.flags});
+      if (e.kind == sim::InputEvent::Kind::Key) keys.push_back({e.vk, e.down});
     return keys;
   }
 };
@@ -40,15 +41,15 @@ TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOpti
     session.ToggleRecording();
     sim::Advance(3);
     sim::KeyUp('Q');
-    sim::KeyDown(VK_LSHIFT);
+    sim::KeyDown(vk::kLeftShift);
     sim::Advance(2);
     sim::TapKey('A');  // within one millisecond: a press and its release
-    sim::TapKey(VK_ESCAPE);
-    sim::TapKey(VK_F8);
+    sim::TapKey(vk::kEscape);
+    sim::TapKey(vk::kF8);
     sim::Advance(1);
-    sim::KeyUp(VK_LSHIFT);
+    sim::KeyUp(vk::kLeftShift);
     sim::Click(7, 8);  // a button is not a key
-    sim::TapKey(platform::VK_BACK);
+    sim::TapKey(platform::vk::kBackspace);
     sim::Advance(2);
     session.ToggleRecording();
     if (!on) {
@@ -56,12 +57,13 @@ TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOpti
       continue;
     }
     // One tick's keys come after its buttons, in the order of their codes.
-    const std::vector<std::pair<int, std::int32_t>> want = {{4, kKeyPress + VK_LSHIFT},
-                                                            {6, kKeyPress + 'A'},
-                                                            {7, kKeyRelease + 'A'},
-                                                            {9, kKeyPress + platform::VK_BACK},
-                                                            {10, kKeyRelease + platform::VK_BACK},
-                                                            {11, kKeyRelease + VK_LSHIFT}};
+    const std::vector<std::pair<int, std::int32_t>> want = {
+        {4, kKeyPress + vk::kLeftShift},
+        {6, kKeyPress + 'A'},
+        {7, kKeyRelease + 'A'},
+        {9, kKeyPress + platform::vk::kBackspace},
+        {10, kKeyRelease + platform::vk::kBackspace},
+        {11, kKeyRelease + vk::kLeftShift}};
     EXPECT_EQ(KeySamples(Recording()), want);
     EXPECT_EQ(Recording()[6], (Sample{7, 8, kKeyPress + 'A'}));
   }
@@ -84,55 +86,57 @@ TEST_F(Keyboard, AChordBetweenTwoTicksKeepsItsModifiersAroundTheOtherKeys) {
   session.ToggleRecordKeyboard();
   session.ToggleRecording();
   sim::Advance(2);
-  sim::KeyDown(VK_LSHIFT);
-  sim::KeyDown(platform::VK_LCONTROL);
+  sim::KeyDown(vk::kLeftShift);
+  sim::KeyDown(platform::vk::kLeftControl);
   sim::TapKey('H');  // 'H' comes before Shift and Ctrl in the watch's order
-  sim::KeyUp(VK_LSHIFT);
+  sim::KeyUp(vk::kLeftShift);
   sim::Advance(1);
-  sim::KeyDown(VK_LSHIFT);  // Shift again while Ctrl is held
+  sim::KeyDown(vk::kLeftShift);  // Shift again while Ctrl is held
   sim::TapKey('E');
-  sim::KeyUp(platform::VK_LCONTROL);
+  sim::KeyUp(platform::vk::kLeftControl);
   sim::Advance(1);
-  sim::KeyUp(VK_LSHIFT);
+  sim::KeyUp(vk::kLeftShift);
   sim::Advance(1);
   session.ToggleRecording();
   std::vector<std::int32_t> codes;
   for (const auto& k : KeySamples(Recording())) codes.push_back(k.second);
-  const std::vector<std::int32_t> want = {kKeyPress + VK_LSHIFT,
-                                          kKeyPress + platform::VK_LCONTROL,
+  const std::vector<std::int32_t> want = {kKeyPress + vk::kLeftShift,
+                                          kKeyPress + platform::vk::kLeftControl,
                                           kKeyPress + 'H',
                                           kKeyRelease + 'H',
-                                          kKeyRelease + VK_LSHIFT,
-                                          kKeyPress + VK_LSHIFT,
+                                          kKeyRelease + vk::kLeftShift,
+                                          kKeyPress + vk::kLeftShift,
                                           kKeyPress + 'E',
                                           kKeyRelease + 'E',
-                                          kKeyRelease + platform::VK_LCONTROL,
-                                          kKeyRelease + VK_LSHIFT};
+                                          kKeyRelease + platform::vk::kLeftControl,
+                                          kKeyRelease + vk::kLeftShift};
   EXPECT_EQ(codes, want);
 }
 
 TEST_F(Keyboard, AModifierLetGoAndPressedAgainWithinATickStaysHeld) {
   session.ToggleRecordKeyboard();
   session.ToggleRecording();
-  sim::KeyDown(VK_LSHIFT);
+  sim::KeyDown(vk::kLeftShift);
   sim::Advance(2);
-  sim::KeyUp(VK_LSHIFT);
-  sim::KeyDown(VK_LSHIFT);
-  sim::KeyDown(platform::VK_RMENU);  // AltGr, a modifier too
+  sim::KeyUp(vk::kLeftShift);
+  sim::KeyDown(vk::kLeftShift);
+  sim::KeyDown(platform::vk::kRightAlt);  // AltGr, a modifier too
   sim::TapKey('H');
   sim::Advance(1);
   session.ToggleRecording();
   std::vector<std::int32_t> codes;
   for (const auto& k : KeySamples(Recording())) codes.push_back(k.second);
-  EXPECT_EQ(codes, (std::vector<std::int32_t>{kKeyPress + VK_LSHIFT, kKeyRelease + VK_LSHIFT,
-                                              kKeyPress + VK_LSHIFT, kKeyPress + platform::VK_RMENU,
-                                              kKeyPress + 'H', kKeyRelease + 'H'}));
+  EXPECT_EQ(codes, (std::vector<std::int32_t>{
+                       kKeyPress + vk::kLeftShift, kKeyRelease + vk::kLeftShift,
+                       kKeyPress + vk::kLeftShift, kKeyPress + platform::vk::kRightAlt,
+                       kKeyPress + 'H', kKeyRelease + 'H'}));
 }
 
 TEST_F(Keyboard, ReplaySendsTheKeysInOrderAndLetsGoOfThoseItHolds) {
   // Shift held over 'B', then Ctrl pressed and never released.
-  const std::int32_t codes[] = {kKeyPress + VK_LSHIFT, kKeyPress + 'B', kKeyRelease + 'B',
-                                kKeyRelease + VK_LSHIFT, kKeyPress + platform::VK_LCONTROL};
+  const std::int32_t codes[] = {kKeyPress + vk::kLeftShift, kKeyPress + 'B', kKeyRelease + 'B',
+                                kKeyRelease + vk::kLeftShift,
+                                kKeyPress + platform::vk::kLeftControl};
   model::Recording r = Samples(5);
   for (int i = 1; i <= 5; ++i) r[i].code = codes[i - 1];
   session.SetRecording(r);
@@ -142,22 +146,19 @@ TEST_F(Keyboard, ReplaySendsTheKeysInOrderAndLetsGoOfThoseItHolds) {
     if (stop_early) {
       sim::Advance(2);
       session.TogglePlayback();  // Shift and B are held
-      EXPECT_EQ(KeysSent(), (std::vector<std::pair<int, std::uint32_t>>{
-                                {VK_LSHIFT, 0},
-                                {'B', 0},
-                                {'B', platform::KEYEVENTF_KEYUP},
-                                {VK_LSHIFT, platform::KEYEVENTF_KEYUP}}));
+      EXPECT_EQ(KeysSent(),
+                (std::vector<std::pair<int, bool>>{
+                    {vk::kLeftShift, true}, {'B', true}, {'B', false}, {vk::kLeftShift, false}}));
     } else {
       sim::Advance(7);
       ASSERT_FALSE(Playing());
-      const std::vector<std::pair<int, std::uint32_t>> sent = KeysSent();
+      const std::vector<std::pair<int, bool>> sent = KeysSent();
       ASSERT_EQ(sent.size(), 6u);
-      EXPECT_EQ(sent[4], (std::pair<int, std::uint32_t>{platform::VK_LCONTROL, 0}));
-      EXPECT_EQ(sent[5],
-                (std::pair<int, std::uint32_t>{platform::VK_LCONTROL, platform::KEYEVENTF_KEYUP}));
+      EXPECT_EQ(sent[4], (std::pair<int, bool>{platform::vk::kLeftControl, true}));
+      EXPECT_EQ(sent[5], (std::pair<int, bool>{platform::vk::kLeftControl, false}));
     }
-    EXPECT_FALSE(sim::KeyIsDown(VK_LSHIFT));
-    EXPECT_FALSE(sim::KeyIsDown(platform::VK_LCONTROL));
+    EXPECT_FALSE(sim::KeyIsDown(vk::kLeftShift));
+    EXPECT_FALSE(sim::KeyIsDown(platform::vk::kLeftControl));
   }
 }
 
@@ -167,9 +168,9 @@ TEST(KeyCodes, AHotkeyOrAnythingOutsideTheKeysIsAMove) {
     int pressed, released;
   } const cases[] = {{kKeyPress + 'A', 'A', 0},
                      {kKeyRelease + 'A', 0, 'A'},
-                     {kKeyPress + VK_F8, 0, 0},
-                     {kKeyRelease + VK_ESCAPE, 0, 0},
-                     {kKeyPress + platform::VK_LBUTTON, 0, 0},
+                     {kKeyPress + vk::kF8, 0, 0},
+                     {kKeyRelease + vk::kEscape, 0, 0},
+                     {kKeyPress + platform::vk::kLeftButton, 0, 0},
                      {kKeyPress + 256, 0, 0},
                      {kKeyRelease + 256, 0, 0},
                      {kKeyPress - 1, 0, 0}};

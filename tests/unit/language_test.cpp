@@ -46,9 +46,9 @@ TEST_F(Locale, SpanishInAnyLetterCaseElseEnglish) {
   EXPECT_EQ(LanguageOf(""), Language::kEnglish);
   EXPECT_EQ(LanguageOf("Spanish (Mexico)"), Language::kEnglish);
   sim::SetLocaleLanguage("Spanish");
-  EXPECT_EQ(window::LocaleLanguageName(), "Spanish");
+  EXPECT_EQ(window::UserLanguage(), Language::kSpanish);
   sim::SetLocaleLanguage(std::nullopt);
-  EXPECT_EQ(window::LocaleLanguageName(), "");
+  EXPECT_EQ(window::UserLanguage(), Language::kEnglish);
 }
 
 class Language : public WindowTest {

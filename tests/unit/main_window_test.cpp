@@ -102,10 +102,8 @@ TEST_F(StartUp, CollapsedAtTheTopLeftWhateverTheDesign) {
 TEST_F(StartUp, TranslucentWithAShadowAndAnEmptyRecording) {
   w->StartUp();
   const auto& s = sim::Window(w->Handle());
-  EXPECT_TRUE(s.ex_style & platform::WS_EX_LAYERED);
   EXPECT_EQ(s.alpha, 237);
-  EXPECT_EQ(s.layered_flags, platform::LWA_ALPHA);
-  EXPECT_TRUE(sim::ClassStyle() & platform::CS_DROPSHADOW);
+  EXPECT_TRUE(sim::HasDropShadow(w->Handle()));
   EXPECT_EQ(Session().GetRecording().UBound(), 0);
   EXPECT_EQ(Session().GetRecording()[0], model::Sample{});
   EXPECT_EQ(Session().GetState(), engine::State::kIdle);

@@ -178,7 +178,7 @@ TEST_F(Scheduler, EscWhileWaitingOnlyDisarms) {
   sim::SetTimeOfDay(10, 0, 0);
   SetTimes({14, 30}, {12, 0});
   Arm();
-  PressKey(platform::VK_ESCAPE);
+  PressKey(platform::vk::kEscape);
   EXPECT_FALSE(session.GetSingleTimer().Armed());
   EXPECT_FALSE(Playing());
 }

@@ -55,9 +55,9 @@ TEST_F(SequenceList, DroppedRecordingFilesAreAddedAtTheEndUnselected) {
 }
 
 TEST_F(SequenceList, OnlyDropsThatOfferCopyMoveAndLinkCount) {
-  DropOnList({"C:\\r\\a.tpw"}, platform::DROPEFFECT_COPY);
+  DropOnList({"C:\\r\\a.tpw"}, platform::kDropCopy);
   EXPECT_EQ(List().Count(), 0);
-  sim::Drop(w->Handle(), {folder.File("x.tpw", 5)}, platform::DROPEFFECT_COPY, 30, 33);
+  sim::Drop(w->Handle(), {folder.File("x.tpw", 5)}, platform::kDropCopy, 30, 33);
   EXPECT_EQ(Session().GetRecording().UBound(), 0);
 }
 
@@ -109,14 +109,14 @@ TEST_F(SequenceList, DeletingTheOnlyLineHidesTheTimeRow) {
 TEST_F(SequenceList, TheAddDialogPausesTheKeyPoller) {
   OpenSequencePanel();
   sim::AnswerNextDialog("C:\\rec\\walk.tpw", 1000);
-  const int polls = sim::Window(w->Handle()).set_window_pos_calls;
+  const int polls = sim::Window(w->Handle()).topmost_calls;
   ClickOn(Image("imAdd"));
-  EXPECT_EQ(sim::Window(w->Handle()).set_window_pos_calls, polls);
+  EXPECT_EQ(sim::Window(w->Handle()).topmost_calls, polls);
   ASSERT_EQ(sim::DialogLog().size(), 1u);
   EXPECT_EQ(sim::DialogLog()[0].title, "Tapwright - Load file");
   EXPECT_EQ(Lines(), (std::vector<std::string>{"walk"}));
   sim::Advance(100);
-  EXPECT_GT(sim::Window(w->Handle()).set_window_pos_calls, polls);  // polling again
+  EXPECT_GT(sim::Window(w->Handle()).topmost_calls, polls);  // polling again
 }
 
 TEST_F(SequenceList, WhileThePlayerIsOnTheButtonsDoNothingButDropsStillAdd) {

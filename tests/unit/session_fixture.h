@@ -37,6 +37,15 @@ class FakeView : public engine::View {
   std::deque<std::pair<std::optional<std::string>, std::int64_t>> answers;
 };
 
+// A synthetic button event: the button, and whether it went down.
+using ButtonEvent = std::pair<platform::MouseButton, bool>;
+inline constexpr ButtonEvent kLeftDown{platform::MouseButton::Left, true};
+inline constexpr ButtonEvent kLeftUp{platform::MouseButton::Left, false};
+inline constexpr ButtonEvent kRightDown{platform::MouseButton::Right, true};
+inline constexpr ButtonEvent kRightUp{platform::MouseButton::Right, false};
+inline constexpr ButtonEvent kMiddleDown{platform::MouseButton::Middle, true};
+inline constexpr ButtonEvent kMiddleUp{platform::MouseButton::Middle, false};
+
 // What tests do to the simulated desktop and read back from it.
 struct Hands {
   // A recording of n samples at (i, 10 * i), all with the code.
@@ -51,15 +60,15 @@ struct Hands {
   static std::vector<int> MovedTo() {
     std::vector<int> xs;
     for (const auto& e : sim::InputLog())
-      if (e.kind == sim::InputEvent::Kind::SetCursorPos) xs.push_back(e.x);
+      if (e.kind == sim::InputEvent::Kind::MoveCursor) xs.push_back(e.x);
     return xs;
   }
 
-  static std::vector<std::uint32_t> Clicks() {
-    std::vector<std::uint32_t> flags;
+  static std::vector<ButtonEvent> Clicks() {
+    std::vector<ButtonEvent> events;
     for (const auto& e : sim::InputLog())
-      if (e.kind == sim::InputEvent::Kind::MouseEvent) flags.push_back(e.flags);
-    return flags;
+      if (e.kind == sim::InputEvent::Kind::Button) events.emplace_back(e.button, e.down);
+    return events;
   }
 
   // Runs up to and including the next poll.

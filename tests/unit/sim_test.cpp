@@ -60,7 +60,7 @@ TEST_F(SimTimers, DoEventsRunsDueTimersOnceButNotTheOneOnTheStack) {
   int outer = 0, other = 0;
   StartTimer(5, [&] {
     ++outer;
-    platform::DoEvents();
+    platform::RunPendingEvents();
   });
   StartTimer(5, [&] { ++other; });
   sim::Advance(5);
@@ -96,91 +96,87 @@ TEST_F(SimTimers, ClockMovesWithVirtualTime) {
 
 using SimInput = SimTest;
 
-TEST_F(SimInput, AsyncKeyStateReportsDownAndPressedSinceLastQuery) {
-  EXPECT_EQ(platform::GetAsyncKeyState(platform::VK_F8), 0);
-  sim::KeyDown(platform::VK_F8);
-  EXPECT_EQ(static_cast<std::uint16_t>(platform::GetAsyncKeyState(platform::VK_F8)), 0x8001);
-  EXPECT_EQ(static_cast<std::uint16_t>(platform::GetAsyncKeyState(platform::VK_F8)), 0x8000);
-  sim::KeyUp(platform::VK_F8);
-  EXPECT_EQ(platform::GetAsyncKeyState(platform::VK_F8), 0);
-  sim::TapKey(platform::VK_F10);  // shorter than a poll
-  EXPECT_EQ(platform::GetAsyncKeyState(platform::VK_F10), 1);
-  EXPECT_EQ(platform::GetAsyncKeyState(platform::VK_F10), 0);
+TEST_F(SimInput, QueryKeyReportsDownAndPressedSinceLastQuery) {
+  using platform::KeyState;
+  const auto query = [](int vk) {
+    const KeyState k = platform::QueryKey(vk);
+    return std::pair(k.down, k.pressed_since);
+  };
+  EXPECT_EQ(query(platform::vk::kF8), std::pair(false, false));
+  sim::KeyDown(platform::vk::kF8);
+  EXPECT_EQ(query(platform::vk::kF8), std::pair(true, true));
+  EXPECT_EQ(query(platform::vk::kF8), std::pair(true, false));
+  sim::KeyUp(platform::vk::kF8);
+  EXPECT_EQ(query(platform::vk::kF8), std::pair(false, false));
+  sim::TapKey(platform::vk::kF10);  // shorter than a poll
+  EXPECT_EQ(query(platform::vk::kF10), std::pair(false, true));
+  EXPECT_EQ(query(platform::vk::kF10), std::pair(false, false));
 }
 
 TEST_F(SimInput, SyntheticInputIsLoggedAndMovesTheCursorWithinTheDesktop) {
   sim::SetVirtualScreen({-1280, 0, 3200, 1080});  // a monitor left of the primary one
-  platform::SetCursorPos(-100, 50);
-  platform::mouse_event(platform::MOUSEEVENTF_RIGHTDOWN, 0, 0, 0, 0);
-  platform::SetCursorPos(5000, 5000);
+  platform::MoveCursor(-100, 50);
+  platform::SendButton(platform::MouseButton::Right, true);
+  platform::MoveCursor(5000, 5000);
   platform::Point p;
-  ASSERT_TRUE(platform::GetCursorPos(p));
+  ASSERT_TRUE(platform::CursorPosition(p));
   EXPECT_EQ(p.x, 1919);
   EXPECT_EQ(p.y, 1079);
   ASSERT_EQ(sim::InputLog().size(), 3u);
   EXPECT_EQ(sim::InputLog()[1].x, -100);
-  EXPECT_EQ(sim::InputLog()[1].flags, platform::MOUSEEVENTF_RIGHTDOWN);
-  sim::FailGetCursorPos(true);
+  EXPECT_EQ(sim::InputLog()[1].button, platform::MouseButton::Right);
+  EXPECT_TRUE(sim::InputLog()[1].down);
+  sim::FailCursorPosition(true);
   platform::Point q{7, 8};
-  EXPECT_FALSE(platform::GetCursorPos(q));
+  EXPECT_FALSE(platform::CursorPosition(q));
   EXPECT_EQ(q.x, 7);
 }
 
 TEST_F(SimInput, ATopmostWindowStaysAboveLaterWindows) {
   const auto a = platform::CreateFormWindow({"a", {0, 0, 10, 10}}, nullptr);
-  platform::SetWindowPos(a, platform::HWND_TOPMOST, 0, 0, 0, 0,
-                         platform::SWP_NOMOVE | platform::SWP_NOSIZE);
+  platform::SetTopmost(a, true);
   const auto b = platform::CreateFormWindow({"b", {0, 0, 10, 10}}, nullptr);
   platform::ShowWindow(a, true);
   platform::ShowWindow(b, true);
   EXPECT_EQ(sim::WindowAt(5, 5), a);
-  EXPECT_EQ(sim::Window(a).bounds.width, 10);  // SWP_NOSIZE kept the size
-  platform::SetWindowPos(a, platform::HWND_NOTOPMOST, 0, 0, 0, 0, 3);
+  EXPECT_EQ(sim::Window(a).bounds.width, 10);
+  platform::SetTopmost(a, false);
   EXPECT_FALSE(sim::Window(a).topmost);
 }
 
 using SimDialogs = SimTest;
 
-struct DialogBuffers {
-  char file[255];
-  platform::OPENFILENAMEA ofn{};
-  DialogBuffers() {
-    std::memset(file, ' ', 254);
-    file[254] = 0;
-    ofn.lStructSize = platform::OPENFILENAME_SIZE_VERSION_400A;
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = 255;
-    ofn.lpstrFilter = "A (*.tpw)\0*.tpw\0";
-    ofn.lpstrDefExt = "tpw";
-  }
-};
+platform::FileRequest Request(bool save) {
+  platform::FileRequest r;
+  r.save = save;
+  r.filter_name = "A (*.tpw)";
+  r.filter_pattern = "*.tpw";
+  r.default_extension = "tpw";
+  return r;
+}
 
 TEST_F(SimDialogs, TimersTickWhileADialogIsOpen) {
   int ticks = 0;
   StartTimer(100, [&] { ++ticks; });
   sim::AnswerNextDialog("C:\\rec\\walk", 1000);
-  DialogBuffers d;
-  ASSERT_EQ(platform::GetSaveFileNameA(&d.ofn), 1);
-  EXPECT_STREQ(d.file, "C:\\rec\\walk.tpw");  // default extension added
+  EXPECT_EQ(platform::ChooseFile(Request(true)), "C:\\rec\\walk.tpw");  // default extension
   EXPECT_EQ(ticks, 10);
   ASSERT_EQ(sim::DialogLog().size(), 1u);
-  EXPECT_EQ(*sim::DialogLog()[0].filter, std::string("A (*.tpw)\0*.tpw\0", 16));
-  EXPECT_EQ(sim::DialogLog()[0].file->size(), 254u);
+  EXPECT_EQ(sim::DialogLog()[0].filter_pattern, "*.tpw");
 }
 
-TEST_F(SimDialogs, CancelFailureAndOverlongPathsReturnZero) {
-  DialogBuffers d;
-  EXPECT_EQ(platform::GetOpenFileNameA(&d.ofn), 0);  // nothing queued: cancel
+TEST_F(SimDialogs, CancelFailureAndOverlongPathsChooseNothing) {
+  EXPECT_EQ(platform::ChooseFile(Request(false)), std::nullopt);  // nothing queued: cancel
   sim::AnswerNextDialog(std::nullopt);
-  EXPECT_EQ(platform::GetOpenFileNameA(&d.ofn), 0);
+  EXPECT_EQ(platform::ChooseFile(Request(false)), std::nullopt);
+  sim::FailNextDialog();
+  EXPECT_EQ(platform::ChooseFile(Request(false)), std::nullopt);
   sim::AnswerNextDialog(std::string(255, 'a'));
-  EXPECT_EQ(platform::GetOpenFileNameA(&d.ofn), 0);
+  EXPECT_EQ(platform::ChooseFile(Request(false)), std::nullopt);
   sim::AnswerNextDialog(std::string(254, 'a'));
-  EXPECT_EQ(platform::GetOpenFileNameA(&d.ofn), 1);
-  EXPECT_EQ(std::strlen(d.file), 254u);
-  d.ofn.lStructSize = 76 + 1;
-  sim::AnswerNextDialog("x.tpw");
-  EXPECT_EQ(platform::GetOpenFileNameA(&d.ofn), 0);
+  EXPECT_EQ(platform::ChooseFile(Request(false)), std::string(254, 'a'));
+  sim::AnswerNextDialog(std::string(251, 'a'));  // the extension makes it too long
+  EXPECT_EQ(platform::ChooseFile(Request(true)), std::nullopt);
 }
 
 TEST_F(SimDialogs, ModalLoopsKeepTimersTickingAndDisableTheOwner) {

@@ -5,7 +5,7 @@
 
 #include "window_fixture.h"
 
-// Last: its macros would rename the program's own names (VK_F5 and the like).
+// Last: its macros would rename the program's own names (vk::kF5 and the like).
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif

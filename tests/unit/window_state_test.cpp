@@ -60,15 +60,15 @@ TEST_F(ShowsState, TheChronometerCountsWithATrailingBlankAndKeepsItsReading) {
 TEST_F(ShowsState, EveryPollKeepsTheWindowOnTop) {
   sim::Advance(300);
   EXPECT_TRUE(sim::Window(w->Handle()).topmost);
-  EXPECT_EQ(sim::Window(w->Handle()).set_window_pos_calls, 3);
+  EXPECT_EQ(sim::Window(w->Handle()).topmost_calls, 3);
 }
 
 TEST_F(ShowsState, AToggleClosesThePanelsButRecordingWhilePlayingDoesNot) {
   ClickOn(Image("ImOp"));
   EXPECT_EQ(w->Height(), 2650);
-  PressKey(platform::VK_F8);
+  PressKey(platform::vk::kF8);
   EXPECT_EQ(w->Height(), 1000);
-  PressKey(platform::VK_F10);  // plays what was recorded
+  PressKey(platform::vk::kF10);  // plays what was recorded
   ASSERT_EQ(Session().GetState(), engine::State::kPlaying);
   Session().ToggleRepeat();
   ClickOn(Image("ImInfo"));
@@ -146,7 +146,7 @@ TEST_F(RoutesControls, TheCloseButtonEndsTheProgramLettingGoOfWhatThePlaybackHol
   Session().TogglePlayback();
   sim::Advance(2);
   EXPECT_THROW(ClickOn(Image("ImCerrar")), sim::ProgramEnded);
-  EXPECT_EQ(Clicks().back(), platform::MOUSEEVENTF_LEFTUP);
+  EXPECT_EQ(Clicks().back(), kLeftUp);
 }
 
 }  // namespace

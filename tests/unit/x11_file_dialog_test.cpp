@@ -1,4 +1,4 @@
-// The X11 file dialogs' decisions: the record's strings, listing, the chosen path, the name field.
+// The X11 file dialogs' decisions: the filter's patterns, listing, the chosen path, the name field.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,31 +11,12 @@ namespace {
 
 namespace fd = platform::x11::file_dialog;
 
-TEST(X11FileDialog, InitialNameIsTheTrimmedBufferUpToItsNul) {
-  std::string spaces(254, ' ');
-  EXPECT_EQ(fd::InitialName(spaces.c_str(), 255), "");
-  std::string named = "  walk.tpw" + std::string(244, ' ');
-  EXPECT_EQ(fd::InitialName(named.c_str(), 255), "walk.tpw");
-  EXPECT_EQ(fd::InitialName("my walk \0ignored", 17), "my walk");
-  // No NUL within max: the text stops at max, never beyond.
-  const char unterminated[] = {'a', 'b', 'c', 'd'};
-  EXPECT_EQ(fd::InitialName(unterminated, 3), "abc");
-  EXPECT_EQ(fd::InitialName(nullptr, 10), "");
+TEST(X11FileDialog, FilterPatternsAreSplitAtSemicolons) {
+  EXPECT_EQ(fd::SplitPatterns("*.tpw"), std::vector<std::string>{"*.tpw"});
+  EXPECT_EQ(fd::SplitPatterns("*.txt; *.TEXT;"), (std::vector<std::string>{"*.txt", "*.TEXT"}));
+  EXPECT_TRUE(fd::SplitPatterns("").empty());
   EXPECT_EQ(fd::Trim("\t a b  "), "a b");
   EXPECT_EQ(fd::Trim("   "), "");
-}
-
-TEST(X11FileDialog, FilterListGivesDescriptionsAndPatterns) {
-  const char list[] = "Archivos de Tapwright (*.tpw)\0*.tpw\0Texts\0*.txt; *.TEXT\0\0";
-  auto filters = fd::ParseFilter(list);
-  ASSERT_EQ(filters.size(), 2u);
-  EXPECT_EQ(filters[0].description, "Archivos de Tapwright (*.tpw)");
-  EXPECT_EQ(filters[0].patterns, std::vector<std::string>{"*.tpw"});
-  EXPECT_EQ(filters[1].patterns, (std::vector<std::string>{"*.txt", "*.TEXT"}));
-  // A description whose pattern is missing ends the list.
-  EXPECT_EQ(fd::ParseFilter("Lonely\0\0").size(), 0u);
-  EXPECT_TRUE(fd::ParseFilter("").empty());
-  EXPECT_TRUE(fd::ParseFilter(nullptr).empty());
 }
 
 TEST(X11FileDialog, PatternsMatchIgnoringCase) {
@@ -117,24 +98,21 @@ TEST(X11FileDialog, DefaultExtensionOnlyForANameWithoutDot) {
   EXPECT_EQ(fd::WithDefaultExtension("/r/walk.", "tpw"), "/r/walk.");
   EXPECT_EQ(fd::WithDefaultExtension("/r.d/walk", "tpw"), "/r.d/walk.tpw");
   EXPECT_EQ(fd::WithDefaultExtension("/r/walk", ".tpw"), "/r/walk.tpw");
-  EXPECT_EQ(fd::WithDefaultExtension("/r/walk", nullptr), "/r/walk");
   EXPECT_EQ(fd::WithDefaultExtension("/r/walk", ""), "/r/walk");
 }
 
-TEST(X11FileDialog, ResultIsCopiedOnlyWhenItAndItsNulFit) {
-  char buffer[8];
-  std::fill(std::begin(buffer), std::end(buffer), 'x');
-  EXPECT_TRUE(fd::CopyOut("1234567", buffer, 8));
-  EXPECT_STREQ(buffer, "1234567");
-  std::fill(std::begin(buffer), std::end(buffer), 'x');
-  EXPECT_FALSE(fd::CopyOut("12345678", buffer, 8));
-  EXPECT_EQ(buffer[0], 'x');  // untouched
-  EXPECT_FALSE(fd::CopyOut("a", nullptr, 8));
-  EXPECT_FALSE(fd::CopyOut("", buffer, 0));
-  // The program's 255-byte buffer takes a path of 254 characters, not 255.
-  std::vector<char> path_buffer(255, ' ');
-  EXPECT_TRUE(fd::CopyOut("/" + std::string(253, 'a'), path_buffer.data(), 255));
-  EXPECT_FALSE(fd::CopyOut("/" + std::string(254, 'a'), path_buffer.data(), 255));
+// The Windows dialog's 255-byte buffer holds a path of 254 bytes; the extension counts.
+TEST(X11FileDialog, AnAnswerLongerThanTheWindowsBufferFails) {
+  platform::FileRequest save;
+  save.save = true;
+  save.default_extension = "tpw";
+  const platform::FileRequest open;
+  const std::string longest = "/" + std::string(253, 'a');
+  EXPECT_EQ(fd::Answer(longest, open), longest);
+  EXPECT_EQ(fd::Answer(longest + "a", open), std::nullopt);
+  EXPECT_EQ(fd::Answer("/" + std::string(249, 'a'), save), "/" + std::string(249, 'a') + ".tpw");
+  EXPECT_EQ(fd::Answer("/" + std::string(250, 'a'), save), std::nullopt);
+  EXPECT_EQ(fd::Answer("/r/walk", open), "/r/walk");  // an open adds no extension
 }
 
 TEST(X11FileDialog, ScrollKeepsTheSelectionInView) {

@@ -1,5 +1,4 @@
-#include "platform/posix/files.h"
-
+// The file steps on a POSIX system, for the X11 backend and the simulated desktop.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -7,8 +6,14 @@
 #include <cerrno>
 #include <ctime>
 
-namespace platform::posix {
+#include "platform/file_faults.h"
+#include "platform/platform.h"
+
+namespace platform {
 namespace {
+
+using faults::Fails;
+using faults::FileStep;
 
 // A NUL would cut the name the system sees short: another file than the one shown.
 bool Usable(const std::string& path) {
@@ -48,15 +53,15 @@ bool GetSaveTarget(const std::string& path, SaveTarget& target) {
       continue;
     }
     if (!S_ISREG(st.st_mode)) return false;
-    target = {p, true, access(p.c_str(), W_OK) == 0,
+    target = {p, true, access(p.c_str(), W_OK) == 0 && !faults::DenyWriting(),
               static_cast<std::uint32_t>(st.st_mode & 07777)};
     return true;
   }
 }
 
 FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool& denied) {
-  denied = false;
-  if (!Usable(target.path)) return kNoFile;
+  denied = Fails(FileStep::CreateBeside);  // as in a folder the user may not write to
+  if (denied || !Usable(target.path)) return kNoFile;
   const size_t slash = target.path.rfind('/');
   const std::string name = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
   const std::string stem = FolderOf(target.path) + "/." + name + ".";
@@ -90,7 +95,7 @@ FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool
 }
 
 FileHandle OpenFileInPlace(const SaveTarget& target, std::uint64_t size) {
-  if (!Usable(target.path)) return kNoFile;
+  if (Fails(FileStep::OpenInPlace) || !Usable(target.path)) return kNoFile;
   const int fd = open(target.path.c_str(), O_WRONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
   if (fd < 0) return kNoFile;
   struct stat st {};
@@ -105,29 +110,35 @@ FileHandle OpenFileInPlace(const SaveTarget& target, std::uint64_t size) {
 }
 
 bool WriteToFile(FileHandle f, std::string_view data) {
+  // A failing write on a full disk gets part of the data out first.
+  const bool fail = Fails(FileStep::Write);
+  if (fail) data = data.substr(0, data.size() / 2);
   while (!data.empty()) {
     const ssize_t n = write(Fd(f), data.data(), data.size());
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) return false;
     data.remove_prefix(static_cast<size_t>(n));
   }
-  return true;
+  return !fail;
 }
 
 bool SetFileLength(FileHandle f, std::uint64_t length) {
   return ftruncate(Fd(f), static_cast<off_t>(length)) == 0;
 }
 
-bool SyncFile(FileHandle f) { return fsync(Fd(f)) == 0; }
+bool SyncFile(FileHandle f) { return !Fails(FileStep::Sync) && fsync(Fd(f)) == 0; }
 
-bool CloseFile(FileHandle f) { return close(Fd(f)) == 0 || errno == EINTR; }
+bool CloseFile(FileHandle f) {
+  return (close(Fd(f)) == 0 || errno == EINTR) && !Fails(FileStep::Close);
+}
 
 bool MoveOverTarget(const std::string& replacement, const SaveTarget& target) {
-  return Usable(replacement) && Usable(target.path) &&
+  return !Fails(FileStep::Replace) && Usable(replacement) && Usable(target.path) &&
          rename(replacement.c_str(), target.path.c_str()) == 0;
 }
 
 bool SyncTargetFolder(const SaveTarget& target) {
+  if (Fails(FileStep::SyncFolder)) return false;
   const int fd = open(FolderOf(target.path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return false;
   // Some file systems cannot sync a folder; their entries are as safe as they get.
@@ -160,4 +171,4 @@ std::int64_t ReadFromFile(FileHandle f, char* buffer, std::size_t n) {
   }
 }
 
-}  // namespace platform::posix
+}  // namespace platform

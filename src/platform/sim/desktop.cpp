@@ -65,20 +65,20 @@ void Deliver(WindowHandle w, const platform::MouseEvent& e) {
 
 int HeldButtons() {
   int b = 0;
-  if (D().keys[platform::VK_LBUTTON].down) b |= 1;
-  if (D().keys[platform::VK_RBUTTON].down) b |= 2;
-  if (D().keys[platform::VK_MBUTTON].down) b |= 4;
+  if (D().keys[platform::vk::kLeftButton].down) b |= 1;
+  if (D().keys[platform::vk::kRightButton].down) b |= 2;
+  if (D().keys[platform::vk::kMiddleButton].down) b |= 4;
   return b;
 }
 
 int VkOf(platform::MouseButton b) {
   switch (b) {
     case platform::MouseButton::Left:
-      return platform::VK_LBUTTON;
+      return platform::vk::kLeftButton;
     case platform::MouseButton::Right:
-      return platform::VK_RBUTTON;
+      return platform::vk::kRightButton;
     case platform::MouseButton::Middle:
-      return platform::VK_MBUTTON;
+      return platform::vk::kMiddleButton;
     case platform::MouseButton::None:
       break;
   }

@@ -4,6 +4,7 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <set>
 
 #include "platform/sim/sim.h"
 
@@ -51,17 +52,20 @@ struct Desktop {
   std::map<WindowHandle, WindowState> windows;
   std::vector<WindowHandle> z_order;  // bottom first
   WindowHandle next_window = 0x1000;
-  std::uintptr_t class_style = 0;
+  bool drop_shadow = false;  // as Windows keeps it: one for all the program's windows
   platform::Picture hand;
 
   std::deque<DialogAnswer> answers;
-  std::vector<DialogRecord> dialogs;
+  std::vector<platform::FileRequest> dialogs;
   std::deque<std::function<void(WindowHandle)>> modal_scripts;
 
   bool ended = false;
   std::optional<std::string> language = std::string("English");
   bool another_instance = false;
   std::string app_folder = "C:\\Program Files\\Tapwright";
+
+  std::set<FileStep> failing_files;
+  bool deny_writing = false;
 };
 
 Desktop& D();

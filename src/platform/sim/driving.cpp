@@ -71,7 +71,6 @@ class RecordingCanvas : public platform::Canvas {
 void Reset() {
   Desktop& d = D();
   d = Desktop{};
-  ClearFileFailures();
 }
 
 std::int64_t Now() { return D().now; }
@@ -198,7 +197,7 @@ void SendKey(WindowHandle w, int vk) {
   if (WindowState* s = Find(w); s && s->listener && !s->disabled) s->listener->OnKeyDown(vk);
 }
 
-void FailGetCursorPos(bool fail) { D().fail_cursor = fail; }
+void FailCursorPosition(bool fail) { D().fail_cursor = fail; }
 
 const std::vector<InputEvent>& InputLog() { return D().input_log; }
 void ClearInputLog() { D().input_log.clear(); }
@@ -216,7 +215,7 @@ WindowHandle WindowAt(int x, int y) {
   return 0;
 }
 
-std::uintptr_t ClassStyle() { return D().class_style; }
+bool HasDropShadow(WindowHandle w) { return Exists(w) && D().drop_shadow; }
 
 void MoveWindowFromOutside(WindowHandle w, int x, int y) {
   W(w).bounds.left = x;
@@ -248,7 +247,7 @@ void AnswerNextDialog(std::optional<std::string> path, std::int64_t open_ms) {
 
 void FailNextDialog() { D().answers.push_back({std::nullopt, 0, true}); }
 
-const std::vector<DialogRecord>& DialogLog() { return D().dialogs; }
+const std::vector<platform::FileRequest>& DialogLog() { return D().dialogs; }
 
 void OnNextModal(std::function<void(WindowHandle)> script) {
   D().modal_scripts.push_back(std::move(script));
@@ -261,4 +260,18 @@ void SetLocaleLanguage(std::optional<std::string> english_name) {
 void SetAnotherInstanceRunning(bool running) { D().another_instance = running; }
 void SetAppFolder(std::string folder) { D().app_folder = std::move(folder); }
 
+void FailFileStep(FileStep step) { D().failing_files.insert(step); }
+void DenyWritingTargets() { D().deny_writing = true; }
+void ClearFileFailures() {
+  D().failing_files.clear();
+  D().deny_writing = false;
+}
+
 }  // namespace sim
+
+namespace platform::faults {
+
+bool Fails(FileStep step) { return sim::detail::D().failing_files.count(step) != 0; }
+bool DenyWriting() { return sim::detail::D().deny_writing; }
+
+}  // namespace platform::faults

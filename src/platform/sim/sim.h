@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/file_faults.h"
 #include "platform/platform.h"
 
 namespace sim {
@@ -37,14 +38,15 @@ struct TimerInfo {
 };
 std::vector<TimerInfo> ActiveTimers();
 
-// Runs fn at the next message pump (DoEvents or the next step of Advance), like a message
+// Runs fn at the next message pump (RunPendingEvents or the next step of Advance), like a message
 // waiting in the queue.
 void Post(std::function<void()> fn);
 // A tick of timer id as a message (as a pending WM_TIMER is); it does nothing if the timer has
 // stopped or its tick is on the stack.
 std::function<void()> TimerTickMessage(platform::TimerId id);
 void PostTimerTick(platform::TimerId id);
-// Makes fn a message that arrives while the current handler runs: the next DoEvents handles it.
+// Makes fn a message that arrives while the current handler runs: the next RunPendingEvents handles
+// it.
 void PostAtNextDoEvents(std::function<void()> fn);
 // Handles every posted message now.
 void Pump();
@@ -52,7 +54,7 @@ std::int64_t DoEventsCalls();
 
 // ---- Screen.
 void SetScreen(int width_px, int height_px, double twips_per_pixel = 15);
-// The desktop over all monitors; SetCursorPos keeps the cursor inside it.
+// The desktop over all monitors; MoveCursor keeps the cursor inside it.
 void SetVirtualScreen(const platform::Rect& r);
 // Where the primary monitor (of SetScreen's size) lies on that desktop; (0, 0) at first.
 void SetPrimaryOrigin(int x, int y);
@@ -71,17 +73,18 @@ void TapKey(int vk);
 bool KeyIsDown(int vk);
 // A key press delivered to window w, as when it has the keyboard focus.
 void SendKey(WindowHandle w, int vk);
-// Makes GetCursorPos fail (the point is left as the caller set it).
-void FailGetCursorPos(bool fail);
+// Makes CursorPosition fail (the point is left as the caller set it).
+void FailCursorPosition(bool fail);
 
 // What the program sent as synthetic input.
 struct InputEvent {
-  enum class Kind { SetCursorPos, MouseEvent, KeybdEvent };
+  enum class Kind { MoveCursor, Button, Key };
   Kind kind;
   std::int64_t time;
-  std::int32_t x, y;    // SetCursorPos: the position asked; otherwise the cursor then
-  std::uint32_t flags;  // MouseEvent or KeybdEvent flags
-  int vk = 0;           // KeybdEvent
+  std::int32_t x, y;  // MoveCursor: the position asked; otherwise the cursor then
+  platform::MouseButton button = platform::MouseButton::None;  // Button
+  int vk = 0;                                                  // Key
+  bool down = false;                                           // Button, Key: pressed
   friend bool operator==(const InputEvent&, const InputEvent&) = default;
 };
 const std::vector<InputEvent>& InputLog();
@@ -93,24 +96,22 @@ struct WindowState {
   std::string title;
   platform::Rect bounds;
   bool visible = false;
-  bool topmost = false;
+  bool topmost = false;   // kept above other programs' windows
   bool modal = false;     // shown by RunModal, not yet destroyed
   bool disabled = false;  // the owner of a modal window
   bool accept_drops = false;
   bool task_bar = true;
-  std::int32_t ex_style = 0;
-  std::uint8_t alpha = 255;
-  std::uint32_t layered_flags = 0;
+  std::uint8_t alpha = 255;  // the opacity last set
   platform::CursorShape cursor = platform::CursorShape::Arrow;
   int invalidations = 0;
-  int set_window_pos_calls = 0;
+  int topmost_calls = 0;  // SetTopmost, asked again or not
   platform::WindowListener* listener = nullptr;
 };
 std::vector<WindowHandle> Windows();  // live windows, bottom of the z-order first
 const WindowState& Window(WindowHandle w);
 bool Exists(WindowHandle w);
 WindowHandle WindowAt(int x, int y);  // topmost visible window under a screen point, or 0
-std::uintptr_t ClassStyle();
+bool HasDropShadow(WindowHandle w);
 // Moves a window as another program or the user would.
 void MoveWindowFromOutside(WindowHandle w, int x, int y);
 void Drop(WindowHandle w, std::vector<std::string> files, std::uint32_t effects, int x, int y);
@@ -133,27 +134,13 @@ std::vector<DrawOp> Paint(WindowHandle w);
 int SimTextWidth(std::string_view text, int pixel_height);
 
 // ---- Dialogs and modal windows.
-struct DialogRecord {
-  bool save = false;
-  std::uint32_t lStructSize = 0;
-  WindowHandle hwndOwner = 0;
-  platform::InstanceHandle hInstance = 0;
-  std::optional<std::string> filter;  // every string of the list, each with its NUL
-  std::optional<std::string> file;    // lpstrFile's text when called
-  std::uint32_t nMaxFile = 0;
-  std::optional<std::string> file_title;
-  std::uint32_t nMaxFileTitle = 0;
-  std::optional<std::string> initial_dir;
-  std::optional<std::string> title;
-  std::uint32_t Flags = 0;
-  std::optional<std::string> def_ext;
-};
 // The next dialog waits `open_ms` of virtual time (timers tick meanwhile), then returns `path`
 // as chosen, or cancels when path is nullopt. A dialog with no answer queued cancels at once.
 void AnswerNextDialog(std::optional<std::string> path, std::int64_t open_ms = 0);
-// The next dialog fails outright (returns 0 without waiting).
+// The next dialog fails outright (without waiting).
 void FailNextDialog();
-const std::vector<DialogRecord>& DialogLog();
+// What the program asked of each dialog.
+const std::vector<platform::FileRequest>& DialogLog();
 
 // Runs while the next modal loop is open, with the modal window's handle; the loop ends when
 // the window is destroyed (or, with nothing left to run, at once).
@@ -169,7 +156,7 @@ void SetAnotherInstanceRunning(bool running);
 void SetAppFolder(std::string folder);
 
 // ---- Files: the machine's own files, with steps that can be made to fail.
-enum class FileStep { CreateBeside, OpenInPlace, Write, Sync, Close, Replace, SyncFolder };
+using platform::faults::FileStep;
 // Every later call of the step fails, as on a full or failing disk, until Reset.
 void FailFileStep(FileStep step);
 // Save targets are reported as files the user may not write to.

@@ -1,113 +1,71 @@
 // The common open and save dialogs. The program's strings are UTF-8: where the process code
 // page is UTF-8 (the manifest asks for it; Windows 10 1903 on) the ANSI calls take them as they
-// are, elsewhere the record is carried over to the wide calls and back.
-#include <algorithm>
-#include <cstring>
-
+// are, elsewhere the wide calls do and the answer is converted back.
 #include "win32.h"
 
-namespace {
-// The real size: 76 in a 32-bit build, 136 in a 64-bit one.
-const DWORD kSizeVersion400A = OPENFILENAME_SIZE_VERSION_400A;
-}  // namespace
-#undef OPENFILENAME_SIZE_VERSION_400A
-
 namespace platform {
-
-const std::uint32_t OPENFILENAME_SIZE_VERSION_400A = kSizeVersion400A;
-
 namespace {
 
-// Filter pairs end with an empty string: the list ends at the first double NUL.
-std::wstring WidenFilter(const char* filter) {
-  if (!filter) return {};
-  const char* end = filter;
-  while (*end || end[1]) ++end;
-  return win32::Widen(std::string_view(filter, static_cast<size_t>(end - filter) + 2));
+// The dialog's path buffer, as the program has always handed it in: spaces and the NUL. A path
+// that does not fit fails the dialog (FNERR_BUFFERTOOSMALL).
+constexpr DWORD kPathBuffer = kMaxChosenPath + 1;
+
+// Name and pattern, each with its NUL, and the empty string that closes the list.
+std::string FilterList(const FileRequest& r) {
+  if (r.filter_pattern.empty()) return {};
+  return r.filter_name + '\0' + r.filter_pattern + '\0' + '\0';
 }
 
-std::wstring WidenOrEmpty(const char* s) { return s ? win32::Widen(s) : std::wstring(); }
-
-// Copies a UTF-8 result into the caller's buffer; false when it does not fit.
-bool CopyOut(const std::wstring& text, char* buf, std::uint32_t size) {
-  std::string utf8 = win32::Narrow(text);
-  if (!buf || utf8.size() + 1 > size) return false;
-  std::memcpy(buf, utf8.c_str(), utf8.size() + 1);
-  return true;
+template <typename Char>
+const Char* OrNull(const std::basic_string<Char>& s) {
+  return s.empty() ? nullptr : s.c_str();
 }
 
-std::wstring UpToNul(const wchar_t* s, size_t max) {
-  size_t n = 0;
-  while (n < max && s[n]) ++n;
-  return std::wstring(s, n);
+std::optional<std::string> RunAnsi(const FileRequest& r) {
+  const std::string filter = FilterList(r);
+  std::string file(kPathBuffer - 1, ' ');
+  OPENFILENAMEA o{};
+  // The record without the Windows 2000 fields, as the program has always asked for it.
+  o.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  o.hwndOwner = win32::ToHwnd(r.owner);
+  o.hInstance = GetModuleHandleW(nullptr);
+  o.lpstrFilter = OrNull(filter);
+  o.lpstrFile = file.data();
+  o.nMaxFile = kPathBuffer;
+  o.lpstrInitialDir = OrNull(r.start_folder);
+  o.lpstrTitle = OrNull(r.title);
+  o.lpstrDefExt = OrNull(r.default_extension);
+  if (!(r.save ? GetSaveFileNameA(&o) : GetOpenFileNameA(&o))) return std::nullopt;
+  return std::string(file.c_str());
 }
 
-::OPENFILENAMEA ToAnsi(const OPENFILENAMEA& o) {
-  ::OPENFILENAMEA r{};
-  r.lStructSize = o.lStructSize;
-  r.hwndOwner = win32::ToHwnd(o.hwndOwner);
-  r.hInstance = reinterpret_cast<HINSTANCE>(o.hInstance);
-  r.lpstrFilter = o.lpstrFilter;
-  r.lpstrFile = o.lpstrFile;
-  r.nMaxFile = o.nMaxFile;
-  r.lpstrFileTitle = o.lpstrFileTitle;
-  r.nMaxFileTitle = o.nMaxFileTitle;
-  r.lpstrInitialDir = o.lpstrInitialDir;
-  r.lpstrTitle = o.lpstrTitle;
-  r.Flags = o.Flags;
-  r.lpstrDefExt = o.lpstrDefExt;
-  return r;
-}
-
-int RunWide(OPENFILENAMEA* o, bool save) {
-  // Buffers are counted in characters on the wide side; the UTF-8 result must still fit the
-  // caller's byte counts, which CopyOut checks.
-  std::wstring filter = WidenFilter(o->lpstrFilter);
-  std::wstring initial_dir = WidenOrEmpty(o->lpstrInitialDir);
-  std::wstring title = WidenOrEmpty(o->lpstrTitle);
-  std::wstring def_ext = WidenOrEmpty(o->lpstrDefExt);
-  std::wstring file(o->nMaxFile, L'\0');
-  if (o->lpstrFile && o->nMaxFile) {
-    std::wstring in =
-        win32::Widen(std::string_view(o->lpstrFile, strnlen(o->lpstrFile, o->nMaxFile)));
-    in.resize(std::min<size_t>(in.size(), o->nMaxFile - 1));
-    std::copy(in.begin(), in.end(), file.begin());
-  }
-  std::wstring file_title(o->nMaxFileTitle, L'\0');
-
+std::optional<std::string> RunWide(const FileRequest& r) {
+  const std::wstring filter = win32::Widen(FilterList(r));
+  const std::wstring start_folder = win32::Widen(r.start_folder);
+  const std::wstring title = win32::Widen(r.title);
+  const std::wstring default_extension = win32::Widen(r.default_extension);
+  std::wstring file(kPathBuffer - 1, L' ');
   OPENFILENAMEW w{};
-  // Same layout rule on the wide side: the record without the Windows 2000 fields.
-  w.lStructSize = o->lStructSize == OPENFILENAME_SIZE_VERSION_400A ? OPENFILENAME_SIZE_VERSION_400W
-                                                                   : o->lStructSize;
-  w.hwndOwner = win32::ToHwnd(o->hwndOwner);
-  w.hInstance = reinterpret_cast<HINSTANCE>(o->hInstance);
-  w.lpstrFilter = o->lpstrFilter ? filter.c_str() : nullptr;
-  w.lpstrFile = o->lpstrFile ? file.data() : nullptr;
-  w.nMaxFile = o->nMaxFile;
-  w.lpstrFileTitle = o->lpstrFileTitle ? file_title.data() : nullptr;
-  w.nMaxFileTitle = o->nMaxFileTitle;
-  w.lpstrInitialDir = o->lpstrInitialDir ? initial_dir.c_str() : nullptr;
-  w.lpstrTitle = o->lpstrTitle ? title.c_str() : nullptr;
-  w.Flags = o->Flags;
-  w.lpstrDefExt = o->lpstrDefExt ? def_ext.c_str() : nullptr;
-  if (!(save ? GetSaveFileNameW(&w) : GetOpenFileNameW(&w))) return 0;
-  if (!CopyOut(UpToNul(file.data(), file.size()), o->lpstrFile, o->nMaxFile)) return 0;
-  if (o->lpstrFileTitle)
-    CopyOut(UpToNul(file_title.data(), file_title.size()), o->lpstrFileTitle, o->nMaxFileTitle);
-  return 1;
-}
-
-int Run(OPENFILENAMEA* o, bool save) {
-  if (!o) return 0;
-  win32::EnsureUiThreadInit();
-  if (GetACP() != CP_UTF8) return RunWide(o, save);
-  ::OPENFILENAMEA a = ToAnsi(*o);
-  return save ? ::GetSaveFileNameA(&a) : ::GetOpenFileNameA(&a);
+  w.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+  w.hwndOwner = win32::ToHwnd(r.owner);
+  w.hInstance = GetModuleHandleW(nullptr);
+  w.lpstrFilter = OrNull(filter);
+  w.lpstrFile = file.data();
+  w.nMaxFile = kPathBuffer;  // characters here; the UTF-8 answer must still fit in bytes
+  w.lpstrInitialDir = OrNull(start_folder);
+  w.lpstrTitle = OrNull(title);
+  w.lpstrDefExt = OrNull(default_extension);
+  if (!(r.save ? GetSaveFileNameW(&w) : GetOpenFileNameW(&w))) return std::nullopt;
+  std::string path = win32::Narrow(file.c_str());
+  if (path.size() > kMaxChosenPath) return std::nullopt;
+  return path;
 }
 
 }  // namespace
 
-int GetOpenFileNameA(OPENFILENAMEA* ofn) { return Run(ofn, false); }
-int GetSaveFileNameA(OPENFILENAMEA* ofn) { return Run(ofn, true); }
+std::optional<std::string> ChooseFile(const FileRequest& request) {
+  win32::EnsureUiThreadInit();
+  return GetACP() == CP_UTF8 ? RunAnsi(request) : RunWide(request);
+}
 
 }  // namespace platform

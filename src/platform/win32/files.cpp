@@ -1,10 +1,13 @@
 // Files: a save goes to a new file beside the target and replaces it with ReplaceFileW, which
 // keeps the target's attributes and security, or MoveFileExW with write-through.
+#include "platform/file_faults.h"
 #include "win32.h"
 
 namespace platform {
 namespace {
 
+using faults::Fails;
+using faults::FileStep;
 using win32::Widen;
 
 bool Usable(const std::string& path) {
@@ -31,13 +34,13 @@ bool GetSaveTarget(const std::string& path, SaveTarget& target) {
     return true;
   }
   if (attributes & FILE_ATTRIBUTE_DIRECTORY) return false;
-  target = {path, true, (attributes & FILE_ATTRIBUTE_READONLY) == 0, 0};
+  target = {path, true, (attributes & FILE_ATTRIBUTE_READONLY) == 0 && !faults::DenyWriting(), 0};
   return true;
 }
 
 FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool& denied) {
-  denied = false;
-  if (!Usable(target.path)) return kNoFile;
+  denied = Fails(FileStep::CreateBeside);  // as in a folder the user may not write to
+  if (denied || !Usable(target.path)) return kNoFile;
   const std::wstring w = Widen(target.path);
   const size_t slash = w.find_last_of(L"\\/");
   const std::wstring stem =
@@ -61,7 +64,7 @@ FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool
 }
 
 FileHandle OpenFileInPlace(const SaveTarget& target, std::uint64_t size) {
-  if (!Usable(target.path)) return kNoFile;
+  if (Fails(FileStep::OpenInPlace) || !Usable(target.path)) return kNoFile;
   const HANDLE h = CreateFileW(Widen(target.path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return kNoFile;
@@ -82,13 +85,16 @@ FileHandle OpenFileInPlace(const SaveTarget& target, std::uint64_t size) {
 }
 
 bool WriteToFile(FileHandle f, std::string_view data) {
+  // A failing write on a full disk gets part of the data out first.
+  const bool fail = Fails(FileStep::Write);
+  if (fail) data = data.substr(0, data.size() / 2);
   while (!data.empty()) {
     const DWORD chunk = static_cast<DWORD>(std::min<size_t>(data.size(), 1u << 30));
     DWORD written = 0;
     if (!WriteFile(H(f), data.data(), chunk, &written, nullptr) || written == 0) return false;
     data.remove_prefix(written);
   }
-  return true;
+  return !fail;
 }
 
 bool SetFileLength(FileHandle f, std::uint64_t length) {
@@ -97,12 +103,12 @@ bool SetFileLength(FileHandle f, std::uint64_t length) {
   return SetFilePointerEx(H(f), at, nullptr, FILE_BEGIN) && SetEndOfFile(H(f));
 }
 
-bool SyncFile(FileHandle f) { return FlushFileBuffers(H(f)) != 0; }
+bool SyncFile(FileHandle f) { return !Fails(FileStep::Sync) && FlushFileBuffers(H(f)) != 0; }
 
-bool CloseFile(FileHandle f) { return CloseHandle(H(f)) != 0; }
+bool CloseFile(FileHandle f) { return CloseHandle(H(f)) != 0 && !Fails(FileStep::Close); }
 
 bool MoveOverTarget(const std::string& replacement, const SaveTarget& target) {
-  if (!Usable(replacement) || !Usable(target.path)) return false;
+  if (Fails(FileStep::Replace) || !Usable(replacement) || !Usable(target.path)) return false;
   const std::wstring from = Widen(replacement);
   const std::wstring to = Widen(target.path);
   if (target.exists && ReplaceFileW(to.c_str(), from.c_str(), nullptr,
@@ -114,7 +120,7 @@ bool MoveOverTarget(const std::string& replacement, const SaveTarget& target) {
 }
 
 // MoveFileExW with write-through has already put the folder's entry on the disk.
-bool SyncTargetFolder(const SaveTarget&) { return true; }
+bool SyncTargetFolder(const SaveTarget&) { return !Fails(FileStep::SyncFolder); }
 
 bool RemoveFile(const std::string& path) {
   return Usable(path) && DeleteFileW(Widen(path).c_str()) != 0;

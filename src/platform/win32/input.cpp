@@ -4,7 +4,7 @@
 
 namespace platform {
 
-bool GetCursorPos(Point& p) {
+bool CursorPosition(Point& p) {
   POINT pt;
   if (!::GetCursorPos(&pt)) return false;
   p.x = pt.x;
@@ -12,7 +12,7 @@ bool GetCursorPos(Point& p) {
   return true;
 }
 
-bool SetCursorPos(std::int32_t x, std::int32_t y) { return ::SetCursorPos(x, y) != 0; }
+bool MoveCursor(std::int32_t x, std::int32_t y) { return ::SetCursorPos(x, y) != 0; }
 
 namespace {
 
@@ -20,28 +20,36 @@ namespace {
 // physical right button is the one applications receive as left.
 bool ButtonsSwapped() { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
 
-std::uint32_t SwapLeftRight(std::uint32_t flags) {
-  constexpr std::uint32_t left = MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP;
-  constexpr std::uint32_t right = MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP;
-  // Right's flags are left's shifted by two: down 0x2 -> 0x8, up 0x4 -> 0x10.
-  return (flags & ~(left | right)) | ((flags & left) << 2) | ((flags & right) >> 2);
-}
-
 }  // namespace
 
-void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
-                 std::uintptr_t extra) {
-  if (ButtonsSwapped()) flags = SwapLeftRight(flags);
-  ::mouse_event(flags, static_cast<DWORD>(dx), static_cast<DWORD>(dy), data, extra);
+void SendButton(MouseButton button, bool down) {
+  if (ButtonsSwapped() && (button == MouseButton::Left || button == MouseButton::Right))
+    button = button == MouseButton::Left ? MouseButton::Right : MouseButton::Left;
+  DWORD flags = 0;
+  switch (button) {
+    case MouseButton::Left:
+      flags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+      break;
+    case MouseButton::Right:
+      flags = down ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_RIGHTUP;
+      break;
+    case MouseButton::Middle:
+      flags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
+      break;
+    case MouseButton::None:
+      return;
+  }
+  ::mouse_event(flags, 0, 0, 0, 0);
 }
 
-void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra) {
+void SendKey(int vk, bool down) {
+  if (vk < 1 || vk > 255) return;
   INPUT in{};
   in.type = INPUT_KEYBOARD;
-  in.ki.wVk = vk;
+  in.ki.wVk = static_cast<WORD>(vk);
   // With the scan code, applications that read scan codes (games, remote desktops) see the key.
-  in.ki.wScan = scan != 0 ? scan : static_cast<WORD>(MapVirtualKeyW(vk, MAPVK_VK_TO_VSC));
-  in.ki.dwFlags = flags & KEYEVENTF_KEYUP;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(static_cast<UINT>(vk), MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
   switch (vk) {
     case VK_PRIOR:
     case VK_NEXT:
@@ -66,14 +74,14 @@ void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::u
     default:
       break;
   }
-  in.ki.dwExtraInfo = extra;
   SendInput(1, &in, sizeof in);
 }
 
-std::int16_t GetAsyncKeyState(int vk) {
+KeyState QueryKey(int vk) {
   if (ButtonsSwapped() && (vk == VK_LBUTTON || vk == VK_RBUTTON))
     vk = vk == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON;
-  return static_cast<std::int16_t>(::GetAsyncKeyState(vk));
+  const auto state = static_cast<std::uint16_t>(::GetAsyncKeyState(vk));
+  return {(state & 0x8000) != 0, (state & 1) != 0};
 }
 
 Rect PrimaryMonitor() {

@@ -5,8 +5,10 @@
 
 namespace platform {
 
-int GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, char* buf, int len) {
-  return ::GetLocaleInfoA(locale, type, buf, len);
+std::string UserLanguageName() {
+  char name[256];
+  const int n = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, name, sizeof name);
+  return n > 0 ? std::string(name, static_cast<size_t>(n - 1)) : std::string();
 }
 
 bool AnotherInstanceRunning() {
@@ -79,7 +81,5 @@ std::string AppFolder() {
   if (slash == std::wstring::npos) return {};
   return win32::Narrow(std::wstring_view(path).substr(0, slash));
 }
-
-InstanceHandle AppInstance() { return reinterpret_cast<InstanceHandle>(GetModuleHandleW(nullptr)); }
 
 }  // namespace platform

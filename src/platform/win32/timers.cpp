@@ -2,7 +2,7 @@
 // on a high-resolution waitable timer and posts ticks to a message-only window of the UI thread.
 // Each timer keeps a fixed grid from its start; a tick is posted only when the previous one has
 // been handled, so a slow loop sees one late tick, never a burst. Because ticks are ordinary
-// posted messages, every message loop (dialogs, RunModal, DoEvents) delivers them.
+// posted messages, every message loop (dialogs, RunModal, RunPendingEvents) delivers them.
 #include <map>
 #include <memory>
 
@@ -221,7 +221,7 @@ std::int64_t MonotonicMicros() {
   return c.QuadPart / frequency * 1'000'000 + c.QuadPart % frequency * 1'000'000 / frequency;
 }
 
-void DoEvents() {
+void RunPendingEvents() {
   // What is pending now, not what arrives meanwhile: with 1 ms timers the queue may never run
   // dry. The marker closes the batch; markers of nested calls come later and so count too.
   WPARAM marker = win32::PostMarker();

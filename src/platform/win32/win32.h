@@ -1,4 +1,5 @@
-// Shared by the Win32 backend's sources: platform.h first, windows.h after it (see platform.h).
+// Shared by the Win32 backend's sources. Inside namespace platform, windows.h's names are reached
+// with "::" where the platform has one of the same name (::ShowWindow, ::DestroyWindow).
 #pragma once
 
 #include "platform/platform.h"
@@ -46,7 +47,7 @@ HCURSOR HandCursor();
 // Ticks go to this message-only window of the UI thread.
 constexpr UINT kTickMessage = WM_APP + 1;
 LRESULT HandleTick(WPARAM id);
-// DoEvents' end-of-batch markers: posted in increasing order, seen as they are dispatched.
+// RunPendingEvents' end-of-batch markers: posted in increasing order, seen as they are dispatched.
 WPARAM PostMarker();
 WPARAM LastMarkerSeen();
 

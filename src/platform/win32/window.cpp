@@ -213,52 +213,29 @@ void RepaintNow(WindowHandle w) {
 // The executable's own icon resource, drawn from the same pictures at build time, serves.
 void SetProgramIcon(const std::vector<Picture>&) {}
 
-bool SetWindowPos(WindowHandle w, WindowHandle insert_after, int x, int y, int cx, int cy,
-                  std::uint32_t flags) {
+void SetTopmost(WindowHandle w, bool topmost) {
   HWND hw = ToHwnd(w);
   // The key poller puts the window on top ten times a second; when it is there already, the
   // call would only cost the system a round of messages.
-  constexpr UINT kKeepPlace = SWP_NOMOVE | SWP_NOSIZE;
-  if (ToHwnd(insert_after) == HWND_TOPMOST && (flags & kKeepPlace) == kKeepPlace &&
-      (::GetWindowLongW(hw, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
+  if (topmost && (::GetWindowLongW(hw, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
       ::GetWindow(hw, GW_HWNDPREV) == nullptr)
-    return true;
-  return ::SetWindowPos(hw, ToHwnd(insert_after), x, y, cx, cy, flags) != 0;
+    return;
+  ::SetWindowPos(hw, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
 
-std::int32_t GetWindowLongA(WindowHandle w, int index) {
-  return ::GetWindowLongA(ToHwnd(w), index);
+void SetOpacity(WindowHandle w, std::uint8_t alpha) {
+  HWND hw = ToHwnd(w);
+  const LONG style = ::GetWindowLongW(hw, GWL_EXSTYLE);
+  if (!(style & WS_EX_LAYERED)) ::SetWindowLongW(hw, GWL_EXSTYLE, style | WS_EX_LAYERED);
+  ::SetLayeredWindowAttributes(hw, 0, alpha, LWA_ALPHA);
 }
 
-std::int32_t SetWindowLongA(WindowHandle w, int index, std::int32_t value) {
-  return ::SetWindowLongA(ToHwnd(w), index, value);
-}
-
-bool SetLayeredWindowAttributes(WindowHandle w, Color key, std::uint8_t alpha,
-                                std::uint32_t flags) {
-  return ::SetLayeredWindowAttributes(ToHwnd(w), key, alpha, flags) != 0;
-}
-
-// 32-bit headers map the Ptr names onto the 32-bit calls as macros.
-#ifdef GetClassLongPtrA
-#undef GetClassLongPtrA
-#undef SetClassLongPtrA
-#endif
-
-std::uintptr_t GetClassLongPtrA(WindowHandle w, int index) {
-#ifdef _WIN64
-  return ::GetClassLongPtrA(ToHwnd(w), index);
-#else
-  return ::GetClassLongA(ToHwnd(w), index);
-#endif
-}
-
-std::uintptr_t SetClassLongPtrA(WindowHandle w, int index, std::uintptr_t value) {
-#ifdef _WIN64
-  return ::SetClassLongPtrA(ToHwnd(w), index, static_cast<LONG_PTR>(value));
-#else
-  return ::SetClassLongA(ToHwnd(w), index, static_cast<LONG>(value));
-#endif
+// A class style: it holds for every window of the class, the program's form windows.
+void SetDropShadow(WindowHandle w, bool on) {
+  HWND hw = ToHwnd(w);
+  const ULONG_PTR style = ::GetClassLongPtrW(hw, GCL_STYLE);
+  ::SetClassLongPtrW(hw, GCL_STYLE,
+                     static_cast<LONG_PTR>(on ? style | CS_DROPSHADOW : style & ~CS_DROPSHADOW));
 }
 
 }  // namespace platform

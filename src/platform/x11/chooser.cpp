@@ -35,16 +35,15 @@ std::string FindProgram(const std::string& name) {
   return "";
 }
 
-std::vector<std::string> ZenityArguments(const OPENFILENAMEA& ofn, bool save,
-                                         const std::string& start, const std::string& filter_name,
+std::vector<std::string> ZenityArguments(const FileRequest& request, const std::string& start,
                                          const std::vector<std::string>& patterns, Window owner) {
   std::vector<std::string> args{"zenity", "--file-selection"};
   // No --confirm-overwrite: the program asks nothing before replacing a file.
-  if (save) args.emplace_back("--save");
-  if (ofn.lpstrTitle != nullptr) args.push_back(std::string("--title=") + ofn.lpstrTitle);
+  if (request.save) args.emplace_back("--save");
+  if (!request.title.empty()) args.push_back("--title=" + request.title);
   args.push_back("--filename=" + start);
   if (!patterns.empty()) {
-    std::string filter = "--file-filter=" + filter_name + " |";
+    std::string filter = "--file-filter=" + request.filter_name + " |";
     for (const std::string& p : patterns) filter += " " + p;
     args.push_back(filter);
   }
@@ -52,16 +51,16 @@ std::vector<std::string> ZenityArguments(const OPENFILENAMEA& ofn, bool save,
   return args;
 }
 
-std::vector<std::string> KdialogArguments(const OPENFILENAMEA& ofn, bool save,
-                                          const std::string& start, const std::string& filter_name,
+std::vector<std::string> KdialogArguments(const FileRequest& request, const std::string& start,
                                           const std::vector<std::string>& patterns, Window owner) {
-  std::vector<std::string> args{"kdialog", save ? "--getsavefilename" : "--getopenfilename", start};
+  std::vector<std::string> args{"kdialog", request.save ? "--getsavefilename" : "--getopenfilename",
+                                start};
   if (!patterns.empty()) {
     std::string filter;
     for (const std::string& p : patterns) filter += (filter.empty() ? "" : " ") + p;
-    args.push_back(filter + "|" + filter_name);
+    args.push_back(filter + "|" + request.filter_name);
   }
-  if (ofn.lpstrTitle != nullptr) args.insert(args.end(), {"--title", ofn.lpstrTitle});
+  if (!request.title.empty()) args.insert(args.end(), {"--title", request.title});
   if (owner != 0) args.insert(args.end(), {"--attach", std::to_string(owner)});
   return args;
 }
@@ -117,25 +116,19 @@ bool RunAndRead(const std::string& program, const std::vector<std::string>& args
 
 }  // namespace
 
-std::optional<std::string> RunDesktopChooser(const OPENFILENAMEA& ofn, bool save) {
+std::optional<std::string> RunDesktopChooser(const FileRequest& request) {
   std::string program = FindProgram("zenity");
   const bool zenity = !program.empty();
   if (!zenity) program = FindProgram("kdialog");
   if (program.empty()) return std::nullopt;
 
-  std::string initial;
-  const std::string folder = StartFolder(ofn, initial);
-  // A folder with its trailing slash opens in it; a name after it is proposed for a save.
-  const std::string start = fd::JoinPath(folder, "") + initial;
-  std::vector<fd::Filter> filters = fd::ParseFilter(ofn.lpstrFilter);
-  const std::string filter_name = filters.empty() ? "" : filters[0].description;
-  const std::vector<std::string> patterns =
-      filters.empty() ? std::vector<std::string>{} : filters[0].patterns;
-  auto owner = FindWindow(ofn.hwndOwner);
+  // A folder with its trailing slash opens in it.
+  const std::string start = fd::JoinPath(StartFolder(request), "");
+  const std::vector<std::string> patterns = fd::SplitPatterns(request.filter_pattern);
+  auto owner = FindWindow(request.owner);
   const Window attach = owner ? owner->xid : 0;
-  const std::vector<std::string> args =
-      zenity ? ZenityArguments(ofn, save, start, filter_name, patterns, attach)
-             : KdialogArguments(ofn, save, start, filter_name, patterns, attach);
+  const std::vector<std::string> args = zenity ? ZenityArguments(request, start, patterns, attach)
+                                               : KdialogArguments(request, start, patterns, attach);
 
   if (owner) ++owner->input_blocked;
   std::string out;

@@ -11,9 +11,9 @@ constexpr int kXdndVersion = 5;
 
 std::uint32_t EffectOf(Atom action) {
   const Atoms& a = GetAtoms();
-  if (action == a.xdnd_action_copy) return DROPEFFECT_COPY;
-  if (action == a.xdnd_action_move) return DROPEFFECT_MOVE;
-  if (action == a.xdnd_action_link) return DROPEFFECT_LINK;
+  if (action == a.xdnd_action_copy) return kDropCopy;
+  if (action == a.xdnd_action_move) return kDropMove;
+  if (action == a.xdnd_action_link) return kDropLink;
   return 0;
 }
 

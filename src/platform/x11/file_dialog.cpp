@@ -63,33 +63,23 @@ std::string AbsolutePath(const std::string& path) {
 
 }  // namespace
 
-std::string StartFolder(const OPENFILENAMEA& ofn, std::string& initial) {
-  std::string folder = ofn.lpstrInitialDir != nullptr && IsFolder(ofn.lpstrInitialDir)
-                           ? AbsolutePath(ofn.lpstrInitialDir)
-                           : CurrentFolder();
-  initial = fd::InitialName(ofn.lpstrFile, ofn.nMaxFile);
-  // A whole path in the buffer: start in its folder.
-  if (initial.find('/') != std::string::npos &&
-      IsFolder(fd::ParentFolder(fd::JoinPath(folder, initial)))) {
-    folder = fd::ParentFolder(fd::JoinPath(folder, initial));
-    initial = fd::NamePart(initial);
-  }
-  return folder;
+std::string StartFolder(const FileRequest& request) {
+  return !request.start_folder.empty() && IsFolder(request.start_folder)
+             ? AbsolutePath(request.start_folder)
+             : CurrentFolder();
 }
 
 namespace {
 
 class FileDialog : public WindowListener {
  public:
-  FileDialog(const OPENFILENAMEA& ofn, bool save) : ofn_(ofn), save_(save), words_(LocalWords()) {
-    std::vector<fd::Filter> filters = fd::ParseFilter(ofn.lpstrFilter);
-    if (!filters.empty()) {
-      description_ = filters[0].description;
-      patterns_ = filters[0].patterns;
-    }
-    std::string initial;
-    folder_ = StartFolder(ofn, initial);
-    name_.Set(initial);
+  explicit FileDialog(const FileRequest& request)
+      : request_(request),
+        save_(request.save),
+        words_(LocalWords()),
+        patterns_(fd::SplitPatterns(request.filter_pattern)) {
+    if (!patterns_.empty()) description_ = request.filter_name;
+    folder_ = StartFolder(request);
     Open(folder_);
   }
 
@@ -97,7 +87,7 @@ class FileDialog : public WindowListener {
   bool Run(std::string& result) {
     Display* d = Dpy();
     WindowDesc desc;
-    desc.title = ofn_.lpstrTitle != nullptr ? ofn_.lpstrTitle : (save_ ? "Save" : "Open");
+    desc.title = !request_.title.empty() ? request_.title : (save_ ? "Save" : "Open");
     const Rect screen = PrimaryMonitor();
     desc.bounds = {screen.left + (screen.width - kWidth) / 2,
                    screen.top + (screen.height - kHeight) / 2, kWidth, kHeight};
@@ -109,10 +99,10 @@ class FileDialog : public WindowListener {
     Atom dialog = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False);
     XChangeProperty(d, xid_, GetAtoms().net_wm_window_type, XA_ATOM, 32, PropModeReplace,
                     reinterpret_cast<unsigned char*>(&dialog), 1);
-    SetWindowPos(handle_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetTopmost(handle_, true);
     OpenInputContext();
     ws->raw_events = [this](XEvent& ev) { return OnRawEvent(ev); };
-    RunModal(handle_, ofn_.hwndOwner);
+    RunModal(handle_, request_.owner);
     Finish(false);  // in case the window went another way
     result = result_;
     return accepted_;
@@ -188,7 +178,7 @@ class FileDialog : public WindowListener {
       Changed();
       return;
     }
-    if (save_) path = fd::WithDefaultExtension(path, ofn_.lpstrDefExt);
+    if (save_) path = fd::WithDefaultExtension(path, request_.default_extension);
     result_ = path;
     Finish(true);
   }
@@ -232,11 +222,11 @@ class FileDialog : public WindowListener {
   void DrawList(Canvas& c);
   void DrawField(Canvas& c);
 
-  const OPENFILENAMEA& ofn_;
+  const FileRequest& request_;
   const bool save_;
   const Words words_;
+  const std::vector<std::string> patterns_;
   std::string description_;
-  std::vector<std::string> patterns_;
   std::string folder_;
   std::vector<fd::Entry> entries_;
   int selected_ = -1;
@@ -376,7 +366,7 @@ void FileDialog::OnMouse(const MouseEvent& e) {
     if (!(e.buttons & 1)) drag_ = Drag::Idle;
     if (drag_ == Drag::Scrollbar) ScrollTo(e.y);
     Point p;
-    if (drag_ == Drag::Move && GetCursorPos(p))
+    if (drag_ == Drag::Move && CursorPosition(p))
       SetWindowBounds(handle_, {drag_bounds_.left + p.x - drag_cursor_.x,
                                 drag_bounds_.top + p.y - drag_cursor_.y, kWidth, kHeight});
     return;
@@ -390,7 +380,7 @@ void FileDialog::OnMouse(const MouseEvent& e) {
   }
   // Down or the second press of a double click. A click also takes the keyboard back.
   TakeFocus();
-  if (kHeader.Contains(e.x, e.y) && !kClose.Contains(e.x, e.y) && GetCursorPos(drag_cursor_)) {
+  if (kHeader.Contains(e.x, e.y) && !kClose.Contains(e.x, e.y) && CursorPosition(drag_cursor_)) {
     drag_ = Drag::Move;
     drag_bounds_ = GetWindowBounds(handle_);
     return;
@@ -467,8 +457,7 @@ void FileDialog::DrawField(Canvas& c) {
 
 void FileDialog::OnPaint(Canvas& c) {
   c.DrawRectOutline({0, 0, kWidth, kHeight}, kDarkGrey, 1);
-  std::string title = ofn_.lpstrTitle != nullptr ? ofn_.lpstrTitle : "";
-  c.DrawString({12, 7, kClose.left - 16, 18}, title, TitleFont(), kGrey, TextAlign::Left);
+  c.DrawString({12, 7, kClose.left - 16, 18}, request_.title, TitleFont(), kGrey, TextAlign::Left);
   Color close = hover_ == 3 ? kLightBlue : kGrey;
   c.DrawLine({kClose.left + 5, kClose.top + 5}, {kClose.left + 15, kClose.top + 15}, close, 2);
   c.DrawLine({kClose.left + 15, kClose.top + 5}, {kClose.left + 5, kClose.top + 15}, close, 2);
@@ -486,31 +475,22 @@ void FileDialog::OnPaint(Canvas& c) {
   DrawButton(c, kCancel, words_.cancel, false, hover_ == 2);
 }
 
-int RunDialog(OPENFILENAMEA* ofn, bool save) {
-  if (ofn == nullptr || ofn->lStructSize != OPENFILENAME_SIZE_VERSION_400A ||
-      ofn->lpstrFile == nullptr || ofn->nMaxFile == 0)
-    return 0;
-  std::string path;
-  if (std::optional<std::string> chosen = RunDesktopChooser(*ofn, save)) {
-    if (chosen->empty()) return 0;
-    path = save ? fd::WithDefaultExtension(*chosen, ofn->lpstrDefExt) : *chosen;
-  } else {
-    // Neither chooser is installed: the own dialog serves.
-    FileDialog dialog(*ofn, save);
-    if (!dialog.Run(path)) return 0;
-  }
-  if (!fd::CopyOut(path, ofn->lpstrFile, ofn->nMaxFile)) return 0;  // the buffer is too small
-  if (ofn->lpstrFileTitle != nullptr)
-    fd::CopyOut(fd::NamePart(path), ofn->lpstrFileTitle, ofn->nMaxFileTitle);
-  return 1;
-}
-
 }  // namespace
 }  // namespace platform::x11
 
 namespace platform {
 
-int GetOpenFileNameA(OPENFILENAMEA* ofn) { return x11::RunDialog(ofn, false); }
-int GetSaveFileNameA(OPENFILENAMEA* ofn) { return x11::RunDialog(ofn, true); }
+std::optional<std::string> ChooseFile(const FileRequest& request) {
+  std::string path;
+  if (std::optional<std::string> chosen = x11::RunDesktopChooser(request)) {
+    if (chosen->empty()) return std::nullopt;
+    path = *chosen;
+  } else {
+    // Neither chooser is installed: the own dialog serves.
+    x11::FileDialog dialog(request);
+    if (!dialog.Run(path)) return std::nullopt;
+  }
+  return x11::fd::Answer(path, request);
+}
 
 }  // namespace platform

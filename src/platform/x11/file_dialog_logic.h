@@ -1,4 +1,4 @@
-// What the X11 open and save dialogs decide, without a display: the record's strings, the
+// What the X11 open and save dialogs decide, without a display: the filter's patterns, the
 // folder listing, the chosen path and the name field's editing. Header-only so that tests can
 // call it directly.
 #pragma once
@@ -6,10 +6,13 @@
 #include <algorithm>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
 #include <vector>
+
+#include "platform/platform.h"
 
 namespace platform::x11::file_dialog {
 
@@ -21,41 +24,19 @@ inline std::string Trim(std::string_view s) {
   return std::string(s.substr(first, s.find_last_not_of(" \t") - first + 1));
 }
 
-// The text of a caller's buffer up to its NUL (never past max), without surrounding blanks: the
-// program hands in a buffer of spaces.
-inline std::string InitialName(const char* buffer, std::uint32_t max) {
-  if (buffer == nullptr) return "";
-  return Trim(std::string_view(buffer, std::find(buffer, buffer + max, '\0') - buffer));
-}
-
-struct Filter {
-  std::string description;
-  std::vector<std::string> patterns;  // "*.tpw;*.txt" gives two
-};
-
-// A list of NUL-terminated strings, description then pattern, closed by an empty string.
-inline std::vector<Filter> ParseFilter(const char* list) {
-  std::vector<Filter> filters;
-  if (list == nullptr) return filters;
-  while (*list != '\0') {
-    std::string description = list;
-    list += description.size() + 1;
-    if (*list == '\0') break;  // a description without its pattern
-    std::string pattern = list;
-    list += pattern.size() + 1;
-    Filter f{description, {}};
-    size_t start = 0;
-    while (start <= pattern.size()) {
-      size_t end = std::min(pattern.find(';', start), pattern.size());
-      std::string one = pattern.substr(start, end - start);
-      one.erase(0, one.find_first_not_of(' '));
-      one.erase(one.find_last_not_of(' ') + 1);
-      if (!one.empty()) f.patterns.push_back(one);
-      start = end + 1;
-    }
-    filters.push_back(f);
+// A filter's patterns: "*.txt; *.TEXT" gives two.
+inline std::vector<std::string> SplitPatterns(const std::string& pattern) {
+  std::vector<std::string> patterns;
+  size_t start = 0;
+  while (start <= pattern.size()) {
+    size_t end = std::min(pattern.find(';', start), pattern.size());
+    std::string one = pattern.substr(start, end - start);
+    one.erase(0, one.find_first_not_of(' '));
+    one.erase(one.find_last_not_of(' ') + 1);
+    if (!one.empty()) patterns.push_back(one);
+    start = end + 1;
   }
-  return filters;
+  return patterns;
 }
 
 // "*" and "?" wildcards, ignoring ASCII case; "*.*" means every file, as on Windows.
@@ -146,20 +127,19 @@ inline std::string NamePart(const std::string& path) {
 }
 
 // The save dialog's default extension, for a last component without a ".".
-inline std::string WithDefaultExtension(const std::string& path, const char* ext) {
-  if (ext == nullptr) return path;
-  std::string_view e = ext;
+inline std::string WithDefaultExtension(const std::string& path, std::string_view e) {
   if (!e.empty() && e[0] == '.') e.remove_prefix(1);
   if (e.empty() || NamePart(path).find('.') != std::string::npos) return path;
   return path + "." + std::string(e);
 }
 
-// Copies text and its NUL when they fit in max bytes.
-inline bool CopyOut(const std::string& text, char* buffer, std::uint32_t max) {
-  if (buffer == nullptr || text.size() + 1 > max) return false;
-  std::copy(text.begin(), text.end(), buffer);
-  buffer[text.size()] = '\0';
-  return true;
+// What the dialog answers for the path chosen: a save gets its default extension, and a path
+// longer than the Windows dialog's buffer holds fails there too.
+inline std::optional<std::string> Answer(const std::string& chosen, const FileRequest& request) {
+  std::string path =
+      request.save ? WithDefaultExtension(chosen, request.default_extension) : chosen;
+  if (path.size() > kMaxChosenPath) return std::nullopt;
+  return path;
 }
 
 // The first row to show so that row `selected` is visible among `rows` rows.

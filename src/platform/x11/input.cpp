@@ -32,11 +32,11 @@ unsigned PhysicalButton(unsigned logical) {
 int VirtualKeyOfButton(int button) {
   switch (button) {
     case 1:
-      return VK_LBUTTON;
+      return vk::kLeftButton;
     case 2:
-      return VK_MBUTTON;
+      return vk::kMiddleButton;
     case 3:
-      return VK_RBUTTON;
+      return vk::kRightButton;
     default:
       return 0;
   }
@@ -87,13 +87,15 @@ bool DownFromEvents(int vk) {
 }
 
 bool KeyDownNow(Display* d, int vk) {
-  if (vk == VK_LBUTTON || vk == VK_RBUTTON || vk == VK_MBUTTON) {
+  if (vk == vk::kLeftButton || vk == vk::kRightButton || vk == vk::kMiddleButton) {
     Window root, child;
     int rx, ry, wx, wy;
     unsigned mask = 0;
     if (!XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rx, &ry, &wx, &wy, &mask))
       return false;
-    unsigned bit = vk == VK_LBUTTON ? Button1Mask : vk == VK_RBUTTON ? Button3Mask : Button2Mask;
+    unsigned bit = vk == vk::kLeftButton    ? Button1Mask
+                   : vk == vk::kRightButton ? Button3Mask
+                                            : Button2Mask;
     return (mask & bit) != 0;
   }
   char keymap[32];
@@ -177,7 +179,7 @@ void DrainKeyEvents() {
 namespace platform {
 using namespace platform::x11;
 
-bool GetCursorPos(Point& p) {
+bool CursorPosition(Point& p) {
   Display* d = Dpy();
   Window root, child;
   int rx = 0, ry = 0, wx, wy;
@@ -188,7 +190,7 @@ bool GetCursorPos(Point& p) {
   return true;
 }
 
-bool SetCursorPos(std::int32_t x, std::int32_t y) {
+bool MoveCursor(std::int32_t x, std::int32_t y) {
   Display* d = Dpy();
   // XTest moves the pointer as a real device would, so other clients see ordinary motion.
   bool ok = XTestFakeMotionEvent(d, DefaultScreen(d), x, y, CurrentTime);
@@ -197,37 +199,32 @@ bool SetCursorPos(std::int32_t x, std::int32_t y) {
   return true;
 }
 
-void mouse_event(std::uint32_t flags, std::int32_t dx, std::int32_t dy, std::uint32_t data,
-                 std::uintptr_t extra) {
-  (void)dx, (void)dy, (void)data, (void)extra;  // buttons only, at the current position
+void SendButton(MouseButton button, bool down) {
+  // X numbers the middle button 2 and the right one 3.
+  const unsigned logical = button == MouseButton::Left     ? 1
+                           : button == MouseButton::Middle ? 2
+                           : button == MouseButton::Right  ? 3
+                                                           : 0;
+  if (logical == 0) return;
   Display* d = Dpy();
-  struct Step {
-    std::uint32_t flag;
-    unsigned button;
-    bool press;
-  };
-  constexpr Step kSteps[] = {{MOUSEEVENTF_LEFTDOWN, 1, true},   {MOUSEEVENTF_LEFTUP, 1, false},
-                             {MOUSEEVENTF_RIGHTDOWN, 3, true},  {MOUSEEVENTF_RIGHTUP, 3, false},
-                             {MOUSEEVENTF_MIDDLEDOWN, 2, true}, {MOUSEEVENTF_MIDDLEUP, 2, false}};
   OpenKeyWatch();  // reads the button map
-  for (const Step& s : kSteps)
-    if (flags & s.flag) XTestFakeButtonEvent(d, PhysicalButton(s.button), s.press, CurrentTime);
+  XTestFakeButtonEvent(d, PhysicalButton(logical), down, CurrentTime);
   XFlush(d);
 }
 
-void keybd_event(std::uint8_t vk, std::uint8_t scan, std::uint32_t flags, std::uintptr_t extra) {
-  (void)scan, (void)extra;
+void SendKey(int vk, bool down) {
+  if (vk < 1 || vk > 255) return;
   Display* d = Dpy();
   // The key that gives the symbol in the layout now in use.
   const KeySym sym = KeysymOf(vk);
   const KeyCode code = sym != 0 ? XKeysymToKeycode(d, sym) : 0;
   if (code == 0) return;
-  XTestFakeKeyEvent(d, code, (flags & KEYEVENTF_KEYUP) == 0, CurrentTime);
+  XTestFakeKeyEvent(d, code, down, CurrentTime);
   XFlush(d);
 }
 
-std::int16_t GetAsyncKeyState(int vk) {
-  if (vk <= 0 || vk > 255 || !OpenKeyWatch()) return 0;
+KeyState QueryKey(int vk) {
+  if (vk <= 0 || vk > 255 || !OpenKeyWatch()) return {};
   Display* d = State().keys.display;
   bool down = false;
   if (State().keys.raw) {
@@ -239,9 +236,9 @@ std::int16_t GetAsyncKeyState(int vk) {
     down = KeyDownNow(d, vk);
     DrainKeyEvents();
   }
-  bool pressed = State().keys.pressed_since[vk];
+  const bool pressed = State().keys.pressed_since[vk];
   State().keys.pressed_since[vk] = false;
-  return static_cast<std::int16_t>((down ? 0x8000 : 0) | (pressed ? 1 : 0));
+  return {down, pressed};
 }
 
 }  // namespace platform

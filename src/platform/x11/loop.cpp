@@ -51,7 +51,7 @@ Nanos NextDeadline() {
 // that a stream of events cannot hold the timers up.
 void HandlePendingEvents() {
   Display* d = Dpy();
-  // A handler's own DoEvents may take some of them first: never wait here for more.
+  // A handler's own RunPendingEvents may take some of them first: never wait here for more.
   for (int budget = XEventsQueued(d, QueuedAfterFlush);
        budget > 0 && XEventsQueued(d, QueuedAlready) > 0; --budget) {
     XEvent ev;
@@ -147,7 +147,7 @@ std::int64_t MonotonicMicros() { return Now() / 1000; }
 
 void x11::SetExtraWakeFd(int fd) { State().extra_fd = fd; }
 
-void DoEvents() { LoopOnce(false); }
+void RunPendingEvents() { LoopOnce(false); }
 
 int RunMessageLoop() {
   Dpy();

@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <cstdlib>
-#include <cstring>
 #include <ctime>
 
 #include "platform/platform.h"
@@ -12,18 +11,8 @@
 
 namespace platform {
 
-const std::uint32_t OPENFILENAME_SIZE_VERSION_400A = 76;
-
-int GetLocaleInfoA(std::uint32_t locale, std::uint32_t type, char* buf, int len) {
-  (void)locale;  // the user's and the system's language are the same here
-  if (type != LOCALE_SENGLANGUAGE || len < 0 || (len > 0 && buf == nullptr)) return 0;
-  std::string name = x11::EnglishLanguageName(x11::MessagesLocale(std::getenv));
-  if (name.empty()) return 0;
-  int needed = static_cast<int>(name.size()) + 1;
-  if (len == 0) return needed;  // a size query, as on Windows
-  if (len < needed) return 0;
-  std::memcpy(buf, name.c_str(), needed);
-  return needed;
+std::string UserLanguageName() {
+  return x11::EnglishLanguageName(x11::MessagesLocale(std::getenv));
 }
 
 bool AnotherInstanceRunning() {
@@ -62,7 +51,5 @@ std::string AppFolder() {
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : exe.substr(0, slash);
 }
-
-InstanceHandle AppInstance() { return static_cast<InstanceHandle>(getpid()); }
 
 }  // namespace platform

@@ -3,7 +3,7 @@
 //
 // In this file: the EWMH hints; the hand cursor and the screen's DPI; the back buffer; finding
 // windows; the monitor, cursor and icon; creating, showing, placing and painting a window; the
-// z-order (SetWindowPos); the window and class styles (opacity, drop shadow).
+// staying on top, opacity and the drop shadow.
 #include <unistd.h>
 
 #include <cstdlib>
@@ -40,7 +40,7 @@ void SetInitialNetWmState(const WindowState& ws) {
     states.push_back(a.net_wm_state_skip_taskbar);
     states.push_back(a.net_wm_state_skip_pager);
   }
-  if (ws.exstyle & WS_EX_TOPMOST) states.push_back(a.net_wm_state_above);
+  if (ws.topmost) states.push_back(a.net_wm_state_above);
   XChangeProperty(Dpy(), ws.xid, a.net_wm_state, XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(states.data()), static_cast<int>(states.size()));
 }
@@ -82,18 +82,11 @@ void SendNetWmState(const WindowState& ws, long action, Atom state) {
 }
 
 void ApplyTopmost(WindowState& ws, bool topmost) {
-  if (topmost)
-    ws.exstyle |= WS_EX_TOPMOST;
-  else
-    ws.exstyle &= ~WS_EX_TOPMOST;
+  ws.topmost = topmost;
   if (ws.visible && WindowManagerRunning())
     SendNetWmState(ws, topmost ? kNetWmStateAdd : kNetWmStateRemove, GetAtoms().net_wm_state_above);
   else
     SetInitialNetWmState(ws);
-}
-
-void ApplyOpacity(const WindowState& ws, std::uint8_t alpha) {
-  SetCardinal(ws.xid, GetAtoms().net_wm_window_opacity, alpha * 0x01010101ul);
 }
 
 Cursor HandCursor() {
@@ -355,74 +348,28 @@ void RepaintNow(WindowHandle w) {
   if (auto ws = FindWindow(w)) Paint(*ws);
 }
 
-bool SetWindowPos(WindowHandle w, WindowHandle insert_after, int x, int y, int cx, int cy,
-                  std::uint32_t flags) {
+void SetTopmost(WindowHandle w, bool topmost) {
   auto ws = FindWindow(w);
-  if (!ws) return false;
-  Rect b = ws->bounds;
-  if (!(flags & SWP_NOMOVE)) {
-    b.left = x;
-    b.top = y;
-  }
-  if (!(flags & SWP_NOSIZE)) {
-    b.width = cx;
-    b.height = cy;
-  }
-  if (!(flags & SWP_NOMOVE) || !(flags & SWP_NOSIZE)) SetWindowBounds(w, b);
+  if (!ws) return;
   // Asked again at every key poll; only a change is worth a word to the window manager.
-  const int above = insert_after == HWND_TOPMOST ? 1 : insert_after == HWND_NOTOPMOST ? 0 : -1;
-  if (above >= 0 && (above != ws->above || !ws->visible)) {
-    ApplyTopmost(*ws, above == 1);
+  const int above = topmost ? 1 : 0;
+  if (above != ws->above || !ws->visible) {
+    ApplyTopmost(*ws, topmost);
     ws->above = ws->visible ? above : -1;
   }
-  constexpr std::uint32_t kSwpNoZOrder = 0x0004;
-  constexpr WindowHandle kHwndTop = 0, kHwndBottom = 1;
-  if (!(flags & kSwpNoZOrder)) {
-    if (insert_after == HWND_TOPMOST || insert_after == kHwndTop) XRaiseWindow(Dpy(), ws->xid);
-    if (insert_after == kHwndBottom) XLowerWindow(Dpy(), ws->xid);
-  }
+  if (topmost) XRaiseWindow(Dpy(), ws->xid);
   XFlush(Dpy());
-  return true;
 }
 
-std::int32_t GetWindowLongA(WindowHandle w, int index) {
+void SetOpacity(WindowHandle w, std::uint8_t alpha) {
   auto ws = FindWindow(w);
-  return ws && index == GWL_EXSTYLE ? ws->exstyle : 0;
-}
-
-// As on Windows, WS_EX_TOPMOST is only kept here; SetWindowPos changes the stacking.
-std::int32_t SetWindowLongA(WindowHandle w, int index, std::int32_t value) {
-  auto ws = FindWindow(w);
-  if (!ws || index != GWL_EXSTYLE) return 0;
-  std::int32_t previous = ws->exstyle;
-  ws->exstyle = value;
-  if ((previous & WS_EX_LAYERED) && !(value & WS_EX_LAYERED))
-    XDeleteProperty(Dpy(), ws->xid, GetAtoms().net_wm_window_opacity);
+  if (!ws) return;
+  // Compositors read the opacity from this property; without one it has no effect.
+  SetCardinal(ws->xid, GetAtoms().net_wm_window_opacity, alpha * 0x01010101ul);
   XFlush(Dpy());
-  return previous;
 }
 
-bool SetLayeredWindowAttributes(WindowHandle w, Color key, std::uint8_t alpha,
-                                std::uint32_t flags) {
-  (void)key;  // colour keys need a compositor-side shape; the program only uses alpha
-  auto ws = FindWindow(w);
-  if (!ws || !(ws->exstyle & WS_EX_LAYERED)) return false;
-  if (flags & LWA_ALPHA) ApplyOpacity(*ws, alpha);
-  XFlush(Dpy());
-  return true;
-}
-
-// X has no drop shadow of its own (a compositor draws one if it likes); the class style is kept
-// so that the program reads back what it set.
-std::uintptr_t GetClassLongPtrA(WindowHandle w, int index) {
-  return FindWindow(w) && index == GCL_STYLE ? State().class_style : 0;
-}
-
-std::uintptr_t SetClassLongPtrA(WindowHandle w, int index, std::uintptr_t value) {
-  if (!FindWindow(w) || index != GCL_STYLE) return 0;
-  std::uintptr_t previous = State().class_style;
-  State().class_style = value;
-  return previous;
-}
+// X has no drop shadow of its own: a compositor draws one if it likes.
+void SetDropShadow(WindowHandle, bool) {}
 
 }  // namespace platform

@@ -64,7 +64,7 @@ struct WindowState {
   bool painted = false;  // the back buffer holds a full frame
   bool reparented = false;
   int input_blocked = 0;  // > 0 while a modal window it owns runs
-  std::int32_t exstyle = 0;
+  bool topmost = false;   // kept above other programs' windows
   int above = -1;  // what the window manager was last told: 1 above the others, 0 not, -1 nothing
   bool accept_drops = false;
   bool task_bar = true;
@@ -130,7 +130,6 @@ struct Backend {
   // Windows, by handle, and what all of them share.
   std::map<WindowHandle, std::shared_ptr<WindowState>> windows;
   WindowHandle next_handle = 1;
-  std::uintptr_t class_style = 0;
   Cursor hand_cursor = 0;
   Cursor arrow_cursor = 0;
   Picture hand_picture;
@@ -178,12 +177,12 @@ int KeyWatchFd();
 // A descriptor the loop also wakes for while it is set (the file chooser's answer), or -1.
 void SetExtraWakeFd(int fd);
 
-// Where a file dialog starts, from the record: its initial folder when that exists, else the
-// working folder; a path in the file buffer moves it there. `initial` gets the name to show.
-std::string StartFolder(const OPENFILENAMEA& ofn, std::string& initial);
+// Where a file dialog starts: the request's start folder when that exists, else the working
+// folder.
+std::string StartFolder(const FileRequest& request);
 // The desktop's own file chooser: zenity, else kdialog. nullopt when neither is installed;
 // otherwise the path chosen, or "" when the user cancelled.
-std::optional<std::string> RunDesktopChooser(const OPENFILENAMEA& ofn, bool save);
+std::optional<std::string> RunDesktopChooser(const FileRequest& request);
 void DrainKeyEvents();
 // Opens the key watcher once; false when it cannot be had.
 bool OpenKeyWatch();

@@ -1,6 +1,6 @@
 #!/bin/sh
-# Keys from the driver reach GetAsyncKeyState of another program of the prefix, and playback's
-# SetCursorPos + mouse_event clicks land where they were sent.
+# Keys from the driver reach QueryKey in another program of the prefix, and playback's
+# MoveCursor + SendButton clicks land where they were sent.
 # usage: test_input.sh STATE EXE_DIR
 . "$(dirname "$0")/lib.sh"
 OUT="$STATE/input"

@@ -46,7 +46,7 @@ bool RunUntil(Done done, double limit_ms) {
   auto start = Clock::now();
   while (!done()) {
     if (MsSince(start) > limit_ms) return false;
-    DoEvents();
+    RunPendingEvents();
     std::this_thread::sleep_for(std::chrono::microseconds(200));
   }
   return true;
@@ -118,10 +118,9 @@ int Target(const char* log_path) {
   LogWindow listener(log);
   WindowHandle w =
       CreateFormWindow({"probe-target", {200, 200, 100, 100}, 0x00FF00, true, false}, &listener);
-  SetWindowLongA(w, GWL_EXSTYLE, GetWindowLongA(w, GWL_EXSTYLE) | WS_EX_LAYERED);
-  SetLayeredWindowAttributes(w, 0, 128, LWA_ALPHA);
+  SetOpacity(w, 128);
   ShowWindow(w, true);
-  SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  SetTopmost(w, true);
   // Moves in quick succession: the server's reports of the earlier ones arrive later and must
   // not make the window look as if it were still somewhere else.
   SetWindowBounds(w, {300, 300, 60, 40});
@@ -155,24 +154,33 @@ struct WatchedKey {
 };
 
 int Keys() {
-  WatchedKey keys[] = {{VK_F5, "F5"},         {VK_F6, "F6"},         {VK_F8, "F8"},
-                       {VK_F10, "F10"},       {VK_ESCAPE, "Escape"}, {VK_UP, "Up"},
-                       {VK_DOWN, "Down"},     {VK_LBUTTON, "left"},  {VK_RBUTTON, "right"},
-                       {VK_MBUTTON, "middle"}};
+  WatchedKey keys[] = {{vk::kF5, "F5"},
+                       {vk::kF6, "F6"},
+                       {vk::kF8, "F8"},
+                       {vk::kF10, "F10"},
+                       {vk::kEscape, "Escape"},
+                       {vk::kUp, "Up"},
+                       {vk::kDown, "Down"},
+                       {vk::kLeftButton, "left"},
+                       {vk::kRightButton, "right"},
+                       {vk::kMiddleButton, "middle"}};
   // The first query opens the watcher; nothing was pressed yet.
-  for (auto& k : keys) Check(GetAsyncKeyState(k.vk) == 0, "no key reported before any press");
+  for (auto& k : keys) {
+    const KeyState state = QueryKey(k.vk);
+    Check(!state.down && !state.pressed_since, "no key reported before any press");
+  }
   std::printf("ready\n");
   std::fflush(stdout);
   auto all_seen = [&] {
     bool all = true;
     for (auto& k : keys) {
-      std::int16_t state = GetAsyncKeyState(k.vk);
-      if ((state & 1) && !k.seen) {
+      const KeyState state = QueryKey(k.vk);
+      if (state.pressed_since && !k.seen) {
         k.seen = true;
         std::printf("seen %s\n", k.name);
         std::fflush(stdout);
       }
-      if (state & 0x8000) k.seen_down_now = true;
+      if (state.down) k.seen_down_now = true;
       all = all && k.seen;
     }
     return all;
@@ -183,33 +191,38 @@ int Keys() {
   Check(done, "every key press was seen while another window had the focus");
   Check(keys[5].seen_down_now, "a held key reads as down now");
   // The press bit is cleared by the query that reported it.
-  Check(GetAsyncKeyState(VK_F8) == 0, "a reported press is not reported again");
+  Check(!QueryKey(vk::kF8).pressed_since, "a reported press is not reported again");
   return g_failures == 0 ? 0 : 1;
 }
 
+void ClickButton(MouseButton b) {
+  SendButton(b, true);
+  SendButton(b, false);
+}
+
 int Cursor(int x, int y) {
-  Check(SetCursorPos(x, y), "SetCursorPos");
+  Check(MoveCursor(x, y), "MoveCursor");
   Point p;
-  Check(GetCursorPos(p) && p.x == x && p.y == y, "GetCursorPos reads back the position");
+  Check(CursorPosition(p) && p.x == x && p.y == y, "CursorPosition reads back the position");
   std::printf("cursor %d %d\n", p.x, p.y);
   return g_failures == 0 ? 0 : 1;
 }
 
 int Click(int x, int y) {
-  SetCursorPos(x, y);
+  MoveCursor(x, y);
   auto pause = [] { std::this_thread::sleep_for(std::chrono::milliseconds(150)); };
-  mouse_event(MOUSEEVENTF_LEFTDOWN, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  SendButton(MouseButton::Left, true);
+  SendButton(MouseButton::Left, false);
   pause();
-  mouse_event(MOUSEEVENTF_RIGHTDOWN | MOUSEEVENTF_RIGHTUP, 0, 0, 0, 0);
+  ClickButton(MouseButton::Right);
   pause();
-  mouse_event(MOUSEEVENTF_MIDDLEDOWN | MOUSEEVENTF_MIDDLEUP, 0, 0, 0, 0);
+  ClickButton(MouseButton::Middle);
   pause();
-  mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
-  mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  ClickButton(MouseButton::Left);
+  ClickButton(MouseButton::Left);
   pause();
   Point p;
-  Check(GetCursorPos(p) && p.x == x && p.y == y, "clicks leave the cursor where it was");
+  Check(CursorPosition(p) && p.x == x && p.y == y, "clicks leave the cursor where it was");
   return g_failures == 0 ? 0 : 1;
 }
 
@@ -234,7 +247,7 @@ int Timers() {
     if (++yields <= 3) {
       int before = fast;
       auto t = Clock::now();
-      while (MsSince(t) < 30) DoEvents();
+      while (MsSince(t) < 30) RunPendingEvents();
       inner_ticks += fast - before;
     }
     --depth;
@@ -245,8 +258,8 @@ int Timers() {
   RunUntil([&] { return MsSince(start) >= 300; }, 1000);
   StopTimer(yielding);
   StopTimer(helper);
-  Check(max_depth == 1, "a tick is never re-entered from its own DoEvents");
-  Check(inner_ticks > 10, "other timers tick inside DoEvents");
+  Check(max_depth == 1, "a tick is never re-entered from its own RunPendingEvents");
+  Check(inner_ticks > 10, "other timers tick inside RunPendingEvents");
 
   // A late loop fires one tick, then goes back to the grid.
   std::vector<double> ticks;
@@ -302,8 +315,8 @@ int Modal() {
     ++ticks;
     if (ticks == 5 && !clicked) {
       clicked = true;
-      SetCursorPos(60, 460);
-      mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+      MoveCursor(60, 460);
+      ClickButton(MouseButton::Left);
     }
     if (ticks == 15) DestroyWindow(modal);
   });
@@ -314,8 +327,8 @@ int Modal() {
   std::printf("modal loop ran %.0f ms, %d ticks\n", ms, ticks);
   Check(ticks >= 15 && !IsWindowVisible(modal), "RunModal returns when its window is destroyed");
   Check(owner_listener.clicks == 0, "the owner ignores clicks while the modal window runs");
-  SetCursorPos(60, 460);
-  mouse_event(MOUSEEVENTF_LEFTDOWN | MOUSEEVENTF_LEFTUP, 0, 0, 0, 0);
+  MoveCursor(60, 460);
+  ClickButton(MouseButton::Left);
   RunUntil([&] { return owner_listener.clicks >= 2; }, 2000);
   Check(owner_listener.clicks >= 2, "the owner takes clicks again afterwards");
   return g_failures == 0 ? 0 : 1;
@@ -331,21 +344,12 @@ int Screen() {
 }
 
 int Process() {
-  char name[64];
-  int n = GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, name, sizeof name);
-  if (n > 0) {
-    Check(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, nullptr, 0) == n,
-          "a size query returns the size");
-    char tiny[2] = {'x', 'x'};
-    Check(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, tiny, 2) == 0 && tiny[0] == 'x',
-          "a short buffer fails and stays untouched");
-  }
+  const std::string name = UserLanguageName();
   Version v = AppVersion();
   TimeOfDay t = LocalTimeOfDay();
   std::printf("language %s\nfolder %s\nversion %d.%d.%d\ntime %02d:%02d:%02d\n",
-              n > 0 ? name : "(none)", AppFolder().c_str(), v.major, v.minor, v.revision, t.hour,
-              t.minute, t.second);
-  Check(AppInstance() != 0, "an instance handle");
+              name.empty() ? "(none)" : name.c_str(), AppFolder().c_str(), v.major, v.minor,
+              v.revision, t.hour, t.minute, t.second);
   return g_failures == 0 ? 0 : 1;
 }
 

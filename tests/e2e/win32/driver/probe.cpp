@@ -3,11 +3,12 @@
 //
 //   probe info                      version, folder, locale, screen, code page
 //   probe instance                  whether another copy of the program runs
-//   probe keys SECONDS NAME...      waits until GetAsyncKeyState has reported every key
-//   probe click X Y left|right|middle   SetCursorPos and mouse_event, as playback does
-//   probe open|save TITLE           the common dialog filled as the program fills it
+//   probe keys SECONDS NAME...      waits until QueryKey has reported every key
+//   probe click X Y left|right|middle   MoveCursor and SendButton, as playback does
+//   probe open|save TITLE           the dialog asked for as the program asks for it
 //   probe burst                     a stalled 1 ms timer resumes without a burst
-//   probe doevents                  DoEvents returns although 1 ms timers never stop posting
+//   probe doevents                  RunPendingEvents returns although 1 ms timers never stop
+//                                   posting
 //   probe modal                     a 1 ms timer ticks while RunModal runs its loop
 //   probe drops X Y W H SECONDS     a window accepting drops that prints each one:
 //                                   drop EFFECTS CLIENT_X CLIENT_Y FILE|FILE...
@@ -20,7 +21,7 @@
 
 #include "platform/platform.h"
 
-// windows.h would turn the platform's VK_ names into macros; this one call is declared here.
+// The one call the probe needs beside the platform's, declared here rather than with windows.h.
 extern "C" __declspec(dllimport) unsigned int __stdcall GetACP(void);
 
 namespace {
@@ -33,15 +34,15 @@ double MsSince(Clock::time_point t) {
 
 void PumpFor(double ms) {
   auto start = Clock::now();
-  while (MsSince(start) < ms) platform::DoEvents();
+  while (MsSince(start) < ms) platform::RunPendingEvents();
 }
 
 int VirtualKey(const char* name) {
-  if (!std::strcmp(name, "F5")) return platform::VK_F5;
-  if (!std::strcmp(name, "F6")) return platform::VK_F6;
-  if (!std::strcmp(name, "F8")) return platform::VK_F8;
-  if (!std::strcmp(name, "F10")) return platform::VK_F10;
-  if (!std::strcmp(name, "ESC")) return platform::VK_ESCAPE;
+  if (!std::strcmp(name, "F5")) return platform::vk::kF5;
+  if (!std::strcmp(name, "F6")) return platform::vk::kF6;
+  if (!std::strcmp(name, "F8")) return platform::vk::kF8;
+  if (!std::strcmp(name, "F10")) return platform::vk::kF10;
+  if (!std::strcmp(name, "ESC")) return platform::vk::kEscape;
   return 0;
 }
 
@@ -51,28 +52,29 @@ int Keys(int seconds, int count, char** names) {
   std::printf("polling\n");
   auto start = Clock::now();
   while (left > 0 && MsSince(start) < seconds * 1000.0) {
-    for (int i = 0; i < count; ++i)
-      if (!seen[i] && platform::GetAsyncKeyState(VirtualKey(names[i])) != 0) {
+    for (int i = 0; i < count; ++i) {
+      const platform::KeyState state = platform::QueryKey(VirtualKey(names[i]));
+      if (!seen[i] && (state.down || state.pressed_since)) {
         seen[i] = true;
         --left;
         std::printf("seen %s\n", names[i]);
       }
+    }
     PumpFor(5);
   }
   return left == 0 ? 0 : 1;
 }
 
 int Click(int x, int y, const std::string& button) {
-  std::uint32_t down = platform::MOUSEEVENTF_LEFTDOWN, up = platform::MOUSEEVENTF_LEFTUP;
-  if (button == "right") down = platform::MOUSEEVENTF_RIGHTDOWN, up = platform::MOUSEEVENTF_RIGHTUP;
-  if (button == "middle")
-    down = platform::MOUSEEVENTF_MIDDLEDOWN, up = platform::MOUSEEVENTF_MIDDLEUP;
-  platform::SetCursorPos(x, y);
-  platform::DoEvents();
-  platform::mouse_event(down, 0, 0, 0, 0);
-  platform::mouse_event(up, 0, 0, 0, 0);
+  const platform::MouseButton b = button == "right"    ? platform::MouseButton::Right
+                                  : button == "middle" ? platform::MouseButton::Middle
+                                                       : platform::MouseButton::Left;
+  platform::MoveCursor(x, y);
+  platform::RunPendingEvents();
+  platform::SendButton(b, true);
+  platform::SendButton(b, false);
   platform::Point p;
-  platform::GetCursorPos(p);
+  platform::CursorPosition(p);
   std::printf("cursor %d %d\n", p.x, p.y);
   return 0;
 }
@@ -81,50 +83,37 @@ int Info() {
   platform::Version v = platform::AppVersion();
   std::printf("version v%d.%d.%d\n", v.major, v.minor, v.revision);
   std::printf("folder %s\n", platform::AppFolder().c_str());
-  char lang[256] = {};
-  int n = platform::GetLocaleInfoA(platform::LOCALE_USER_DEFAULT, platform::LOCALE_SENGLANGUAGE,
-                                   lang, sizeof lang);
-  std::printf("language %s (%d)\n", lang, n);
+  std::printf("language %s\n", platform::UserLanguageName().c_str());
   std::printf("screen %dx%d twips/pixel %.2f %.2f\n", platform::PrimaryMonitor().width,
               platform::PrimaryMonitor().height, platform::TwipsPerPixelX(),
               platform::TwipsPerPixelY());
   std::printf("code page %u\n", GetACP());
-  std::printf("record size %u\n", platform::OPENFILENAME_SIZE_VERSION_400A);
-  std::printf("instance %s\n", platform::AppInstance() != 0 ? "set" : "missing");
   return 0;
 }
 
-// Filled like the program's open and save dialogs; a 1 ms timer runs meanwhile.
+// Asked for like the program's open and save dialogs; a 1 ms timer runs meanwhile.
 int Dialog(bool save, const char* title) {
-  std::string file(254, ' '), file_title(254, ' ');
-  std::string folder = platform::AppFolder();
-  const char filter[] = "Archivos de Tapwright (*.tpw)\0*.tpw\0";
-  platform::OPENFILENAMEA o;
-  o.lStructSize = platform::OPENFILENAME_SIZE_VERSION_400A;
-  o.hInstance = platform::AppInstance();
-  o.lpstrFilter = filter;
-  o.lpstrFile = file.data();
-  o.nMaxFile = 255;
-  o.lpstrTitle = title;
-  if (save) {
-    o.lpstrDefExt = "tpw";
-  } else {
-    o.lpstrFileTitle = file_title.data();
-    o.nMaxFileTitle = 255;
-    o.lpstrInitialDir = folder.c_str();
-  }
+  platform::FileRequest request;
+  request.save = save;
+  request.title = title;
+  request.filter_name = "Archivos de Tapwright (*.tpw)";
+  request.filter_pattern = "*.tpw";
+  if (save)
+    request.default_extension = "tpw";
+  else
+    request.start_folder = platform::AppFolder();
   int ticks = 0;
   platform::TimerId t = platform::StartTimer(1, [&] { ++ticks; });
   auto start = Clock::now();
-  int r = save ? platform::GetSaveFileNameA(&o) : platform::GetOpenFileNameA(&o);
+  const std::optional<std::string> chosen = platform::ChooseFile(request);
   double ms = MsSince(start);
   platform::StopTimer(t);
   std::printf("dialog open %.0f ms, timer ticks meanwhile %d\n", ms, ticks);
-  if (!r) {
+  if (!chosen) {
     std::printf("result none\n");
     return 1;
   }
-  std::printf("result %s\n", file.c_str());  // the buffer ends at the path's NUL
+  std::printf("result %s\n", chosen->c_str());
   return 0;
 }
 
@@ -141,7 +130,7 @@ int Burst() {
     at.push_back(MsSince(start));
     if (at.size() == 20) {
       auto stall = Clock::now();
-      while (MsSince(stall) < 60) platform::DoEvents();
+      while (MsSince(stall) < 60) platform::RunPendingEvents();
     }
     inside = false;
   });
@@ -168,13 +157,13 @@ int DoEventsReturns() {
   double longest = 0;
   for (int i = 0; i < 200; ++i) {
     auto s = Clock::now();
-    platform::DoEvents();
+    platform::RunPendingEvents();
     longest = std::max(longest, MsSince(s));
   }
   platform::StopTimer(ta);
   platform::StopTimer(tb);
-  std::printf("200 DoEvents in %.0f ms, longest %.1f ms, ticks %d + %d\n", MsSince(start), longest,
-              a, b);
+  std::printf("200 RunPendingEvents in %.0f ms, longest %.1f ms, ticks %d + %d\n", MsSince(start),
+              longest, a, b);
   return longest < 1000 && a > 0 && b > 0 ? 0 : 1;
 }
 
@@ -225,7 +214,7 @@ int Drops(const platform::Rect& bounds, int seconds) {
   // The drop arrives as a cross-process COM call; nothing to do but pump, without spinning.
   auto start = Clock::now();
   while (MsSince(start) < seconds * 1000.0) {
-    platform::DoEvents();
+    platform::RunPendingEvents();
     std::this_thread::sleep_for(std::chrono::milliseconds(5));
   }
   platform::DestroyWindow(w);
