@@ -5,7 +5,7 @@
 
 namespace engine {
 
-enum class Command { kRecord, kPlay, kStop, kLoad, kSave };
+enum class Command { Record, Play, Stop, Load, Save };
 
 struct Hotkey {
   int vk;
@@ -15,9 +15,9 @@ struct Hotkey {
 // In the order a poll reads and acts on them; a hotkey is added here (and, to be listed, in the
 // hotkey panel's layout).
 inline constexpr Hotkey kHotkeys[] = {
-    {platform::vk::kF8, Command::kRecord},   {platform::vk::kF10, Command::kPlay},
-    {platform::vk::kEscape, Command::kStop}, {platform::vk::kF5, Command::kLoad},
-    {platform::vk::kF6, Command::kSave},
+    {platform::vk::kF8, Command::Record},   {platform::vk::kF10, Command::Play},
+    {platform::vk::kEscape, Command::Stop}, {platform::vk::kF5, Command::Load},
+    {platform::vk::kF6, Command::Save},
 };
 
 constexpr bool IsHotkey(int vk) {

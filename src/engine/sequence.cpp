@@ -17,7 +17,7 @@ bool Sequence::Add(const std::string& path) {
 bool Sequence::AddChosen() {
   if (on_) return false;
   session_.PauseHotkeys();
-  const std::optional<std::string> path = view_.ChooseFile(FileDialog::kOpen);
+  const std::optional<std::string> path = view_.ChooseFile(FileDialog::Open);
   session_.ResumeHotkeys();
   return path && Add(*path);
 }
@@ -39,7 +39,7 @@ bool Sequence::Toggle() {
   position_ = 0;
   watch_.Start(platform::LocalClockSeconds());
   sequence_timer_.SetRunning(on_);
-  view_.Show(Change::kSequence);
+  view_.Show(Change::Sequence);
   return true;
 }
 
@@ -56,12 +56,12 @@ void Sequence::Tick() {
       if (!session_.GetOptions().repeat) {
         sequence_timer_.Stop();
         on_ = false;
-        view_.Show(Change::kSequence);
+        view_.Show(Change::Sequence);
       }
       position_ = 0;
     }
   }
-  entry_playing_ = entry_playing_ && session_.GetState() == State::kPlaying;
+  entry_playing_ = entry_playing_ && session_.GetState() == State::Playing;
 }
 
 }  // namespace engine

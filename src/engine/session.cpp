@@ -11,15 +11,15 @@ namespace engine {
 
 Session::Session(View& view)
     : view_(view),
-      recorder_([this] { view_.Show(Change::kSamplerTick); }),
+      recorder_([this] { view_.Show(Change::SamplerTick); }),
       player_(
           recording_, options_, [this] { BecomeIdle(); },
           [this] {
             chronometer_.Restart();
-            view_.Show(Change::kChronometer);
+            view_.Show(Change::Chronometer);
           }),
-      chronometer_([this] { view_.Show(Change::kChronometer); }),
-      status_([this] { view_.Show(Change::kStatus); }),
+      chronometer_([this] { view_.Show(Change::Chronometer); }),
+      status_([this] { view_.Show(Change::Status); }),
       single_timer_(*this, view),
       sequence_(*this, view),
       hotkey_timer_(100, [this] { PollHotkeys(); }) {
@@ -27,37 +27,37 @@ Session::Session(View& view)
 }
 
 void Session::ToggleRecording() {
-  if (state_ == State::kPlaying) return;
-  view_.Show(Change::kToggle);
-  if (state_ == State::kRecording) {
+  if (state_ == State::Playing) return;
+  view_.Show(Change::Toggle);
+  if (state_ == State::Recording) {
     FinishRecording();
     BecomeIdle();
     return;
   }
-  state_ = State::kRecording;
+  state_ = State::Recording;
   recording_ = model::Recording();
   player_.Rewind();
   recorder_.Start(recording_, options_.record_keyboard);
   chronometer_.Restart();
-  view_.Show(Change::kState);
+  view_.Show(Change::State);
 }
 
 void Session::TogglePlayback() {
-  view_.Show(Change::kToggle);
-  if (state_ == State::kPlaying) {
+  view_.Show(Change::Toggle);
+  if (state_ == State::Playing) {
     player_.Stop();
     BecomeIdle();
     return;
   }
   if (recording_.UBound() == 0) {
-    if (state_ == State::kRecording) ToggleRecording();
+    if (state_ == State::Recording) ToggleRecording();
     return;
   }
   player_.Start();
-  if (state_ == State::kRecording) FinishRecording();
-  state_ = State::kPlaying;
+  if (state_ == State::Recording) FinishRecording();
+  state_ = State::Playing;
   chronometer_.Restart();
-  view_.Show(Change::kState);
+  view_.Show(Change::State);
 }
 
 void Session::PlayFromStart() {
@@ -68,26 +68,26 @@ void Session::PlayFromStart() {
 void Session::FinishRecording() { recorder_.Stop(); }
 
 void Session::BecomeIdle() {
-  state_ = State::kIdle;
+  state_ = State::Idle;
   chronometer_.Stop();
-  view_.Show(Change::kState);
+  view_.Show(Change::State);
 }
 
 void Session::ToggleRepeat() {
   if (single_timer_.Armed()) return;
   options_.repeat = !options_.repeat;
-  view_.Show(Change::kOptions);
+  view_.Show(Change::Options);
 }
 
 void Session::ToggleSimulateClicks() {
   options_.simulate_clicks = !options_.simulate_clicks;
-  view_.Show(Change::kOptions);
+  view_.Show(Change::Options);
 }
 
 void Session::ToggleRecordKeyboard() {
   options_.record_keyboard = !options_.record_keyboard;
   recorder_.SetKeyboard(options_.record_keyboard);
-  view_.Show(Change::kOptions);
+  view_.Show(Change::Options);
 }
 
 void Session::ChangeSpeed(int steps) {
@@ -95,7 +95,7 @@ void Session::ChangeSpeed(int steps) {
   if (step < 0 || step >= model::kSpeedCount) return;
   options_.speed_step = step;
   player_.SpeedChanged();
-  view_.Show(Change::kOptions);
+  view_.Show(Change::Options);
 }
 
 void Session::ShowStatus(StatusLine::Kind kind, const std::string& path) {
@@ -106,19 +106,19 @@ bool Session::LoadRecording(const std::string& path) {
   std::string name = path;
   bool chosen = false;  // a recording file was named: from here on a failure is told
   try {
-    if (name.empty()) name = view_.ChooseFile(FileDialog::kOpen).value_or("");
+    if (name.empty()) name = view_.ChooseFile(FileDialog::Open).value_or("");
     if (!model::IsRecordingFile(name)) return false;  // other files are ignored
     chosen = true;
     if (std::optional<model::Recording> loaded = ReadRecordingFile(name)) {
       recording_ = std::move(*loaded);
       player_.Rewind();  // a new recording plays from its first sample
-      ShowStatus(StatusLine::Kind::kLoaded, name);
+      ShowStatus(StatusLine::Kind::Loaded, name);
       return true;
     }
   } catch (...) {
     // The recording stays as it was.
   }
-  if (chosen) ShowStatus(StatusLine::Kind::kLoadFailed, name);
+  if (chosen) ShowStatus(StatusLine::Kind::LoadFailed, name);
   return false;
 }
 
@@ -126,16 +126,16 @@ void Session::SaveRecording() {
   std::string path;
   try {
     if (recording_.UBound() == 0) return;
-    path = view_.ChooseFile(FileDialog::kSave).value_or("");
+    path = view_.ChooseFile(FileDialog::Save).value_or("");
     if (path.empty()) return;
     if (SaveText(path, model::FormatRecording(recording_))) {
-      ShowStatus(StatusLine::Kind::kSaved, path);
+      ShowStatus(StatusLine::Kind::Saved, path);
       return;
     }
   } catch (...) {
     // Told below, like any other failure once a file was chosen.
   }
-  if (!path.empty()) ShowStatus(StatusLine::Kind::kSaveFailed, path);
+  if (!path.empty()) ShowStatus(StatusLine::Kind::SaveFailed, path);
 }
 
 void Session::Quit() {
@@ -145,24 +145,24 @@ void Session::Quit() {
 
 void Session::Act(Command command) {
   switch (command) {
-    case Command::kRecord:
+    case Command::Record:
       ToggleRecording();
       break;
-    case Command::kPlay:
+    case Command::Play:
       TogglePlayback();
       break;
-    case Command::kStop:
-      if (state_ == State::kRecording) {
+    case Command::Stop:
+      if (state_ == State::Recording) {
         ToggleRecording();
-      } else if (state_ == State::kPlaying) {
+      } else if (state_ == State::Playing) {
         TogglePlayback();
       }
       break;
-    case Command::kLoad:
-      if (state_ == State::kIdle) LoadRecording("");
+    case Command::Load:
+      if (state_ == State::Idle) LoadRecording("");
       break;
-    case Command::kSave:
-      if (state_ == State::kIdle) SaveRecording();
+    case Command::Save:
+      if (state_ == State::Idle) SaveRecording();
       break;
   }
 }
@@ -173,14 +173,14 @@ void Session::PollHotkeys() {
   if (!single_timer_.Armed()) {
     for (const Hotkey& h : kHotkeys)
       if (hotkeys_.Pressed(h.vk)) Act(h.command);
-    view_.Show(Change::kHotkeyPoll);
+    view_.Show(Change::HotkeyPoll);
     return;
   }
   // While the timer waits, only a stop acts: it also disarms the timer.
   bool stop = false;
-  for (const Hotkey& h : kHotkeys) stop |= hotkeys_.Pressed(h.vk) && h.command == Command::kStop;
+  for (const Hotkey& h : kHotkeys) stop |= hotkeys_.Pressed(h.vk) && h.command == Command::Stop;
   if (!stop) return;
-  if (state_ == State::kPlaying) TogglePlayback();
+  if (state_ == State::Playing) TogglePlayback();
   single_timer_.Toggle();
 }
 

@@ -21,7 +21,7 @@
 
 namespace engine {
 
-enum class State { kIdle, kRecording, kPlaying };
+enum class State { Idle, Recording, Playing };
 
 class Session {
  public:
@@ -83,7 +83,7 @@ class Session {
   View& view_;
   model::Options options_;
   model::Recording recording_;
-  State state_ = State::kIdle;
+  State state_ = State::Idle;
   HotkeyEdges hotkeys_;
   Recorder recorder_;
   Player player_;

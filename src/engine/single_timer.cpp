@@ -17,7 +17,7 @@ bool SingleTimer::Toggle() {
     watch_.Start(platform::LocalClockSeconds());
   }
   single_timer_.SetRunning(armed_);
-  view_.Show(Change::kSingleTimer);
+  view_.Show(Change::SingleTimer);
   return true;
 }
 
@@ -27,12 +27,12 @@ void SingleTimer::Tick() {
   if (watch_.IsDue(start_.Second())) {
     // The start time means "be playing": a playback already running goes on; a new one plays
     // from the first sample, wherever an earlier one was stopped.
-    if (session_.GetState() != State::kPlaying) session_.PlayFromStart();
+    if (session_.GetState() != State::Playing) session_.PlayFromStart();
     if (!repeat) Toggle();
   }
   if (armed_ && watch_.IsDue(end_.Second())) {
     // The end time means "be stopped": nothing starts as the timer disarms.
-    if (repeat && session_.GetState() == State::kPlaying) session_.TogglePlayback();
+    if (repeat && session_.GetState() == State::Playing) session_.TogglePlayback();
     Toggle();
   }
 }

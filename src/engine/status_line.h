@@ -10,7 +10,7 @@ namespace engine {
 
 class StatusLine {
  public:
-  enum class Kind { kLoaded, kSaved, kLoadFailed, kSaveFailed };
+  enum class Kind { Loaded, Saved, LoadFailed, SaveFailed };
 
   // changed runs when the line shows or goes.
   explicit StatusLine(std::function<void()> changed);
@@ -25,7 +25,7 @@ class StatusLine {
   void Tick();
 
   std::function<void()> changed_;
-  Kind kind_ = Kind::kLoaded;
+  Kind kind_ = Kind::Loaded;
   std::string name_;
   bool visible_ = false;
   int ticks_ = 0;

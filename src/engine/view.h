@@ -9,18 +9,18 @@
 namespace engine {
 
 enum class Change {
-  kState,        // idle, recording or playing
-  kToggle,       // a Rec/Play toggle begins: the window closes its panels
-  kChronometer,  // a second counted, or the count restarted
-  kStatus,       // the status line shown or gone
-  kOptions,      // repeat, simulate clicks, record keyboard, speed
-  kSingleTimer,  // armed or disarmed
-  kSequence,     // its player switched on or off
-  kHotkeyPoll,   // the hotkeys were polled (not while the timer is armed)
-  kSamplerTick,  // a sampler tick is about to read the pointer
+  State,        // idle, recording or playing
+  Toggle,       // a Rec/Play toggle begins: the window closes its panels
+  Chronometer,  // a second counted, or the count restarted
+  Status,       // the status line shown or gone
+  Options,      // repeat, simulate clicks, record keyboard, speed
+  SingleTimer,  // armed or disarmed
+  Sequence,     // its player switched on or off
+  HotkeyPoll,   // the hotkeys were polled (not while the timer is armed)
+  SamplerTick,  // a sampler tick is about to read the pointer
 };
 
-enum class FileDialog { kOpen, kSave };
+enum class FileDialog { Open, Save };
 
 class View {
  public:

@@ -72,17 +72,17 @@ void MainWindow::StartUp() {
 
 void MainWindow::ApplyLanguage() {
   const auto text = [this](Text id) { return std::string(TextOf(id, language_)); };
-  panel_titles_[0].SetCaption(text(Text::kOptions));
-  panel_titles_[1].SetCaption(text(Text::kSingleTimer));
-  panel_titles_[2].SetCaption(text(Text::kKeyboard));
-  panel_titles_[3].SetCaption(text(Text::kSequence));
-  hotkey_labels_[2].SetCaption(text(Text::kLoadFile));
-  hotkey_labels_[3].SetCaption(text(Text::kSaveFile));
-  const Text options[] = {Text::kSimulateClicks, Text::kRepeat, Text::kSingleTimer, Text::kSequence,
-                          Text::kRecordKeyboard};
+  panel_titles_[0].SetCaption(text(Text::Options));
+  panel_titles_[1].SetCaption(text(Text::SingleTimer));
+  panel_titles_[2].SetCaption(text(Text::Keyboard));
+  panel_titles_[3].SetCaption(text(Text::Sequence));
+  hotkey_labels_[2].SetCaption(text(Text::LoadFile));
+  hotkey_labels_[3].SetCaption(text(Text::SaveFile));
+  const Text options[] = {Text::SimulateClicks, Text::Repeat, Text::SingleTimer, Text::Sequence,
+                          Text::RecordKeyboard};
   for (int i = 0; i < 5; ++i) option_captions_[i].SetCaption(text(options[i]));
-  time_labels_[0].SetCaption(text(Text::kInitial));
-  time_labels_[7].SetCaption(text(Text::kInitial));
+  time_labels_[0].SetCaption(text(Text::Initial));
+  time_labels_[7].SetCaption(text(Text::Initial));
   ShowOptions();
   // Several Spanish captions are longer than their design labels.
   for (ui::Label* l : {&panel_titles_[0], &panel_titles_[1], &panel_titles_[2], &panel_titles_[3],
@@ -96,31 +96,31 @@ void MainWindow::ApplyLanguage() {
 void MainWindow::Show(engine::Change what) {
   using engine::Change;
   switch (what) {
-    case Change::kState:
+    case Change::State:
       ShowState();
       break;
-    case Change::kToggle:
+    case Change::Toggle:
       ClosePanels();
       break;
-    case Change::kChronometer:
+    case Change::Chronometer:
       ShowChronometer();
       break;
-    case Change::kStatus:
+    case Change::Status:
       ShowStatusLine();
       break;
-    case Change::kOptions:
+    case Change::Options:
       ShowOptions();
       break;
-    case Change::kSingleTimer:
+    case Change::SingleTimer:
       timer_indicator_.SetVisible(session_.GetSingleTimer().Armed());
       break;
-    case Change::kSequence:
+    case Change::Sequence:
       sequence_indicator_.SetVisible(session_.GetSequence().On());
       break;
-    case Change::kHotkeyPoll:
+    case Change::HotkeyPoll:
       platform::SetTopmost(Handle(), true);
       break;
-    case Change::kSamplerTick:
+    case Change::SamplerTick:
       if (session_.GetOptions().simulate_clicks) {
         if (!click_indicator_) click_indicator_ = std::make_unique<ClickIndicator>();
         click_indicator_->CentreOnCursor();
@@ -133,15 +133,15 @@ void MainWindow::ShowState() {
   using engine::State;
   const State state = session_.GetState();
   const State before = std::exchange(shown_state_, state);
-  const bool recording = state == State::kRecording;
+  const bool recording = state == State::Recording;
   const ui::Color color = recording ? ui::kLightRed : ui::kLightBlue;
-  state_word_.SetCaption(recording ? "Rec" : state == State::kPlaying ? "Play" : "Stop");
+  state_word_.SetCaption(recording ? "Rec" : state == State::Playing ? "Play" : "Stop");
   state_word_.SetForeColor(color);
   chronometer_.SetForeColor(color);
-  ShowStateIcon(recording ? 0 : state == State::kPlaying ? 1 : 2);
-  if (state == State::kIdle) {
+  ShowStateIcon(recording ? 0 : state == State::Playing ? 1 : 2);
+  if (state == State::Idle) {
     // A playback started during the recording left the indicator where it was.
-    if (before == State::kRecording) click_indicator_.reset();
+    if (before == State::Recording) click_indicator_.reset();
     MoveHome();
     return;
   }
@@ -178,8 +178,8 @@ void MainWindow::ShowStatusLine() {
     status_line_.SetForeColor(ui::kGrey);
     return;
   }
-  const Text words[] = {Text::kLoaded, Text::kSaved, Text::kLoadFailed, Text::kSaveFailed};
-  const bool failed = s.GetKind() == Kind::kLoadFailed || s.GetKind() == Kind::kSaveFailed;
+  const Text words[] = {Text::Loaded, Text::Saved, Text::LoadFailed, Text::SaveFailed};
+  const bool failed = s.GetKind() == Kind::LoadFailed || s.GetKind() == Kind::SaveFailed;
   status_line_.SetCaption(std::string(TextOf(words[static_cast<int>(s.GetKind())], language_)) +
                           s.Name());
   status_line_.SetForeColor(failed ? ui::kLightRed : ui::kGrey);
@@ -193,16 +193,16 @@ void MainWindow::ShowOptions() {
   end_time_row_.SetVisible(o.repeat);
   simulate_indicator_.SetVisible(o.simulate_clicks);
   keys_line_.SetCaption(std::string(
-      TextOf(o.record_keyboard ? Text::kKeysRecorded : Text::kKeysNotRecorded, language_)));
+      TextOf(o.record_keyboard ? Text::KeysRecorded : Text::KeysNotRecorded, language_)));
   keyboard_option_.Invalidate();
   speed_caption_.SetCaption(SpeedText(o.speed_step, language_));
   speed_caption_.FitCaption();
 }
 
 std::optional<std::string> MainWindow::ChooseFile(engine::FileDialog which) {
-  const bool save = which == engine::FileDialog::kSave;
+  const bool save = which == engine::FileDialog::Save;
   const std::string title =
-      "Tapwright - " + std::string(TextOf(save ? Text::kSaveFile : Text::kLoadFile, language_));
+      "Tapwright - " + std::string(TextOf(save ? Text::SaveFile : Text::LoadFile, language_));
   return save ? ShowSaveDialog(title) : ShowOpenDialog(Handle(), title);
 }
 

@@ -125,10 +125,10 @@ class MainWindow : public ui::Form, public engine::View {
   // The time shown in the entry's fields: the selected entry's, or one not yet given to any.
   model::HourMinute entry_time_;
 
-  Language language_ = Language::kEnglish;
+  Language language_ = Language::English;
   int collapsed_height_ = 0;
   // What the window last drew, to tell which way the state went.
-  engine::State shown_state_ = engine::State::kIdle;
+  engine::State shown_state_ = engine::State::Idle;
   std::unique_ptr<ClickIndicator> click_indicator_;
 
   engine::Session session_{*this};

@@ -38,7 +38,7 @@ void MainWindow::ToggleTimerPanel() {
 }
 
 void MainWindow::OnBackgroundMove(int, int, int, int) {
-  if (session_.GetState() == engine::State::kIdle) return;
+  if (session_.GetState() == engine::State::Idle) return;
   const platform::Rect screen = ui::PrimaryMonitorTwips();
   const int left = screen.left, right = screen.left + screen.width - Width();
   const int top = screen.top, bottom = screen.top + screen.height - Height() - 500;

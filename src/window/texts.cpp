@@ -17,25 +17,25 @@ struct Entry {
 };
 
 constexpr std::array<Entry, 17> kTexts = {{
-    {Text::kKeyboard, "Keyboard", "Teclado"},
-    {Text::kLoadFile, "Load file", "Abrir archivo"},
-    {Text::kSaveFile, "Save file", "Guardar archivo"},
-    {Text::kSimulateClicks, "Simulate mouse clicks", "Simular los clicks"},
-    {Text::kRepeat, "Repeat movements", "Repetir el movimiento"},
-    {Text::kSingleTimer, "Single timer", "Temporizador"},
-    {Text::kSequence, "Secuence", "Secuencia"},
-    {Text::kInitial, "Initial", "Inicial"},
-    {Text::kLoaded, "Load: ", "Abierto: "},
-    {Text::kSaved, "Save: ", "Guardado: "},
-    {Text::kLoadFailed, "Not loaded: ", "No abierto: "},
-    {Text::kSaveFailed, "Not saved: ", "No guardado: "},
-    {Text::kOptions, "Options", "Opciones"},
-    {Text::kRecordKeyboard, "Record keyboard", "Grabar el teclado"},
-    {Text::kKeysRecorded, "Other keys are recorded, but Esc",
+    {Text::Keyboard, "Keyboard", "Teclado"},
+    {Text::LoadFile, "Load file", "Abrir archivo"},
+    {Text::SaveFile, "Save file", "Guardar archivo"},
+    {Text::SimulateClicks, "Simulate mouse clicks", "Simular los clicks"},
+    {Text::Repeat, "Repeat movements", "Repetir el movimiento"},
+    {Text::SingleTimer, "Single timer", "Temporizador"},
+    {Text::Sequence, "Secuence", "Secuencia"},
+    {Text::Initial, "Initial", "Inicial"},
+    {Text::Loaded, "Load: ", "Abierto: "},
+    {Text::Saved, "Save: ", "Guardado: "},
+    {Text::LoadFailed, "Not loaded: ", "No abierto: "},
+    {Text::SaveFailed, "Not saved: ", "No guardado: "},
+    {Text::Options, "Options", "Opciones"},
+    {Text::RecordKeyboard, "Record keyboard", "Grabar el teclado"},
+    {Text::KeysRecorded, "Other keys are recorded, but Esc",
      "Se graban las otras teclas, salvo Esc"},
-    {Text::kKeysNotRecorded, "Keys not recorded (see Options)",
+    {Text::KeysNotRecorded, "Keys not recorded (see Options)",
      "No se graban las teclas (ver Opciones)"},
-    {Text::kSpeed, "Speed", "Velocidad"},
+    {Text::Speed, "Speed", "Velocidad"},
 }};
 
 constexpr bool InIdOrder() {
@@ -49,7 +49,7 @@ static_assert(InIdOrder(), "the table is indexed by the ids");
 
 std::string_view TextOf(Text id, Language language) {
   const Entry& e = kTexts[static_cast<size_t>(id)];
-  return language == Language::kSpanish ? e.spanish : e.english;
+  return language == Language::Spanish ? e.spanish : e.english;
 }
 
 Language UserLanguage() { return LanguageOf(platform::UserLanguageName()); }
@@ -57,12 +57,12 @@ Language UserLanguage() { return LanguageOf(platform::UserLanguageName()); }
 Language LanguageOf(const std::string& locale_language_name) {
   std::string name = locale_language_name;
   for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return name == "spanish" ? Language::kSpanish : Language::kEnglish;
+  return name == "spanish" ? Language::Spanish : Language::English;
 }
 
 std::string SpeedText(int speed_step, Language language) {
   const int step = std::clamp(speed_step, 0, model::kSpeedCount - 1);
-  return std::string(TextOf(Text::kSpeed, language)) + " \xC3\x97" + model::kSpeeds[step].label;
+  return std::string(TextOf(Text::Speed, language)) + " \xC3\x97" + model::kSpeeds[step].label;
 }
 
 }  // namespace window

@@ -6,26 +6,26 @@
 
 namespace window {
 
-enum class Language { kEnglish, kSpanish };
+enum class Language { English, Spanish };
 
 enum class Text {
-  kKeyboard,
-  kLoadFile,
-  kSaveFile,
-  kSimulateClicks,
-  kRepeat,
-  kSingleTimer,
-  kSequence,
-  kInitial,
-  kLoaded,  // the status line's words, each with its blank
-  kSaved,
-  kLoadFailed,
-  kSaveFailed,
-  kOptions,
-  kRecordKeyboard,
-  kKeysRecorded,
-  kKeysNotRecorded,
-  kSpeed,
+  Keyboard,
+  LoadFile,
+  SaveFile,
+  SimulateClicks,
+  Repeat,
+  SingleTimer,
+  Sequence,
+  Initial,
+  Loaded,  // the status line's words, each with its blank
+  Saved,
+  LoadFailed,
+  SaveFailed,
+  Options,
+  RecordKeyboard,
+  KeysRecorded,
+  KeysNotRecorded,
+  Speed,
 };
 
 std::string_view TextOf(Text id, Language language);

@@ -15,7 +15,7 @@ using Recorder = SessionTest;
 TEST_F(Recorder, OneMovementSamplePerMillisecondAtTheCursor) {
   sim::MoveMouse(300, 400);
   PressKey(platform::vk::kF8);  // poll at 100 starts the recording
-  ASSERT_TRUE((State() == engine::State::kRecording));
+  ASSERT_TRUE((State() == engine::State::Recording));
   sim::Advance(2);
   sim::MoveMouse(-20, 5);
   sim::Advance(1);
@@ -30,10 +30,10 @@ TEST_F(Recorder, StartingDiscardsTheSamplesAndTheSamplerRunsOnlyWhileRecording) 
   session.ToggleRecording();
   EXPECT_TRUE(session.GetRecorder().Running());
   EXPECT_TRUE(session.GetChronometer().Fresh());
-  EXPECT_EQ(view.Count(engine::Change::kToggle), 1);  // the window closes its panels
-  session.ToggleRecording();                          // before any sampler tick
+  EXPECT_EQ(view.Count(engine::Change::Toggle), 1);  // the window closes its panels
+  session.ToggleRecording();                         // before any sampler tick
   EXPECT_EQ(Recording().UBound(), 0);
-  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_EQ(State(), engine::State::Idle);
   EXPECT_FALSE(session.GetChronometer().Running());
   EXPECT_FALSE(session.GetRecorder().Running());  // idle costs nothing
 }
@@ -174,14 +174,14 @@ TEST_F(Player, ThreeSamplesTakeFourTicks) {
   session.SetRecording(Samples(3));
   sim::Advance(5);
   session.TogglePlayback();
-  EXPECT_EQ(State(), engine::State::kPlaying);
+  EXPECT_EQ(State(), engine::State::Playing);
   sim::Advance(3);
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2, 3}));
   EXPECT_TRUE(Playing());
   sim::Advance(1);
   EXPECT_FALSE(Playing());
-  EXPECT_EQ(State(), engine::State::kIdle);
-  EXPECT_EQ(view.changes.back(), engine::Change::kState);
+  EXPECT_EQ(State(), engine::State::Idle);
+  EXPECT_EQ(view.changes.back(), engine::Change::State);
   EXPECT_FALSE(session.GetChronometer().Running());
 }
 
@@ -192,7 +192,7 @@ TEST_F(Player, RepeatWrapsWithATickThatPlaysNothingAndRestartsTheChronometer) {
   session.TogglePlayback();
   sim::Advance(8);
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2, 3, 1, 2, 3}));
-  EXPECT_EQ(view.Count(engine::Change::kChronometer), 2);
+  EXPECT_EQ(view.Count(engine::Change::Chronometer), 2);
   sim::Advance(1500);  // a pass is 4 ms: the count starts over before it reaches a second
   EXPECT_EQ(session.GetChronometer().Seconds(), 0);
   EXPECT_TRUE(Playing());
@@ -274,7 +274,7 @@ TEST_F(Player, ALateTickPlaysTheSampleDueAndSendsTheButtonsItPassedOver) {
   EXPECT_EQ(sim::InputLog().size(), expected.size());
   PressKey(vk::kEscape);  // the replay still holds the right button: the stop lets it go
   EXPECT_EQ(Clicks().back(), kRightUp);
-  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_EQ(State(), engine::State::Idle);
 }
 
 TEST_F(Player, ATickLateAtTheEndStillSendsTheRestAndLetsGo) {
@@ -321,7 +321,7 @@ TEST_F(Player, AnEmptyRecordingDoesNotPlayEvenWithRepeat) {
   session.TogglePlayback();
   sim::Advance(5);
   EXPECT_FALSE(Playing());
-  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_EQ(State(), engine::State::Idle);
 }
 
 TEST_F(Player, RecordingsBeyondASixteenBitCountPlayAndWrap) {
@@ -362,7 +362,7 @@ TEST_F(Toggles, RecordingWhilePlayingChangesNothing) {
   session.ToggleRecording();
   EXPECT_TRUE(view.changes.empty());  // not even the panels close
   EXPECT_TRUE(Playing());
-  EXPECT_EQ(State(), engine::State::kPlaying);
+  EXPECT_EQ(State(), engine::State::Playing);
 }
 
 TEST_F(Toggles, PlaybackDuringARecordingEndsIt) {
@@ -371,8 +371,8 @@ TEST_F(Toggles, PlaybackDuringARecordingEndsIt) {
   const int samples = Recording().UBound();
   view.changes.clear();
   session.TogglePlayback();
-  EXPECT_EQ(view.changes.front(), engine::Change::kToggle);  // the panels close
-  EXPECT_EQ(State(), engine::State::kPlaying);
+  EXPECT_EQ(view.changes.front(), engine::Change::Toggle);  // the panels close
+  EXPECT_EQ(State(), engine::State::Playing);
   EXPECT_TRUE(session.GetChronometer().Fresh());
   sim::Advance(10);
   EXPECT_EQ(Recording().UBound(), samples);

@@ -192,7 +192,8 @@ TEST_F(Files, WhatCannotBeLoadedLeavesTheRecordingAsItWas) {
   session.SetRecording(before);
   Write(Path("a.txt"), "1,2,3\r\n");
   Write(Path("short.tpw"), "1,2,3\r\n4,5\r\n");
-  for (const std::string name : {"a.txt", "a.tpw.bak"}) session.LoadRecording(Path(name));
+  for (const std::string name : {"a.txt", "a.tpw.bak"})
+    EXPECT_FALSE(session.LoadRecording(Path(name)));
   EXPECT_FALSE(Label("LBMsg").Visible());  // not recording files: ignored
   for (const std::string name : {"short.tpw", "missing.tpw"}) {
     EXPECT_FALSE(session.LoadRecording(Path(name)));
@@ -223,9 +224,9 @@ TEST_F(Files, LongRecordingsSurviveASaveAndALoad) {
 TEST_F(SimTest, TheStatusShowsForSixTicksFromTheLatestCall) {
   int changes = 0;
   engine::StatusLine status([&] { ++changes; });
-  status.Show(engine::StatusLine::Kind::kSaved, "walk");
+  status.Show(engine::StatusLine::Kind::Saved, "walk");
   sim::Advance(3000);
-  status.Show(engine::StatusLine::Kind::kLoaded, "run");
+  status.Show(engine::StatusLine::Kind::Loaded, "run");
   EXPECT_EQ(status.Name(), "run");
   sim::Advance(5500);
   EXPECT_TRUE(status.Visible());

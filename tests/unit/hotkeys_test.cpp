@@ -11,27 +11,27 @@ TEST_F(Hotkeys, F8StartsAndStopsARecordingOncePerPress) {
   int samples = -1;
   for (int poll = 1; poll <= 4; ++poll) {  // held across four polls: one recording, never restarted
     ToNextPoll();
-    EXPECT_TRUE((State() == engine::State::kRecording)) << poll;
+    EXPECT_TRUE((State() == engine::State::Recording)) << poll;
     EXPECT_GT(Recording().UBound(), samples) << poll;
     samples = Recording().UBound();
   }
   sim::KeyUp(vk::kF8);
   sim::Advance(100);
-  EXPECT_TRUE((State() == engine::State::kRecording));
+  EXPECT_TRUE((State() == engine::State::Recording));
   PressKey(vk::kF8);
-  EXPECT_FALSE((State() == engine::State::kRecording));
-  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_FALSE((State() == engine::State::Recording));
+  EXPECT_EQ(State(), engine::State::Idle);
 }
 
 TEST_F(Hotkeys, ATapBetweenTwoPollsIsNotLostAndTapsInTwoIntervalsCountTwice) {
   sim::Advance(50);
   sim::TapKey(vk::kF8);
   ToNextPoll();
-  EXPECT_TRUE((State() == engine::State::kRecording));
+  EXPECT_TRUE((State() == engine::State::Recording));
   sim::Advance(50);
   sim::TapKey(vk::kF8);
   ToNextPoll();
-  EXPECT_FALSE((State() == engine::State::kRecording));
+  EXPECT_FALSE((State() == engine::State::Recording));
 }
 
 TEST_F(Hotkeys, F10PlaysAndEscStops) {
@@ -41,16 +41,16 @@ TEST_F(Hotkeys, F10PlaysAndEscStops) {
   EXPECT_TRUE(Playing());
   PressKey(vk::kEscape);
   EXPECT_FALSE(Playing());
-  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_EQ(State(), engine::State::Idle);
 }
 
 TEST_F(Hotkeys, EscStopsARecordingAndDoesNothingWhileIdle) {
   PressKey(vk::kEscape);
-  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_EQ(State(), engine::State::Idle);
   EXPECT_FALSE(Playing());
   PressKey(vk::kF8);
   PressKey(vk::kEscape);
-  EXPECT_FALSE((State() == engine::State::kRecording));
+  EXPECT_FALSE((State() == engine::State::Recording));
   EXPECT_GT(Recording().UBound(), 0);
 }
 
@@ -60,9 +60,9 @@ TEST_F(Hotkeys, F8AndEscInOnePollLeaveAnEmptyRecording) {
   sim::KeyDown(vk::kF8);
   sim::KeyDown(vk::kEscape);
   sim::Advance(1);
-  EXPECT_FALSE((State() == engine::State::kRecording));
+  EXPECT_FALSE((State() == engine::State::Recording));
   EXPECT_EQ(Recording().UBound(), 0);
-  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_EQ(State(), engine::State::Idle);
 }
 
 TEST_F(Hotkeys, F8AndF10InOnePollEndIdleWithNothingToPlay) {
@@ -70,15 +70,15 @@ TEST_F(Hotkeys, F8AndF10InOnePollEndIdleWithNothingToPlay) {
   sim::KeyDown(vk::kF8);
   sim::KeyDown(vk::kF10);
   sim::Advance(1);
-  EXPECT_FALSE((State() == engine::State::kRecording));
+  EXPECT_FALSE((State() == engine::State::Recording));
   EXPECT_FALSE(Playing());
   EXPECT_FALSE(session.GetRecorder().Running());
-  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_EQ(State(), engine::State::Idle);
 }
 
 TEST_F(Hotkeys, EveryPollIsToldSoTheWindowStaysOnTop) {
   sim::Advance(300);
-  EXPECT_EQ(view.Count(engine::Change::kHotkeyPoll), 3);
+  EXPECT_EQ(view.Count(engine::Change::HotkeyPoll), 3);
 }
 
 TEST_F(Hotkeys, WhileTheTimerIsArmedOnlyEscActs) {
@@ -92,16 +92,16 @@ TEST_F(Hotkeys, WhileTheTimerIsArmedOnlyEscActs) {
   PressKey(vk::kF8);
   sim::KeyDown(vk::kLeftButton);
   EXPECT_TRUE(Playing());
-  EXPECT_EQ(view.Count(engine::Change::kHotkeyPoll), 0);
+  EXPECT_EQ(view.Count(engine::Change::HotkeyPoll), 0);
   PressKey(vk::kF5);
   PressKey(vk::kF6);
   PressKey(vk::kEscape);
   EXPECT_FALSE(Playing());
   EXPECT_FALSE(session.GetSingleTimer().Armed());
-  EXPECT_EQ(view.Count(engine::Change::kSingleTimer), 1);
+  EXPECT_EQ(view.Count(engine::Change::SingleTimer), 1);
   // What was pressed while armed is spent: it does not act once the timer is off.
   sim::Advance(300);
-  EXPECT_EQ(State(), engine::State::kIdle);
+  EXPECT_EQ(State(), engine::State::Idle);
   EXPECT_TRUE(view.asked.empty());
 }
 

@@ -180,6 +180,17 @@ TEST(KeyCodes, AHotkeyOrAnythingOutsideTheKeysIsAMove) {
   }
 }
 
+TEST_F(Keyboard, ALateTickStillSendsTheKeysItPassedOver) {
+  model::Recording r = Samples(10);
+  r[2].code = kKeyPress + 'K';
+  r[3].code = kKeyRelease + 'K';
+  session.SetRecording(r);
+  session.TogglePlayback();
+  sim::Stall(5);
+  sim::Advance(0);
+  EXPECT_EQ(KeysSent(), (std::vector<std::pair<int, bool>>{{'K', true}, {'K', false}}));
+}
+
 TEST_F(Keyboard, AKeyBetweenAPressAndItsReleaseKeepsThemApart) {
   model::Recording r;
   r.Redim(3);

@@ -15,23 +15,23 @@ TEST(Texts, BothColumnsOfTheTable) {
     const char* spanish;
   };
   const Row rows[] = {
-      {Text::kKeyboard, "Keyboard", "Teclado"},
-      {Text::kLoadFile, "Load file", "Abrir archivo"},
-      {Text::kSaveFile, "Save file", "Guardar archivo"},
-      {Text::kSimulateClicks, "Simulate mouse clicks", "Simular los clicks"},
-      {Text::kRepeat, "Repeat movements", "Repetir el movimiento"},
-      {Text::kSingleTimer, "Single timer", "Temporizador"},
-      {Text::kSequence, "Secuence", "Secuencia"},
-      {Text::kInitial, "Initial", "Inicial"},
-      {Text::kLoaded, "Load: ", "Abierto: "},
-      {Text::kSaved, "Save: ", "Guardado: "},
-      {Text::kOptions, "Options", "Opciones"},
-      {Text::kLoadFailed, "Not loaded: ", "No abierto: "},
-      {Text::kSaveFailed, "Not saved: ", "No guardado: "},
+      {Text::Keyboard, "Keyboard", "Teclado"},
+      {Text::LoadFile, "Load file", "Abrir archivo"},
+      {Text::SaveFile, "Save file", "Guardar archivo"},
+      {Text::SimulateClicks, "Simulate mouse clicks", "Simular los clicks"},
+      {Text::Repeat, "Repeat movements", "Repetir el movimiento"},
+      {Text::SingleTimer, "Single timer", "Temporizador"},
+      {Text::Sequence, "Secuence", "Secuencia"},
+      {Text::Initial, "Initial", "Inicial"},
+      {Text::Loaded, "Load: ", "Abierto: "},
+      {Text::Saved, "Save: ", "Guardado: "},
+      {Text::Options, "Options", "Opciones"},
+      {Text::LoadFailed, "Not loaded: ", "No abierto: "},
+      {Text::SaveFailed, "Not saved: ", "No guardado: "},
   };
   for (const Row& r : rows) {
-    EXPECT_EQ(TextOf(r.id, window::Language::kEnglish), r.english);
-    EXPECT_EQ(TextOf(r.id, window::Language::kSpanish), r.spanish);
+    EXPECT_EQ(TextOf(r.id, window::Language::English), r.english);
+    EXPECT_EQ(TextOf(r.id, window::Language::Spanish), r.spanish);
   }
 }
 
@@ -40,15 +40,15 @@ using Locale = SimTest;
 TEST_F(Locale, SpanishInAnyLetterCaseElseEnglish) {
   using window::Language;
   using window::LanguageOf;
-  EXPECT_EQ(LanguageOf("Spanish"), Language::kSpanish);
-  EXPECT_EQ(LanguageOf("SPANISH"), Language::kSpanish);
-  EXPECT_EQ(LanguageOf("German"), Language::kEnglish);
-  EXPECT_EQ(LanguageOf(""), Language::kEnglish);
-  EXPECT_EQ(LanguageOf("Spanish (Mexico)"), Language::kEnglish);
+  EXPECT_EQ(LanguageOf("Spanish"), Language::Spanish);
+  EXPECT_EQ(LanguageOf("SPANISH"), Language::Spanish);
+  EXPECT_EQ(LanguageOf("German"), Language::English);
+  EXPECT_EQ(LanguageOf(""), Language::English);
+  EXPECT_EQ(LanguageOf("Spanish (Mexico)"), Language::English);
   sim::SetLocaleLanguage("Spanish");
-  EXPECT_EQ(window::UserLanguage(), Language::kSpanish);
+  EXPECT_EQ(window::UserLanguage(), Language::Spanish);
   sim::SetLocaleLanguage(std::nullopt);
-  EXPECT_EQ(window::UserLanguage(), Language::kEnglish);
+  EXPECT_EQ(window::UserLanguage(), Language::English);
 }
 
 class Language : public WindowTest {
@@ -64,7 +64,7 @@ class Language : public WindowTest {
 
 TEST_F(Language, EnglishCaptionsReplaceTheDesignOnes) {
   Start("English");
-  EXPECT_EQ(w->GetLanguage(), window::Language::kEnglish);
+  EXPECT_EQ(w->GetLanguage(), window::Language::English);
   EXPECT_EQ(Label("LBTit", 0).Caption(), "Options");
   EXPECT_EQ(Label("LBTit", 1).Caption(), "Single timer");
   EXPECT_EQ(Label("LBTit", 2).Caption(), "Keyboard");

@@ -106,7 +106,7 @@ TEST_F(StartUp, TranslucentWithAShadowAndAnEmptyRecording) {
   EXPECT_TRUE(sim::HasDropShadow(w->Handle()));
   EXPECT_EQ(Session().GetRecording().UBound(), 0);
   EXPECT_EQ(Session().GetRecording()[0], model::Sample{});
-  EXPECT_EQ(Session().GetState(), engine::State::kIdle);
+  EXPECT_EQ(Session().GetState(), engine::State::Idle);
 }
 
 TEST_F(StartUp, ASecondCopyEndsWithoutAWindow) {

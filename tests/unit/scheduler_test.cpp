@@ -55,7 +55,7 @@ TEST_F(Scheduler, ArmingNeedsSamplesAndWithRepeatTwoDifferentTimes) {
   EXPECT_FALSE(session.GetSingleTimer().Armed());
   SetTimes({12, 0}, {12, 1});
   EXPECT_TRUE(Arm());
-  EXPECT_EQ(view.Count(engine::Change::kSingleTimer), 1);
+  EXPECT_EQ(view.Count(engine::Change::SingleTimer), 1);
   session.GetSingleTimer().Toggle();
   session.ToggleRepeat();
   SetTimes({12, 0}, {12, 0});
@@ -79,7 +79,7 @@ TEST_F(Scheduler, PlaysOnceAtTheStartTimeThenDisarms) {
   sim::Advance(1000);  // 14:30:00
   EXPECT_TRUE(Playing());
   EXPECT_FALSE(session.GetSingleTimer().Armed());
-  EXPECT_EQ(view.changes.back(), engine::Change::kSingleTimer);
+  EXPECT_EQ(view.changes.back(), engine::Change::SingleTimer);
   sim::Advance(10);
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2, 3}));
 }

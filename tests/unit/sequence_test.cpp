@@ -149,10 +149,20 @@ TEST_F(Sequence, TheSwitchRefusesAnEmptyListOrAnArmedTimer) {
   EXPECT_FALSE(Seq().On());
 }
 
+TEST_F(Sequence, AnIndexOutsideTheListChangesNothing) {
+  Seq().Add("C:\\a.tpw");
+  for (int index : {-1, 1}) {
+    EXPECT_FALSE(Seq().Remove(index)) << index;
+    Seq().SetStartTime(index, {9, 30});
+  }
+  ASSERT_EQ(Seq().Entries().size(), 1u);
+  EXPECT_EQ(Seq().Entries()[0].start, (model::HourMinute{12, 0}));
+}
+
 TEST_F(Sequence, TheButtonsDoNothingWhileItPlays) {
   Seq().Add("C:\\a.tpw");
   ASSERT_TRUE(Seq().Toggle());
-  EXPECT_EQ(view.changes.back(), engine::Change::kSequence);
+  EXPECT_EQ(view.changes.back(), engine::Change::Sequence);
   EXPECT_FALSE(Seq().Remove(0));
   EXPECT_FALSE(Seq().AddChosen());
   EXPECT_TRUE(view.asked.empty());
@@ -174,10 +184,11 @@ TEST_F(Sequence, EntriesPlayInOrderAtTheirTimesAndThePlayerEndsAfterTheLast) {
   sim::Advance(60'000 + 1);  // 12:02:00 and the first sample of two
   EXPECT_EQ(MovedTo(), (std::vector<int>{11, 11, 11, 22}));
   EXPECT_FALSE(Seq().On());  // repeat off: off after starting the last entry
-  EXPECT_EQ(view.changes.back(), engine::Change::kSequence);
-  EXPECT_EQ(view.Count(engine::Change::kSequence), 2);
+  EXPECT_EQ(view.changes.back(), engine::Change::Sequence);
+  EXPECT_EQ(view.Count(engine::Change::Sequence), 2);
   EXPECT_EQ(Seq().Position(), 0);
-  EXPECT_TRUE(Playing());  // while that entry plays on
+  EXPECT_TRUE(Playing());             // while that entry plays on
+  EXPECT_EQ(RunningTimers(1000), 2);  // the chronometer and the status line: not the sequence
 }
 
 TEST_F(Sequence, AnEntryDueWhileTheLastOneStillPlaysWaitsADay) {
@@ -204,7 +215,7 @@ TEST_F(Sequence, AnUnreadableEntryIsPassedOverAndSaysSo) {
   Seq().Toggle();
   sim::Advance(1000);
   EXPECT_EQ(Seq().Position(), 1);
-  EXPECT_EQ(session.GetStatusLine().GetKind(), engine::StatusLine::Kind::kLoadFailed);
+  EXPECT_EQ(session.GetStatusLine().GetKind(), engine::StatusLine::Kind::LoadFailed);
   EXPECT_EQ(session.GetStatusLine().Name(), "missing");
   sim::Advance(10);
   EXPECT_TRUE(MovedTo().empty());  // not the recording that was there

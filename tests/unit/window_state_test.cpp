@@ -69,7 +69,7 @@ TEST_F(ShowsState, AToggleClosesThePanelsButRecordingWhilePlayingDoesNot) {
   PressKey(platform::vk::kF8);
   EXPECT_EQ(w->Height(), 1000);
   PressKey(platform::vk::kF10);  // plays what was recorded
-  ASSERT_EQ(Session().GetState(), engine::State::kPlaying);
+  ASSERT_EQ(Session().GetState(), engine::State::Playing);
   Session().ToggleRepeat();
   ClickOn(Image("ImInfo"));
   Session().ToggleRecording();
