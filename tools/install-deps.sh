@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   # build (googletest: the sources, built for the Windows build of the unit tests)
-  cmake g++ make pkg-config libgtest-dev googletest libbenchmark-dev clang-format
+  cmake g++ make pkg-config libgtest-dev googletest libbenchmark-dev clang-format clang-tidy
   # the Linux build
   libx11-dev libxft-dev libxtst-dev libxi-dev libxrender-dev libxrandr-dev libfontconfig-dev
   fonts-liberation

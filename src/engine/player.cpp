@@ -67,7 +67,8 @@ void Player::Tick() {
 }
 
 std::int64_t Player::PlayedMs() const {
-  return static_cast<std::int64_t>((platform::MonotonicMicros() - start_us_) * speed_ / 1000);
+  return static_cast<std::int64_t>(static_cast<double>(platform::MonotonicMicros() - start_us_) *
+                                   speed_ / 1000);
 }
 
 void Player::PassOver(std::int32_t from, std::int32_t to) {

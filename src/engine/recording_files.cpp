@@ -41,7 +41,7 @@ std::optional<model::Recording> ReadRecordingFile(const std::string& path) {
   const platform::FileHandle f = platform::OpenRegularFile(path, size);
   if (f == platform::kNoFile) return std::nullopt;
   model::RecordingReader reader;
-  std::array<char, 64 * 1024> buffer;
+  std::array<char, std::size_t{64} * 1024> buffer;
   std::uint64_t total = 0;
   bool ok = size <= kMaxLoadBytes;
   while (ok) {

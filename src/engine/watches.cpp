@@ -43,6 +43,7 @@ namespace {
 
 std::vector<int> ButtonKeysInOrder() {
   std::vector<int> vks;
+  vks.reserve(kButtonOrder.size());
   for (const ButtonKeys& b : kButtonOrder) vks.push_back(b.vk);
   return vks;
 }

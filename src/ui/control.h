@@ -42,7 +42,7 @@ class Form;
 class Painter {
  public:
   explicit Painter(platform::Canvas& canvas) : canvas_(canvas) {}
-  platform::Canvas& canvas() { return canvas_; }
+  platform::Canvas& Target() { return canvas_; }
   // Pixel rectangle of a box given in twips relative to the current origin.
   platform::Rect ToPixels(int left, int top, int width, int height) const;
   platform::Point ToPixels(int x, int y) const;

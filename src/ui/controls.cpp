@@ -43,23 +43,23 @@ void Label::Paint(Painter& p) const {
   for (int w = platform::MeasureText(caption_, f); w > r.width && f.pixel_height > 6;
        w = platform::MeasureText(caption_, f))
     f.pixel_height = std::max(6, std::min(f.pixel_height - 1, f.pixel_height * r.width / w));
-  p.canvas().PushClip(r);
-  p.canvas().DrawString(r, caption_, f, fore_, alignment);
-  p.canvas().PopClip();
+  p.Target().PushClip(r);
+  p.Target().DrawString(r, caption_, f, fore_, alignment);
+  p.Target().PopClip();
 }
 
 void Image::Paint(Painter& p) const {
   const platform::Rect r = p.ToPixels(Left(), Top(), Width(), Height());
   const platform::Picture* pic = drawn ? &drawn() : picture;
   if (!pic) return;
-  p.canvas().PushClip(r);
-  p.canvas().DrawPicture(r.left, r.top, *pic);
-  p.canvas().PopClip();
+  p.Target().PushClip(r);
+  p.Target().DrawPicture(r.left, r.top, *pic);
+  p.Target().PopClip();
 }
 
 void Frame::Paint(Painter& p) const {
   p.Enter(Left(), Top(), Width(), Height());
-  p.canvas().FillRect(p.ToPixels(0, 0, Width(), Height()), back_color);
+  p.Target().FillRect(p.ToPixels(0, 0, Width(), Height()), back_color);
   PaintChildren(p);
   p.Leave();
 }
@@ -135,25 +135,25 @@ void ListBox::ScrollIntoView() {
 
 void ListBox::Paint(Painter& p) const {
   p.Enter(Left(), Top(), Width(), Height());
-  p.canvas().FillRect(p.ToPixels(0, 0, Width(), Height()), back_color);
+  p.Target().FillRect(p.ToPixels(0, 0, Width(), Height()), back_color);
   const int lh = LineHeight();
   for (int i = top_index_; i < Count() && (i - top_index_) * lh < Height(); ++i) {
     const platform::Rect row = p.ToPixels(0, (i - top_index_) * lh, Width(), lh);
     const bool selected = i == list_index_;
-    if (selected) p.canvas().FillRect(row, kDarkGrey);
+    if (selected) p.Target().FillRect(row, kDarkGrey);
     const platform::Rect text{row.left + 2, row.top + 1, row.width - 4, row.height - 1};
-    p.canvas().DrawString(text, items_[static_cast<size_t>(i)], font.ToPlatform(),
+    p.Target().DrawString(text, items_[static_cast<size_t>(i)], font.ToPlatform(),
                           selected ? Rgb(255, 255, 255) : fore_color, platform::TextAlign::Left);
   }
   p.Leave();
 }
 
 void Line::Paint(Painter& p) const {
-  p.canvas().DrawLine(p.ToPixels(x1, y1), p.ToPixels(x2, y2), border_color, border_width);
+  p.Target().DrawLine(p.ToPixels(x1, y1), p.ToPixels(x2, y2), border_color, border_width);
 }
 
 void Shape::Paint(Painter& p) const {
-  p.canvas().DrawRectOutline(p.ToPixels(Left(), Top(), Width(), Height()), border_color,
+  p.Target().DrawRectOutline(p.ToPixels(Left(), Top(), Width(), Height()), border_color,
                              border_width);
 }
 

@@ -10,6 +10,11 @@
 namespace ui::pictures {
 namespace {
 
+// The place of pixel (x, y) in a picture `width` pixels wide.
+size_t Index(int x, int y, int width) {
+  return static_cast<size_t>(y) * static_cast<size_t>(width) + static_cast<size_t>(x);
+}
+
 using platform::Picture;
 using Inside = std::function<bool(double x, double y)>;
 
@@ -26,7 +31,7 @@ class Sketch {
  public:
   explicit Sketch(int size) {
     pic_.width = pic_.height = size;
-    pic_.pixels.assign(static_cast<size_t>(size * size), 0);
+    pic_.pixels.assign(static_cast<size_t>(size) * static_cast<size_t>(size), 0);
   }
 
   void Fill(std::uint32_t argb, const Inside& inside) {
@@ -38,7 +43,7 @@ class Sketch {
         for (int sy = 0; sy < 4; ++sy)
           for (int sx = 0; sx < 4; ++sx)
             hits += inside((px + (sx + 0.5) / 4) * scale, (py + (sy + 0.5) / 4) * scale);
-        if (hits) Blend(pic_.pixels[static_cast<size_t>(py * n + px)], argb, hits / 16.0);
+        if (hits) Blend(pic_.pixels[Index(px, py, n)], argb, hits / 16.0);
       }
     }
   }
@@ -224,12 +229,12 @@ constexpr std::string_view kHand[] = {
 Picture DrawHand() {
   Picture p;
   p.width = p.height = 32;
-  p.pixels.assign(32 * 32, 0);
+  p.pixels.assign(size_t{32} * 32, 0);
   int y = 0;
   for (std::string_view row : kHand) {
     for (int x = 0; x < 32 && x < static_cast<int>(row.size()); ++x) {
-      if (row[x] == '#') p.pixels[static_cast<size_t>(y * 32 + x)] = Opaque(0, 0, 0);
-      if (row[x] == '.') p.pixels[static_cast<size_t>(y * 32 + x)] = Opaque(255, 255, 255);
+      if (row[x] == '#') p.pixels[Index(x, y, 32)] = Opaque(0, 0, 0);
+      if (row[x] == '.') p.pixels[Index(x, y, 32)] = Opaque(255, 255, 255);
     }
     ++y;
   }
@@ -281,17 +286,15 @@ const Picture& AboutPicture(int width, int height) {
   for (int y = 0; y < h; ++y) {  // a dark vertical gradient
     const int shade = static_cast<int>(y / sy);
     for (int x = 0; x < w; ++x)
-      p.pixels[static_cast<size_t>(y * w + x)] =
-          Opaque(10 + shade / 10, 10 + shade / 10, 16 + shade / 8);
+      p.pixels[Index(x, y, w)] = Opaque(10 + shade / 10, 10 + shade / 10, 16 + shade / 8);
   }
   const Picture icon = ProgramIcon(static_cast<int>(std::lround(96 * s)));
   const int icon_x = static_cast<int>(std::lround(20 * sx));
   const int icon_y = static_cast<int>(std::lround(30 * sy));
   for (int y = 0; y < icon.height && y + icon_y < h; ++y)
     for (int x = 0; x < icon.width && x + icon_x < w; ++x) {
-      const std::uint32_t c = icon.pixels[static_cast<size_t>(y * icon.width + x)];
-      if ((c >> 24) > 127)
-        p.pixels[static_cast<size_t>((y + icon_y) * w + x + icon_x)] = c | 0xFF000000u;
+      const std::uint32_t c = icon.pixels[Index(x, y, icon.width)];
+      if ((c >> 24) > 127) p.pixels[Index(x + icon_x, y + icon_y, w)] = c | 0xFF000000u;
     }
   // A dotted path, as the recorder samples one, ending in two clicks; given in design units.
   const auto dot = [&](double dx, double dy, double dr, std::uint32_t c) {
@@ -300,7 +303,7 @@ const Picture& AboutPicture(int width, int height) {
       for (int x = static_cast<int>(cx - r); x <= static_cast<int>(cx + r) + 1; ++x)
         if (x >= 0 && y >= 0 && x < w && y < h &&
             (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r)
-          p.pixels[static_cast<size_t>(y * w + x)] = c;
+          p.pixels[Index(x, y, w)] = c;
   };
   for (int i = 0; i <= 40; ++i) {
     const double t = i / 40.0;
@@ -318,8 +321,8 @@ const Picture& AboutPicture(int width, int height) {
 }
 
 const Picture& HandCursor() {
-  static const Picture hand = DrawHand();
-  return hand;
+  static const Picture kHandCursor = DrawHand();
+  return kHandCursor;
 }
 
 }  // namespace ui::pictures

@@ -37,6 +37,13 @@ class SequenceList : public WindowTest {
 class Sequence : public SessionTest {
  protected:
   engine::Sequence& Seq() { return session.GetSequence(); }
+  // one.tpw, whose samples move to x 11, at 12:01, and two.tpw (x 22) at 12:02.
+  void TwoEntries() {
+    Seq().Add(folder.File("one.tpw", 11));
+    Seq().Add(folder.File("two.tpw", 22));
+    Seq().SetStartTime(0, {12, 1});
+    Seq().SetStartTime(1, {12, 2});
+  }
   TempFolder folder;
 };
 
@@ -171,10 +178,7 @@ TEST_F(Sequence, TheButtonsDoNothingWhileItPlays) {
 }
 
 TEST_F(Sequence, EntriesPlayInOrderAtTheirTimesAndThePlayerEndsAfterTheLast) {
-  Seq().Add(folder.File("one.tpw", 11));
-  Seq().Add(folder.File("two.tpw", 22));
-  Seq().SetStartTime(0, {12, 1});
-  Seq().SetStartTime(1, {12, 2});
+  TwoEntries();
   sim::SetTimeOfDay(12, 0, 30);
   Seq().Toggle();
   sim::Advance(30'000);  // 12:01:00
@@ -193,10 +197,7 @@ TEST_F(Sequence, EntriesPlayInOrderAtTheirTimesAndThePlayerEndsAfterTheLast) {
 
 TEST_F(Sequence, AnEntryDueWhileTheLastOneStillPlaysWaitsADay) {
   session.ToggleRepeat();  // entries repeat until stopped
-  Seq().Add(folder.File("one.tpw", 11));
-  Seq().Add(folder.File("two.tpw", 22));
-  Seq().SetStartTime(0, {12, 1});
-  Seq().SetStartTime(1, {12, 2});
+  TwoEntries();
   sim::SetTimeOfDay(12, 0, 59);
   Seq().Toggle();
   sim::Advance(61'000);  // 12:02:00 passes while one still repeats
@@ -226,10 +227,7 @@ TEST_F(Sequence, AnUnreadableEntryIsPassedOverAndSaysSo) {
 // play an entry twice.
 TEST_F(Sequence, WithRepeatThePlayerStartsOverAndNothingPlaysTwice) {
   session.ToggleRepeat();
-  Seq().Add(folder.File("one.tpw", 11));
-  Seq().Add(folder.File("two.tpw", 22));
-  Seq().SetStartTime(0, {12, 1});
-  Seq().SetStartTime(1, {12, 2});
+  TwoEntries();
   sim::SetTimeOfDay(12, 0, 59);
   Seq().Toggle();
   sim::Advance(1000);  // 12:01:00: one starts and repeats
@@ -251,10 +249,7 @@ TEST_F(Sequence, WithRepeatThePlayerStartsOverAndNothingPlaysTwice) {
 }
 
 TEST_F(Sequence, SwitchedOffAndOnItStartsAtTheFirstEntry) {
-  Seq().Add(folder.File("one.tpw", 11));
-  Seq().Add(folder.File("two.tpw", 22));
-  Seq().SetStartTime(0, {12, 1});
-  Seq().SetStartTime(1, {12, 2});
+  TwoEntries();
   sim::SetTimeOfDay(12, 0, 59);
   Seq().Toggle();
   sim::Advance(1000);

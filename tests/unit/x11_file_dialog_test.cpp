@@ -145,28 +145,28 @@ TEST(X11FileDialog, KeysTypeTheirCharactersAsUtf8) {
 TEST(X11FileDialog, NameFieldEditsWholeCharacters) {
   fd::LineEdit e;
   e.Set("año");
-  EXPECT_EQ(e.caret(), 4u);
+  EXPECT_EQ(e.Caret(), 4u);
   e.Left();
-  EXPECT_EQ(e.caret(), 3u);
+  EXPECT_EQ(e.Caret(), 3u);
   e.Left();  // over the two bytes of the ñ
-  EXPECT_EQ(e.caret(), 1u);
+  EXPECT_EQ(e.Caret(), 1u);
   e.Delete();
-  EXPECT_EQ(e.text(), "ao");
+  EXPECT_EQ(e.Text(), "ao");
   e.Insert("ñ");
-  EXPECT_EQ(e.text(), "año");
+  EXPECT_EQ(e.Text(), "año");
   e.End();
   e.Backspace();
   e.Backspace();
-  EXPECT_EQ(e.text(), "a");
+  EXPECT_EQ(e.Text(), "a");
   e.Home();
   e.Backspace();  // nothing before the caret
   e.Insert("b");
-  EXPECT_EQ(e.text(), "ba");
+  EXPECT_EQ(e.Text(), "ba");
   e.End();
   e.Delete();  // nothing after it
   e.Right();
-  EXPECT_EQ(e.text(), "ba");
-  EXPECT_EQ(e.caret(), 2u);
+  EXPECT_EQ(e.Text(), "ba");
+  EXPECT_EQ(e.Caret(), 2u);
 }
 
 TEST(X11FileDialog, LongFolderShowsItsTail) {

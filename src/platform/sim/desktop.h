@@ -31,7 +31,7 @@ struct DialogAnswer {
 
 struct Desktop {
   std::int64_t now = 0;
-  std::int64_t clock_base_seconds = 12 * 3600;
+  std::int64_t clock_base_seconds = std::int64_t{12} * 3600;
   std::map<platform::TimerId, Timer> timers;
   platform::TimerId next_timer = 1;
   std::deque<std::function<void()>> posted;

@@ -156,7 +156,8 @@ bool UploadArgb(const Picture& pic, Pixmap& pixmap, ::Picture& picture) {
   XImage* img = XCreateImage(d, DefaultVisual(d, DefaultScreen(d)), 32, ZPixmap, 0, nullptr,
                              pic.width, pic.height, 32, 0);
   if (img == nullptr) return false;
-  img->data = static_cast<char*>(std::malloc(img->bytes_per_line * pic.height));
+  img->data = static_cast<char*>(
+      std::malloc(static_cast<size_t>(img->bytes_per_line) * static_cast<size_t>(pic.height)));
   for (int y = 0; y < pic.height; ++y) {
     for (int x = 0; x < pic.width; ++x) {
       std::uint32_t p = pic.pixels[y * pic.width + x];

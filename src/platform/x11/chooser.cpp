@@ -84,6 +84,7 @@ bool RunAndRead(const std::string& program, const std::vector<std::string>& args
   posix_spawnattr_setsigmask(&attrs, &none);
   posix_spawnattr_setflags(&attrs, POSIX_SPAWN_SETSIGMASK);
   std::vector<char*> argv;
+  argv.reserve(args.size() + 1);
   for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
   argv.push_back(nullptr);
   pid_t pid = 0;

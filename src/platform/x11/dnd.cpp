@@ -7,8 +7,6 @@
 namespace platform::x11 {
 namespace {
 
-constexpr int kXdndVersion = 5;
-
 std::uint32_t EffectOf(Atom action) {
   const Atoms& a = GetAtoms();
   if (action == a.xdnd_action_copy) return kDropCopy;

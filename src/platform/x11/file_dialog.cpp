@@ -164,7 +164,7 @@ class FileDialog : public WindowListener {
       Activate(selected_);
       return;
     }
-    std::string typed = fd::Trim(name_.text());
+    std::string typed = fd::Trim(name_.Text());
     if (typed.empty()) return;
     std::string path = fd::JoinPath(folder_, typed);
     if (IsFolder(path)) {
@@ -443,13 +443,13 @@ void FileDialog::DrawField(Canvas& c) {
   c.DrawRectOutline(kField, kLightBlue, 1);
   Rect inner{kField.left + 4, kField.top + 4, kField.width - 8, kField.height - 6};
   // Scroll the text sideways so that the caret stays inside.
-  int caret_x = MeasureText(std::string_view(name_.text()).substr(0, name_.caret()), font);
+  int caret_x = MeasureText(std::string_view(name_.Text()).substr(0, name_.Caret()), font);
   if (caret_x - field_scroll_ > inner.width - 2) field_scroll_ = caret_x - inner.width + 2;
   if (caret_x < field_scroll_) field_scroll_ = caret_x;
-  if (MeasureText(name_.text(), font) <= inner.width - 2) field_scroll_ = 0;
+  if (MeasureText(name_.Text(), font) <= inner.width - 2) field_scroll_ = 0;
   c.PushClip(inner);
   c.DrawString({inner.left - field_scroll_, inner.top, inner.width + field_scroll_, inner.height},
-               name_.text(), font, kLightBlue, TextAlign::Left);
+               name_.Text(), font, kLightBlue, TextAlign::Left);
   int x = inner.left + caret_x - field_scroll_;
   c.FillRect({x, inner.top - 1, 1, 15}, kLightBlue);
   c.PopClip();

@@ -198,8 +198,8 @@ inline bool Printable(std::string_view utf8) {
 // The name field: UTF-8 text and a caret that never stops inside a character.
 class LineEdit {
  public:
-  const std::string& text() const { return text_; }
-  size_t caret() const { return caret_; }
+  const std::string& Text() const { return text_; }
+  size_t Caret() const { return caret_; }
   void Set(std::string text) {
     text_ = std::move(text);
     caret_ = text_.size();

@@ -63,7 +63,7 @@ void HandlePendingEvents() {
 // Asked to end from outside (Ctrl+C in a terminal, a logout), the program ends its own way, as
 // for a close request to its first window: a replay lets go of the buttons it holds first.
 int EndRequestFd() {
-  static const int fd = [] {
+  static const int kEndRequestFd = [] {
     sigset_t set;
     sigemptyset(&set);
     for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, sig);
@@ -72,7 +72,7 @@ int EndRequestFd() {
     if (made < 0) sigprocmask(SIG_UNBLOCK, &set, nullptr);
     return made;
   }();
-  return fd;
+  return kEndRequestFd;
 }
 
 void HandleEndRequest() {
@@ -110,12 +110,12 @@ void WaitForWork() {
 
 // One round of the loop; `block` waits for an event or the next timer first.
 void LoopOnce(bool block) {
-  static const bool slack_set = [] {
+  static const bool kSlackSet = [] {
     // The default 50 us of slack would make every 1 ms wake-up late by that much.
     prctl(PR_SET_TIMERSLACK, 1000ul, 0, 0, 0);
     return true;
   }();
-  (void)slack_set;
+  (void)kSlackSet;
   OpenKeyWatch();
   if (block) WaitForWork();
   DrainKeyEvents();

@@ -16,12 +16,12 @@ std::string UserLanguageName() {
 }
 
 bool AnotherInstanceRunning() {
-  static const bool running = [] {
+  static const bool kRunning = [] {
     const char* display = std::getenv("DISPLAY");
     return x11::ClaimInstanceName(x11::InstanceName(getuid(), display ? display : "")) ==
            x11::InstanceClaim::HeldByUs;
   }();
-  return running;
+  return kRunning;
 }
 
 TimeOfDay LocalTimeOfDay() {
