@@ -1,6 +1,7 @@
 #include "engine/player.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "platform/platform.h"
@@ -35,6 +36,13 @@ void Player::SpeedChanged() {
 
 void Player::Tick() {
   const std::int32_t u = recording_.UBound();
+  // A tick that comes long after the next sample was due follows a stall (a suspended process,
+  // a swapping machine): the playback pauses for it, so overdue clicks never come in a burst.
+  const std::int64_t now = platform::MonotonicMicros();
+  const auto next_due =
+      start_us_ + static_cast<std::int64_t>(
+                      std::ceil((static_cast<double>(position_) + 1 - base_) * 1000 / speed_));
+  if (now - next_due > kStallUs) start_us_ += now - next_due;
   const std::int64_t due = base_ + PlayedMs();
   if (due <= position_) return;
   if (due > u) {

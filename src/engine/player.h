@@ -14,6 +14,9 @@ namespace engine {
 
 class Player {
  public:
+  // A tick later than this after the sample it should play is a stall, not a slow loop.
+  static constexpr std::int64_t kStallUs = 100'000;
+
   // ended: a playback reached the end without repeat and stopped; wrapped: with repeat it starts
   // over.
   Player(const model::Recording& recording, const model::Options& options,

@@ -277,6 +277,33 @@ TEST_F(Player, ALateTickPlaysTheSampleDueAndSendsTheButtonsItPassedOver) {
   EXPECT_EQ(State(), engine::State::Idle);
 }
 
+// A tick more than 100 ms late follows a stall: the playback pauses for it and goes on at the
+// recorded pace, where a shorter delay still sends what it passed over at once.
+TEST_F(SimTest, AStallIsAPauseNotABurstOfOverdueClicks) {
+  struct Case {
+    std::int64_t stall_ms;
+    std::vector<std::int64_t> click_times;  // the clicks of samples 200 and 300
+  } const cases[] = {{100, {250, 300}}, {101, {251, 300}}, {2000, {2199, 2299}}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.stall_ms);
+    sim::Reset();
+    FakeView view;
+    engine::Session session(view);
+    model::Recording r = Hands::Samples(400);
+    for (int i : {100, 200, 300}) r[i].code = model::kLeft;
+    session.SetRecording(r);
+    session.TogglePlayback();
+    sim::Advance(150);
+    sim::Stall(c.stall_ms);
+    sim::Advance(400);
+    std::vector<std::int64_t> times;
+    for (const auto& e : sim::InputLog())
+      if (e.kind == sim::InputEvent::Kind::Button && e.down && e.time > 150)
+        times.push_back(e.time);
+    EXPECT_EQ(times, c.click_times);
+  }
+}
+
 TEST_F(Player, ATickLateAtTheEndStillSendsTheRestAndLetsGo) {
   model::Recording r = Samples(10);
   r[2].code = model::kLeft + model::kPress;  // held from here on
