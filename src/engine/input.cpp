@@ -40,6 +40,12 @@ int KeyReleasedBy(std::int32_t code) {
   return vk < 256 && RecordableKey(vk) ? vk : 0;  // below 8 is no key
 }
 
+bool HoldsKeys(const model::Recording& r) {
+  for (std::int32_t i = 1; i <= r.UBound(); ++i)
+    if (KeyPressedBy(r[i].code) || KeyReleasedBy(r[i].code)) return true;
+  return false;
+}
+
 bool PressesOrReleases(std::int32_t code) {
   return PressedBy(code) || ReleasedBy(code) || KeyPressedBy(code) || KeyReleasedBy(code);
 }

@@ -23,6 +23,8 @@ void ReleaseButtons(int held);
 // The virtual key that a sample's code presses or releases; 0 for none.
 int KeyPressedBy(std::int32_t code);
 int KeyReleasedBy(std::int32_t code);
+// Whether any sample presses or releases a key.
+bool HoldsKeys(const model::Recording& r);
 // Whether the code presses or releases a button or a key: anything but a move.
 bool PressesOrReleases(std::int32_t code);
 // Sends the code's key event, if it has one.

@@ -20,9 +20,10 @@ bool WriteInPlace(const platform::SaveTarget& target, std::string_view text) {
 
 }  // namespace
 
-bool SaveText(const std::string& path, std::string_view text) {
+bool SaveText(const std::string& path, std::string_view text, bool owner_only) {
   platform::SaveTarget target;
   if (!platform::GetSaveTarget(path, target) || !target.writable) return false;
+  target.owner_only = owner_only;
   std::string temp;
   bool denied = false;
   const platform::FileHandle f = platform::CreateFileBeside(target, temp, denied);

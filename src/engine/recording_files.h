@@ -15,8 +15,8 @@ namespace engine {
 constexpr std::uint64_t kMaxLoadBytes = std::uint64_t{1} << 30;
 
 // Puts text in the file at path. false when the text is not safely there; the file then holds
-// what it held before.
-bool SaveText(const std::string& path, std::string_view text);
+// what it held before. owner_only: the file keeps no group or other permission.
+bool SaveText(const std::string& path, std::string_view text, bool owner_only = false);
 
 // The recording in the file at path; nullopt when it is no regular file, is too large, cannot
 // be read or does not parse.

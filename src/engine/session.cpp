@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "engine/input.h"
 #include "engine/recording_files.h"
 #include "model/file_names.h"
 #include "model/tpw_format.h"
@@ -128,7 +129,8 @@ void Session::SaveRecording() {
     if (recording_.UBound() == 0) return;
     path = view_.ChooseFile(FileDialog::Save).value_or("");
     if (path.empty()) return;
-    if (SaveText(path, model::FormatRecording(recording_))) {
+    // Recorded keystrokes may hold a password: such a file is the owner's alone.
+    if (SaveText(path, model::FormatRecording(recording_), HoldsKeys(recording_))) {
       ShowStatus(StatusLine::Kind::Saved, path);
       return;
     }

@@ -352,6 +352,9 @@ struct SaveTarget {
   bool exists = false;     // a regular file is there now
   bool writable = false;   // the user may write to it (a new file: whether its folder exists)
   std::uint32_t mode = 0;  // its permission bits
+  // What is saved is for the owner alone (recorded keystrokes): the file keeps no group or other
+  // permission, whatever it had.
+  bool owner_only = false;
 };
 // What a save to `path` would replace; false when it cannot be a file (a folder, say).
 bool GetSaveTarget(const std::string& path, SaveTarget& target);

@@ -325,6 +325,42 @@ TEST_F(Files, ASaveKeepsTheFilesModeAndLinks) {
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 4);
 }
+
+// Recorded keystrokes may hold a password: a file that holds keys keeps no group or other
+// permission, new or replaced, written beside or in place; a file of moves keeps what it had.
+TEST_F(Files, AFileOfKeystrokesIsTheOwnersAlone) {
+  const mode_t old_umask = ::umask(022);
+  const model::Recording keys = Of({{1, 2, -1}, {1, 2, model::kKeyRelease + 'P'}});  // last
+  const auto perms = [&](const char* name) { return fs::status(Path(name)).permissions(); };
+  const fs::perms rw = fs::perms::owner_read | fs::perms::owner_write;
+  const fs::perms shared = rw | fs::perms::group_read | fs::perms::others_read;
+  Write(Path("old.tpw"), "old");
+  fs::permissions(Path("old.tpw"), shared);
+  Write(Path("moves.tpw"), "old");
+  fs::permissions(Path("moves.tpw"), shared);
+  Write(Path("in-place.tpw"), "old");
+  fs::permissions(Path("in-place.tpw"), shared);
+  struct Save {
+    const char* name;
+    bool with_keys;
+    bool in_place;
+    fs::perms after;
+  } const saves[] = {{"new.tpw", true, false, rw},
+                     {"old.tpw", true, false, rw},
+                     {"moves.tpw", false, false, shared},
+                     {"in-place.tpw", true, true, rw}};
+  for (const Save& s : saves) {
+    SCOPED_TRACE(s.name);
+    sim::ClearFileFailures();
+    if (s.in_place) sim::FailFileStep(sim::FileStep::CreateBeside);
+    session.SetRecording(s.with_keys ? keys : Of({{1, 2, 3}}));
+    sim::AnswerNextDialog(Path(s.name));
+    session.SaveRecording();
+    EXPECT_EQ(Label("LBMsg").Caption(), std::string("Save: ") + fs::path(s.name).stem().string());
+    EXPECT_EQ(perms(s.name), s.after);
+  }
+  ::umask(old_umask);
+}
 #endif
 
 // Only regular files load: a FIFO would block the program for good in open, a device or a

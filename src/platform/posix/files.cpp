@@ -28,6 +28,12 @@ std::string FolderOf(const std::string& path) {
 
 int Fd(FileHandle f) { return static_cast<int>(f); }
 
+// The target's own permissions, less those of group and others where it is the owner's alone.
+mode_t Permissions(const SaveTarget& target) {
+  const auto mode = static_cast<mode_t>(target.mode);
+  return target.owner_only ? mode & ~mode_t{077} : mode;
+}
+
 }  // namespace
 
 bool GetSaveTarget(const std::string& path, SaveTarget& target) {
@@ -71,7 +77,7 @@ FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool
     const std::string candidate =
         stem + std::to_string((seed + attempt * 7919u) % 1000000u) + ".tmp";
     const int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW,
-                        target.exists ? 0600 : 0666);
+                        target.exists || target.owner_only ? 0600 : 0666);
     if (fd < 0) {
       if (errno == EEXIST) continue;
       denied = errno == EACCES || errno == EPERM || errno == EROFS;
@@ -82,7 +88,7 @@ FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool
       // The owner is kept where the user may give it (root saving a user's file).
       if (stat(target.path.c_str(), &st) == 0 && (st.st_uid != geteuid() || st.st_gid != getegid()))
         (void)!fchown(fd, st.st_uid, st.st_gid);
-      if (fchmod(fd, static_cast<mode_t>(target.mode)) != 0) {
+      if (fchmod(fd, Permissions(target)) != 0) {
         close(fd);
         unlink(candidate.c_str());
         return kNoFile;
@@ -102,7 +108,9 @@ FileHandle OpenFileInPlace(const SaveTarget& target, std::uint64_t size) {
   const bool regular = fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
   // Room first: a full disk then fails the save before a byte of the old text is lost.
   const int room = regular && size > 0 ? posix_fallocate(fd, 0, static_cast<off_t>(size)) : 0;
-  if (!regular || (room != 0 && room != EOPNOTSUPP && room != EINVAL)) {
+  // Keystrokes are never written where others may read them, even for a moment.
+  const bool closed = target.owner_only && fchmod(fd, Permissions(target)) != 0;
+  if (!regular || closed || (room != 0 && room != EOPNOTSUPP && room != EINVAL)) {
     close(fd);
     return kNoFile;
   }
