@@ -57,7 +57,10 @@ std::optional<model::Recording> ReadRecordingFile(const std::string& path) {
   }
   platform::CloseFile(f);
   if (!ok) return std::nullopt;
-  return reader.Finish();
+  std::optional<model::Recording> loaded = reader.Finish();
+  // A file with no sample would only wipe the recording.
+  if (loaded && loaded->UBound() == 0) return std::nullopt;
+  return loaded;
 }
 
 }  // namespace engine

@@ -19,7 +19,7 @@ constexpr std::uint64_t kMaxLoadBytes = std::uint64_t{1} << 30;
 bool SaveText(const std::string& path, std::string_view text, bool owner_only = false);
 
 // The recording in the file at path; nullopt when it is no regular file, is too large, cannot
-// be read or does not parse.
+// be read, does not parse or holds no sample.
 std::optional<model::Recording> ReadRecordingFile(const std::string& path);
 
 }  // namespace engine

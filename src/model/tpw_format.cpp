@@ -50,7 +50,17 @@ bool RecordingReader::EndValue() {
 }
 
 bool RecordingReader::Feed(std::string_view piece) {
+  static constexpr char kMark[] = "\xEF\xBB\xBF";
   for (const char c : piece) {
+    if (mark_ >= 0) {
+      if (mark_ < 3 && c == kMark[mark_]) {
+        ++mark_;
+        continue;
+      }
+      // Part of a mark is no value either.
+      if (mark_ > 0 && mark_ < 3) state_ = State::Failed;
+      mark_ = -1;
+    }
     switch (state_) {
       case State::BeforeValue:
         if (IsBlank(c) || IsBreak(c)) break;

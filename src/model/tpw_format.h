@@ -14,7 +14,8 @@ namespace model {
 std::string FormatRecording(const Recording& r);
 
 // The samples of a file's text. Values are signed 32-bit decimals separated by commas or line
-// breaks, three to a sample. nullopt when any value is malformed or the last sample is short.
+// breaks, three to a sample; a leading UTF-8 byte-order mark (older Windows editors write one) is
+// passed over. nullopt when any value is malformed or the last sample is short.
 std::optional<Recording> ParseRecording(std::string_view text);
 
 // Parse, taking the text piece by piece as it is read: only the samples are kept.
@@ -33,6 +34,7 @@ class RecordingReader {
   std::uint64_t magnitude_ = 0;
   std::int32_t values_[3] = {};
   int count_ = 0;  // values of the sample being read
+  int mark_ = 0;   // bytes of a leading UTF-8 byte-order mark read; -1 once past the start
   Recording recording_;
 };
 
