@@ -121,10 +121,7 @@ void MainWindow::Show(engine::Change what) {
       platform::SetTopmost(Handle(), true);
       break;
     case Change::SamplerTick:
-      if (session_.GetOptions().simulate_clicks) {
-        if (!click_indicator_) click_indicator_ = std::make_unique<ClickIndicator>();
-        click_indicator_->CentreOnCursor();
-      }
+      if (session_.GetOptions().simulate_clicks) Indicator().CentreOnCursor();
       break;
   }
 }
@@ -146,10 +143,13 @@ void MainWindow::ShowState() {
     return;
   }
   ShowChronometer();
-  if (recording && session_.GetOptions().simulate_clicks) {
-    if (!click_indicator_) click_indicator_ = std::make_unique<ClickIndicator>();
-    click_indicator_->Show();
-  }
+  if (recording && session_.GetOptions().simulate_clicks) Indicator().Show();
+}
+
+ClickIndicator& MainWindow::Indicator() {
+  // Created on first use, destroyed when a recording ends.
+  if (!click_indicator_) click_indicator_ = std::make_unique<ClickIndicator>();
+  return *click_indicator_;
 }
 
 void MainWindow::ShowStateIcon(int index) {

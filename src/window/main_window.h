@@ -71,6 +71,7 @@ class MainWindow : public ui::Form, public engine::View {
   void ShowOptions();
   void ShowTimeFields();
   void ShowAbout();
+  ClickIndicator& Indicator();
 
   // Time fields (time_fields.cpp): 0, 1, 4 hours; 2, 3, 5 minutes.
   void StepTimeField(int index, int button);
