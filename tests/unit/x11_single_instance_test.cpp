@@ -11,7 +11,8 @@ using platform::x11::InstanceClaim;
 using platform::x11::InstanceName;
 
 TEST(X11SingleInstance, OneNamePerUserAndDisplay) {
-  EXPECT_EQ(InstanceName(1000, ":1"), InstanceName(1000, ":1.0"));
+  for (const char* same : {":1.0", "unix:1", "unix:1.0"})
+    EXPECT_EQ(InstanceName(1000, ":1"), InstanceName(1000, same)) << same;
   EXPECT_NE(InstanceName(1000, ":1"), InstanceName(1001, ":1"));
   EXPECT_NE(InstanceName(1000, ":1"), InstanceName(1000, ":2"));
   EXPECT_NE(InstanceName(1000, "host:1"), InstanceName(1000, ":1"));

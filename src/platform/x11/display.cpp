@@ -24,7 +24,10 @@ int IgnoreXError(Display* d, XErrorEvent* e) {
 }
 
 int ConnectionLost(Display*) {
-  // The server is gone: there is nothing left to show or to save.
+  // The server is gone: there is nothing left to show or to save. Xlib may be mid-request, so
+  // only a plain write is safe here.
+  static constexpr char kMessage[] = "tapwright: lost the connection to the display\n";
+  (void)!write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
   _exit(1);
 }
 

@@ -15,12 +15,15 @@
 
 namespace platform::x11 {
 
-// The name for user `uid` on `display` (":1" and ":1.0" are one display).
+// The name for user `uid` on `display`. A local display is one whatever its name: ":1", ":1.0"
+// and "unix:1" reach the same server, so only its number counts.
 inline std::string InstanceName(unsigned uid, std::string_view display) {
   const size_t colon = display.rfind(':');
   const size_t dot = display.find('.', colon == std::string_view::npos ? 0 : colon);
   if (colon != std::string_view::npos && dot != std::string_view::npos)
     display = display.substr(0, dot);
+  if (colon != std::string_view::npos && display.substr(0, colon) == "unix")
+    display.remove_prefix(colon);
   return "tapwright-" + std::to_string(uid) + "-" + std::string(display.substr(0, 64));
 }
 

@@ -44,8 +44,9 @@ echo "grey pixels: $GREY, light blue pixels: $BLUE, screenshot: $SHOT"
 ((BLUE >= 40)) || fail "the light blue state texts are not drawn"
 
 # A second copy finds the first and ends by itself, leaving one window: also with the display
-# named with its screen, and whatever XDG_RUNTIME_DIR says.
-for SECOND_ENV in "" "DISPLAY=$DISPLAY.0 XDG_RUNTIME_DIR=$WORK/missing" "XDG_RUNTIME_DIR="; do
+# named with its screen or as a local socket, and whatever XDG_RUNTIME_DIR says.
+for SECOND_ENV in "" "DISPLAY=$DISPLAY.0 XDG_RUNTIME_DIR=$WORK/missing" "XDG_RUNTIME_DIR=" \
+  "DISPLAY=unix$DISPLAY"; do
   RC=0
   env $SECOND_ENV timeout 10 "$TAPWRIGHT" >"$WORK/second.log" 2>&1 || RC=$?
   ((RC != 124)) || fail "the second copy ($SECOND_ENV) did not end by itself"
@@ -53,4 +54,13 @@ done
 mapfile -t WINDOWS < <(windows_named Tapwright)
 ((${#WINDOWS[@]} == 1)) || fail "a second copy left ${#WINDOWS[@]} windows"
 kill -0 "$MAIN" 2>/dev/null || fail "tapwright ended: $(cat "$WORK/tapwright.log")"
+
+# The server going away ends the program with a word on why.
+kill "${PIDS[0]}"
+RC=0
+timeout 10 tail --pid="$MAIN" -f /dev/null || fail "tapwright outlived its X server"
+wait "$MAIN" || RC=$?
+((RC == 1)) || fail "tapwright ended with status $RC without its X server"
+grep -q "lost the connection to the display" "$WORK/tapwright.log" ||
+  fail "no word on the lost display: $(cat "$WORK/tapwright.log")"
 echo "main window ok (LANG=$LANGUAGE_ENV)"
