@@ -10,7 +10,7 @@ packages=(
   libx11-dev libxft-dev libxtst-dev libxi-dev libxrender-dev libxrandr-dev libfontconfig-dev
   fonts-liberation
   # running without a desktop, and the end-to-end tests
-  xvfb xdotool x11-utils x11-xkb-utils x11-xserver-utils imagemagick openbox faketime zenity
+  xvfb xdotool x11-utils x11-xkb-utils x11-xserver-utils imagemagick openbox faketime zenity acl
   # the .deb and its checks
   dpkg-dev desktop-file-utils man-db
   # the Windows build and its tests

@@ -1,5 +1,5 @@
 // How fast a 1 ms timer really ticks on the X11 backend, and how far its ticks stray from the
-// grid. Needs a display: run_timer_bench.sh starts a private Xvfb.
+// grid. Needs a display: with_xvfb.sh starts a private Xvfb.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>

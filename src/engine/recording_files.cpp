@@ -1,5 +1,6 @@
 #include "engine/recording_files.h"
 
+#include <algorithm>
 #include <array>
 
 #include "model/tpw_format.h"
@@ -8,14 +9,62 @@
 namespace engine {
 namespace {
 
-// Only for a folder that refuses new files while the file itself may be written: the old text
-// goes, so it is never tried after a failure of the safe way.
-bool WriteInPlace(const platform::SaveTarget& target, std::string_view text) {
+constexpr std::size_t kChunk = std::size_t{64} * 1024;
+
+// Reads the file from its start in chunks, each handed to `take`; false when it cannot be read,
+// grows past the largest load, is cancelled or `take` refuses a chunk.
+template <typename Take>
+bool ReadChunks(const std::string& path, FileProgress& progress, Take take) {
+  std::uint64_t size = 0;
+  const platform::FileHandle f = platform::OpenRegularFile(path, size);
+  if (f == platform::kNoFile) return false;
+  std::array<char, kChunk> buffer;
+  std::uint64_t total = 0;
+  bool ok = size <= kMaxLoadBytes;
+  if (progress.total == 0) progress.total = 2 * size;  // one look to count, one to read
+  while (ok && !progress.cancelled) {
+    const std::int64_t n = platform::ReadFromFile(f, buffer.data(), buffer.size());
+    if (n <= 0) {
+      ok = n == 0;
+      break;
+    }
+    total += static_cast<std::uint64_t>(n);
+    progress.done += static_cast<std::uint64_t>(n);
+    // The size may have grown since it was looked at.
+    ok = total <= kMaxLoadBytes && take(std::string_view(buffer.data(), static_cast<size_t>(n)));
+  }
+  platform::CloseFile(f);
+  return ok && !progress.cancelled;
+}
+
+// The whole of a file, for putting it back; nullopt when it cannot be read or is too large.
+std::optional<std::string> ReadWholeFile(const std::string& path) {
+  FileProgress progress;
+  std::string text;
+  if (!ReadChunks(path, progress, [&](std::string_view piece) {
+        text.append(piece);
+        return true;
+      }))
+    return std::nullopt;
+  return text;
+}
+
+bool WriteOver(const platform::SaveTarget& target, std::string_view text) {
   const platform::FileHandle f = platform::OpenFileInPlace(target, text.size());
   if (f == platform::kNoFile) return false;
   const bool ok = platform::WriteToFile(f, text) && platform::SetFileLength(f, text.size()) &&
                   platform::SyncFile(f);
   return platform::CloseFile(f) && ok;
+}
+
+// Only for a folder that refuses new files while the file itself may be written: the old text
+// goes, so it is never tried after a failure of the safe way. A write that fails half-way puts
+// the old text back as well as it can, rather than leave a mix of both.
+bool WriteInPlace(const platform::SaveTarget& target, std::string_view text) {
+  const std::optional<std::string> old = ReadWholeFile(target.path);
+  if (WriteOver(target, text)) return true;
+  if (old) WriteOver(target, *old);
+  return false;
 }
 
 }  // namespace
@@ -37,30 +86,41 @@ bool SaveText(const std::string& path, std::string_view text, bool owner_only) {
   return platform::SyncTargetFolder(target);
 }
 
-std::optional<model::Recording> ReadRecordingFile(const std::string& path) {
-  std::uint64_t size = 0;
-  const platform::FileHandle f = platform::OpenRegularFile(path, size);
-  if (f == platform::kNoFile) return std::nullopt;
+std::optional<model::Recording> ReadRecordingFile(const std::string& path, FileProgress* progress) {
+  FileProgress own;
+  FileProgress& p = progress ? *progress : own;
+  // A first look counts the lines, so that the samples take their room once: a vector that
+  // doubles as it grows would need up to three times the memory for a moment.
+  std::uint64_t lines = 1;
+  if (!ReadChunks(path, p, [&](std::string_view piece) {
+        lines += static_cast<std::uint64_t>(std::count(piece.begin(), piece.end(), '\n'));
+        return true;
+      }))
+    return std::nullopt;
   model::RecordingReader reader;
-  std::array<char, std::size_t{64} * 1024> buffer;
-  std::uint64_t total = 0;
-  bool ok = size <= kMaxLoadBytes;
-  while (ok) {
-    const std::int64_t n = platform::ReadFromFile(f, buffer.data(), buffer.size());
-    if (n <= 0) {
-      ok = n == 0;
-      break;
-    }
-    total += static_cast<std::uint64_t>(n);
-    // The size may have grown since it was looked at.
-    ok = total <= kMaxLoadBytes && reader.Feed({buffer.data(), static_cast<size_t>(n)});
-  }
-  platform::CloseFile(f);
-  if (!ok) return std::nullopt;
+  reader.Expect(static_cast<std::int32_t>(std::min<std::uint64_t>(lines, INT32_MAX - 1)));
+  if (!ReadChunks(path, p, [&](std::string_view piece) { return reader.Feed(piece); }))
+    return std::nullopt;
   std::optional<model::Recording> loaded = reader.Finish();
   // A file with no sample would only wipe the recording.
   if (loaded && loaded->UBound() == 0) return std::nullopt;
   return loaded;
+}
+
+bool SaveRecordingFile(const std::string& path, const model::Recording& recording, bool owner_only,
+                       FileProgress* progress) {
+  FileProgress own;
+  FileProgress& p = progress ? *progress : own;
+  p.total = static_cast<std::uint64_t>(recording.UBound()) + 1;
+  std::string text;
+  text.reserve(static_cast<size_t>(recording.UBound()) * 16);
+  constexpr std::int32_t kSamplesAPiece = 64 * 1024;
+  for (std::int32_t first = 1; first <= recording.UBound(); first += kSamplesAPiece) {
+    model::AppendSamples(recording, first, std::min(recording.UBound(), first + kSamplesAPiece - 1),
+                         text);
+    p.done = static_cast<std::uint64_t>(first + kSamplesAPiece - 1);
+  }
+  return SaveText(path, text, owner_only);
 }
 
 }  // namespace engine

@@ -44,6 +44,8 @@ bool Sequence::Toggle() {
 }
 
 void Sequence::Tick() {
+  // An entry's file still loading: its playback has not begun, so no later entry may start.
+  if (session_.FileBusy()) return;
   watch_.Take(platform::LocalClockSeconds());
   const bool valid = position_ >= 0 && position_ < static_cast<int>(entries_.size());
   if (on_ && valid && !entry_playing_ &&
@@ -51,7 +53,7 @@ void Sequence::Tick() {
     entry_playing_ = true;
     // An entry whose file does not load is passed over, not played with another's recording.
     const std::string path = entries_[static_cast<size_t>(position_)].path;
-    if (session_.LoadRecording(path)) session_.TogglePlayback();
+    session_.LoadRecording(path, [this] { session_.TogglePlayback(); });
     if (++position_ > static_cast<int>(entries_.size()) - 1) {
       if (!session_.GetOptions().repeat) {
         sequence_timer_.Stop();

@@ -6,7 +6,6 @@
 #include "engine/input.h"
 #include "engine/recording_files.h"
 #include "model/file_names.h"
-#include "model/tpw_format.h"
 
 namespace engine {
 
@@ -23,6 +22,11 @@ Session::Session(View& view)
       status_([this] { view_.Show(Change::Status); }),
       single_timer_(*this, view),
       sequence_(*this, view),
+      files_([this] {
+        status_.ShowProgress(files_.GetKind() == FileWork::Kind::Load ? StatusLine::Kind::Loading
+                                                                      : StatusLine::Kind::Saving,
+                             files_.Percent());
+      }),
       hotkey_timer_(100, [this] { PollHotkeys(); }) {
   hotkey_timer_.Start();
 }
@@ -35,6 +39,10 @@ void Session::ToggleRecording() {
     BecomeIdle();
     return;
   }
+  // What the user does now goes before what they asked for earlier; a save of the recording
+  // that goes is let finish.
+  CancelLoad();
+  files_.FinishSave();
   state_ = State::Recording;
   recording_ = model::Recording();
   player_.Rewind();
@@ -54,6 +62,7 @@ void Session::TogglePlayback() {
     if (state_ == State::Recording) ToggleRecording();
     return;
   }
+  CancelLoad();
   player_.Start();
   if (state_ == State::Recording) FinishRecording();
   state_ = State::Playing;
@@ -103,45 +112,50 @@ void Session::ShowStatus(StatusLine::Kind kind, const std::string& path) {
   status_.Show(kind, model::FileBaseName(path));
 }
 
-bool Session::LoadRecording(const std::string& path) {
+void Session::LoadRecording(const std::string& path, std::function<void()> then) {
+  if (files_.Busy()) return;
   std::string name = path;
-  bool chosen = false;  // a recording file was named: from here on a failure is told
   try {
     if (name.empty()) name = view_.ChooseFile(FileDialog::Open).value_or("");
-    if (!model::IsRecordingFile(name)) return false;  // other files are ignored
-    chosen = true;
-    if (std::optional<model::Recording> loaded = ReadRecordingFile(name)) {
-      recording_ = std::move(*loaded);
-      player_.Rewind();  // a new recording plays from its first sample
-      ShowStatus(StatusLine::Kind::Loaded, name);
-      return true;
-    }
   } catch (...) {
-    // The recording stays as it was.
+    return;  // nothing was chosen
   }
-  if (chosen) ShowStatus(StatusLine::Kind::LoadFailed, name);
-  return false;
+  if (!model::IsRecordingFile(name)) return;  // other files are ignored
+  files_.Load(name, [this, name, then = std::move(then)](std::optional<model::Recording> loaded) {
+    if (!loaded) {
+      ShowStatus(StatusLine::Kind::LoadFailed, name);  // the recording stays as it was
+      return;
+    }
+    recording_ = std::move(*loaded);
+    player_.Rewind();  // a new recording plays from its first sample
+    ShowStatus(StatusLine::Kind::Loaded, name);
+    if (then) then();
+  });
 }
 
 void Session::SaveRecording() {
+  if (recording_.UBound() == 0 || files_.Busy()) return;
   std::string path;
   try {
-    if (recording_.UBound() == 0) return;
     path = view_.ChooseFile(FileDialog::Save).value_or("");
-    if (path.empty()) return;
-    // Recorded keystrokes may hold a password: such a file is the owner's alone.
-    if (SaveText(path, model::FormatRecording(recording_), HoldsKeys(recording_))) {
-      ShowStatus(StatusLine::Kind::Saved, path);
-      return;
-    }
   } catch (...) {
-    // Told below, like any other failure once a file was chosen.
+    return;  // nothing was chosen
   }
-  if (!path.empty()) ShowStatus(StatusLine::Kind::SaveFailed, path);
+  if (path.empty()) return;
+  files_.Save(path, recording_, [this, path](bool saved) {
+    ShowStatus(saved ? StatusLine::Kind::Saved : StatusLine::Kind::SaveFailed, path);
+  });
+}
+
+void Session::CancelLoad() {
+  if (!files_.Busy() || files_.GetKind() != FileWork::Kind::Load) return;
+  files_.CancelLoad();
+  if (status_.GetKind() == StatusLine::Kind::Loading) status_.Hide();
 }
 
 void Session::Quit() {
   player_.ReleaseHeld();
+  files_.FinishSave();
   platform::EndProgram(0);
 }
 
@@ -158,6 +172,8 @@ void Session::Act(Command command) {
         ToggleRecording();
       } else if (state_ == State::Playing) {
         TogglePlayback();
+      } else {
+        CancelLoad();
       }
       break;
     case Command::Load:

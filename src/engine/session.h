@@ -3,10 +3,12 @@
 // components that do the work and tells its view what changed.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <utility>
 
 #include "engine/chronometer.h"
+#include "engine/file_work.h"
 #include "engine/hotkeys.h"
 #include "engine/player.h"
 #include "engine/recorder.h"
@@ -61,15 +63,20 @@ class Session {
   void ChangeSpeed(int steps);
 
   // Loads the file at path, or the one the user chooses when path is empty; only recording files
-  // are read. true when it loaded. A chosen file that fails says so; the recording stays.
-  bool LoadRecording(const std::string& path);
-  // Asks for a file and saves the recording there; an empty recording asks nothing.
+  // are read. The file is read on another thread: the recording is replaced when it is all
+  // there, and then `then` runs. A chosen file that fails says so; the recording stays. Nothing
+  // while a load or a save runs.
+  void LoadRecording(const std::string& path, std::function<void()> then = nullptr);
+  // Asks for a file and saves the recording there, on another thread; an empty recording asks
+  // nothing.
   void SaveRecording();
+  // A load or a save runs.
+  bool FileBusy() const { return files_.Busy(); }
   // The hotkeys are not read while a dialog of the sequence list is open.
   void PauseHotkeys() { hotkey_timer_.Stop(); }
   void ResumeHotkeys() { hotkey_timer_.Start(); }
-  // A hotkey's command, as each state allows it: a stop ends a recording or a playback; loading
-  // and saving act only while idle.
+  // A hotkey's command, as each state allows it: a stop ends a recording or a playback, or
+  // cancels a load; loading and saving act only while idle.
   void Act(Command command);
   // Ends the program at once, letting go of whatever a playback holds.
   [[noreturn]] void Quit();
@@ -79,6 +86,8 @@ class Session {
   void FinishRecording();
   void BecomeIdle();
   void ShowStatus(StatusLine::Kind kind, const std::string& path);
+  // Ends a load that runs, and its progress on the status line.
+  void CancelLoad();
 
   View& view_;
   model::Options options_;
@@ -91,6 +100,7 @@ class Session {
   StatusLine status_;
   SingleTimer single_timer_;
   Sequence sequence_;
+  FileWork files_;
   platform::Timer hotkey_timer_;
 };
 

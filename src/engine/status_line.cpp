@@ -16,15 +16,27 @@ void StatusLine::Show(Kind kind, std::string name) {
   changed_();
 }
 
+void StatusLine::ShowProgress(Kind kind, int percent) {
+  kind_ = kind;
+  percent_ = percent;
+  visible_ = true;
+  status_timer_.Stop();
+  changed_();
+}
+
+void StatusLine::Hide() {
+  status_timer_.Stop();
+  visible_ = false;
+  changed_();
+}
+
 void StatusLine::Tick() {
   if (ticks_ < 5) {
     ++ticks_;
     return;
   }
   ticks_ = 0;
-  status_timer_.Stop();
-  visible_ = false;
-  changed_();
+  Hide();
 }
 
 }  // namespace engine

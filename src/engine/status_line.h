@@ -1,4 +1,5 @@
-// The short confirmation under the state word after a save or a load, for about six seconds.
+// The short confirmation under the state word after a save or a load, for about six seconds, and
+// how far a load or a save has come while it runs.
 #pragma once
 
 #include <functional>
@@ -10,16 +11,20 @@ namespace engine {
 
 class StatusLine {
  public:
-  enum class Kind { Loaded, Saved, LoadFailed, SaveFailed };
+  enum class Kind { Loaded, Saved, LoadFailed, SaveFailed, Loading, Saving };
 
   // changed runs when the line shows or goes.
   explicit StatusLine(std::function<void()> changed);
 
   // Shows the kind and the file's name; the six seconds count from the latest call.
   void Show(Kind kind, std::string name);
+  // Loading or Saving, shown until the next Show or Hide.
+  void ShowProgress(Kind kind, int percent);
+  void Hide();
   bool Visible() const { return visible_; }
   Kind GetKind() const { return kind_; }
   const std::string& Name() const { return name_; }
+  int Percent() const { return percent_; }
 
  private:
   void Tick();
@@ -27,6 +32,7 @@ class StatusLine {
   std::function<void()> changed_;
   Kind kind_ = Kind::Loaded;
   std::string name_;
+  int percent_ = 0;
   bool visible_ = false;
   int ticks_ = 0;
   platform::Timer status_timer_;

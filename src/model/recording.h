@@ -38,6 +38,9 @@ class Recording {
   Sample& operator[](std::int32_t i) { return samples_.at(static_cast<size_t>(i)); }
   // Grows or shrinks to the upper bound u (at least 0), keeping the contents.
   void Redim(std::int32_t u) { samples_.resize(static_cast<size_t>(u < 0 ? 0 : u) + 1); }
+  // Room for this many samples in all, so that appending them never moves the others.
+  void Reserve(std::int32_t samples) { samples_.reserve(static_cast<size_t>(samples) + 1); }
+  void Append(const Sample& s) { samples_.push_back(s); }
 
   friend bool operator==(const Recording&, const Recording&) = default;
 

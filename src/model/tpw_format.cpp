@@ -8,8 +8,13 @@ namespace model {
 std::string FormatRecording(const Recording& r) {
   std::string out;
   out.reserve(static_cast<size_t>(r.UBound()) * 16);
+  AppendSamples(r, 1, r.UBound(), out);
+  return out;
+}
+
+void AppendSamples(const Recording& r, std::int32_t first, std::int32_t last, std::string& out) {
   char line[40];
-  for (std::int32_t k = 1; k <= r.UBound(); ++k) {
+  for (std::int32_t k = first; k <= last; ++k) {
     const Sample& s = r[k];
     char* p = line;
     p = std::to_chars(p, line + sizeof line, s.x).ptr;
@@ -21,7 +26,6 @@ std::string FormatRecording(const Recording& r) {
     *p++ = '\n';
     out.append(line, p);
   }
-  return out;
 }
 
 namespace {
@@ -34,73 +38,115 @@ constexpr std::uint64_t kMostNegative = std::uint64_t{1} << 31;
 
 }  // namespace
 
+bool RecordingReader::AppendSample() {
+  if (recording_.UBound() == INT32_MAX - 1) return false;
+  recording_.Append({values_[0], values_[1], values_[2]});
+  count_ = 0;
+  return true;
+}
+
 bool RecordingReader::EndValue() {
   if (magnitude_ > (negative_ ? kMostNegative : kMostNegative - 1)) return false;
   values_[count_++] = static_cast<std::int32_t>(negative_ ? -static_cast<std::int64_t>(magnitude_)
                                                           : static_cast<std::int64_t>(magnitude_));
-  if (count_ == 3) {
-    const std::int32_t u = recording_.UBound();
-    if (u == INT32_MAX - 1) return false;
-    recording_.Redim(u + 1);
-    recording_[u + 1] = {values_[0], values_[1], values_[2]};
-    count_ = 0;
-  }
+  if (count_ == 3 && !AppendSample()) return false;
   state_ = State::AfterValue;
   return true;
 }
 
+namespace {
+
+// One value of the common shape: an optional minus and at most ten digits, in range. nullptr
+// for anything else (the careful way then reads it).
+const char* ReadPlainValue(const char* p, const char* end, std::int32_t& value) {
+  const bool negative = p < end && *p == '-';
+  if (negative) ++p;
+  const char* first = p;
+  std::uint64_t magnitude = 0;
+  while (p < end && IsDigit(*p) && p - first < 10)
+    magnitude = magnitude * 10 + static_cast<std::uint64_t>(*p++ - '0');
+  if (p == first || p == end || IsDigit(*p) ||
+      magnitude > (negative ? kMostNegative : kMostNegative - 1))
+    return nullptr;
+  value = static_cast<std::int32_t>(negative ? -static_cast<std::int64_t>(magnitude)
+                                             : static_cast<std::int64_t>(magnitude));
+  return p;
+}
+
+}  // namespace
+
 bool RecordingReader::Feed(std::string_view piece) {
-  static constexpr char kMark[] = "\xEF\xBB\xBF";
-  for (const char c : piece) {
-    if (mark_ >= 0) {
-      if (mark_ < 3 && c == kMark[mark_]) {
-        ++mark_;
+  const char* p = piece.data();
+  const char* const end = p + piece.size();
+  while (p < end) {
+    // Most lines are "x,y,code" and a line break: read them whole. Whatever else (blanks, a
+    // plus sign, a line cut by the end of the piece) goes the careful way, one byte at a time.
+    if (state_ == State::BeforeValue && count_ == 0 && mark_ < 0) {
+      const char* q = ReadPlainValue(p, end, values_[0]);
+      q = q && *q == ',' ? ReadPlainValue(q + 1, end, values_[1]) : nullptr;
+      q = q && *q == ',' ? ReadPlainValue(q + 1, end, values_[2]) : nullptr;
+      if (q && *q == '\r' && q + 1 < end) ++q;
+      if (q && *q == '\n') {
+        if (!AppendSample()) return false;
+        p = q + 1;
         continue;
       }
-      // Part of a mark is no value either.
-      if (mark_ > 0 && mark_ < 3) state_ = State::Failed;
-      mark_ = -1;
+      count_ = 0;
     }
-    switch (state_) {
-      case State::BeforeValue:
-        if (IsBlank(c) || IsBreak(c)) break;
-        negative_ = c == '-';
-        magnitude_ = 0;
-        if (IsDigit(c)) {
-          magnitude_ = static_cast<std::uint64_t>(c - '0');
-          state_ = State::Digits;
-        } else {
-          state_ = c == '-' || c == '+' ? State::Sign : State::Failed;
-        }
-        break;
-      case State::Sign:
-        magnitude_ = static_cast<std::uint64_t>(c - '0');
-        state_ = IsDigit(c) ? State::Digits : State::Failed;
-        break;
-      case State::Digits:
-        if (IsDigit(c)) {
-          // Past the range already: stop counting before the number could wrap.
-          if (magnitude_ <= kMostNegative)
-            magnitude_ = magnitude_ * 10 + static_cast<std::uint64_t>(c - '0');
-          break;
-        }
-        if (!EndValue()) {
-          state_ = State::Failed;
-          break;
-        }
-        [[fallthrough]];
-      case State::AfterValue:
-        if (c == ',' || IsBreak(c))
-          state_ = State::BeforeValue;
-        else if (!IsBlank(c))
-          state_ = State::Failed;
-        break;
-      case State::Failed:
-        break;
-    }
+    Step(*p++);
     if (state_ == State::Failed) return false;
   }
   return true;
+}
+
+void RecordingReader::Step(char c) {
+  static constexpr char kMark[] = "\xEF\xBB\xBF";
+  if (mark_ >= 0) {
+    if (mark_ < 3 && c == kMark[mark_]) {
+      ++mark_;
+      return;
+    }
+    // Part of a mark is no value either.
+    if (mark_ > 0 && mark_ < 3) state_ = State::Failed;
+    mark_ = -1;
+  }
+  switch (state_) {
+    case State::BeforeValue:
+      if (IsBlank(c) || IsBreak(c)) break;
+      negative_ = c == '-';
+      magnitude_ = 0;
+      if (IsDigit(c)) {
+        magnitude_ = static_cast<std::uint64_t>(c - '0');
+        state_ = State::Digits;
+      } else {
+        state_ = c == '-' || c == '+' ? State::Sign : State::Failed;
+      }
+      break;
+    case State::Sign:
+      magnitude_ = static_cast<std::uint64_t>(c - '0');
+      state_ = IsDigit(c) ? State::Digits : State::Failed;
+      break;
+    case State::Digits:
+      if (IsDigit(c)) {
+        // Past the range already: stop counting before the number could wrap.
+        if (magnitude_ <= kMostNegative)
+          magnitude_ = magnitude_ * 10 + static_cast<std::uint64_t>(c - '0');
+        break;
+      }
+      if (!EndValue()) {
+        state_ = State::Failed;
+        break;
+      }
+      [[fallthrough]];
+    case State::AfterValue:
+      if (c == ',' || IsBreak(c))
+        state_ = State::BeforeValue;
+      else if (!IsBlank(c))
+        state_ = State::Failed;
+      break;
+    case State::Failed:
+      break;
+  }
 }
 
 std::optional<Recording> RecordingReader::Finish() {

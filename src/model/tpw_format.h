@@ -12,6 +12,8 @@ namespace model {
 
 // The lines of samples 1 to UBound(); element 0 is not written.
 std::string FormatRecording(const Recording& r);
+// The lines of samples first to last, appended to out.
+void AppendSamples(const Recording& r, std::int32_t first, std::int32_t last, std::string& out);
 
 // The samples of a file's text. Values are signed 32-bit decimals separated by commas or line
 // breaks, three to a sample; a leading UTF-8 byte-order mark (older Windows editors write one) is
@@ -21,12 +23,16 @@ std::optional<Recording> ParseRecording(std::string_view text);
 // Parse, taking the text piece by piece as it is read: only the samples are kept.
 class RecordingReader {
  public:
+  // Room for this many samples, when the caller knows (from a first look at the file).
+  void Expect(std::int32_t samples) { recording_.Reserve(samples); }
   // false once the text is malformed; the rest need not be read.
   bool Feed(std::string_view piece);
   std::optional<Recording> Finish();
 
  private:
   bool EndValue();
+  void Step(char c);
+  bool AppendSample();
 
   enum class State { BeforeValue, Sign, Digits, AfterValue, Failed };
   State state_ = State::BeforeValue;

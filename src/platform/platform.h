@@ -280,6 +280,10 @@ std::int64_t MonotonicMicros();
 
 // Handles every pending message once (timer ticks that are due included), then returns.
 void RunPendingEvents();
+
+// Runs work on a thread of its own while the UI thread goes on; the work must not touch the UI.
+// Whoever starts it learns of its end by looking (a timer), not by a call from that thread.
+void RunInBackground(std::function<void()> work);
 // Runs the message loop until EndProgram.
 int RunMessageLoop();
 // Ends the program at once: every window closes, every timer stops, nothing else runs.
@@ -298,10 +302,6 @@ struct FileRequest {
   std::string start_folder;       // "": the system's choice
   std::string default_extension;  // "tpw": a save adds it to a name without one; "": none
 };
-
-// The longest path a dialog returns, in bytes: the Windows dialog's buffer holds 255 with the
-// NUL. A longer choice fails.
-constexpr std::size_t kMaxChosenPath = 254;
 
 // The path chosen; nullopt when the user cancels or the dialog fails.
 std::optional<std::string> ChooseFile(const FileRequest& request);

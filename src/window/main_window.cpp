@@ -178,10 +178,13 @@ void MainWindow::ShowStatusLine() {
     status_line_.SetForeColor(ui::kGrey);
     return;
   }
-  const Text words[] = {Text::Loaded, Text::Saved, Text::LoadFailed, Text::SaveFailed};
+  const Text words[] = {Text::Loaded,     Text::Saved,   Text::LoadFailed,
+                        Text::SaveFailed, Text::Loading, Text::Saving};
   const bool failed = s.GetKind() == Kind::LoadFailed || s.GetKind() == Kind::SaveFailed;
-  status_line_.SetCaption(std::string(TextOf(words[static_cast<int>(s.GetKind())], language_)) +
-                          s.Name());
+  const bool working = s.GetKind() == Kind::Loading || s.GetKind() == Kind::Saving;
+  std::string caption(TextOf(words[static_cast<int>(s.GetKind())], language_));
+  caption += working ? " " + std::to_string(s.Percent()) + " %" : s.Name();
+  status_line_.SetCaption(caption);
   status_line_.SetForeColor(failed ? ui::kLightRed : ui::kGrey);
   status_line_.FitCaption();  // a file's name is longer than the design caption
   status_line_.SetVisible(true);

@@ -16,7 +16,7 @@ struct Entry {
   const char* spanish;
 };
 
-constexpr std::array<Entry, 17> kTexts = {{
+constexpr std::array<Entry, 19> kTexts = {{
     {Text::Keyboard, "Keyboard", "Teclado"},
     {Text::LoadFile, "Load file", "Abrir archivo"},
     {Text::SaveFile, "Save file", "Guardar archivo"},
@@ -36,6 +36,8 @@ constexpr std::array<Entry, 17> kTexts = {{
     {Text::KeysNotRecorded, "Keys not recorded (see Options)",
      "No se graban las teclas (ver Opciones)"},
     {Text::Speed, "Speed", "Velocidad"},
+    {Text::Loading, "Loading", "Abriendo"},
+    {Text::Saving, "Saving", "Guardando"},
 }};
 
 constexpr bool InIdOrder() {

@@ -26,6 +26,8 @@ enum class Text {
   KeysRecorded,
   KeysNotRecorded,
   Speed,
+  Loading,  // with the percentage after a blank
+  Saving,
 };
 
 std::string_view TextOf(Text id, Language language);

@@ -1,10 +1,13 @@
 // The file steps on a POSIX system, for the X11 backend and the simulated desktop.
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <ctime>
+#include <string>
+#include <vector>
 
 #include "platform/file_faults.h"
 #include "platform/platform.h"
@@ -28,10 +31,49 @@ std::string FolderOf(const std::string& path) {
 
 int Fd(FileHandle f) { return static_cast<int>(f); }
 
-// The target's own permissions, less those of group and others where it is the owner's alone.
-mode_t Permissions(const SaveTarget& target) {
-  const auto mode = static_cast<mode_t>(target.mode);
-  return target.owner_only ? mode & ~mode_t{077} : mode;
+// The target's own permissions, less those of group and others where it is the owner's alone,
+// and less the group's where the file could not be given the target's group: they would go to
+// another group.
+mode_t Permissions(const SaveTarget& target, bool group_kept) {
+  auto mode = static_cast<mode_t>(target.mode);
+  if (target.owner_only) mode &= ~mode_t{077};
+  if (!group_kept) mode &= ~mode_t{070};
+  return mode;
+}
+
+// Every extended attribute of the file at `from` (its ACL among them) onto fd, as far as the
+// user may set them: a label only an administrator may write is left as the system makes it.
+void CopyAttributes(const std::string& from, int fd) {
+  const ssize_t size = listxattr(from.c_str(), nullptr, 0);
+  if (size <= 0) return;
+  std::string names(static_cast<size_t>(size), '\0');
+  const ssize_t got = listxattr(from.c_str(), names.data(), names.size());
+  if (got <= 0) return;
+  names.resize(static_cast<size_t>(got));
+  std::vector<char> value;
+  for (size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+    const char* name = names.c_str() + at;
+    const ssize_t length = getxattr(from.c_str(), name, nullptr, 0);
+    if (length < 0) continue;
+    value.resize(static_cast<size_t>(length));
+    const ssize_t read = getxattr(from.c_str(), name, value.data(), value.size());
+    if (read >= 0) (void)fsetxattr(fd, name, value.data(), static_cast<size_t>(read), 0);
+  }
+}
+
+// The temporary file takes the target's owner, group, attributes and mode, and no more than
+// its mode.
+bool TakeTargetsLook(const SaveTarget& target, int fd) {
+  struct stat st {};
+  if (stat(target.path.c_str(), &st) != 0) return false;
+  // Each apart: a user may give a group of their own while the owner is not theirs to give.
+  if (st.st_uid != geteuid()) (void)!fchown(fd, st.st_uid, static_cast<gid_t>(-1));
+  if (st.st_gid != getegid()) (void)!fchown(fd, static_cast<uid_t>(-1), st.st_gid);
+  struct stat now {};
+  if (fstat(fd, &now) != 0) return false;
+  CopyAttributes(target.path, fd);
+  // After the ACL: the mode sets its mask, so that no named user gets more than the mode says.
+  return fchmod(fd, Permissions(target, now.st_gid == st.st_gid)) == 0;
 }
 
 }  // namespace
@@ -68,9 +110,8 @@ bool GetSaveTarget(const std::string& path, SaveTarget& target) {
 FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool& denied) {
   denied = Fails(FileStep::CreateBeside);  // as in a folder the user may not write to
   if (denied || !Usable(target.path)) return kNoFile;
-  const size_t slash = target.path.rfind('/');
-  const std::string name = slash == std::string::npos ? target.path : target.path.substr(slash + 1);
-  const std::string stem = FolderOf(target.path) + "/." + name + ".";
+  // A short name of its own: one made from the target's could be longer than a name may be.
+  const std::string stem = FolderOf(target.path) + "/.tapwright-";
   const unsigned seed =
       static_cast<unsigned>(getpid()) * 2654435761u ^ static_cast<unsigned>(std::time(nullptr));
   for (unsigned attempt = 0; attempt < 100; ++attempt) {
@@ -83,16 +124,10 @@ FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool
       denied = errno == EACCES || errno == EPERM || errno == EROFS;
       return kNoFile;
     }
-    if (target.exists) {
-      struct stat st {};
-      // The owner is kept where the user may give it (root saving a user's file).
-      if (stat(target.path.c_str(), &st) == 0 && (st.st_uid != geteuid() || st.st_gid != getegid()))
-        (void)!fchown(fd, st.st_uid, st.st_gid);
-      if (fchmod(fd, Permissions(target)) != 0) {
-        close(fd);
-        unlink(candidate.c_str());
-        return kNoFile;
-      }
+    if (target.exists && !TakeTargetsLook(target, fd)) {
+      close(fd);
+      unlink(candidate.c_str());
+      return kNoFile;
     }
     created = candidate;
     return fd;
@@ -109,7 +144,7 @@ FileHandle OpenFileInPlace(const SaveTarget& target, std::uint64_t size) {
   // Room first: a full disk then fails the save before a byte of the old text is lost.
   const int room = regular && size > 0 ? posix_fallocate(fd, 0, static_cast<off_t>(size)) : 0;
   // Keystrokes are never written where others may read them, even for a moment.
-  const bool closed = target.owner_only && fchmod(fd, Permissions(target)) != 0;
+  const bool closed = target.owner_only && fchmod(fd, Permissions(target, true)) != 0;
   if (!regular || closed || (room != 0 && room != EOPNOTSUPP && room != EINVAL)) {
     close(fd);
     return kNoFile;

@@ -180,6 +180,13 @@ void RunPendingEvents() {
 
 int RunMessageLoop() { return 0; }
 
+void RunInBackground(std::function<void()> work) {
+  if (D().hold_work)
+    D().held_work.push_back(std::move(work));
+  else
+    work();
+}
+
 void EndProgram(int exit_code) {
   D().ended = true;
   D().timers.clear();
@@ -202,7 +209,6 @@ std::optional<std::string> ChooseFile(const FileRequest& request) {
   if (request.save && !request.default_extension.empty() &&
       path.find('.', name_at) == std::string::npos)
     path += "." + request.default_extension;
-  if (path.size() > kMaxChosenPath) return std::nullopt;
   return path;
 }
 

@@ -4,7 +4,6 @@
 #include <deque>
 #include <map>
 #include <memory>
-#include <set>
 
 #include "platform/sim/sim.h"
 
@@ -64,8 +63,11 @@ struct Desktop {
   bool another_instance = false;
   std::string app_folder = "C:\\Program Files\\Tapwright";
 
-  std::set<FileStep> failing_files;
+  std::map<FileStep, int> failing_files;  // the calls left to fail; -1: all
   bool deny_writing = false;
+
+  bool hold_work = false;
+  std::vector<std::function<void()>> held_work;
 };
 
 Desktop& D();

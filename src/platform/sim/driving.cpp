@@ -1,6 +1,7 @@
 // The test-driving side of the simulated desktop: the clock, the user's hands, what was drawn.
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "platform/sim/desktop.h"
 
@@ -260,7 +261,13 @@ void SetLocaleLanguage(std::optional<std::string> english_name) {
 void SetAnotherInstanceRunning(bool running) { D().another_instance = running; }
 void SetAppFolder(std::string folder) { D().app_folder = std::move(folder); }
 
-void FailFileStep(FileStep step) { D().failing_files.insert(step); }
+void HoldBackgroundWork(bool hold) { D().hold_work = hold; }
+
+void RunHeldWork() {
+  for (auto& work : std::exchange(D().held_work, {})) work();
+}
+
+void FailFileStep(FileStep step, int times) { D().failing_files[step] = times; }
 void DenyWritingTargets() { D().deny_writing = true; }
 void ClearFileFailures() {
   D().failing_files.clear();
@@ -271,7 +278,13 @@ void ClearFileFailures() {
 
 namespace platform::faults {
 
-bool Fails(FileStep step) { return sim::detail::D().failing_files.count(step) != 0; }
+bool Fails(FileStep step) {
+  auto& failing = sim::detail::D().failing_files;
+  const auto it = failing.find(step);
+  if (it == failing.end()) return false;
+  if (it->second > 0 && --it->second == 0) failing.erase(it);
+  return true;
+}
 bool DenyWriting() { return sim::detail::D().deny_writing; }
 
 }  // namespace platform::faults

@@ -155,10 +155,16 @@ void SetLocaleLanguage(std::optional<std::string> english_name);  // nullopt: th
 void SetAnotherInstanceRunning(bool running);
 void SetAppFolder(std::string folder);
 
+// ---- Background work: at once, before RunInBackground returns, unless held; held work runs
+// when the test says.
+void HoldBackgroundWork(bool hold);
+void RunHeldWork();
+
 // ---- Files: the machine's own files, with steps that can be made to fail.
 using platform::faults::FileStep;
-// Every later call of the step fails, as on a full or failing disk, until Reset.
-void FailFileStep(FileStep step);
+// The next `times` calls of the step fail, as on a full or failing disk; -1: every later call
+// until Reset.
+void FailFileStep(FileStep step, int times = -1);
 // Save targets are reported as files the user may not write to.
 void DenyWritingTargets();
 void ClearFileFailures();

@@ -6,9 +6,9 @@
 namespace platform {
 namespace {
 
-// The dialog's path buffer, as the program has always handed it in: spaces and the NUL. A path
-// that does not fit fails the dialog (FNERR_BUFFERTOOSMALL).
-constexpr DWORD kPathBuffer = kMaxChosenPath + 1;
+// The dialog's path buffer, spaces and the NUL: room for the longest path Windows knows, so that
+// a name the files cannot use is told by the save or the load rather than lost here.
+constexpr DWORD kPathBuffer = 32768;
 
 // Name and pattern, each with its NUL, and the empty string that closes the list.
 std::string FilterList(const FileRequest& r) {
@@ -56,9 +56,7 @@ std::optional<std::string> RunWide(const FileRequest& r) {
   w.lpstrTitle = OrNull(title);
   w.lpstrDefExt = OrNull(default_extension);
   if (!(r.save ? GetSaveFileNameW(&w) : GetOpenFileNameW(&w))) return std::nullopt;
-  std::string path = win32::Narrow(file.c_str());
-  if (path.size() > kMaxChosenPath) return std::nullopt;
-  return path;
+  return win32::Narrow(file.c_str());
 }
 
 }  // namespace

@@ -41,10 +41,8 @@ bool GetSaveTarget(const std::string& path, SaveTarget& target) {
 FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool& denied) {
   denied = Fails(FileStep::CreateBeside);  // as in a folder the user may not write to
   if (denied || !Usable(target.path)) return kNoFile;
-  const std::wstring w = Widen(target.path);
-  const size_t slash = w.find_last_of(L"\\/");
-  const std::wstring stem =
-      FolderOf(w) + L"\\~" + (slash == std::wstring::npos ? w : w.substr(slash + 1)) + L".";
+  // A short name of its own: one made from the target's could be longer than a name may be.
+  const std::wstring stem = FolderOf(Widen(target.path)) + L"\\~tapwright-";
   const DWORD seed = GetCurrentProcessId() * 2654435761u ^ GetTickCount();
   for (DWORD attempt = 0; attempt < 100; ++attempt) {
     const std::wstring candidate =

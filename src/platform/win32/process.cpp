@@ -1,4 +1,5 @@
 // Locale, single instance, clock and what the program knows about its own executable.
+#include <thread>
 #include <vector>
 
 #include "win32.h"
@@ -81,5 +82,7 @@ std::string AppFolder() {
   if (slash == std::wstring::npos) return {};
   return win32::Narrow(std::wstring_view(path).substr(0, slash));
 }
+
+void RunInBackground(std::function<void()> work) { std::thread(std::move(work)).detach(); }
 
 }  // namespace platform

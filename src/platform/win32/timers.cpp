@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/win32/sleep_free_clock.h"
 #include "win32.h"
 
 namespace platform {
@@ -210,15 +211,40 @@ bool PumpOne(MSG& msg) {
 }  // namespace
 
 std::int64_t MonotonicMicros() {
+  // Sleep and hibernation do not count, as with CLOCK_MONOTONIC: a replay resumes from where it
+  // was rather than firing every click that fell due while the lid was closed.
+  using PreciseFn = VOID(WINAPI*)(PULONGLONG);
+  static const auto precise = [] {
+    for (const wchar_t* dll : {L"kernel32.dll", L"kernelbase.dll"}) {
+      const HMODULE m = GetModuleHandleW(dll);
+      const FARPROC f = m ? GetProcAddress(m, "QueryUnbiasedInterruptTimePrecise") : nullptr;
+      if (f) return reinterpret_cast<PreciseFn>(reinterpret_cast<void*>(f));
+    }
+    return PreciseFn{nullptr};
+  }();
+  if (precise) {
+    ULONGLONG hundred_ns = 0;
+    precise(&hundred_ns);
+    return static_cast<std::int64_t>(hundred_ns / 10);
+  }
   static const std::int64_t frequency = [] {
     LARGE_INTEGER f;
     QueryPerformanceFrequency(&f);
     return f.QuadPart;
   }();
+  static SRWLOCK lock = SRWLOCK_INIT;
+  static win32::SleepFreeClock clock;
+  AcquireSRWLockExclusive(&lock);
   LARGE_INTEGER c;
   QueryPerformanceCounter(&c);
+  ULONGLONG unbiased = 0;
+  QueryUnbiasedInterruptTime(&unbiased);
   // Whole seconds first: the product stays within 64 bits however long the machine has run.
-  return c.QuadPart / frequency * 1'000'000 + c.QuadPart % frequency * 1'000'000 / frequency;
+  const std::int64_t counter =
+      c.QuadPart / frequency * 1'000'000 + c.QuadPart % frequency * 1'000'000 / frequency;
+  const std::int64_t now = clock.Read(counter, static_cast<std::int64_t>(unbiased / 10));
+  ReleaseSRWLockExclusive(&lock);
+  return now;
 }
 
 void RunPendingEvents() {

@@ -133,13 +133,9 @@ inline std::string WithDefaultExtension(const std::string& path, std::string_vie
   return path + "." + std::string(e);
 }
 
-// What the dialog answers for the path chosen: a save gets its default extension, and a path
-// longer than the Windows dialog's buffer holds fails there too.
-inline std::optional<std::string> Answer(const std::string& chosen, const FileRequest& request) {
-  std::string path =
-      request.save ? WithDefaultExtension(chosen, request.default_extension) : chosen;
-  if (path.size() > kMaxChosenPath) return std::nullopt;
-  return path;
+// What the dialog answers for the path chosen: a save gets its default extension.
+inline std::string Answer(const std::string& chosen, const FileRequest& request) {
+  return request.save ? WithDefaultExtension(chosen, request.default_extension) : chosen;
 }
 
 // The first row to show so that row `selected` is visible among `rows` rows.

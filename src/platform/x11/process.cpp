@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <thread>
 
 #include "platform/platform.h"
 #include "platform/x11/locale_name.h"
@@ -51,5 +52,7 @@ std::string AppFolder() {
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : exe.substr(0, slash);
 }
+
+void RunInBackground(std::function<void()> work) { std::thread(std::move(work)).detach(); }
 
 }  // namespace platform

@@ -57,6 +57,48 @@ xdotool key Escape
 wait_for 5 gone "Tapwright - Load file" || fail "Escape did not close the load dialog"
 sleep 6.5  # the status line clears
 
+# A save keeps the file's ACL (a user given access, a mask wider than the group's bits).
+if command -v setfacl >/dev/null; then
+  printf '1,1,-1\r\n2,2,-1\r\n' >"$FILES/moves.tpw"
+  xdotool key F5
+  choose "Tapwright - Load file" "$FILES/moves.tpw"
+  printf 'old\r\n' >"$FILES/shared.tpw"
+  chmod 640 "$FILES/shared.tpw"
+  setfacl -m u:daemon:rw "$FILES/shared.tpw"
+  ACL=$(getfacl -cp "$FILES/shared.tpw")
+  xdotool key F6
+  choose "Tapwright - Save file" "$FILES/shared"
+  wait_for 5 grep -q '^2,2,-1' "$FILES/shared.tpw" || fail "the save onto the ACL'd file failed"
+  [[ "$(getfacl -cp "$FILES/shared.tpw")" == "$ACL" ]] ||
+    fail "the ACL changed from $ACL to $(getfacl -cp "$FILES/shared.tpw")"
+else
+  echo "skipped the ACL: setfacl is not installed (Debian package acl)"
+fi
+
+# A recording that holds keys is its owner's alone, whatever the umask says.
+printf '10,10,-1\r\n10,10,321\r\n10,10,577\r\n' >"$FILES/keys.tpw"
+xdotool key F5
+choose "Tapwright - Load file" "$FILES/keys.tpw"
+xdotool key F6
+choose "Tapwright - Save file" "$FILES/typed"
+wait_for 5 test -s "$FILES/typed.tpw" || fail "the keys were not saved"
+[[ $(stat -c %a "$FILES/typed.tpw") == 600 ]] ||
+  fail "a file of keys was saved with mode $(stat -c %a "$FILES/typed.tpw")"
+
+# A big file loads while the window goes on painting how far it has come.
+(yes $'1234,567,-1\r' || true) | head -n 16000000 >"$FILES/big.tpw"
+xdotool key F5
+choose "Tapwright - Load file" "$FILES/big.tpw"
+declare -A SEEN=()
+for _ in $(seq 60); do
+  SEEN[$(import -window root -crop 178x66+0+0 png:- | md5sum | cut -c1-32)]=1
+  ((${#SEEN[@]} >= 3)) && break
+  sleep 0.1
+done
+((${#SEEN[@]} >= 3)) || fail "the window showed ${#SEEN[@]} pictures while loading a big file"
+alive
+sleep 6.5
+
 # A recording of a second or so, far more than a full disk takes.
 xdotool mousemove 600 500 key F8
 for step in 560,460 500,420 420,380 400,300; do

@@ -1,7 +1,8 @@
 // Drives the X11 backend directly under a throw-away X server; the scripts beside it check what
 // the desktop saw. Each mode prints what it measured and exits non-zero on a failed check.
 //
-//   x11_probe target LOG   a small window that logs the mouse, keys, drops, close requests
+//   x11_probe target LOG   a small window that logs the mouse, keys, drops, close requests;
+//                          with PROBE_TIMES=1 each press and release also gets its millisecond
 //   x11_probe keys         watches the global key state until every key was seen
 //   x11_probe cursor X Y   moves the cursor and reads it back
 //   x11_probe click X Y    clicks left, right, middle, then double-clicks left at (X, Y)
@@ -81,8 +82,10 @@ class LogWindow : public WindowListener {
     if (kind == nullptr) return;
     ++clicks;
     if (log_) {
-      std::fprintf(log_, "%s %s %d %d buttons=%d\n", kind, ButtonName(e.button), e.x, e.y,
-                   e.buttons);
+      std::fprintf(log_, "%s %s %d %d buttons=%d", kind, ButtonName(e.button), e.x, e.y, e.buttons);
+      if (times_ && e.kind != MouseEvent::Kind::Move)
+        std::fprintf(log_, " ms=%lld", static_cast<long long>(MonotonicMicros() / 1000));
+      std::fprintf(log_, "\n");
       std::fflush(log_);
     }
   }
@@ -110,6 +113,7 @@ class LogWindow : public WindowListener {
 
  private:
   FILE* log_;
+  const bool times_ = std::getenv("PROBE_TIMES") != nullptr;
 };
 
 int Target(const char* log_path) {

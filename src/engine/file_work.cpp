@@ -1,0 +1,96 @@
+#include "engine/file_work.h"
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <utility>
+
+#include "engine/input.h"
+#include "platform/platform.h"
+
+namespace engine {
+
+struct FileWork::Job {
+  FileProgress progress;
+  std::optional<model::Recording> loaded;
+  bool saved = false;
+  std::atomic<bool> finished{false};  // what the worker wrote above may be read
+};
+
+FileWork::FileWork(std::function<void()> progressed)
+    : progressed_(std::move(progressed)), poll_timer_(100, [this] { Poll(); }) {}
+
+FileWork::~FileWork() {
+  CancelLoad();
+  FinishSave();
+}
+
+int FileWork::Percent() const { return job_ ? job_->progress.Percent() : 0; }
+
+void FileWork::Load(const std::string& path,
+                    std::function<void(std::optional<model::Recording>)> done) {
+  if (Busy()) return;
+  kind_ = Kind::Load;
+  Start([path](Job& job) { job.loaded = ReadRecordingFile(path, &job.progress); },
+        [done = std::move(done)](Job& job) { done(std::move(job.loaded)); });
+}
+
+void FileWork::Save(const std::string& path, const model::Recording& recording,
+                    std::function<void(bool)> done) {
+  if (Busy()) return;
+  kind_ = Kind::Save;
+  Start(
+      [path, &recording](Job& job) {
+        job.saved = SaveRecordingFile(path, recording, HoldsKeys(recording), &job.progress);
+      },
+      [done = std::move(done)](Job& job) { done(job.saved); });
+}
+
+void FileWork::Start(std::function<void(Job&)> work, std::function<void(Job&)> take) {
+  job_ = std::make_shared<Job>();
+  take_ = std::move(take);
+  shown_percent_ = -1;
+  platform::RunInBackground([job = job_, work = std::move(work)] {
+    try {
+      work(*job);
+    } catch (...) {
+      // Out of memory, say: no outcome, which is a failure.
+      job->loaded.reset();
+      job->saved = false;
+    }
+    job->finished.store(true, std::memory_order_release);
+  });
+  if (job_->finished.load(std::memory_order_acquire))
+    Poll();
+  else
+    poll_timer_.Start();
+}
+
+void FileWork::Poll() {
+  if (!job_) return;
+  if (!job_->finished.load(std::memory_order_acquire)) {
+    if (Percent() != shown_percent_) {
+      shown_percent_ = Percent();
+      progressed_();
+    }
+    return;
+  }
+  poll_timer_.Stop();
+  const std::shared_ptr<Job> job = std::exchange(job_, nullptr);
+  std::exchange(take_, nullptr)(*job);
+}
+
+void FileWork::CancelLoad() {
+  if (!job_ || kind_ != Kind::Load) return;
+  job_->progress.cancelled = true;
+  poll_timer_.Stop();
+  job_.reset();  // the worker keeps its share until it sees the word
+  take_ = nullptr;
+}
+
+void FileWork::FinishSave() {
+  while (job_ && kind_ == Kind::Save && !job_->finished.load(std::memory_order_acquire))
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+}  // namespace engine

@@ -1,0 +1,56 @@
+// Loads and saves on a thread of their own, so that a big file never holds up the window: the UI
+// thread starts the work, shows how far it has come and takes the outcome when it is there.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "engine/recording_files.h"
+#include "model/recording.h"
+#include "platform/timer.h"
+
+namespace engine {
+
+class FileWork {
+ public:
+  enum class Kind { Load, Save };
+
+  // progressed runs on the UI thread whenever the percentage shown may have changed.
+  explicit FileWork(std::function<void()> progressed);
+  FileWork(const FileWork&) = delete;
+  FileWork& operator=(const FileWork&) = delete;
+  ~FileWork();
+
+  bool Busy() const { return job_ != nullptr; }
+  Kind GetKind() const { return kind_; }
+  int Percent() const;
+
+  // Each runs `done` on the UI thread with the outcome: at once where the work ends before the
+  // call returns, else from a timer. Nothing while other work runs.
+  void Load(const std::string& path, std::function<void(std::optional<model::Recording>)> done);
+  // The recording is read as it is, not copied: it must stay unchanged until FinishSave or the
+  // outcome. Recorded keystrokes may hold a password: such a file is the owner's alone.
+  void Save(const std::string& path, const model::Recording& recording,
+            std::function<void(bool)> done);
+  // Ends a load without an outcome: `done` never runs. A save is not stopped: it is on the disk
+  // soon, and the old file is whole until then.
+  void CancelLoad();
+  // Waits for a save to be on the disk: before the recording changes, or the program ends.
+  void FinishSave();
+
+ private:
+  struct Job;  // shared with the worker thread
+  void Start(std::function<void(Job&)> work, std::function<void(Job&)> take);
+  void Poll();
+
+  std::shared_ptr<Job> job_;
+  Kind kind_ = Kind::Load;
+  std::function<void(Job&)> take_;
+  int shown_percent_ = -1;
+  std::function<void()> progressed_;
+  platform::Timer poll_timer_;
+};
+
+}  // namespace engine
