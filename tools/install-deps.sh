@@ -11,8 +11,8 @@ packages=(
   fonts-liberation
   # running without a desktop, and the end-to-end tests
   xvfb xdotool x11-utils x11-xkb-utils x11-xserver-utils imagemagick openbox faketime zenity acl
-  # the .deb and its checks
-  dpkg-dev desktop-file-utils man-db
+  # the .deb and its checks (zlib: the icons' compression)
+  zlib1g-dev dpkg-dev desktop-file-utils man-db lintian appstream shared-mime-info libglib2.0-bin
   # the Windows build and its tests
   mingw-w64 g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
 )

@@ -1,6 +1,8 @@
 // Build tool: writes the program icon at one size as a PNG, drawn by the same code that draws the
-// program's pictures. The image data is stored uncompressed: a few kilobytes at most.
+// program's pictures.
 // Usage: make_png_icon SIZE OUT.png
+#include <zlib.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -17,43 +19,21 @@ void Put32(Bytes& out, std::uint32_t v) {
   for (int shift = 24; shift >= 0; shift -= 8) out.push_back((v >> shift) & 0xFF);
 }
 
-std::uint32_t Crc32(const std::uint8_t* p, size_t n) {
-  std::uint32_t c = 0xFFFFFFFFu;
-  for (size_t i = 0; i < n; ++i) {
-    c ^= p[i];
-    for (int k = 0; k < 8; ++k) c = (c >> 1) ^ (0xEDB88320u & (0u - (c & 1)));
-  }
-  return ~c;
-}
-
 void Chunk(Bytes& out, const char* type, const Bytes& data) {
   Put32(out, static_cast<std::uint32_t>(data.size()));
   Bytes body(type, type + 4);
   body.insert(body.end(), data.begin(), data.end());
   out.insert(out.end(), body.begin(), body.end());
-  Put32(out, Crc32(body.data(), body.size()));
+  Put32(out, static_cast<std::uint32_t>(crc32(0, body.data(), static_cast<uInt>(body.size()))));
 }
 
-// A zlib stream of stored (uncompressed) deflate blocks.
 Bytes Zlib(const Bytes& raw) {
-  Bytes z{0x78, 0x01};
-  size_t at = 0;
-  do {
-    const size_t n = std::min<size_t>(65535, raw.size() - at);
-    z.push_back(at + n == raw.size() ? 1 : 0);
-    z.push_back(n & 0xFF);
-    z.push_back(n >> 8);
-    z.push_back(~n & 0xFF);
-    z.push_back((~n >> 8) & 0xFF);
-    z.insert(z.end(), raw.begin() + static_cast<long>(at), raw.begin() + static_cast<long>(at + n));
-    at += n;
-  } while (at < raw.size());
-  std::uint32_t a = 1, b = 0;
-  for (std::uint8_t v : raw) {
-    a = (a + v) % 65521;
-    b = (b + a) % 65521;
-  }
-  Put32(z, b << 16 | a);
+  uLongf size = compressBound(static_cast<uLong>(raw.size()));
+  Bytes z(size);
+  if (compress2(z.data(), &size, raw.data(), static_cast<uLong>(raw.size()), Z_BEST_COMPRESSION) !=
+      Z_OK)
+    return {};
+  z.resize(size);
   return z;
 }
 
@@ -80,7 +60,12 @@ int main(int argc, char** argv) {
   Put32(header, static_cast<std::uint32_t>(size));
   header.insert(header.end(), {8, 6, 0, 0, 0});  // 8 bits, RGBA, deflate, no filter, no interlace
   Chunk(png, "IHDR", header);
-  Chunk(png, "IDAT", Zlib(raw));
+  const Bytes data = Zlib(raw);
+  if (data.empty()) {
+    std::fprintf(stderr, "make_png_icon: cannot compress the picture\n");
+    return 1;
+  }
+  Chunk(png, "IDAT", data);
   Chunk(png, "IEND", {});
   std::FILE* f = std::fopen(argv[2], "wb");
   if (!f || std::fwrite(png.data(), 1, png.size(), f) != png.size() || std::fclose(f) != 0) {

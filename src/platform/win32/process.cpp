@@ -66,10 +66,10 @@ Version AppVersion() {
     if (GetFileVersionInfoW(path.c_str(), 0, size, data.data()) &&
         VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &info_len) && info &&
         info_len >= sizeof(VS_FIXEDFILEINFO)) {
-      // File version 1.0.0.8 is the program's 1.0.8: the third field is not shown.
+      // File version 1.0.8.0 is the program's 1.0.8: the build number is not shown.
       v.major = HIWORD(info->dwFileVersionMS);
       v.minor = LOWORD(info->dwFileVersionMS);
-      v.revision = LOWORD(info->dwFileVersionLS);
+      v.revision = HIWORD(info->dwFileVersionLS);
     }
     return v;
   }();
