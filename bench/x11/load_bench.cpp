@@ -15,6 +15,7 @@
 
 #include "engine/file_work.h"
 #include "engine/recording_files.h"
+#include "frame_count_window.h"
 #include "model/tpw_format.h"
 #include "platform/platform.h"
 
@@ -26,17 +27,6 @@ using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point since) {
   return std::chrono::duration<double>(Clock::now() - since).count();
 }
-
-class Painted : public WindowListener {
- public:
-  void OnPaint(Canvas& c) override {
-    c.FillRect({0, 0, 178, 66}, 0);
-    c.DrawString({3, 2, 170, 16}, std::to_string(frames++), {"Arial", 16, true}, 0xFF8080,
-                 TextAlign::Left);
-  }
-  void OnMouse(const MouseEvent&) override {}
-  int frames = 0;
-};
 
 // Writes `samples` lines as a recording of the pointer's walk would have them.
 void MakeFile(const std::string& path, long samples) {
@@ -69,7 +59,7 @@ int main(int argc, char** argv) {
   std::printf("file: %.0f MB, %ld samples (%.1f hours of recording)\n", bytes / 1e6, samples,
               samples / 3.6e6);
 
-  Painted listener;
+  FrameCountWindow listener;
   const WindowHandle w = CreateFormWindow({"load bench", {0, 0, 178, 66}, 0}, &listener);
   ShowWindow(w, true);
   engine::FileWork files([] {});

@@ -8,23 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "frame_count_window.h"
 #include "platform/platform.h"
 
 namespace {
 
 using namespace platform;
 using Clock = std::chrono::steady_clock;
-
-class Painted : public WindowListener {
- public:
-  void OnPaint(Canvas& c) override {
-    c.FillRect({0, 0, 178, 66}, 0);
-    c.DrawString({3, 2, 170, 16}, std::to_string(frame++), {"Arial", 16, true}, 0xFF8080,
-                 TextAlign::Left);
-  }
-  void OnMouse(const MouseEvent&) override {}
-  int frame = 0;
-};
 
 double Percentile(std::vector<double> v, double p) {
   if (v.empty()) return 0;
@@ -35,7 +25,7 @@ double Percentile(std::vector<double> v, double p) {
 // Runs a 1 ms timer for `seconds` inside the blocking message loop (a modal loop on a small
 // window, which ends when a second timer destroys it); `each_tick` runs inside every tick.
 void Measure(const char* name, double seconds, const std::function<void(WindowHandle)>& each_tick) {
-  Painted listener;
+  FrameCountWindow listener;
   WindowHandle w = CreateFormWindow({"bench", {0, 0, 178, 66}, 0}, &listener);
   std::vector<double> at;  // ms since the timer started
   at.reserve(static_cast<size_t>(seconds * 1200));

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
+#include <optional>
 
 #include "engine/recording_files.h"
 #include "model/file_names.h"
@@ -65,6 +67,39 @@ TEST(TpwFormat, ParsesWhatItWritesAndToleratesLineEndingsAndBlanks) {
   model::RecordingReader bytewise;
   for (const char& c : text) ASSERT_TRUE(bytewise.Feed({&c, 1}));
   EXPECT_EQ(bytewise.Finish(), r);
+}
+
+// Most lines take a quick way through the reader; cut anywhere into pieces of their own, the
+// text must still read exactly as the careful way reads it.
+TEST(TpwFormat, ReadsTheSameWhereverThePiecesAreCut) {
+  struct Case {
+    const char* text;
+    std::optional<model::Recording> expected;
+  } const cases[] = {
+      {"12,34,56\r\n-7,1920,1080\n2147483647,-2147483648,0\r\n",
+       Of({{12, 34, 56}, {-7, 1920, 1080}, {2147483647, -2147483647 - 1, 0}})},
+      {"1,2,3 \r\n4,5,6\r\r\n", Of({{1, 2, 3}, {4, 5, 6}})},
+      {"1,2,3x\r\n", std::nullopt},
+      {"1,,3\r\n", std::nullopt},
+      {",2,3\r\n", std::nullopt},
+      {"2147483648,0,0\r\n", std::nullopt},
+      {"12345678901,0,0\r\n", std::nullopt},
+  };
+  for (const Case& c : cases) {
+    const std::string text = c.text;
+    for (size_t cut = 0; cut <= text.size(); ++cut) {
+      SCOPED_TRACE(text + " cut at " + std::to_string(cut));
+      // Each piece in a buffer of its own, so that a read past its end is caught.
+      const auto first = std::make_unique<char[]>(cut);
+      const auto second = std::make_unique<char[]>(text.size() - cut);
+      text.copy(first.get(), cut);
+      text.copy(second.get(), text.size() - cut, cut);
+      model::RecordingReader reader;
+      const bool fed =
+          reader.Feed({first.get(), cut}) && reader.Feed({second.get(), text.size() - cut});
+      EXPECT_EQ(fed ? reader.Finish() : std::nullopt, c.expected);
+    }
+  }
 }
 
 TEST(TpwFormat, RejectsAWholeFileForOneBadValue) {

@@ -83,6 +83,12 @@ std::string AppFolder() {
   return win32::Narrow(std::wstring_view(path).substr(0, slash));
 }
 
-void RunInBackground(std::function<void()> work) { std::thread(std::move(work)).detach(); }
+void RunInBackground(std::function<void()> work) {
+  std::thread([work = std::move(work)] {
+    // Below the UI thread, so that on a busy machine the window and the timers go first.
+    SetThreadPriority(GetCurrentThread(), THREAD_PRIORITY_BELOW_NORMAL);
+    work();
+  }).detach();
+}
 
 }  // namespace platform

@@ -1,4 +1,5 @@
 // Process and environment: locale, single instance, clock, paths, version.
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -53,6 +54,12 @@ std::string AppFolder() {
   return slash == 0 ? "/" : exe.substr(0, slash);
 }
 
-void RunInBackground(std::function<void()> work) { std::thread(std::move(work)).detach(); }
+void RunInBackground(std::function<void()> work) {
+  std::thread([work = std::move(work)] {
+    // Below the UI thread, so that on a busy machine the window and the timers go first.
+    (void)setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), getpriority(PRIO_PROCESS, 0) + 5);
+    work();
+  }).detach();
+}
 
 }  // namespace platform
