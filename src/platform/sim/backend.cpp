@@ -31,7 +31,6 @@ void SendButton(MouseButton button, bool down) {
 }
 
 void SendWheel(WheelAxis axis, int delta) {
-  if (delta % D().wheel_step != 0) return;  // as X11 has no part of a notch to send
   sim::InputEvent e{sim::InputEvent::Kind::Wheel, D().now, D().cursor.x, D().cursor.y};
   e.axis = axis;
   e.delta = delta;
