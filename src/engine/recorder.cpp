@@ -60,22 +60,16 @@ void Recorder::Sample() {
     for (std::int32_t code : buttons_.Poll()) seen.push_back({now, p, code});
   if (keyboard_on_)
     for (std::int32_t code : keyboard_.Poll()) seen.push_back({now, p, code});
-  const model::Recording& r = *into_;
   const std::int64_t due = (now - start_us_) / 1000;
-  const std::int64_t last = r.UBound();
-  const platform::Point from = last > 0 ? platform::Point{r[last].x, r[last].y} : origin_;
   for (const Seen& e : seen) {
-    // The first sample read after it; milliseconds a late tick missed lie on the line from the
-    // last sample to here, unless the event says where the pointer was.
+    // The first sample read after it. Without a place of its own it is where the path was then:
+    // on the line from the last sample to here, as a late tick makes up what it missed.
     const std::int64_t ms =
         std::max<std::int64_t>(1, std::min((e.time_us - start_us_) / 1000 + 1, due));
-    platform::Point at = p;
-    if (e.at) {
-      at = *e.at;
-    } else if (due > last) {
-      at = OnLine(from, p, static_cast<double>(ms - last) / static_cast<double>(due - last));
-    }
-    MoveTo(ms, at);
+    if (e.at)
+      MoveTo(ms, *e.at);
+    else
+      MoveTo(due, p);
     Place(ms, e.code);
   }
   MoveTo(due, p);
@@ -83,10 +77,7 @@ void Recorder::Sample() {
 
 std::vector<Recorder::Seen> Recorder::TakeEvents() {
   std::vector<Seen> seen;
-  if (!events_) return seen;
   for (const platform::InputEvent& e : platform::TakeInputEvents()) {
-    // Drained after the start, but from before it: the click that focused the target.
-    if (e.time_us < start_us_) continue;
     const int bit = static_cast<int>(e.button);
     switch (e.kind) {
       case platform::InputEvent::Kind::ButtonDown:

@@ -55,8 +55,8 @@ TEST(InputCodes, WheelAndSideButtonCodesReadBackAsWritten) {
   EXPECT_TRUE(engine::WheelCodes(WheelAxis::Horizontal, 0).empty());
 }
 
-// A press 20 ms in and a notch down 40 ms in, while the sampler's tick came 40 ms late: the hand
-// at x 100 and 200 then, at x 300 when the tick came.
+// From x -100, a press 20 ms in and a notch down 40 ms in, with no sampler tick until 50 ms: the
+// hand at x 100 and 200 then, at x 300 when the tick came.
 TEST_F(SimTest, EventsGoOnTheMillisecondTheyHappenedAtThePlaceOnThePath) {
   struct Placed {
     int sample;
@@ -70,7 +70,7 @@ TEST_F(SimTest, EventsGoOnTheMillisecondTheyHappenedAtThePlaceOnThePath) {
   };
   const Case cases[] = {
       {"placed by the system", true, true, {{21, 100, 9}, {41, 200, 8192 - 120}}},
-      {"on the line between two ticks", true, false, {{21, 83, 9}, {41, 233, 8192 - 120}}},
+      {"on the line between two ticks", true, false, {{21, 68, 9}, {41, 228, 8192 - 120}}},
       {"polled at the tick", false, false, {{50, 300, 9}}},
   };
   for (const Case& c : cases) {
@@ -78,9 +78,9 @@ TEST_F(SimTest, EventsGoOnTheMillisecondTheyHappenedAtThePlaceOnThePath) {
     sim::SetInputEvents(c.events, c.with_position);
     engine::Recorder recorder(nullptr);
     model::Recording r;
+    sim::MoveMouse(-100, 0);
     recorder.Start(r, false);
-    sim::Advance(10);
-    sim::Stall(10);
+    sim::Stall(20);
     sim::MoveMouse(100, 0);
     sim::MouseDown(MouseButton::Left);
     sim::MoveMouse(200, 0);
@@ -113,6 +113,7 @@ TEST_F(Recorder, FromEventsOnlyWhatTheRecordingPressedIsReleasedAndAClickTakesOn
   sim::Click(7, 7, MouseButton::X1);
   sim::Advance(2);
   session.ToggleRecording();
+  EXPECT_FALSE(sim::WatchingInputEvents());  // idle, nothing piles up
   ASSERT_EQ(Recording().UBound(), 5);
   EXPECT_EQ(Recording()[4], (Sample{7, 7, 32}));
   for (int i : {1, 2, 3, 5}) EXPECT_EQ(Recording()[i].code, model::kMove) << i;

@@ -216,6 +216,8 @@ void SetInputEvents(bool given, bool with_position) {
   D().events_with_position = with_position;
 }
 
+bool WatchingInputEvents() { return D().watching_events; }
+
 void SetWheelStep(int step) { D().wheel_step = step; }
 
 const std::vector<InputEvent>& InputLog() { return D().input_log; }

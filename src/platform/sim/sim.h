@@ -80,6 +80,8 @@ void TurnWheel(platform::WheelAxis axis, int delta);
 // Whether the desktop gives the input's own events (at first: no, the program polls), and
 // whether they tell where the pointer was (Windows does, X11 does not).
 void SetInputEvents(bool given, bool with_position);
+// Whether the program has the input's events kept for it now.
+bool WatchingInputEvents();
 // What SendWheel can send: any amount (1, at first) or whole notches (120).
 void SetWheelStep(int step);
 

@@ -30,39 +30,29 @@ unsigned PhysicalButton(unsigned logical) {
   return logical;
 }
 
+// The logical buttons the program knows; 4 to 7 are the wheel's. MouseButton{} is no button:
+// X.h takes the name None.
+struct XButton {
+  int number;
+  int vk;
+  MouseButton button;
+};
+constexpr XButton kXButtons[] = {
+    {1, vk::kLeftButton, MouseButton::Left},   {2, vk::kMiddleButton, MouseButton::Middle},
+    {3, vk::kRightButton, MouseButton::Right}, {8, vk::kX1Button, MouseButton::X1},
+    {9, vk::kX2Button, MouseButton::X2},
+};
+
 int VirtualKeyOfButton(int button) {
-  switch (button) {
-    case 1:
-      return vk::kLeftButton;
-    case 2:
-      return vk::kMiddleButton;
-    case 3:
-      return vk::kRightButton;
-    case 8:
-      return vk::kX1Button;
-    case 9:
-      return vk::kX2Button;
-    default:
-      return 0;
-  }
+  for (const XButton& b : kXButtons)
+    if (b.number == button) return b.vk;
+  return 0;
 }
 
-// MouseButton{} is no button: X.h takes the name None.
 MouseButton MouseButtonOf(int button) {
-  switch (button) {
-    case 1:
-      return MouseButton::Left;
-    case 2:
-      return MouseButton::Middle;
-    case 3:
-      return MouseButton::Right;
-    case 8:
-      return MouseButton::X1;
-    case 9:
-      return MouseButton::X2;
-    default:
-      return MouseButton{};
-  }
+  for (const XButton& b : kXButtons)
+    if (b.number == button) return b.button;
+  return MouseButton{};
 }
 
 // The moment of a server time on the monotonic clock.
@@ -85,7 +75,18 @@ void Keep(InputEvent::Kind kind, MouseButton button, WheelAxis axis, int delta, 
   e.axis = axis;
   e.delta = delta;
   e.time_us = MicrosOfServerTime(time);
-  if (State().keys.watching) State().keys.events.push_back(e);
+  // One drained late may be from before the watch began: the click that focused the target.
+  if (!State().keys.watching || e.time_us < State().keys.watching_since) return;
+  // Raw events carry no position. The pointer read as they are drained is where the button went
+  // down (a hand holds still for it); a line between two ticks would smear a jump made just
+  // before it.
+  Window root, child;
+  int rx = 0, ry = 0, wx, wy;
+  unsigned mask = 0;
+  Display* d = State().keys.display;
+  if (XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rx, &ry, &wx, &wy, &mask))
+    e.at = Point{rx, ry};
+  State().keys.events.push_back(e);
 }
 
 // Buttons 4 to 7 are the wheel's notches: up, down, left, right.
@@ -141,9 +142,8 @@ void ReadDownState(Display* d) {
 // From the raw events: no round trip to the server, so the key poller and the sampler cost
 // nothing while nothing happens.
 bool DownFromEvents(int vk) {
-  for (int b = 1; b < static_cast<int>(State().keys.button_down.size()); ++b)
-    if (VirtualKeyOfButton(b) != 0 && VirtualKeyOfButton(b) == vk)
-      return State().keys.button_down[b];
+  for (const XButton& b : kXButtons)
+    if (b.vk == vk) return State().keys.button_down[static_cast<size_t>(b.number)];
   return State().keys.vk_down[vk] > 0;
 }
 
@@ -265,9 +265,9 @@ bool MoveCursor(std::int32_t x, std::int32_t y) {
 void SendButton(MouseButton button, bool down) {
   // X numbers the middle button 2 and the right one 3; the side ones are 8 and 9.
   unsigned logical = 0;
-  for (unsigned b = 1; b <= 9; ++b)
-    if (MouseButtonOf(static_cast<int>(b)) == button) logical = b;
-  if (button == MouseButton{} || logical == 0) return;
+  for (const XButton& b : kXButtons)
+    if (b.button == button) logical = static_cast<unsigned>(b.number);
+  if (logical == 0) return;
   Display* d = Dpy();
   OpenKeyWatch();  // reads the button map
   XTestFakeButtonEvent(d, PhysicalButton(logical), down, CurrentTime);
@@ -293,6 +293,7 @@ bool WatchInputEvents(bool on) {
   DrainKeyEvents();  // what came before is not kept
   State().keys.events.clear();
   State().keys.watching = on && given;
+  State().keys.watching_since = MonotonicMicros();
   return given;
 }
 

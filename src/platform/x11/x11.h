@@ -111,6 +111,7 @@ struct KeyWatch {
   std::array<bool, 10> button_down{};        // by logical button
   // The input's own events, kept while the recorder watches them.
   bool watching = false;
+  std::int64_t watching_since = 0;  // MonotonicMicros: earlier events are not kept
   std::vector<InputEvent> events;
   // Server times are milliseconds on the server's clock: this plus a server time is the same
   // moment on ours, modulo 2^32. The least seen is the truest (events arrive late, never early).

@@ -45,11 +45,7 @@ recorded=$(seen_after 2)
 $recorded"
 
 seen=$(tr -d '\r' <"$OUT/target.log" | wc -l)
-driver move 900 700
-sleep 0.2
-driver key F10 >/dev/null
-driver cursor-at 400 400 30 >"$OUT/cursor.log" || fail "playback did not end at 400 400"
-sleep 0.3
+replay_to 400 400 "$OUT"
 played=$(seen_after "$seen")
 echo "played back the target got:"
 echo "$played"

@@ -8,14 +8,8 @@ source "$(dirname "$0")/xvfb_lib.sh"
 TAPWRIGHT=$1 KEY_TARGET=$2
 start_xvfb
 
-# A stand-in chooser first on PATH answers F6 with the file named in $BIN/answer.
 BIN=$WORK/bin
-mkdir -p "$BIN"
-cat >"$BIN/zenity" <<'STUB'
-#!/usr/bin/env bash
-cat "$(dirname "$0")/answer"
-STUB
-chmod +x "$BIN/zenity"
+answering_chooser "$BIN"
 
 LOG="$WORK/buttons.log"
 : >"$LOG"
@@ -26,7 +20,6 @@ wait_for 15 grep -q '^ready' "$WORK/target.out" || fail "target: $(cat "$WORK/ta
 PIDS+=($!)
 wait_for 15 has_window Tapwright || fail "no Tapwright window"
 sleep 0.5
-pointer() { xdotool getmouselocation | sed -n 's/^x:\([-0-9]*\) y:\([-0-9]*\) .*/\1 \2/p'; }
 
 xdotool mousemove 250 250
 sleep 0.2
@@ -53,11 +46,7 @@ RECORDED=$(cat "$LOG")
 $RECORDED"
 
 : >"$LOG"
-xdotool mousemove 900 800
-xdotool key F10
-at_end() { [[ "$(pointer)" == "300 300" ]]; }
-wait_for 30 at_end || fail "pointer at $(pointer) after playback"
-sleep 0.3
+replay_to 300 300
 PLAYED=$(cat "$LOG")
 [[ "$PLAYED" == "$RECORDED" ]] || fail "recorded:
 $RECORDED
