@@ -69,7 +69,7 @@ void Recorder::Sample() {
     if (e.at)
       MoveTo(ms, *e.at);
     else
-      MoveTo(due, p);
+      MoveTo(std::max(ms, due), p);
     Place(ms, e.code);
   }
   MoveTo(due, p);
@@ -81,7 +81,6 @@ std::vector<Recorder::Seen> Recorder::TakeEvents() {
     const int bit = static_cast<int>(e.button);
     switch (e.kind) {
       case platform::InputEvent::Kind::ButtonDown:
-        if (bit == 0 || PressedBy(bit) != bit) break;
         pressed_ |= bit;
         seen.push_back({e.time_us, e.at, bit + model::kPress});
         break;
@@ -102,13 +101,12 @@ std::vector<Recorder::Seen> Recorder::TakeEvents() {
 
 void Recorder::MoveTo(std::int64_t ms, platform::Point to) {
   const model::Recording& r = *into_;
-  const std::int64_t last = r.UBound();
+  const std::int32_t last = r.UBound();
   const platform::Point from = last > 0 ? platform::Point{r[last].x, r[last].y} : origin_;
   for (std::int64_t j = last + 1; j <= ms; ++j) {
     const platform::Point q =
         OnLine(from, to, static_cast<double>(j - last) / static_cast<double>(ms - last));
     Add(q.x, q.y, model::kMove);
-    if (r.UBound() != j) return;  // full
   }
 }
 
@@ -121,17 +119,14 @@ void Recorder::Place(std::int64_t ms, std::int32_t code) {
       return;
     }
   }
-  if (u > 0) {
-    // A release on the heels of its own press, in place, is the click JoinClicks would make of
-    // them, and needs no sample of its own.
-    const int b = ReleasedBy(code);
-    if (b != 0 && code == b + model::kRelease && r[u].code == b + model::kPress) {
-      r[u].code = b;
-      return;
-    }
+  // A release on the heels of its own press, in place, is the click JoinClicks would make of
+  // them, and needs no sample of its own.
+  const int b = ReleasedBy(code);
+  if (code == b + model::kRelease && r[u].code == b + model::kPress) {
+    r[u].code = b;
+    return;
   }
-  const platform::Point at = u > 0 ? platform::Point{r[u].x, r[u].y} : origin_;
-  Add(at.x, at.y, code);
+  Add(r[u].x, r[u].y, code);
 }
 
 void Recorder::Add(std::int32_t x, std::int32_t y, std::int32_t code) {

@@ -111,7 +111,9 @@ TEST_F(Recorder, FromEventsOnlyWhatTheRecordingPressedIsReleasedAndAClickTakesOn
   sim::Advance(3);
   sim::MouseUp(MouseButton::X2);
   sim::Click(7, 7, MouseButton::X1);
-  sim::Advance(2);
+  sim::Advance(1);
+  EXPECT_EQ(Recording().UBound(), 4);  // the click took one sample
+  sim::Advance(1);
   session.ToggleRecording();
   EXPECT_FALSE(sim::WatchingInputEvents());  // idle, nothing piles up
   ASSERT_EQ(Recording().UBound(), 5);

@@ -8,8 +8,9 @@
 //   driver click X Y [left|right|middle|x1|x2]
 //   driver wheel X Y DELTA [h]        turns the wheel by DELTA (120 a notch) at X Y; h: sideways
 //   driver hold X Y MS                presses the left button at X Y for MS milliseconds
-//   driver sweep X Y X2 Y2 MS         presses the left button at X Y, moves it to X2 Y2 in MS
-//                                     milliseconds and releases it there
+//   driver sweep X Y X2 Y2 MS [REST]  presses the left button at X Y, rests REST milliseconds
+//                                     (100 unless given), moves it to X2 Y2 in MS milliseconds
+//                                     and releases it there
 //   driver move X Y                   moves the pointer without clicking
 //   driver cursor                     prints the pointer's position
 //   driver cursor-at X Y SECONDS      waits until the pointer is at X Y, printing when it got there
@@ -145,16 +146,15 @@ void SendWheel(int x, int y, int delta, bool sideways) {
 
 // A press held for `ms` in place, or dragged to (x2, y2) in five steps: in one process, so the
 // timing is the driver's and not Wine's start-up.
-void SendHeld(int x, int y, int x2, int y2, int ms) {
+void SendHeld(int x, int y, int x2, int y2, int ms, int rest = 100) {
   SetCursorPos(x, y);
   Sleep(50);
   INPUT in{};
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   SendInput(1, &in, sizeof(INPUT));
-  // A hand rests a moment on the press before it drags; under Wine the recorder's tick can be
-  // that late when the machine is busy, and a press is recorded where its tick finds the pointer.
-  if (x2 != x || y2 != y) Sleep(100);
+  // A hand rests a moment on the press before it drags.
+  if (x2 != x || y2 != y) Sleep(static_cast<DWORD>(rest));
   for (int step = 1; step <= 5; ++step) {
     Sleep(static_cast<DWORD>(ms / 5));
     SetCursorPos(x + (x2 - x) * step / 5, y + (y2 - y) * step / 5);
@@ -509,7 +509,7 @@ int main(int argc, char** argv) {
   }
   if (cmd == "sweep" && argc >= 7) {
     SendHeld(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
-             std::atoi(argv[6]));
+             std::atoi(argv[6]), argc >= 8 ? std::atoi(argv[7]) : 100);
     return 0;
   }
   if (cmd == "wheel" && argc >= 5) {
