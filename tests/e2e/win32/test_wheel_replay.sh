@@ -40,7 +40,7 @@ click x1 260 250
 release x1 260 250
 click x2 270 250
 release x2 270 250"
-recorded=$(seen_after 2)
+recorded=$(seen_after 3)
 [ "$recorded" = "$expected" ] || fail "while recording the target got:
 $recorded"
 
