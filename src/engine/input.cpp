@@ -102,10 +102,8 @@ void WheelSender::Send(std::int32_t code) {
   const int step = std::max(1, platform::WheelStep());
   for (const platform::WheelAxis axis :
        {platform::WheelAxis::Vertical, platform::WheelAxis::Horizontal}) {
-    const int delta = WheelTurnedBy(code, axis);
-    if (delta == 0) continue;
-    int& carry = carry_[axis == platform::WheelAxis::Vertical ? 0 : 1];
-    carry += delta;
+    int& carry = carry_[static_cast<size_t>(axis)];
+    carry += WheelTurnedBy(code, axis);
     const int sent = carry / step * step;
     carry -= sent;
     if (sent != 0) platform::SendWheel(axis, sent);

@@ -44,7 +44,7 @@ class WheelSender {
   void Forget() { carry_ = {}; }
 
  private:
-  std::array<int, 2> carry_{};  // vertical, horizontal
+  std::array<int, 2> carry_{};  // by axis
 };
 
 // Writes a press and its release as one click on the press's sample when they are at the same
