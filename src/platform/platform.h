@@ -163,7 +163,8 @@ struct InputEvent {
 // Starts keeping the input's events for TakeInputEvents, forgetting any kept before, or stops
 // (on = false). False where the system gives no such events: the caller polls QueryKey instead.
 bool WatchInputEvents(bool on);
-// The events kept since the last call, oldest first; never the program's own synthetic input.
+// The events kept since the last call, oldest first. Windows passes over the program's own
+// synthetic input; X11 cannot tell it from a hand's, so watch only while the program sends none.
 std::vector<InputEvent> TakeInputEvents();
 
 // ---------------------------------------------------------------------------------------------
