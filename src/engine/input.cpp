@@ -1,12 +1,20 @@
 #include "engine/input.h"
 
+#include <algorithm>
+
 #include "platform/platform.h"
 
 namespace engine {
 namespace {
 
 bool IsButton(std::int32_t b) {
-  return b == model::kLeft || b == model::kRight || b == model::kMiddle;
+  for (const ButtonKeys& k : kButtonOrder)
+    if (k.bit == b) return true;
+  return false;
+}
+
+std::int32_t WheelBase(platform::WheelAxis axis) {
+  return axis == platform::WheelAxis::Vertical ? model::kVerticalWheel : model::kHorizontalWheel;
 }
 
 }  // namespace
@@ -46,8 +54,25 @@ bool HoldsKeys(const model::Recording& r) {
   return false;
 }
 
-bool PressesOrReleases(std::int32_t code) {
-  return PressedBy(code) || ReleasedBy(code) || KeyPressedBy(code) || KeyReleasedBy(code);
+int WheelTurnedBy(std::int32_t code, platform::WheelAxis axis) {
+  const std::int32_t delta = code - WheelBase(axis);
+  return delta >= -model::kMaxWheelDelta && delta <= model::kMaxWheelDelta ? delta : 0;
+}
+
+std::vector<std::int32_t> WheelCodes(platform::WheelAxis axis, int delta) {
+  std::vector<std::int32_t> codes;
+  while (delta != 0) {
+    const int part = std::clamp(delta, -model::kMaxWheelDelta, model::kMaxWheelDelta);
+    codes.push_back(WheelBase(axis) + part);
+    delta -= part;
+  }
+  return codes;
+}
+
+bool Acts(std::int32_t code) {
+  return PressedBy(code) || ReleasedBy(code) || KeyPressedBy(code) || KeyReleasedBy(code) ||
+         WheelTurnedBy(code, platform::WheelAxis::Vertical) ||
+         WheelTurnedBy(code, platform::WheelAxis::Horizontal);
 }
 
 void SendKey(std::int32_t code) {
@@ -73,6 +98,18 @@ void ReleaseButtons(int held) {
     if (held & b.bit) platform::SendButton(b.button, false);
 }
 
+void WheelSender::Send(std::int32_t code) {
+  const int step = std::max(1, platform::WheelStep());
+  for (const platform::WheelAxis axis :
+       {platform::WheelAxis::Vertical, platform::WheelAxis::Horizontal}) {
+    int& carry = carry_[static_cast<size_t>(axis)];
+    carry += WheelTurnedBy(code, axis);
+    const int sent = carry / step * step;
+    carry -= sent;
+    if (sent != 0) platform::SendWheel(axis, sent);
+  }
+}
+
 void JoinClicks(model::Recording& r) {
   const std::int32_t u = r.UBound();
   for (std::int32_t i = 1; i <= u; ++i) {
@@ -85,7 +122,7 @@ void JoinClicks(model::Recording& r) {
         r[j].code = model::kMove;
         break;
       }
-      if (PressesOrReleases(r[j].code)) break;
+      if (Acts(r[j].code)) break;
     }
   }
 }

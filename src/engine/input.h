@@ -1,17 +1,19 @@
-// Mouse buttons and keys in a recording: the codes that press and release them, and sending them
-// again on replay.
+// Mouse buttons, the wheel and keys in a recording: the codes that press, release and turn them,
+// and sending them again on replay.
 #pragma once
 
+#include <array>
 #include <bitset>
 #include <cstdint>
+#include <vector>
 
 #include "engine/watches.h"
 #include "model/recording.h"
 
 namespace engine {
 
-// The buttons (1 left, 2 right, 4 middle, or-ed) that a sample's code presses and releases. A
-// click does both; every code that is not a button's is a move.
+// The buttons (1 left, 2 right, 4 middle, 32 and 64 the side ones, or-ed) that a sample's code
+// presses and releases. A click does both; every code that is not a button's is a move.
 int PressedBy(std::int32_t code);
 int ReleasedBy(std::int32_t code);
 
@@ -25,10 +27,25 @@ int KeyPressedBy(std::int32_t code);
 int KeyReleasedBy(std::int32_t code);
 // Whether any sample presses or releases a key.
 bool HoldsKeys(const model::Recording& r);
-// Whether the code presses or releases a button or a key: anything but a move.
-bool PressesOrReleases(std::int32_t code);
+// The wheel's turn on that axis that a sample's code makes; 0 for none.
+int WheelTurnedBy(std::int32_t code, platform::WheelAxis axis);
+// The codes of one turn of the wheel, several where it is more than one code holds; none for 0.
+std::vector<std::int32_t> WheelCodes(platform::WheelAxis axis, int delta);
+// Whether the code presses or releases a button or a key, or turns the wheel: anything but a move.
+bool Acts(std::int32_t code);
 // Sends the code's key event, if it has one.
 void SendKey(std::int32_t code);
+
+// Sends the wheel's turns in the amounts the system can send; what is left of one turn is added
+// to the next on the same axis, so a replay turns as far as the recording did.
+class WheelSender {
+ public:
+  void Send(std::int32_t code);
+  void Forget() { carry_ = {}; }
+
+ private:
+  std::array<int, 2> carry_{};  // by axis
+};
 
 // Writes a press and its release as one click on the press's sample when they are at the same
 // place within kClickMs samples with no move between: what any reader of plain clicks expects.

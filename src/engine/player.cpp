@@ -21,6 +21,7 @@ void Player::Start() {
   start_us_ = platform::MonotonicMicros();
   base_ = position_;
   speed_ = options_.SpeedFactor();
+  wheel_.Forget();
 }
 
 void Player::Stop() {
@@ -84,10 +85,9 @@ void Player::PassOver(std::int32_t from, std::int32_t to) {
   // each where it was recorded.
   for (std::int32_t i = from; i <= to; ++i) {
     const model::Sample s = recording_[i];
-    if (!PressesOrReleases(s.code)) continue;
+    if (!Acts(s.code)) continue;
     platform::MoveCursor(s.x, s.y);
-    SendButtons(s.code);
-    SendKey(s.code);
+    SendInput(s.code);
     held_.Note(s.code);
   }
 }
@@ -95,8 +95,13 @@ void Player::PassOver(std::int32_t from, std::int32_t to) {
 void Player::PlaySample(const model::Sample& s) {
   platform::MoveCursor(s.x, s.y);
   platform::RunPendingEvents();
-  SendButtons(s.code);
-  SendKey(s.code);
+  SendInput(s.code);
+}
+
+void Player::SendInput(std::int32_t code) {
+  SendButtons(code);
+  wheel_.Send(code);
+  SendKey(code);
 }
 
 }  // namespace engine

@@ -40,9 +40,10 @@ class Player {
   // Milliseconds of the recording the playback has reached since it started or wrapped.
   std::int64_t PlayedMs() const;
   void PassOver(std::int32_t from, std::int32_t to);
-  // Puts the cursor on the sample, lets pending messages run once, then sends its buttons and
-  // keys there.
-  static void PlaySample(const model::Sample& s);
+  // Puts the cursor on the sample, lets pending messages run once, then sends its buttons, wheel
+  // and keys there.
+  void PlaySample(const model::Sample& s);
+  void SendInput(std::int32_t code);
 
   const model::Recording& recording_;
   const model::Options& options_;
@@ -54,6 +55,7 @@ class Player {
   std::int32_t base_ = 0;
   double speed_ = 1.0;
   Held held_;  // buttons and keys the replay pressed and has not released
+  WheelSender wheel_;
   platform::Timer player_timer_;
 };
 

@@ -9,6 +9,16 @@
 #include "engine/input.h"
 
 namespace engine {
+namespace {
+
+// The point a fraction f of the way from `from` to `to`.
+platform::Point OnLine(platform::Point from, platform::Point to, double f) {
+  return {
+      from.x + static_cast<std::int32_t>(std::lround((static_cast<double>(to.x) - from.x) * f)),
+      from.y + static_cast<std::int32_t>(std::lround((static_cast<double>(to.y) - from.y) * f))};
+}
+
+}  // namespace
 
 Recorder::Recorder(std::function<void()> before_tick, std::int32_t capacity)
     : before_tick_(std::move(before_tick)),
@@ -20,6 +30,8 @@ void Recorder::Start(model::Recording& into, bool keyboard) {
   start_us_ = platform::MonotonicMicros();
   origin_ = {};
   platform::CursorPosition(origin_);
+  events_ = platform::WatchInputEvents(true);
+  pressed_ = 0;
   buttons_.Start();
   keyboard_on_ = keyboard;
   if (keyboard_on_) keyboard_.Start();
@@ -28,6 +40,7 @@ void Recorder::Start(model::Recording& into, bool keyboard) {
 
 void Recorder::Stop() {
   sampler_timer_.Stop();
+  platform::WatchInputEvents(false);
   if (into_ != nullptr) JoinClicks(*into_);
 }
 
@@ -40,25 +53,80 @@ void Recorder::Sample() {
   if (before_tick_) before_tick_();
   platform::Point p{0, 0};
   platform::CursorPosition(p);
-  std::vector<std::int32_t> events = buttons_.Poll();
+  std::vector<Seen> seen = TakeEvents();
+  // What only a poll finds comes last, here and now.
+  const std::int64_t now = platform::MonotonicMicros();
+  if (!events_)
+    for (std::int32_t code : buttons_.Poll()) seen.push_back({now, p, code});
   if (keyboard_on_)
-    for (std::int32_t code : keyboard_.Poll()) events.push_back(code);
-  model::Recording& r = *into_;
-  const auto k = static_cast<std::int64_t>(events.size());
-  const std::int64_t due = (platform::MonotonicMicros() - start_us_) / 1000;
-  // Milliseconds a late tick missed are moves on the line from the last sample to here. The
-  // buttons come last, here; should they outnumber the milliseconds, later ticks give them back.
-  const std::int64_t moves = std::max<std::int64_t>(0, due - r.UBound() - k);
-  const std::int64_t to_here = k > 0 ? moves + 1 : moves;
-  const platform::Point from =
-      r.UBound() > 0 ? platform::Point{r[r.UBound()].x, r[r.UBound()].y} : origin_;
-  for (std::int64_t j = 1; j <= moves; ++j) {
-    const double f = static_cast<double>(j) / static_cast<double>(to_here);
-    Add(from.x + static_cast<std::int32_t>(std::lround((static_cast<double>(p.x) - from.x) * f)),
-        from.y + static_cast<std::int32_t>(std::lround((static_cast<double>(p.y) - from.y) * f)),
-        model::kMove);
+    for (std::int32_t code : keyboard_.Poll()) seen.push_back({now, p, code});
+  const std::int64_t due = (now - start_us_) / 1000;
+  for (const Seen& e : seen) {
+    // The first sample read after it. Without a place of its own it is where the path was then:
+    // on the line from the last sample to here, as a late tick makes up what it missed.
+    const std::int64_t ms =
+        std::max<std::int64_t>(1, std::min((e.time_us - start_us_) / 1000 + 1, due));
+    if (e.at)
+      MoveTo(ms, *e.at);
+    else
+      MoveTo(std::max(ms, due), p);
+    Place(ms, e.code);
   }
-  for (std::int32_t code : events) Add(p.x, p.y, code);
+  MoveTo(due, p);
+}
+
+std::vector<Recorder::Seen> Recorder::TakeEvents() {
+  std::vector<Seen> seen;
+  for (const platform::InputEvent& e : platform::TakeInputEvents()) {
+    const int bit = static_cast<int>(e.button);
+    switch (e.kind) {
+      case platform::InputEvent::Kind::ButtonDown:
+        pressed_ |= bit;
+        seen.push_back({e.time_us, e.at, bit + model::kPress});
+        break;
+      case platform::InputEvent::Kind::ButtonUp:
+        // A button held since before the start is not released in the recording either.
+        if ((pressed_ & bit) == 0) break;
+        pressed_ &= ~bit;
+        seen.push_back({e.time_us, e.at, bit + model::kRelease});
+        break;
+      case platform::InputEvent::Kind::Wheel:
+        for (std::int32_t code : WheelCodes(e.axis, e.delta))
+          seen.push_back({e.time_us, e.at, code});
+        break;
+    }
+  }
+  return seen;
+}
+
+void Recorder::MoveTo(std::int64_t ms, platform::Point to) {
+  const model::Recording& r = *into_;
+  const std::int32_t last = r.UBound();
+  const platform::Point from = last > 0 ? platform::Point{r[last].x, r[last].y} : origin_;
+  for (std::int64_t j = last + 1; j <= ms; ++j) {
+    const platform::Point q =
+        OnLine(from, to, static_cast<double>(j - last) / static_cast<double>(ms - last));
+    Add(q.x, q.y, model::kMove);
+  }
+}
+
+void Recorder::Place(std::int64_t ms, std::int32_t code) {
+  model::Recording& r = *into_;
+  const std::int32_t u = r.UBound();
+  for (auto i = static_cast<std::int32_t>(ms); i <= u; ++i) {
+    if (r[i].code == model::kMove) {
+      r[i].code = code;
+      return;
+    }
+  }
+  // A release on the heels of its own press, in place, is the click JoinClicks would make of
+  // them, and needs no sample of its own.
+  const int b = ReleasedBy(code);
+  if (code == b + model::kRelease && r[u].code == b + model::kPress) {
+    r[u].code = b;
+    return;
+  }
+  Add(r[u].x, r[u].y, code);
 }
 
 void Recorder::Add(std::int32_t x, std::int32_t y, std::int32_t code) {

@@ -1,11 +1,12 @@
 // The sampler: while a recording runs, one sample for every millisecond since it started,
-// whatever the timer did, with the buttons' and keys' presses and releases at the moment they
-// were seen.
+// whatever the timer did, with the buttons, the wheel and the keys on the millisecond they acted.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <limits>
+#include <optional>
+#include <vector>
 
 #include "engine/watches.h"
 #include "model/recording.h"
@@ -30,7 +31,20 @@ class Recorder {
   void SetKeyboard(bool on);
 
  private:
+  // A code seen since the last tick, when and where it happened.
+  struct Seen {
+    std::int64_t time_us;
+    std::optional<platform::Point> at;  // none: where the path was then
+    std::int32_t code;
+  };
+
   void Sample();
+  // The codes of the input's own events since the last tick, in order.
+  std::vector<Seen> TakeEvents();
+  // Moves from the last sample on a line to `to`, reached at sample `ms`.
+  void MoveTo(std::int64_t ms, platform::Point to);
+  // The code on the first sample from `ms` on that holds none, else on a new sample at the end.
+  void Place(std::int64_t ms, std::int32_t code);
   // A sample that cannot be stored is dropped whole: no gap is left in the recording.
   void Add(std::int32_t x, std::int32_t y, std::int32_t code);
 
@@ -40,6 +54,8 @@ class Recorder {
   bool keyboard_on_ = false;
   std::int64_t start_us_ = 0;  // samples are due one a millisecond from here
   platform::Point origin_;     // the cursor when the recording started
+  bool events_ = false;        // the buttons and the wheel come from their own events
+  int pressed_ = 0;            // buttons pressed since the start and not released
   ButtonWatch buttons_;
   KeyboardWatch keyboard_;
   platform::Timer sampler_timer_;

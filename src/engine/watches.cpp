@@ -6,10 +6,12 @@
 
 namespace engine {
 
-const std::array<ButtonKeys, 3> kButtonOrder = {{
+const std::array<ButtonKeys, 5> kButtonOrder = {{
     {model::kLeft, platform::vk::kLeftButton, platform::MouseButton::Left},
     {model::kMiddle, platform::vk::kMiddleButton, platform::MouseButton::Middle},
     {model::kRight, platform::vk::kRightButton, platform::MouseButton::Right},
+    {model::kX1, platform::vk::kX1Button, platform::MouseButton::X1},
+    {model::kX2, platform::vk::kX2Button, platform::MouseButton::X2},
 }};
 
 void EdgeWatch::Start() {

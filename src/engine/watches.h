@@ -14,13 +14,13 @@
 namespace engine {
 
 struct ButtonKeys {
-  int bit;  // 1 left, 2 right, 4 middle, as in the codes
+  int bit;  // 1 left, 2 right, 4 middle, 32 and 64 the side buttons, as in the codes
   int vk;
   platform::MouseButton button;  // as synthetic input sends it
 };
 
 // The order in which one moment's buttons are watched, recorded and sent.
-extern const std::array<ButtonKeys, 3> kButtonOrder;
+extern const std::array<ButtonKeys, 5> kButtonOrder;
 
 // What keys did between two polls of the global key state: a press, a release, or a tap that
 // came and went in between. A key held when the watch starts counts once it is pressed again.
@@ -44,7 +44,7 @@ class EdgeWatch {
   std::vector<State> state_;
 };
 
-// The buttons' press, release and click codes, in the order left, middle, right.
+// The buttons' press, release and click codes, in the order of kButtonOrder.
 class ButtonWatch {
  public:
   ButtonWatch();

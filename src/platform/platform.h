@@ -58,6 +58,8 @@ namespace vk {
 constexpr int kLeftButton = 0x01;
 constexpr int kRightButton = 0x02;
 constexpr int kMiddleButton = 0x04;
+constexpr int kX1Button = 0x05;  // the side buttons: back
+constexpr int kX2Button = 0x06;  // forward
 constexpr int kBackspace = 0x08;
 constexpr int kTab = 0x09;
 constexpr int kClear = 0x0C;  // keypad 5 with Num Lock off
@@ -120,7 +122,8 @@ constexpr int kQuote = 0xDE;          // '"
 constexpr int kIntlBackslash = 0xE2;  // <> beside the left Shift of an ISO keyboard
 }  // namespace vk
 
-enum class MouseButton { None = 0, Left = 1, Right = 2, Middle = 4 };
+enum class MouseButton { None = 0, Left = 1, Right = 2, Middle = 4, X1 = 32, X2 = 64 };
+enum class WheelAxis { Vertical, Horizontal };
 
 // Mouse buttons are the logical ones, as applications receive them: with the buttons swapped for
 // a left hand, MouseButton::Left and vk::kLeftButton still mean what applications see as left.
@@ -130,6 +133,12 @@ bool CursorPosition(Point& p);
 bool MoveCursor(std::int32_t x, std::int32_t y);
 // Presses or releases a button where the cursor is, as the mouse would.
 void SendButton(MouseButton button, bool down);
+// Turns the wheel by delta, in 120ths of a notch, positive up (vertical) or right (horizontal).
+// Only multiples of WheelStep() are sent; the caller keeps the rest.
+void SendWheel(WheelAxis axis, int delta);
+// The smallest wheel amount the system sends: 1 where any amount goes (Windows), 120 where
+// only whole notches do (X11).
+int WheelStep();
 // Presses or releases the key as the keyboard would, for the window that has the focus. A key
 // the keyboard layout lacks is skipped, and so is a code outside 1 to 255.
 void SendKey(int vk, bool down);
@@ -140,6 +149,23 @@ struct KeyState {
 };
 // The query clears "pressed since".
 KeyState QueryKey(int vk);
+
+// What a hand did with the mouse, from the input's own events rather than a poll of its state.
+struct InputEvent {
+  enum class Kind { ButtonDown, ButtonUp, Wheel };
+  Kind kind = Kind::ButtonDown;
+  MouseButton button = MouseButton::None;  // ButtonDown, ButtonUp
+  WheelAxis axis = WheelAxis::Vertical;    // Wheel
+  int delta = 0;                           // Wheel: as SendWheel's
+  std::int64_t time_us = 0;                // on MonotonicMicros' clock
+  std::optional<Point> at;                 // the pointer then, where the system tells it
+};
+// Starts keeping the input's events for TakeInputEvents, forgetting any kept before, or stops
+// (on = false). False where the system gives no such events: the caller polls QueryKey instead.
+bool WatchInputEvents(bool on);
+// The events kept since the last call, oldest first. Windows passes over the program's own
+// synthetic input; X11 cannot tell it from a hand's, so watch only while the program sends none.
+std::vector<InputEvent> TakeInputEvents();
 
 // ---------------------------------------------------------------------------------------------
 // Screen.

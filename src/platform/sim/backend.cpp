@@ -30,6 +30,27 @@ void SendButton(MouseButton button, bool down) {
   sim::Post([button, down] { sim::detail::SendButton(button, down, false); });
 }
 
+void SendWheel(WheelAxis axis, int delta) {
+  sim::InputEvent e{sim::InputEvent::Kind::Wheel, D().now, D().cursor.x, D().cursor.y};
+  e.axis = axis;
+  e.delta = delta;
+  D().input_log.push_back(e);
+}
+
+int WheelStep() { return D().wheel_step; }
+
+bool WatchInputEvents(bool on) {
+  D().watching_events = on && D().events_given;
+  D().input_events.clear();
+  return D().events_given;
+}
+
+std::vector<InputEvent> TakeInputEvents() {
+  std::vector<InputEvent> events;
+  events.swap(D().input_events);
+  return events;
+}
+
 void SendKey(int vk, bool down) {
   if (vk < 1 || vk > 255) return;
   D().input_log.push_back({sim::InputEvent::Kind::Key, D().now, D().cursor.x, D().cursor.y,

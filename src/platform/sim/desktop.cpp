@@ -68,6 +68,8 @@ int HeldButtons() {
   if (D().keys[platform::vk::kLeftButton].down) b |= 1;
   if (D().keys[platform::vk::kRightButton].down) b |= 2;
   if (D().keys[platform::vk::kMiddleButton].down) b |= 4;
+  if (D().keys[platform::vk::kX1Button].down) b |= 32;
+  if (D().keys[platform::vk::kX2Button].down) b |= 64;
   return b;
 }
 
@@ -79,6 +81,10 @@ int VkOf(platform::MouseButton b) {
       return platform::vk::kRightButton;
     case platform::MouseButton::Middle:
       return platform::vk::kMiddleButton;
+    case platform::MouseButton::X1:
+      return platform::vk::kX1Button;
+    case platform::MouseButton::X2:
+      return platform::vk::kX2Button;
     case platform::MouseButton::None:
       break;
   }
@@ -115,6 +121,19 @@ void SendButton(platform::MouseButton b, bool down, bool dbl) {
   e.y = D().cursor.y - r.top;
   D().captured = e.buttons ? w : 0;
   Deliver(w, e);
+}
+
+void KeepInputEvent(platform::InputEvent::Kind kind, platform::MouseButton b,
+                    platform::WheelAxis axis, int delta) {
+  if (!D().events_given || !D().watching_events) return;
+  platform::InputEvent e;
+  e.kind = kind;
+  e.button = b;
+  e.axis = axis;
+  e.delta = delta;
+  e.time_us = D().now * 1000;
+  if (D().events_with_position) e.at = D().cursor;
+  D().input_events.push_back(e);
 }
 
 }  // namespace sim::detail

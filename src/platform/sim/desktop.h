@@ -47,6 +47,11 @@ struct Desktop {
   std::map<int, Key> keys;
   std::vector<InputEvent> input_log;
   WindowHandle captured = 0;  // the window that got the last button press
+  bool events_given = false;
+  bool events_with_position = false;
+  bool watching_events = false;
+  std::vector<platform::InputEvent> input_events;  // kept for TakeInputEvents
+  int wheel_step = 1;
 
   std::map<WindowHandle, WindowState> windows;
   std::vector<WindowHandle> z_order;  // bottom first
@@ -82,5 +87,8 @@ int HeldButtons();
 int VkOf(platform::MouseButton b);
 void SendMove();
 void SendButton(platform::MouseButton b, bool down, bool dbl);
+// Keeps a hand's input event, now and where the cursor is, while the program watches for them.
+void KeepInputEvent(platform::InputEvent::Kind kind, platform::MouseButton b,
+                    platform::WheelAxis axis = platform::WheelAxis::Vertical, int delta = 0);
 
 }  // namespace sim::detail

@@ -162,8 +162,15 @@ void MoveMouse(int x, int y) {
   SendMove();
 }
 
-void MouseDown(platform::MouseButton b) { SendButton(b, true, false); }
-void MouseUp(platform::MouseButton b) { SendButton(b, false, false); }
+void MouseDown(platform::MouseButton b) {
+  KeepInputEvent(platform::InputEvent::Kind::ButtonDown, b);
+  SendButton(b, true, false);
+}
+
+void MouseUp(platform::MouseButton b) {
+  KeepInputEvent(platform::InputEvent::Kind::ButtonUp, b);
+  SendButton(b, false, false);
+}
 
 void Click(int x, int y, platform::MouseButton b) {
   MoveMouse(x, y);
@@ -173,6 +180,7 @@ void Click(int x, int y, platform::MouseButton b) {
 
 void DoubleClick(int x, int y, platform::MouseButton b) {
   Click(x, y, b);
+  KeepInputEvent(platform::InputEvent::Kind::ButtonDown, b);
   SendButton(b, true, true);
   MouseUp(b);
 }
@@ -199,6 +207,19 @@ void SendKey(WindowHandle w, int vk) {
 }
 
 void FailCursorPosition(bool fail) { D().fail_cursor = fail; }
+
+void TurnWheel(platform::WheelAxis axis, int delta) {
+  KeepInputEvent(platform::InputEvent::Kind::Wheel, platform::MouseButton::None, axis, delta);
+}
+
+void SetInputEvents(bool given, bool with_position) {
+  D().events_given = given;
+  D().events_with_position = with_position;
+}
+
+bool WatchingInputEvents() { return D().watching_events; }
+
+void SetWheelStep(int step) { D().wheel_step = step; }
 
 const std::vector<InputEvent>& InputLog() { return D().input_log; }
 void ClearInputLog() { D().input_log.clear(); }

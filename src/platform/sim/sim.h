@@ -75,16 +75,27 @@ bool KeyIsDown(int vk);
 void SendKey(WindowHandle w, int vk);
 // Makes CursorPosition fail (the point is left as the caller set it).
 void FailCursorPosition(bool fail);
+// A hand turns the wheel (120 a notch, positive up or right).
+void TurnWheel(platform::WheelAxis axis, int delta);
+// Whether the desktop gives the input's own events (at first: no, the program polls), and
+// whether they tell where the pointer was (Windows does, X11 does not).
+void SetInputEvents(bool given, bool with_position);
+// Whether the program has the input's events kept for it now.
+bool WatchingInputEvents();
+// What SendWheel can send: any amount (1, at first) or whole notches (120).
+void SetWheelStep(int step);
 
 // What the program sent as synthetic input.
 struct InputEvent {
-  enum class Kind { MoveCursor, Button, Key };
+  enum class Kind { MoveCursor, Button, Key, Wheel };
   Kind kind;
   std::int64_t time;
   std::int32_t x, y;  // MoveCursor: the position asked; otherwise the cursor then
   platform::MouseButton button = platform::MouseButton::None;  // Button
   int vk = 0;                                                  // Key
   bool down = false;                                           // Button, Key: pressed
+  platform::WheelAxis axis = platform::WheelAxis::Vertical;    // Wheel
+  int delta = 0;                                               // Wheel
   friend bool operator==(const InputEvent&, const InputEvent&) = default;
 };
 const std::vector<InputEvent>& InputLog();

@@ -1,5 +1,8 @@
 // Cursor, synthetic mouse input, global key state and the screen's metrics. The manifest makes
 // the process per-monitor DPI aware, so all of these are physical pixels on every monitor.
+#include <algorithm>
+#include <vector>
+
 #include "win32.h"
 
 namespace platform {
@@ -20,12 +23,107 @@ namespace {
 // physical right button is the one applications receive as left.
 bool ButtonsSwapped() { return GetSystemMetrics(SM_SWAPBUTTON) != 0; }
 
+MouseButton Swapped(MouseButton button) {
+  if (ButtonsSwapped() && (button == MouseButton::Left || button == MouseButton::Right))
+    return button == MouseButton::Left ? MouseButton::Right : MouseButton::Left;
+  return button;
+}
+
+// Marks the playback's own input, so that the hook passes over exactly that (tests and remote
+// desktops inject input too, and theirs is a hand's).
+constexpr ULONG_PTR kOwnInput = 0x54505752;
+
+// The low-level mouse hook, on the UI thread while the recorder watches.
+struct MouseHook {
+  HHOOK hook = nullptr;
+  std::vector<InputEvent> events;
+};
+
+MouseHook& Hook() {
+  static MouseHook hook;
+  return hook;
+}
+
+// GetTickCount moves in steps of up to 16 ms: only a lateness beyond that is believed.
+constexpr LONG kTickStepMs = 16;
+
+void Keep(WPARAM message, const MSLLHOOKSTRUCT& m) {
+  InputEvent e;
+  const auto data = static_cast<short>(HIWORD(m.mouseData));
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+      e.button = Swapped(MouseButton::Left);
+      break;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+      e.button = Swapped(MouseButton::Right);
+      break;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+      e.button = MouseButton::Middle;
+      break;
+    case WM_XBUTTONDOWN:
+    case WM_XBUTTONUP:
+      e.button = data == XBUTTON1 ? MouseButton::X1 : MouseButton::X2;
+      break;
+    case WM_MOUSEWHEEL:
+    case WM_MOUSEHWHEEL:
+      e.kind = InputEvent::Kind::Wheel;
+      e.axis = message == WM_MOUSEWHEEL ? WheelAxis::Vertical : WheelAxis::Horizontal;
+      e.delta = data;
+      break;
+    default:
+      return;
+  }
+  if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP ||
+      message == WM_XBUTTONUP)
+    e.kind = InputEvent::Kind::ButtonUp;
+  const auto late_ms = static_cast<LONG>(GetTickCount() - m.time);
+  e.time_us = MonotonicMicros() - std::int64_t{std::max<LONG>(0, late_ms - kTickStepMs)} * 1000;
+  e.at = Point{m.pt.x, m.pt.y};
+  Hook().events.push_back(e);
+}
+
+LRESULT CALLBACK OnMouse(int code, WPARAM message, LPARAM data) {
+  if (code == HC_ACTION) {
+    const auto& m = *reinterpret_cast<const MSLLHOOKSTRUCT*>(data);
+    if (m.dwExtraInfo != kOwnInput) Keep(message, m);
+  }
+  return CallNextHookEx(nullptr, code, message, data);
+}
+
 }  // namespace
 
+bool WatchInputEvents(bool on) {
+  MouseHook& h = Hook();
+  h.events.clear();
+  if (on && h.hook == nullptr)
+    h.hook = SetWindowsHookExW(WH_MOUSE_LL, OnMouse, GetModuleHandleW(nullptr), 0);
+  if (!on && h.hook != nullptr) {
+    UnhookWindowsHookEx(h.hook);
+    h.hook = nullptr;
+  }
+  return !on || h.hook != nullptr;
+}
+
+std::vector<InputEvent> TakeInputEvents() {
+  std::vector<InputEvent> events;
+  events.swap(Hook().events);
+  return events;
+}
+
+void SendWheel(WheelAxis axis, int delta) {
+  ::mouse_event(axis == WheelAxis::Vertical ? MOUSEEVENTF_WHEEL : MOUSEEVENTF_HWHEEL, 0, 0,
+                static_cast<DWORD>(delta), kOwnInput);
+}
+
+int WheelStep() { return 1; }
+
 void SendButton(MouseButton button, bool down) {
-  if (ButtonsSwapped() && (button == MouseButton::Left || button == MouseButton::Right))
-    button = button == MouseButton::Left ? MouseButton::Right : MouseButton::Left;
+  button = Swapped(button);
   DWORD flags = 0;
+  DWORD data = 0;
   switch (button) {
     case MouseButton::Left:
       flags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
@@ -36,10 +134,15 @@ void SendButton(MouseButton button, bool down) {
     case MouseButton::Middle:
       flags = down ? MOUSEEVENTF_MIDDLEDOWN : MOUSEEVENTF_MIDDLEUP;
       break;
+    case MouseButton::X1:
+    case MouseButton::X2:
+      flags = down ? MOUSEEVENTF_XDOWN : MOUSEEVENTF_XUP;
+      data = button == MouseButton::X1 ? XBUTTON1 : XBUTTON2;
+      break;
     case MouseButton::None:
       return;
   }
-  ::mouse_event(flags, 0, 0, 0, 0);
+  ::mouse_event(flags, 0, 0, data, kOwnInput);
 }
 
 void SendKey(int vk, bool down) {
@@ -50,6 +153,7 @@ void SendKey(int vk, bool down) {
   // With the scan code, applications that read scan codes (games, remote desktops) see the key.
   in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(static_cast<UINT>(vk), MAPVK_VK_TO_VSC));
   in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  in.ki.dwExtraInfo = kOwnInput;
   switch (vk) {
     case VK_PRIOR:
     case VK_NEXT:

@@ -5,6 +5,7 @@
 // drained (never dispatched), so watching keys cannot re-enter window handlers.
 
 #include <array>
+#include <cstdlib>
 
 #include "platform/x11/key_table.h"
 #include "platform/x11/x11.h"
@@ -29,16 +30,76 @@ unsigned PhysicalButton(unsigned logical) {
   return logical;
 }
 
+// The logical buttons the program knows; 4 to 7 are the wheel's. MouseButton{} is no button:
+// X.h takes the name None.
+struct XButton {
+  int number;
+  int vk;
+  MouseButton button;
+};
+constexpr XButton kXButtons[] = {
+    {1, vk::kLeftButton, MouseButton::Left},   {2, vk::kMiddleButton, MouseButton::Middle},
+    {3, vk::kRightButton, MouseButton::Right}, {8, vk::kX1Button, MouseButton::X1},
+    {9, vk::kX2Button, MouseButton::X2},
+};
+
 int VirtualKeyOfButton(int button) {
-  switch (button) {
-    case 1:
-      return vk::kLeftButton;
-    case 2:
-      return vk::kMiddleButton;
-    case 3:
-      return vk::kRightButton;
-    default:
-      return 0;
+  for (const XButton& b : kXButtons)
+    if (b.number == button) return b.vk;
+  return 0;
+}
+
+MouseButton MouseButtonOf(int button) {
+  for (const XButton& b : kXButtons)
+    if (b.number == button) return b.button;
+  return MouseButton{};
+}
+
+// The moment of a server time on the monotonic clock.
+std::int64_t MicrosOfServerTime(Time time) {
+  KeyWatch& k = State().keys;
+  const std::int64_t now = MonotonicMicros();
+  const auto offset = static_cast<std::uint32_t>(now / 1000) - static_cast<std::uint32_t>(time);
+  if (!k.has_server_offset || static_cast<std::int32_t>(offset - k.server_offset_ms) < 0) {
+    k.server_offset_ms = offset;
+    k.has_server_offset = true;
+  }
+  const auto late_ms = static_cast<std::int32_t>(offset - k.server_offset_ms);
+  return now - std::int64_t{late_ms} * 1000;
+}
+
+void Keep(InputEvent::Kind kind, MouseButton button, WheelAxis axis, int delta, Time time) {
+  InputEvent e;
+  e.kind = kind;
+  e.button = button;
+  e.axis = axis;
+  e.delta = delta;
+  e.time_us = MicrosOfServerTime(time);
+  // One drained late may be from before the watch began: the click that focused the target.
+  if (!State().keys.watching || e.time_us < State().keys.watching_since) return;
+  // Raw events carry no position. The pointer read as they are drained is where the button went
+  // down (a hand holds still for it); a line between two ticks would smear a jump made just
+  // before it.
+  Window root, child;
+  int rx = 0, ry = 0, wx, wy;
+  unsigned mask = 0;
+  Display* d = State().keys.display;
+  if (XQueryPointer(d, DefaultRootWindow(d), &root, &child, &rx, &ry, &wx, &wy, &mask))
+    e.at = Point{rx, ry};
+  State().keys.events.push_back(e);
+}
+
+// Buttons 4 to 7 are the wheel's notches: up, down, left, right.
+void KeepButton(int button, bool press, Time time) {
+  if (const MouseButton b = MouseButtonOf(button); b != MouseButton{}) {
+    Keep(press ? InputEvent::Kind::ButtonDown : InputEvent::Kind::ButtonUp, b, WheelAxis::Vertical,
+         0, time);
+  } else if (press && button >= 4 && button <= 7) {
+    Keep(InputEvent::Kind::Wheel, MouseButton{},
+         button <= 5 ? WheelAxis::Vertical : WheelAxis::Horizontal,
+         button == 4 || button == 7 ? 120 : -120, time);
+  } else {
+    MicrosOfServerTime(time);
   }
 }
 
@@ -81,8 +142,8 @@ void ReadDownState(Display* d) {
 // From the raw events: no round trip to the server, so the key poller and the sampler cost
 // nothing while nothing happens.
 bool DownFromEvents(int vk) {
-  for (int b = 1; b <= 3; ++b)
-    if (VirtualKeyOfButton(b) == vk) return State().keys.button_down[b];
+  for (const XButton& b : kXButtons)
+    if (b.vk == vk) return State().keys.button_down[static_cast<size_t>(b.number)];
   return State().keys.vk_down[vk] > 0;
 }
 
@@ -156,6 +217,7 @@ void DrainKeyEvents() {
     const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
     const bool press = cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawButtonPress;
     if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
+      MicrosOfServerTime(raw->time);
       const int code = raw->detail & 0xFF;
       const int vk = VirtualKeyOfKeycode(d, code);
       SetKeyDown(code, press ? vk : 0);
@@ -165,10 +227,11 @@ void DrainKeyEvents() {
       }
     } else if (cookie->evtype == XI_RawButtonPress || cookie->evtype == XI_RawButtonRelease) {
       const int button = LogicalButton(raw->detail);
-      if (button >= 1 && button <= 3) {
+      if (VirtualKeyOfButton(button) != 0) {
         State().keys.button_down[button] = press;
         if (press) State().keys.pressed_since[VirtualKeyOfButton(button)] = true;
       }
+      KeepButton(button, press, raw->time);
     }
     XFreeEventData(d, cookie);
   }
@@ -200,16 +263,45 @@ bool MoveCursor(std::int32_t x, std::int32_t y) {
 }
 
 void SendButton(MouseButton button, bool down) {
-  // X numbers the middle button 2 and the right one 3.
-  const unsigned logical = button == MouseButton::Left     ? 1
-                           : button == MouseButton::Middle ? 2
-                           : button == MouseButton::Right  ? 3
-                                                           : 0;
+  // X numbers the middle button 2 and the right one 3; the side ones are 8 and 9.
+  unsigned logical = 0;
+  for (const XButton& b : kXButtons)
+    if (b.button == button) logical = static_cast<unsigned>(b.number);
   if (logical == 0) return;
   Display* d = Dpy();
   OpenKeyWatch();  // reads the button map
   XTestFakeButtonEvent(d, PhysicalButton(logical), down, CurrentTime);
   XFlush(d);
+}
+
+void SendWheel(WheelAxis axis, int delta) {
+  const bool vertical = axis == WheelAxis::Vertical;
+  const unsigned logical = vertical ? (delta > 0 ? 4 : 5) : (delta > 0 ? 7 : 6);
+  Display* d = Dpy();
+  OpenKeyWatch();
+  for (int notch = 0; notch < std::abs(delta) / 120; ++notch) {
+    XTestFakeButtonEvent(d, PhysicalButton(logical), True, CurrentTime);
+    XTestFakeButtonEvent(d, PhysicalButton(logical), False, CurrentTime);
+  }
+  XFlush(d);
+}
+
+int WheelStep() { return 120; }
+
+bool WatchInputEvents(bool on) {
+  const bool given = OpenKeyWatch() && State().keys.raw;
+  DrainKeyEvents();  // what came before is not kept
+  State().keys.events.clear();
+  State().keys.watching = on && given;
+  State().keys.watching_since = MonotonicMicros();
+  return given;
+}
+
+std::vector<InputEvent> TakeInputEvents() {
+  DrainKeyEvents();
+  std::vector<InputEvent> events;
+  events.swap(State().keys.events);
+  return events;
 }
 
 void SendKey(int vk, bool down) {

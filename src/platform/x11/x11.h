@@ -108,7 +108,15 @@ struct KeyWatch {
   std::array<bool, 256> pressed_since{};     // by virtual key
   std::array<std::uint8_t, 256> key_down{};  // by keycode: the virtual key it holds down, or 0
   std::array<std::uint8_t, 256> vk_down{};   // by virtual key: how many keycodes hold it down
-  std::array<bool, 4> button_down{};         // by logical button
+  std::array<bool, 10> button_down{};        // by logical button
+  // The input's own events, kept while the recorder watches them.
+  bool watching = false;
+  std::int64_t watching_since = 0;  // MonotonicMicros: earlier events are not kept
+  std::vector<InputEvent> events;
+  // Server times are milliseconds on the server's clock: this plus a server time is the same
+  // moment on ours, modulo 2^32. The least seen is the truest (events arrive late, never early).
+  std::uint32_t server_offset_ms = 0;
+  bool has_server_offset = false;
   // The pointer's button map: physical button n acts as logical button map[n - 1]. Raw events
   // and XTest speak physical buttons; applications receive logical ones.
   std::array<unsigned char, 32> map{};

@@ -65,3 +65,13 @@ set_time() {
   if [ "$up" -le 12 ]; then clicks "$1" "$3" "$up" left; else clicks "$1" "$3" $((24 - up)) right; fi
   if [ "$MINUTE" -le 30 ]; then clicks "$2" "$3" "$MINUTE" left; else clicks "$2" "$3" $((60 - MINUTE)) right; fi
 }
+
+# replay_to X Y OUT: moves the pointer away, presses F10 and waits until the playback has brought
+# the pointer to X Y, where the recording ended (the wait's report in OUT/cursor.log).
+replay_to() {
+  driver move 900 700
+  sleep 0.2
+  driver key F10 >/dev/null
+  driver cursor-at "$1" "$2" 30 >"$3/cursor.log" || fail "playback did not end at $1 $2"
+  sleep 0.3
+}

@@ -34,11 +34,7 @@ release left 230 220" ] || fail "the focusing click did not reach the target: $(
 $(buttons 0)"
 
 seen=$(clean <"$OUT/target.log" | wc -l)
-driver move 900 700
-sleep 0.2
-driver key F10 >/dev/null
-driver cursor-at 400 400 30 >"$OUT/cursor.log" || fail "playback did not end at 400 400"
-sleep 0.3
+replay_to 400 400 "$OUT"
 played=$(buttons "$seen")
 echo "played back the target got:"
 echo "$played"

@@ -12,12 +12,7 @@ setxkbmap "$LAYOUT" || fail "no keyboard layout $LAYOUT"
 
 # A stand-in chooser first on PATH answers F5 with the file named in $BIN/answer.
 BIN=$WORK/bin
-mkdir -p "$BIN"
-cat >"$BIN/zenity" <<'STUB'
-#!/usr/bin/env bash
-cat "$(dirname "$0")/answer"
-STUB
-chmod +x "$BIN/zenity"
+answering_chooser "$BIN"
 
 LOG="$WORK/typed.log"
 : >"$LOG"

@@ -72,3 +72,28 @@ start_target() {
   grep -q FAILED "$WORK/target.out" && fail "target: $(cat "$WORK/target.out")"
   wait_for 10 has_window probe-target || fail "no target window"
 }
+
+# replay_to X Y: moves the pointer away, presses F10 and waits until the playback has brought
+# the pointer to X Y, where the recording ended.
+replay_to() {
+  xdotool mousemove 900 800
+  xdotool key F10
+  local at
+  for _ in $(seq 300); do
+    at=$(xdotool getmouselocation | sed -n 's/^x:\([-0-9]*\) y:\([-0-9]*\) .*/\1 \2/p')
+    [[ "$at" == "$1 $2" ]] && { sleep 0.3; return 0; }
+    sleep 0.1
+  done
+  fail "pointer at $at after playback, not $1 $2"
+}
+
+# answering_chooser DIR: a stand-in desktop chooser (zenity) in DIR, which goes first on PATH,
+# that answers every request with the file named in DIR/answer.
+answering_chooser() {
+  mkdir -p "$1"
+  cat >"$1/zenity" <<'STUB'
+#!/usr/bin/env bash
+cat "$(dirname "$0")/answer"
+STUB
+  chmod +x "$1/zenity"
+}

@@ -5,15 +5,18 @@
 //   driver window CLASS [--effects]   checks the main window's placement and styles
 //   driver key NAME...                presses and releases keys (F5 F6 F8 F10 ESC or hex codes),
 //                                     printing the GetTickCount64 of each press
-//   driver click X Y [left|right|middle]
+//   driver click X Y [left|right|middle|x1|x2]
+//   driver wheel X Y DELTA [h]        turns the wheel by DELTA (120 a notch) at X Y; h: sideways
 //   driver hold X Y MS                presses the left button at X Y for MS milliseconds
-//   driver sweep X Y X2 Y2 MS         presses the left button at X Y, moves it to X2 Y2 in MS
-//                                     milliseconds and releases it there
+//   driver sweep X Y X2 Y2 MS [REST]  presses the left button at X Y, rests REST milliseconds
+//                                     (100 unless given), moves it to X2 Y2 in MS milliseconds
+//                                     and releases it there
 //   driver move X Y                   moves the pointer without clicking
 //   driver cursor                     prints the pointer's position
 //   driver cursor-at X Y SECONDS      waits until the pointer is at X Y, printing when it got there
 //   driver target X Y W H SECONDS     a window that prints every press, release and move with a
-//                                     button held that it receives, and each character typed
+//                                     button held that it receives, each turn of the wheel
+//                                     ("wheel -120", "hwheel 120") and each character typed
 //                                     into it ("char h")
 //   driver answer TITLE PATH SECONDS  types PATH into the file dialog TITLE and confirms it
 //   driver drag X Y EFFECTS FILE...   an OLE drag of the files (CF_HDROP) offering EFFECTS,
@@ -116,27 +119,42 @@ void SendClick(int x, int y, const char* button) {
     down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
   if (button && std::strcmp(button, "middle") == 0)
     down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
+  DWORD side = 0;
+  if (button && (std::strcmp(button, "x1") == 0 || std::strcmp(button, "x2") == 0)) {
+    down = MOUSEEVENTF_XDOWN, up = MOUSEEVENTF_XUP;
+    side = button[1] == '1' ? XBUTTON1 : XBUTTON2;
+  }
   SetCursorPos(x, y);
   Sleep(50);
   INPUT in[2] = {};
   in[0].type = in[1].type = INPUT_MOUSE;
   in[0].mi.dwFlags = down;
   in[1].mi.dwFlags = up;
+  in[0].mi.mouseData = in[1].mi.mouseData = side;
   SendInput(2, in, sizeof(INPUT));
+}
+
+void SendWheel(int x, int y, int delta, bool sideways) {
+  SetCursorPos(x, y);
+  Sleep(20);
+  INPUT in{};
+  in.type = INPUT_MOUSE;
+  in.mi.dwFlags = sideways ? MOUSEEVENTF_HWHEEL : MOUSEEVENTF_WHEEL;
+  in.mi.mouseData = static_cast<DWORD>(delta);
+  SendInput(1, &in, sizeof(INPUT));
 }
 
 // A press held for `ms` in place, or dragged to (x2, y2) in five steps: in one process, so the
 // timing is the driver's and not Wine's start-up.
-void SendHeld(int x, int y, int x2, int y2, int ms) {
+void SendHeld(int x, int y, int x2, int y2, int ms, int rest = 100) {
   SetCursorPos(x, y);
   Sleep(50);
   INPUT in{};
   in.type = INPUT_MOUSE;
   in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
   SendInput(1, &in, sizeof(INPUT));
-  // A hand rests a moment on the press before it drags; under Wine the recorder's tick can be
-  // that late when the machine is busy, and a press is recorded where its tick finds the pointer.
-  if (x2 != x || y2 != y) Sleep(100);
+  // A hand rests a moment on the press before it drags.
+  if (x2 != x || y2 != y) Sleep(static_cast<DWORD>(rest));
   for (int step = 1; step <= 5; ++step) {
     Sleep(static_cast<DWORD>(ms / 5));
     SetCursorPos(x + (x2 - x) * step / 5, y + (y2 - y) * step / 5);
@@ -169,14 +187,22 @@ int CursorAt(int x, int y, int seconds) {
 }
 
 LRESULT CALLBACK TargetProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  const char* side = HIWORD(w) == XBUTTON1 ? "x1" : "x2";
   const char* what = m == WM_LBUTTONDOWN   ? "left"
                      : m == WM_RBUTTONDOWN ? "right"
                      : m == WM_MBUTTONDOWN ? "middle"
+                     : m == WM_XBUTTONDOWN ? side
                                            : nullptr;
   const char* released = m == WM_LBUTTONUP   ? "left"
                          : m == WM_RBUTTONUP ? "right"
                          : m == WM_MBUTTONUP ? "middle"
+                         : m == WM_XBUTTONUP ? side
                                              : nullptr;
+  if (m == WM_MOUSEWHEEL || m == WM_MOUSEHWHEEL) {
+    std::printf("%s %d\n", m == WM_MOUSEWHEEL ? "wheel" : "hwheel", static_cast<short>(HIWORD(w)));
+    std::fflush(stdout);
+    return 0;
+  }
   const bool drag = m == WM_MOUSEMOVE && (w & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON));
   if (what || released || drag) {
     POINT p{static_cast<short>(LOWORD(l)), static_cast<short>(HIWORD(l))};
@@ -187,7 +213,7 @@ LRESULT CALLBACK TargetProc(HWND h, UINT m, WPARAM w, LPARAM l) {
       std::printf("%s %s %ld %ld\n", what ? "click" : "release", what ? what : released, p.x, p.y);
     }
     std::fflush(stdout);
-    return 0;
+    return m == WM_XBUTTONDOWN || m == WM_XBUTTONUP ? TRUE : 0;
   }
   if (m == WM_CHAR) {
     std::printf("char %c\n", static_cast<char>(w));
@@ -483,7 +509,12 @@ int main(int argc, char** argv) {
   }
   if (cmd == "sweep" && argc >= 7) {
     SendHeld(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
-             std::atoi(argv[6]));
+             std::atoi(argv[6]), argc >= 8 ? std::atoi(argv[7]) : 100);
+    return 0;
+  }
+  if (cmd == "wheel" && argc >= 5) {
+    SendWheel(std::atoi(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]),
+              argc >= 6 && argv[5][0] == 'h');
     return 0;
   }
   if (cmd == "move" && argc >= 4)
