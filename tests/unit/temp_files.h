@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -12,7 +13,9 @@ class TempFolder {
   TempFolder()
       : dir_(std::filesystem::temp_directory_path() /
              ("tapwright-" +
-              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()))) {
+              std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()) +
+              // Two runs of the tests at once (two builds) keep out of each other's files.
+              "-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()))) {
     std::filesystem::create_directories(dir_);
   }
   ~TempFolder() { std::filesystem::remove_all(dir_); }
