@@ -76,14 +76,17 @@ TEST(TpwFormat, ReadsTheSameWhereverThePiecesAreCut) {
     const char* text;
     std::optional<model::Recording> expected;
   } const cases[] = {
-      {"12,34,56\r\n-7,1920,1080\n2147483647,-2147483648,0\r\n",
-       Of({{12, 34, 56}, {-7, 1920, 1080}, {2147483647, -2147483647 - 1, 0}})},
-      {"1,2,3 \r\n4,5,6\r\r\n", Of({{1, 2, 3}, {4, 5, 6}})},
-      {"1,2,3x\r\n", std::nullopt},
-      {"1,,3\r\n", std::nullopt},
-      {",2,3\r\n", std::nullopt},
-      {"2147483648,0,0\r\n", std::nullopt},
-      {"12345678901,0,0\r\n", std::nullopt},
+      // The first line always goes the careful way (it may start with a byte-order mark).
+      {"1,2,3\r\n12,34,56\r\n-7,1920,1080\n2147483647,-2147483648,0\r\n",
+       Of({{1, 2, 3}, {12, 34, 56}, {-7, 1920, 1080}, {2147483647, -2147483647 - 1, 0}})},
+      {"1,2,3\r\n4,5,6 \r\n7,8,9\r\r\n", Of({{1, 2, 3}, {4, 5, 6}, {7, 8, 9}})},
+      {"1,2,3\r\n4,5,6x\n", std::nullopt},
+      {"1,2,3\r\n4x5,6\r\n", std::nullopt},
+      {"1,2,3\r\n4,5x6\r\n", std::nullopt},
+      {"1,2,3\r\n4,,6\r\n", std::nullopt},
+      {"1,2,3\r\n,5,6\r\n", std::nullopt},
+      {"1,2,3\r\n2147483648,0,0\r\n", std::nullopt},
+      {"1,2,3\r\n12345678901,0,0\r\n", std::nullopt},
   };
   for (const Case& c : cases) {
     const std::string text = c.text;
