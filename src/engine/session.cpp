@@ -5,6 +5,7 @@
 
 #include "engine/input.h"
 #include "engine/recording_files.h"
+#include "model/command_line.h"
 #include "model/file_names.h"
 
 namespace engine {
@@ -13,11 +14,7 @@ Session::Session(View& view)
     : view_(view),
       recorder_([this] { view_.Show(Change::SamplerTick); }),
       player_(
-          recording_, options_, [this] { BecomeIdle(); },
-          [this] {
-            chronometer_.Restart();
-            view_.Show(Change::Chronometer);
-          }),
+          recording_, options_, [this] { PlaybackEnded(); }, [this] { PlaybackWrapped(); }),
       chronometer_([this] { view_.Show(Change::Chronometer); }),
       status_([this] { view_.Show(Change::Status); }),
       single_timer_(*this, view),
@@ -56,10 +53,15 @@ void Session::TogglePlayback() {
   if (state_ == State::Playing) {
     player_.Stop();
     BecomeIdle();
+    EndPlayFile(model::kExitStopped);
     return;
   }
   if (recording_.UBound() == 0) {
-    if (state_ == State::Recording) ToggleRecording();
+    if (state_ == State::Recording) {
+      ToggleRecording();
+    } else {
+      SayNothingRecorded();
+    }
     return;
   }
   CancelLoad();
@@ -76,6 +78,57 @@ void Session::PlayFromStart() {
 }
 
 void Session::FinishRecording() { recorder_.Stop(); }
+
+void Session::PlaybackEnded() {
+  // Another pass of a played file counts as a repeat's.
+  if (play_file_done_ && passes_left_ != 1) {
+    player_.Start();
+    PlaybackWrapped();
+    return;
+  }
+  BecomeIdle();
+  EndPlayFile(model::kExitPlayed);
+}
+
+void Session::PlaybackWrapped() {
+  if (play_file_done_ && passes_left_ > 0 && --passes_left_ == 0) {
+    player_.Stop();
+    BecomeIdle();
+    EndPlayFile(model::kExitPlayed);
+    return;
+  }
+  chronometer_.Restart();
+  view_.Show(Change::Chronometer);
+}
+
+void Session::PlayFile(const std::string& path, int passes, int speed_step,
+                       std::function<void(int)> done) {
+  if (play_file_done_ || state_ != State::Idle || files_.Busy()) {
+    done(model::kExitNotLoaded);
+    return;
+  }
+  play_file_done_ = std::move(done);
+  LoadRecording(
+      path,
+      [this, passes, speed_step] {
+        passes_left_ = passes;
+        if (speed_step >= 0 && speed_step < model::kSpeedCount) {
+          kept_speed_step_ = std::exchange(options_.speed_step, speed_step);
+          view_.Show(Change::Options);
+        }
+        PlayFromStart();
+      },
+      [this] { EndPlayFile(model::kExitNotLoaded); });
+}
+
+void Session::EndPlayFile(int exit_code) {
+  if (!play_file_done_) return;
+  if (kept_speed_step_ >= 0) {
+    options_.speed_step = std::exchange(kept_speed_step_, -1);
+    view_.Show(Change::Options);
+  }
+  std::exchange(play_file_done_, nullptr)(exit_code);
+}
 
 void Session::BecomeIdle() {
   state_ = State::Idle;
@@ -112,18 +165,24 @@ void Session::ShowStatus(StatusLine::Kind kind, const std::string& path) {
   status_.Show(kind, model::FileBaseName(path));
 }
 
-void Session::LoadRecording(const std::string& path, std::function<void()> then) {
-  if (files_.Busy()) return;
+void Session::LoadRecording(const std::string& path, std::function<void()> then,
+                            std::function<void()> failed) {
+  const auto fail = [&failed] {
+    if (failed) failed();
+  };
+  if (files_.Busy()) return fail();
   std::string name = path;
   try {
     if (name.empty()) name = view_.ChooseFile(FileDialog::Open).value_or("");
   } catch (...) {
-    return;  // nothing was chosen
+    return fail();  // nothing was chosen
   }
-  if (!model::IsRecordingFile(name)) return;  // other files are ignored
-  files_.Load(name, [this, name, then = std::move(then)](std::optional<model::Recording> loaded) {
+  if (!model::IsRecordingFile(name)) return fail();  // other files are ignored
+  files_.Load(name, [this, name, then = std::move(then),
+                     failed = std::move(failed)](std::optional<model::Recording> loaded) {
     if (!loaded) {
       ShowStatus(StatusLine::Kind::LoadFailed, name);  // the recording stays as it was
+      if (failed) failed();
       return;
     }
     recording_ = std::move(*loaded);
@@ -134,7 +193,8 @@ void Session::LoadRecording(const std::string& path, std::function<void()> then)
 }
 
 void Session::SaveRecording() {
-  if (recording_.UBound() == 0 || files_.Busy()) return;
+  if (files_.Busy()) return;
+  if (recording_.UBound() == 0) return SayNothingRecorded();
   std::string path;
   try {
     path = view_.ChooseFile(FileDialog::Save).value_or("");
@@ -151,12 +211,13 @@ void Session::CancelLoad() {
   if (!files_.Busy() || files_.GetKind() != FileWork::Kind::Load) return;
   files_.CancelLoad();
   if (status_.GetKind() == StatusLine::Kind::Loading) status_.Hide();
+  EndPlayFile(model::kExitStopped);
 }
 
-void Session::Quit() {
+void Session::Quit(int exit_code) {
   player_.ReleaseHeld();
   files_.FinishSave();
-  platform::EndProgram(0);
+  platform::EndProgram(exit_code);
 }
 
 void Session::Act(Command command) {
@@ -174,6 +235,7 @@ void Session::Act(Command command) {
         TogglePlayback();
       } else {
         CancelLoad();
+        view_.Show(Change::IdleStop);
       }
       break;
     case Command::Load:

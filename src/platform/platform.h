@@ -316,6 +316,16 @@ std::string UserLanguageName();
 // True when another copy of the program already runs. Made before any window exists; the
 // answer holds for the life of the process.
 bool AnotherInstanceRunning();
+// The channel between copies: a later copy hands the running one a message and waits for its
+// answer, however long that takes; nullopt when no copy took the message.
+std::optional<std::string> SendToRunningCopy(const std::string& message);
+// In the running copy: `heard` runs on the UI thread with each message of a later copy and the
+// function that answers it, once, at once or later.
+using CopyMessageHandler =
+    std::function<void(const std::string& message, std::function<void(const std::string&)> answer)>;
+void ListenToLaterCopies(CopyMessageHandler heard);
+// The path from the current folder when it is relative, so that another process finds it too.
+std::string AbsolutePath(const std::string& path);
 
 struct TimeOfDay {
   int hour = 0;  // 0-23, local time
@@ -336,6 +346,9 @@ struct Version {
 Version AppVersion();
 // Folder of the program's executable, without a trailing separator.
 std::string AppFolder();
+// Where the file dialogs start before the user has chosen a file: the home folder (Linux), the
+// program's folder (Windows, where the program lives in a folder of its own).
+std::string RecordingsFolder();
 
 // ---------------------------------------------------------------------------------------------
 // Files. A save writes a new file beside the old one and puts it in the old one's place only
