@@ -7,6 +7,7 @@
 #include "engine/recording_files.h"
 #include "model/command_line.h"
 #include "model/file_names.h"
+#include "model/settings.h"
 
 namespace engine {
 
@@ -24,8 +25,44 @@ Session::Session(View& view)
                                                                       : StatusLine::Kind::Saving,
                              files_.Percent());
       }),
-      hotkey_timer_(100, [this] { PollHotkeys(); }) {
+      hotkey_timer_(100, [this] { PollHotkeys(); }),
+      settings_timer_(1000, [this] { SaveSettings(); }) {
+  LoadSettings();
   hotkey_timer_.Start();
+}
+
+void Session::LoadSettings() {
+  const std::string path = platform::SettingsPath();
+  if (path.empty()) return;
+  const model::Settings s = model::ParseSettings(ReadSmallText(path).value_or(""));
+  options_ = s.options;
+  single_timer_.SetStartTime(s.timer_start);
+  single_timer_.SetEndTime(s.timer_end);
+  last_folder_ = s.last_folder;
+  settings_timer_.Stop();  // nothing to write: they came from the file
+}
+
+void Session::KeepSettings() { settings_timer_.Start(); }
+
+void Session::SaveSettings() {
+  settings_timer_.Stop();
+  const std::string path = platform::SettingsPath();
+  if (path.empty()) return;
+  model::Settings s;
+  s.options = options_;
+  // A playback of a file from the command line plays at its own speed, not the user's.
+  if (kept_speed_step_ >= 0) s.options.speed_step = kept_speed_step_;
+  s.timer_start = single_timer_.StartTime();
+  s.timer_end = single_timer_.EndTime();
+  s.last_folder = last_folder_;
+  platform::CreateFolders(model::FolderOf(path));
+  SaveText(path, model::FormatSettings(s));
+}
+
+void Session::SetLastFolder(std::string folder) {
+  if (folder == last_folder_) return;
+  last_folder_ = std::move(folder);
+  KeepSettings();
 }
 
 void Session::ToggleRecording() {
@@ -139,17 +176,20 @@ void Session::BecomeIdle() {
 void Session::ToggleRepeat() {
   if (single_timer_.Armed()) return;
   options_.repeat = !options_.repeat;
+  KeepSettings();
   view_.Show(Change::Options);
 }
 
 void Session::ToggleSimulateClicks() {
   options_.simulate_clicks = !options_.simulate_clicks;
+  KeepSettings();
   view_.Show(Change::Options);
 }
 
 void Session::ToggleRecordKeyboard() {
   options_.record_keyboard = !options_.record_keyboard;
   recorder_.SetKeyboard(options_.record_keyboard);
+  KeepSettings();
   view_.Show(Change::Options);
 }
 
@@ -157,6 +197,9 @@ void Session::ChangeSpeed(int steps) {
   const int step = options_.speed_step + steps;
   if (step < 0 || step >= model::kSpeedCount) return;
   options_.speed_step = step;
+  // Changed during a played file, it is the user's again.
+  kept_speed_step_ = -1;
+  KeepSettings();
   player_.SpeedChanged();
   view_.Show(Change::Options);
 }
@@ -217,6 +260,7 @@ void Session::CancelLoad() {
 void Session::Quit(int exit_code) {
   player_.ReleaseHeld();
   files_.FinishSave();
+  if (settings_timer_.Running()) SaveSettings();
   platform::EndProgram(exit_code);
 }
 

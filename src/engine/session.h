@@ -82,6 +82,12 @@ class Session {
   void SaveRecording();
   // Says so on the status line, when the user asks to play, save or time an empty recording.
   void SayNothingRecorded() { status_.Show(StatusLine::Kind::NothingRecorded, ""); }
+  // The folder of the file chosen last ("" before any), kept in the settings.
+  const std::string& LastFolder() const { return last_folder_; }
+  void SetLastFolder(std::string folder);
+  // The settings changed: they are written a second after the last change, or as the program
+  // ends.
+  void KeepSettings();
   // A load or a save runs.
   bool FileBusy() const { return files_.Busy(); }
   // The hotkeys are not read while a dialog of the sequence list is open.
@@ -103,6 +109,8 @@ class Session {
   // A playback reached its end (ended) or started over with repeat on (wrapped).
   void PlaybackEnded();
   void PlaybackWrapped();
+  void LoadSettings();
+  void SaveSettings();
   // Ends a PlayFile with its outcome; nothing when none runs.
   void EndPlayFile(int exit_code);
 
@@ -121,6 +129,8 @@ class Session {
   platform::Timer hotkey_timer_;
   // A PlayFile that runs: its outcome's receiver, the passes still to play (0: no end) and the
   // options' speed to go back to (-1: untouched).
+  std::string last_folder_;
+  platform::Timer settings_timer_;
   std::function<void(int)> play_file_done_;
   int passes_left_ = 0;
   int kept_speed_step_ = -1;

@@ -24,6 +24,16 @@ bool SingleTimer::Toggle() {
   return true;
 }
 
+void SingleTimer::SetStartTime(model::HourMinute t) {
+  start_ = t;
+  session_.KeepSettings();
+}
+
+void SingleTimer::SetEndTime(model::HourMinute t) {
+  end_ = t;
+  session_.KeepSettings();
+}
+
 void SingleTimer::Tick() {
   watch_.Take(platform::LocalClockSeconds());
   const bool repeat = session_.GetOptions().repeat;

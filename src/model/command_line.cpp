@@ -1,25 +1,12 @@
 #include "model/command_line.h"
 
 #include <charconv>
-#include <cmath>
 #include <string_view>
 
 #include "model/options.h"
 
 namespace model {
 namespace {
-
-// "1/4", "1/2", "1", "2": how a speed factor is written on the command line.
-std::string SpeedSpelling(double factor) {
-  if (factor < 1) return "1/" + std::to_string(static_cast<int>(std::lround(1 / factor)));
-  return std::to_string(static_cast<int>(std::lround(factor)));
-}
-
-int SpeedStepOf(std::string_view text) {
-  for (int step = 0; step < kSpeedCount; ++step)
-    if (text == SpeedSpelling(kSpeeds[step].factor)) return step;
-  return -1;
-}
 
 // A whole number from 1 up, written in digits only.
 int PassesOf(std::string_view text) {
@@ -86,7 +73,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       if (line.passes == 0) return Wrong("--repeat needs a whole number from 1 up");
     } else if (name == "--speed") {
       speed = true;
-      line.speed_step = SpeedStepOf(value);
+      line.speed_step = SpeedStepNamed(value);
       if (line.speed_step < 0) return Wrong("--speed is one of 1/4, 1/2, 1, 2, 4, 8");
     } else {
       return Wrong("unknown option " + std::string(arg));
@@ -109,7 +96,7 @@ std::string MessageOf(const CommandLine& line) {
       args.push_back("--repeat=" + std::to_string(line.passes));
     }
     if (line.speed_step >= 0 && line.speed_step < kSpeedCount)
-      args.push_back("--speed=" + SpeedSpelling(kSpeeds[line.speed_step].factor));
+      args.push_back("--speed=" + SpeedName(line.speed_step));
   }
   if (!line.file.empty()) {
     args.push_back("--");

@@ -349,6 +349,9 @@ std::string AppFolder();
 // Where the file dialogs start before the user has chosen a file: the home folder (Linux), the
 // program's folder (Windows, where the program lives in a folder of its own).
 std::string RecordingsFolder();
+// The settings file: $XDG_CONFIG_HOME/tapwright/tapwright.conf (else ~/.config/...) on Linux,
+// %APPDATA%\Tapwright\tapwright.ini on Windows; "" where there is none.
+std::string SettingsPath();
 
 // ---------------------------------------------------------------------------------------------
 // Files. A save writes a new file beside the old one and puts it in the old one's place only
@@ -386,6 +389,9 @@ bool MoveOverTarget(const std::string& replacement, const SaveTarget& target);
 // The folder's entry for the target is on the disk.
 bool SyncTargetFolder(const SaveTarget& target);
 bool RemoveFile(const std::string& path);
+// Makes the folder and those above it that are missing (on Linux for the user alone); true when
+// it is there.
+bool CreateFolders(const std::string& path);
 
 // Opens a regular file for reading; kNoFile for anything else (a FIFO or a device is refused
 // without waiting on it). `size` is its length.

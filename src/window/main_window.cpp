@@ -227,10 +227,10 @@ std::optional<std::string> MainWindow::ChooseFile(engine::FileDialog which) {
   const bool save = which == engine::FileDialog::Save;
   const std::string title =
       "Tapwright - " + std::string(TextOf(save ? Text::SaveFile : Text::LoadFile, language_));
-  const std::optional<std::string> path =
-      ShowFileDialog(save, Handle(), title, language_,
-                     last_folder_.empty() ? platform::RecordingsFolder() : last_folder_);
-  if (path) last_folder_ = model::FolderOf(*path);
+  const std::optional<std::string> path = ShowFileDialog(
+      save, Handle(), title, language_,
+      session_.LastFolder().empty() ? platform::RecordingsFolder() : session_.LastFolder());
+  if (path) session_.SetLastFolder(model::FolderOf(*path));
   return path;
 }
 

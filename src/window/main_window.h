@@ -127,8 +127,6 @@ class MainWindow : public ui::Form, public engine::View {
   model::HourMinute entry_time_;
 
   Language language_ = Language::English;
-  // Where the file dialogs start: the folder of the file chosen last.
-  std::string last_folder_;
   int collapsed_height_ = 0;
   // What the window last drew, to tell which way the state went.
   engine::State shown_state_ = engine::State::Idle;

@@ -238,4 +238,6 @@ std::string AppFolder() { return D().app_folder; }
 
 std::string RecordingsFolder() { return D().app_folder; }
 
+std::string SettingsPath() { return D().settings_path; }
+
 }  // namespace platform

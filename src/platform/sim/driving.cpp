@@ -260,6 +260,7 @@ void SetLocaleLanguage(std::optional<std::string> english_name) {
 }
 void SetAnotherInstanceRunning(bool running) { D().another_instance = running; }
 void SetAppFolder(std::string folder) { D().app_folder = std::move(folder); }
+void SetSettingsPath(std::string path) { D().settings_path = std::move(path); }
 
 bool SendFromLaterCopy(const std::string& message) {
   if (!D().copy_listener) return false;

@@ -2,6 +2,8 @@
 // keeps the target's attributes and security, or MoveFileExW with write-through.
 #include "platform/file_faults.h"
 #include "win32.h"
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 namespace platform {
 namespace {
@@ -122,6 +124,14 @@ bool SyncTargetFolder(const SaveTarget&) { return !Fails(FileStep::SyncFolder); 
 
 bool RemoveFile(const std::string& path) {
   return Usable(path) && DeleteFileW(Widen(path).c_str()) != 0;
+}
+
+bool CreateFolders(const std::string& path) {
+  if (!Usable(path)) return false;
+  const int made = SHCreateDirectoryExW(nullptr, Widen(path).c_str(), nullptr);
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  return (made == ERROR_SUCCESS || made == ERROR_ALREADY_EXISTS || made == ERROR_FILE_EXISTS) &&
+         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size) {

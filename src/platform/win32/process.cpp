@@ -7,6 +7,8 @@
 
 #include "platform/copy_message.h"
 #include "win32.h"
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 namespace platform {
 namespace {
@@ -224,6 +226,13 @@ std::string AppFolder() {
 }
 
 std::string RecordingsFolder() { return AppFolder(); }
+
+std::string SettingsPath() {
+  wchar_t folder[MAX_PATH];
+  if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK)
+    return "";
+  return win32::Narrow(folder) + "\\Tapwright\\tapwright.ini";
+}
 
 void RunInBackground(std::function<void()> work) { std::thread(std::move(work)).detach(); }
 

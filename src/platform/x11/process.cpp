@@ -183,6 +183,14 @@ std::string RecordingsFolder() {
   return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "/";
 }
 
+std::string SettingsPath() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  // A relative value is to be ignored, as the XDG base directory rules say.
+  const std::string folder =
+      config != nullptr && config[0] == '/' ? config : RecordingsFolder() + "/.config";
+  return folder + "/tapwright/tapwright.conf";
+}
+
 void RunInBackground(std::function<void()> work) { std::thread(std::move(work)).detach(); }
 
 }  // namespace platform
