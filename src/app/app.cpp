@@ -34,7 +34,7 @@ void Carry(engine::Session& session, const std::string& message,
 }
 
 // Hands the request to the copy that runs and gives its outcome as this copy's.
-int HandOn(CommandLine line) {
+int HandOn(const CommandLine& line) {
   // Alone, a second copy has nothing to do.
   if (line.action == CommandLine::Action::Window && line.file.empty()) return 0;
   const std::optional<std::string> answer = platform::SendToRunningCopy(model::MessageOf(line));
@@ -79,10 +79,10 @@ int Run(const std::vector<std::string>& args) {
   main_window.StartUp();
   main_window.Show();
   engine::Session& session = main_window.GetSession();
-  platform::ListenToLaterCopies(
-      [&session](const std::string& message, std::function<void(const std::string&)> answer) {
-        Carry(session, message, answer);
-      });
+  platform::ListenToLaterCopies([&session](const std::string& message,
+                                           const std::function<void(const std::string&)>& answer) {
+    Carry(session, message, answer);
+  });
   if (line.action == CommandLine::Action::Play) {
     session.PlayFile(line.file, line.passes, line.speed_step, [&session, line](int exit_code) {
       if (exit_code == model::kExitNotLoaded) SayNotLoaded(line.file);

@@ -10,7 +10,7 @@
 namespace platform::copies {
 
 // Longer messages are refused: only a broken or hostile sender writes one.
-inline constexpr std::size_t kMaxMessage = 64 * 1024;
+inline constexpr std::size_t kMaxMessage = std::size_t{64} * 1024;
 
 inline std::string Framed(std::string_view message) {
   return std::to_string(message.size()) + "\n" + std::string(message);

@@ -52,4 +52,15 @@ sleep 1
 expect 0 "" --play "$WALK" --repeat 2
 [ "$(clicks)" = $((before + 3)) ] || fail "the copy that runs played $(($(clicks) - before - 1)) times"
 driver window Tapwright.Form >/dev/null || fail "the first copy's window is gone"
+
+# The save dialog belongs to the strip and opens clear of it (the strip: 178 x 66 at 0, 0).
+driver key F6 >/dev/null
+driver answer "Tapwright - Save file" "$(winepath -w "$OUT")\\saved" 30 >"$OUT/answer.log" ||
+  fail "no save dialog: $(cat "$OUT/answer.log")"
+cat "$OUT/answer.log"
+set -- $(sed -n 's/.* at \([-0-9]*\) \([-0-9]*\) \([0-9]*\) \([0-9]*\) owner \(.*\)$/\1 \2 \3 \4 \5/p' "$OUT/answer.log" | tr -d '\r')
+[ "${5:-}" = Tapwright ] || fail "the save dialog's owner is '${5:-}'"
+[ "$1" -ge 178 ] || [ "$2" -ge 66 ] || fail "the save dialog opened under the strip at $1,$2"
+for _ in $(seq 50); do [ -s "$OUT/saved.tpw" ] && break; sleep 0.1; done
+[ -s "$OUT/saved.tpw" ] || fail "nothing saved"
 echo "PASS"
