@@ -38,7 +38,7 @@ TEST(SettingsText, WhatIsWrittenReadsBackAndWhatIsBrokenGivesTheDefaults) {
        {"repeat=1\nspeed=3", "repeat=1\nrepeat=2", "repeat=1\nsimulate_clicks=yes",
         "repeat=1\nrecord_keyboard=", "repeat=1\ntimer_start=24:00", "repeat=1\ntimer_end=9:30",
         "repeat=1\ntimer_end=09:60", "repeat=1\ntimer_end=09-30", "repeat=1\njunk",
-        "repeat=1\ntimer_start=0a:00"})
+        "repeat=1\ntimer_start=0;:00"})
     EXPECT_EQ(ParseSettings(broken), Settings()) << broken;
 }
 
