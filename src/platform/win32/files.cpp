@@ -1,5 +1,7 @@
 // Files: a save goes to a new file beside the target and replaces it with ReplaceFileW, which
 // keeps the target's attributes and security, or MoveFileExW with write-through.
+#include <algorithm>
+
 #include "platform/file_faults.h"
 #include "win32.h"
 // After windows.h, which it needs.
@@ -128,8 +130,11 @@ bool RemoveFile(const std::string& path) {
 
 bool CreateFolders(const std::string& path) {
   if (!Usable(path)) return false;
-  const int made = SHCreateDirectoryExW(nullptr, Widen(path).c_str(), nullptr);
-  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+  // It takes backslashes only.
+  std::wstring folder = Widen(path);
+  std::replace(folder.begin(), folder.end(), L'/', L'\\');
+  const int made = SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
   return (made == ERROR_SUCCESS || made == ERROR_ALREADY_EXISTS || made == ERROR_FILE_EXISTS) &&
          attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
