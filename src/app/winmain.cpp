@@ -1,4 +1,8 @@
 // Entry point of the Windows build.
+#include <cstdio>
+#include <string>
+#include <vector>
+
 #include "app/app.h"
 #include "platform/platform.h"
 
@@ -6,10 +10,46 @@
 #define NOMINMAX
 #endif
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+namespace {
+
+std::string Utf8(const wchar_t* text) {
+  const int n = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (n <= 1) return {};
+  std::string out(static_cast<size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, out.data(), n, nullptr, nullptr);
+  out.resize(static_cast<size_t>(n - 1));
+  return out;
+}
+
+// The arguments after the program's name, as Windows splits its one command line.
+std::vector<std::string> Arguments() {
+  std::vector<std::string> args;
+  int count = 0;
+  wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (argv == nullptr) return args;
+  for (int i = 1; i < count; ++i) args.push_back(Utf8(argv[i]));
+  LocalFree(argv);
+  return args;
+}
+
+// A windowed program has no console of its own: what it prints goes to the console it was
+// started from, unless its output is already taken somewhere (a pipe, a file).
+void AttachParentConsole() {
+  const bool taken = GetStdHandle(STD_OUTPUT_HANDLE) != nullptr;
+  if (taken || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  (void)std::freopen("CONOUT$", "w", stdout);
+  (void)std::freopen("CONOUT$", "w", stderr);
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The single-instance mark is taken before any window exists; the program asks for the
   // answer later, at start-up.
   platform::AnotherInstanceRunning();
-  return app::Run();
+  AttachParentConsole();
+  return app::Run(Arguments());
 }

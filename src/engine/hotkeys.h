@@ -1,6 +1,8 @@
 // The program's own keys: watched whichever application has the focus, never recorded.
 #pragma once
 
+#include <string>
+
 #include "platform/platform.h"
 
 namespace engine {
@@ -19,6 +21,21 @@ inline constexpr Hotkey kHotkeys[] = {
     {platform::vk::kEscape, Command::Stop}, {platform::vk::kF5, Command::Load},
     {platform::vk::kF6, Command::Save},
 };
+
+// The key that gives the command.
+constexpr int KeyOf(Command command) {
+  for (const Hotkey& h : kHotkeys)
+    if (h.command == command) return h.vk;
+  return 0;
+}
+
+// A hotkey's name as the hotkey panel writes it: "F8", "Esc".
+inline std::string KeyName(int vk) {
+  if (vk >= platform::vk::kF1 && vk <= platform::vk::kF24)
+    return "F" + std::to_string(vk - platform::vk::kF1 + 1);
+  if (vk == platform::vk::kEscape) return "Esc";
+  return std::string(1, static_cast<char>(vk));
+}
 
 constexpr bool IsHotkey(int vk) {
   for (const Hotkey& h : kHotkeys)

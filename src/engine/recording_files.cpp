@@ -86,6 +86,17 @@ bool SaveText(const std::string& path, std::string_view text, bool owner_only) {
   return platform::SyncTargetFolder(target);
 }
 
+std::optional<std::string> ReadSmallText(const std::string& path, std::size_t max_bytes) {
+  FileProgress progress;
+  std::string text;
+  if (!ReadChunks(path, progress, [&](std::string_view piece) {
+        text.append(piece);
+        return text.size() <= max_bytes;
+      }))
+    return std::nullopt;
+  return text;
+}
+
 std::optional<model::Recording> ReadRecordingFile(const std::string& path, FileProgress* progress) {
   FileProgress own;
   FileProgress& p = progress ? *progress : own;

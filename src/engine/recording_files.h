@@ -31,6 +31,10 @@ struct FileProgress {
 // what it held before. owner_only: the file keeps no group or other permission.
 bool SaveText(const std::string& path, std::string_view text, bool owner_only = false);
 
+// The whole of a small text file (settings); nullopt when it is no regular file, cannot be read
+// or is larger than max_bytes.
+std::optional<std::string> ReadSmallText(const std::string& path, std::size_t max_bytes = 65536);
+
 // The recording in the file at path; nullopt when it is no regular file, is too large, cannot
 // be read, does not parse, holds no sample or is cancelled. Its memory is the samples alone.
 std::optional<model::Recording> ReadRecordingFile(const std::string& path,

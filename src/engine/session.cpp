@@ -5,7 +5,9 @@
 
 #include "engine/input.h"
 #include "engine/recording_files.h"
+#include "model/command_line.h"
 #include "model/file_names.h"
+#include "model/settings.h"
 
 namespace engine {
 
@@ -13,11 +15,7 @@ Session::Session(View& view)
     : view_(view),
       recorder_([this] { view_.Show(Change::SamplerTick); }),
       player_(
-          recording_, options_, [this] { BecomeIdle(); },
-          [this] {
-            chronometer_.Restart();
-            view_.Show(Change::Chronometer);
-          }),
+          recording_, options_, [this] { PlaybackEnded(); }, [this] { PlaybackWrapped(); }),
       chronometer_([this] { view_.Show(Change::Chronometer); }),
       status_([this] { view_.Show(Change::Status); }),
       single_timer_(*this, view),
@@ -27,8 +25,44 @@ Session::Session(View& view)
                                                                       : StatusLine::Kind::Saving,
                              files_.Percent());
       }),
-      hotkey_timer_(100, [this] { PollHotkeys(); }) {
+      hotkey_timer_(100, [this] { PollHotkeys(); }),
+      settings_timer_(1000, [this] { SaveSettings(); }) {
+  LoadSettings();
   hotkey_timer_.Start();
+}
+
+void Session::LoadSettings() {
+  const std::string path = platform::SettingsPath();
+  if (path.empty()) return;
+  const model::Settings s = model::ParseSettings(ReadSmallText(path).value_or(""));
+  options_ = s.options;
+  single_timer_.SetStartTime(s.timer_start);
+  single_timer_.SetEndTime(s.timer_end);
+  last_folder_ = s.last_folder;
+  settings_timer_.Stop();  // nothing to write: they came from the file
+}
+
+void Session::KeepSettings() { settings_timer_.Start(); }
+
+void Session::SaveSettings() {
+  settings_timer_.Stop();
+  const std::string path = platform::SettingsPath();
+  if (path.empty()) return;
+  model::Settings s;
+  s.options = options_;
+  // A playback of a file from the command line plays at its own speed, not the user's.
+  if (kept_speed_step_ >= 0) s.options.speed_step = kept_speed_step_;
+  s.timer_start = single_timer_.StartTime();
+  s.timer_end = single_timer_.EndTime();
+  s.last_folder = last_folder_;
+  platform::CreateFolders(model::FolderOf(path));
+  SaveText(path, model::FormatSettings(s));
+}
+
+void Session::SetLastFolder(std::string folder) {
+  if (folder == last_folder_) return;
+  last_folder_ = std::move(folder);
+  KeepSettings();
 }
 
 void Session::ToggleRecording() {
@@ -56,10 +90,15 @@ void Session::TogglePlayback() {
   if (state_ == State::Playing) {
     player_.Stop();
     BecomeIdle();
+    EndPlayFile(model::kExitStopped);
     return;
   }
   if (recording_.UBound() == 0) {
-    if (state_ == State::Recording) ToggleRecording();
+    if (state_ == State::Recording) {
+      ToggleRecording();
+    } else {
+      SayNothingRecorded();
+    }
     return;
   }
   CancelLoad();
@@ -77,6 +116,57 @@ void Session::PlayFromStart() {
 
 void Session::FinishRecording() { recorder_.Stop(); }
 
+void Session::PlaybackEnded() {
+  // Another pass of a played file counts as a repeat's.
+  if (play_file_done_ && passes_left_ != 1) {
+    player_.Start();
+    PlaybackWrapped();
+    return;
+  }
+  BecomeIdle();
+  EndPlayFile(model::kExitPlayed);
+}
+
+void Session::PlaybackWrapped() {
+  if (play_file_done_ && passes_left_ > 0 && --passes_left_ == 0) {
+    player_.Stop();
+    BecomeIdle();
+    EndPlayFile(model::kExitPlayed);
+    return;
+  }
+  chronometer_.Restart();
+  view_.Show(Change::Chronometer);
+}
+
+void Session::PlayFile(const std::string& path, int passes, int speed_step,
+                       std::function<void(int)> done) {
+  if (play_file_done_ || state_ != State::Idle || files_.Busy()) {
+    done(model::kExitNotLoaded);
+    return;
+  }
+  play_file_done_ = std::move(done);
+  LoadRecording(
+      path,
+      [this, passes, speed_step] {
+        passes_left_ = passes;
+        if (speed_step >= 0 && speed_step < model::kSpeedCount) {
+          kept_speed_step_ = std::exchange(options_.speed_step, speed_step);
+          view_.Show(Change::Options);
+        }
+        PlayFromStart();
+      },
+      [this] { EndPlayFile(model::kExitNotLoaded); });
+}
+
+void Session::EndPlayFile(int exit_code) {
+  if (!play_file_done_) return;
+  if (kept_speed_step_ >= 0) {
+    options_.speed_step = std::exchange(kept_speed_step_, -1);
+    view_.Show(Change::Options);
+  }
+  std::exchange(play_file_done_, nullptr)(exit_code);
+}
+
 void Session::BecomeIdle() {
   state_ = State::Idle;
   chronometer_.Stop();
@@ -86,17 +176,20 @@ void Session::BecomeIdle() {
 void Session::ToggleRepeat() {
   if (single_timer_.Armed()) return;
   options_.repeat = !options_.repeat;
+  KeepSettings();
   view_.Show(Change::Options);
 }
 
 void Session::ToggleSimulateClicks() {
   options_.simulate_clicks = !options_.simulate_clicks;
+  KeepSettings();
   view_.Show(Change::Options);
 }
 
 void Session::ToggleRecordKeyboard() {
   options_.record_keyboard = !options_.record_keyboard;
   recorder_.SetKeyboard(options_.record_keyboard);
+  KeepSettings();
   view_.Show(Change::Options);
 }
 
@@ -104,6 +197,9 @@ void Session::ChangeSpeed(int steps) {
   const int step = options_.speed_step + steps;
   if (step < 0 || step >= model::kSpeedCount) return;
   options_.speed_step = step;
+  // Changed during a played file, it is the user's again.
+  kept_speed_step_ = -1;
+  KeepSettings();
   player_.SpeedChanged();
   view_.Show(Change::Options);
 }
@@ -112,18 +208,24 @@ void Session::ShowStatus(StatusLine::Kind kind, const std::string& path) {
   status_.Show(kind, model::FileBaseName(path));
 }
 
-void Session::LoadRecording(const std::string& path, std::function<void()> then) {
-  if (files_.Busy()) return;
+void Session::LoadRecording(const std::string& path, std::function<void()> then,
+                            std::function<void()> failed) {
+  const auto fail = [&failed] {
+    if (failed) failed();
+  };
+  if (files_.Busy()) return fail();
   std::string name = path;
   try {
     if (name.empty()) name = view_.ChooseFile(FileDialog::Open).value_or("");
   } catch (...) {
-    return;  // nothing was chosen
+    return fail();  // nothing was chosen
   }
-  if (!model::IsRecordingFile(name)) return;  // other files are ignored
-  files_.Load(name, [this, name, then = std::move(then)](std::optional<model::Recording> loaded) {
+  if (!model::IsRecordingFile(name)) return fail();  // other files are ignored
+  files_.Load(name, [this, name, then = std::move(then),
+                     failed = std::move(failed)](std::optional<model::Recording> loaded) {
     if (!loaded) {
       ShowStatus(StatusLine::Kind::LoadFailed, name);  // the recording stays as it was
+      if (failed) failed();
       return;
     }
     recording_ = std::move(*loaded);
@@ -134,7 +236,8 @@ void Session::LoadRecording(const std::string& path, std::function<void()> then)
 }
 
 void Session::SaveRecording() {
-  if (recording_.UBound() == 0 || files_.Busy()) return;
+  if (files_.Busy()) return;
+  if (recording_.UBound() == 0) return SayNothingRecorded();
   std::string path;
   try {
     path = view_.ChooseFile(FileDialog::Save).value_or("");
@@ -151,12 +254,14 @@ void Session::CancelLoad() {
   if (!files_.Busy() || files_.GetKind() != FileWork::Kind::Load) return;
   files_.CancelLoad();
   if (status_.GetKind() == StatusLine::Kind::Loading) status_.Hide();
+  EndPlayFile(model::kExitStopped);
 }
 
-void Session::Quit() {
+void Session::Quit(int exit_code) {
   player_.ReleaseHeld();
   files_.FinishSave();
-  platform::EndProgram(0);
+  if (settings_timer_.Running()) SaveSettings();
+  platform::EndProgram(exit_code);
 }
 
 void Session::Act(Command command) {
@@ -174,6 +279,7 @@ void Session::Act(Command command) {
         TogglePlayback();
       } else {
         CancelLoad();
+        view_.Show(Change::IdleStop);
       }
       break;
     case Command::Load:

@@ -34,7 +34,10 @@ class Session {
   State GetState() const { return state_; }
   const model::Recording& GetRecording() const { return recording_; }
   // Replaces the recording; a stopped playback would go on from where it stopped.
-  void SetRecording(model::Recording r) { recording_ = std::move(r); }
+  void SetRecording(model::Recording r) {
+    recording_ = std::move(r);
+    view_.Show(Change::Status);  // what the status line suggests depends on it
+  }
   const model::Options& GetOptions() const { return options_; }
 
   const Recorder& GetRecorder() const { return recorder_; }
@@ -66,10 +69,25 @@ class Session {
   // are read. The file is read on another thread: the recording is replaced when it is all
   // there, and then `then` runs. A chosen file that fails says so; the recording stays. Nothing
   // while a load or a save runs.
-  void LoadRecording(const std::string& path, std::function<void()> then = nullptr);
+  // `failed` runs instead when the file is not a recording file or cannot be read.
+  void LoadRecording(const std::string& path, std::function<void()> then = nullptr,
+                     std::function<void()> failed = nullptr);
+  // Loads the file and plays it `passes` times (0: until stopped), at the speed step given (-1:
+  // the options'), then runs `done` with the outcome: model::kExitPlayed at the end,
+  // kExitStopped when the user stopped it or the load, kExitNotLoaded when the file fails or the
+  // session is busy (not idle, or at work on a file). The speed goes back to the options' after.
+  void PlayFile(const std::string& path, int passes, int speed_step, std::function<void(int)> done);
   // Asks for a file and saves the recording there, on another thread; an empty recording asks
   // nothing.
   void SaveRecording();
+  // Says so on the status line, when the user asks to play, save or time an empty recording.
+  void SayNothingRecorded() { status_.Show(StatusLine::Kind::NothingRecorded, ""); }
+  // The folder of the file chosen last ("" before any), kept in the settings.
+  const std::string& LastFolder() const { return last_folder_; }
+  void SetLastFolder(std::string folder);
+  // The settings changed: they are written a second after the last change, or as the program
+  // ends.
+  void KeepSettings();
   // A load or a save runs.
   bool FileBusy() const { return files_.Busy(); }
   // The hotkeys are not read while a dialog of the sequence list is open.
@@ -79,7 +97,7 @@ class Session {
   // cancels a load; loading and saving act only while idle.
   void Act(Command command);
   // Ends the program at once, letting go of whatever a playback holds.
-  [[noreturn]] void Quit();
+  [[noreturn]] void Quit(int exit_code = 0);
 
  private:
   void PollHotkeys();
@@ -88,6 +106,13 @@ class Session {
   void ShowStatus(StatusLine::Kind kind, const std::string& path);
   // Ends a load that runs, and its progress on the status line.
   void CancelLoad();
+  // A playback reached its end (ended) or started over with repeat on (wrapped).
+  void PlaybackEnded();
+  void PlaybackWrapped();
+  void LoadSettings();
+  void SaveSettings();
+  // Ends a PlayFile with its outcome; nothing when none runs.
+  void EndPlayFile(int exit_code);
 
   View& view_;
   model::Options options_;
@@ -102,6 +127,13 @@ class Session {
   Sequence sequence_;
   FileWork files_;
   platform::Timer hotkey_timer_;
+  // A PlayFile that runs: its outcome's receiver, the passes still to play (0: no end) and the
+  // options' speed to go back to (-1: untouched).
+  std::string last_folder_;
+  platform::Timer settings_timer_;
+  std::function<void(int)> play_file_done_;
+  int passes_left_ = 0;
+  int kept_speed_step_ = -1;
 };
 
 }  // namespace engine

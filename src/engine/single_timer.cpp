@@ -11,7 +11,10 @@ bool SingleTimer::Toggle() {
   if (armed_) {
     armed_ = false;
   } else {
-    if (session_.GetRecording().UBound() == 0) return false;
+    if (session_.GetRecording().UBound() == 0) {
+      session_.SayNothingRecorded();
+      return false;
+    }
     if (session_.GetOptions().repeat && start_ == end_) return false;
     armed_ = true;
     watch_.Start(platform::LocalClockSeconds());
@@ -19,6 +22,16 @@ bool SingleTimer::Toggle() {
   single_timer_.SetRunning(armed_);
   view_.Show(Change::SingleTimer);
   return true;
+}
+
+void SingleTimer::SetStartTime(model::HourMinute t) {
+  start_ = t;
+  session_.KeepSettings();
+}
+
+void SingleTimer::SetEndTime(model::HourMinute t) {
+  end_ = t;
+  session_.KeepSettings();
 }
 
 void SingleTimer::Tick() {

@@ -20,8 +20,9 @@ class SingleTimer {
   bool Toggle();
   model::HourMinute StartTime() const { return start_; }
   model::HourMinute EndTime() const { return end_; }
-  void SetStartTime(model::HourMinute t) { start_ = t; }
-  void SetEndTime(model::HourMinute t) { end_ = t; }
+  // Kept in the settings.
+  void SetStartTime(model::HourMinute t);
+  void SetEndTime(model::HourMinute t);
 
  private:
   void Tick();

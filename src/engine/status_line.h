@@ -1,5 +1,6 @@
-// The short confirmation under the state word after a save or a load, for about six seconds, and
-// how far a load or a save has come while it runs.
+// The short confirmation under the state word after a save or a load, or the word that there is
+// nothing to play or save, for about six seconds; and how far a load or a save has come while it
+// runs.
 #pragma once
 
 #include <functional>
@@ -11,7 +12,7 @@ namespace engine {
 
 class StatusLine {
  public:
-  enum class Kind { Loaded, Saved, LoadFailed, SaveFailed, Loading, Saving };
+  enum class Kind { Loaded, Saved, LoadFailed, SaveFailed, Loading, Saving, NothingRecorded };
 
   // changed runs when the line shows or goes.
   explicit StatusLine(std::function<void()> changed);

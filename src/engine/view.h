@@ -18,6 +18,7 @@ enum class Change {
   Sequence,     // its player switched on or off
   HotkeyPoll,   // the hotkeys were polled (not while the timer is armed)
   SamplerTick,  // a sampler tick is about to read the pointer
+  IdleStop,     // the stop key pressed while idle: the window closes what it shows
 };
 
 enum class FileDialog { Open, Save };

@@ -19,6 +19,14 @@ std::string FileBaseName(const std::string& path) {
   return path.substr(start, dot - start);
 }
 
+std::string FolderOf(const std::string& path) {
+  const size_t sep = path.find_last_of("\\/");
+  if (sep == std::string::npos) return "";
+  // The root keeps its separator: "C:" alone would mean the drive's current folder.
+  const bool root = sep == 0 || (sep == 2 && path[1] == ':');
+  return path.substr(0, root ? sep + 1 : sep);
+}
+
 bool IsRecordingFile(const std::string& path) {
   if (path.find('\0') != std::string::npos) return false;
   std::string ext = FileExtension(path);

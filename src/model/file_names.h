@@ -12,6 +12,9 @@ std::string FileExtension(const std::string& path);
 // "/") and the last "."; "" for "".
 std::string FileBaseName(const std::string& path);
 
+// The path up to its last separator, without it ("/" for a file at the root); "" for a bare name.
+std::string FolderOf(const std::string& path);
+
 // A name the program loads: extension "tpw" in any letter case, and no NUL, which would make the
 // system open another file than the one named.
 bool IsRecordingFile(const std::string& path);

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <iterator>
+#include <string>
+#include <string_view>
 
 namespace model {
 
@@ -24,6 +26,12 @@ struct Options {
   int speed_step = kNormalSpeed;  // index into kSpeeds
 
   double SpeedFactor() const { return kSpeeds[speed_step].factor; }
+  friend bool operator==(const Options&, const Options&) = default;
 };
+
+// A speed step as the command line and the settings write it: "1/4", "1/2", "1", "2"...
+std::string SpeedName(int speed_step);
+// The step of that name; -1 for none.
+int SpeedStepNamed(std::string_view name);
 
 }  // namespace model

@@ -342,6 +342,16 @@ std::string UserLanguageName();
 // True when another copy of the program already runs. Made before any window exists; the
 // answer holds for the life of the process.
 bool AnotherInstanceRunning();
+// The channel between copies: a later copy hands the running one a message and waits for its
+// answer, however long that takes; nullopt when no copy took the message.
+std::optional<std::string> SendToRunningCopy(const std::string& message);
+// In the running copy: `heard` runs on the UI thread with each message of a later copy and the
+// function that answers it, once, at once or later.
+using CopyMessageHandler =
+    std::function<void(const std::string& message, std::function<void(const std::string&)> answer)>;
+void ListenToLaterCopies(CopyMessageHandler heard);
+// The path from the current folder when it is relative, so that another process finds it too.
+std::string AbsolutePath(const std::string& path);
 
 struct TimeOfDay {
   int hour = 0;  // 0-23, local time
@@ -362,6 +372,12 @@ struct Version {
 Version AppVersion();
 // Folder of the program's executable, without a trailing separator.
 std::string AppFolder();
+// Where the file dialogs start before the user has chosen a file: the home folder (Linux), the
+// program's folder (Windows, where the program lives in a folder of its own).
+std::string RecordingsFolder();
+// The settings file: $XDG_CONFIG_HOME/tapwright/tapwright.conf (else ~/.config/...) on Linux,
+// %APPDATA%\Tapwright\tapwright.ini on Windows; "" where there is none.
+std::string SettingsPath();
 
 // ---------------------------------------------------------------------------------------------
 // Files. A save writes a new file beside the old one and puts it in the old one's place only
@@ -399,6 +415,9 @@ bool MoveOverTarget(const std::string& replacement, const SaveTarget& target);
 // The folder's entry for the target is on the disk.
 bool SyncTargetFolder(const SaveTarget& target);
 bool RemoveFile(const std::string& path);
+// Makes the folder and those above it that are missing (on Linux for the user alone); true when
+// it is there.
+bool CreateFolders(const std::string& path);
 
 // Opens a regular file for reading; kNoFile for anything else (a FIFO or a device is refused
 // without waiting on it). `size` is its length.

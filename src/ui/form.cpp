@@ -84,8 +84,8 @@ void Form::Hide() {
 
 bool Form::Visible() const { return hwnd_ && platform::IsWindowVisible(hwnd_); }
 
-void Form::ShowModal(Form& owner) {
-  if (hwnd_) platform::RunModal(hwnd_, owner.Handle());
+void Form::ShowModal(Form* owner) {
+  if (hwnd_) platform::RunModal(hwnd_, owner ? owner->Handle() : 0);
 }
 
 void Form::Unload() {

@@ -49,7 +49,8 @@ class Form : public Container, public platform::WindowListener {
   void Hide();
   bool Visible() const;
   // Shows the form modal to owner and returns when the form has been unloaded.
-  void ShowModal(Form& owner);
+  // owner (nullptr: none) takes no input until this form is unloaded.
+  void ShowModal(Form* owner);
   // Destroys the window; the form object stays, with no window.
   void Unload();
   bool Loaded() const { return hwnd_ != 0; }

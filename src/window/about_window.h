@@ -1,5 +1,5 @@
-// The About window: a picture and the program's version, centred on the screen; any click
-// closes it.
+// The About window: a picture and the program's version, centred on the screen; any click on it,
+// or Esc, closes it.
 #pragma once
 
 #include "ui/controls.h"
@@ -13,6 +13,9 @@ class AboutWindow : public ui::Form {
 
  protected:
   void OnBackgroundClick() override { Unload(); }
+  void OnKeyDown(int vk) override {
+    if (vk == platform::vk::kEscape) Unload();
+  }
 
  private:
   ui::Label version_;

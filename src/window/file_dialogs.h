@@ -5,13 +5,14 @@
 #include <string>
 
 #include "platform/platform.h"
+#include "window/texts.h"
 
 namespace window {
 
-// Starts in the program's folder, owned by `owner`. nullopt on cancel or failure.
-std::optional<std::string> ShowOpenDialog(platform::WindowHandle owner, const std::string& title);
-
-// Has no owner and adds the recording extension to a bare name. nullopt on cancel or failure.
-std::optional<std::string> ShowSaveDialog(const std::string& title);
+// Owned by `owner`, starting in `start_folder`; a save adds the recording extension to a bare
+// name. nullopt on cancel or failure.
+std::optional<std::string> ShowFileDialog(bool save, platform::WindowHandle owner,
+                                          const std::string& title, Language language,
+                                          const std::string& start_folder);
 
 }  // namespace window

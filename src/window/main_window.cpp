@@ -28,6 +28,13 @@ void MainWindow::ConnectHandlers() {
   for (ui::Image* i : {&simulate_option_, &simulate_indicator_})
     i->on_click = [this] { session_.ToggleSimulateClicks(); };
   keyboard_option_.on_click = [this] { session_.ToggleRecordKeyboard(); };
+  // An option's caption acts as its picture does.
+  ui::Image* pictures[] = {&simulate_option_, &repeat_option_, &timer_option_, &sequence_option_,
+                           &keyboard_option_};
+  for (size_t i = 0; i < option_captions_.size(); ++i) {
+    option_captions_[i].on_click = [picture = pictures[i]] { picture->on_click(); };
+    option_captions_[i].hand = true;
+  }
   // A left press goes one step faster, a right press one slower.
   for (ui::Control* c :
        {static_cast<ui::Control*>(&speed_button_), static_cast<ui::Control*>(&speed_caption_)}) {
@@ -61,6 +68,7 @@ void MainWindow::ConnectHandlers() {
 void MainWindow::StartUp() {
   language_ = UserLanguage();
   ApplyLanguage();
+  ShowStatusLine();
   platform::SetDropShadow(Handle(), true);
   ui::SetOpacityPercent(*this, 93);
   collapsed_height_ = status_strip_.Height() + status_strip_.Top() + 20;
@@ -120,6 +128,9 @@ void MainWindow::Show(engine::Change what) {
     case Change::HotkeyPoll:
       platform::SetTopmost(Handle(), true);
       break;
+    case Change::IdleStop:
+      if (about_) about_->Unload();
+      break;
     case Change::SamplerTick:
       if (session_.GetOptions().simulate_clicks) Indicator().CentreOnCursor();
       break;
@@ -130,6 +141,7 @@ void MainWindow::ShowState() {
   using engine::State;
   const State state = session_.GetState();
   const State before = std::exchange(shown_state_, state);
+  ShowStatusLine();
   const bool recording = state == State::Recording;
   const ui::Color color = recording ? ui::kLightRed : ui::kLightBlue;
   state_word_.SetCaption(recording ? "Rec" : state == State::Playing ? "Play" : "Stop");
@@ -174,13 +186,22 @@ void MainWindow::ShowStatusLine() {
   using Kind = engine::StatusLine::Kind;
   const engine::StatusLine& s = session_.GetStatusLine();
   if (!s.Visible()) {
-    status_line_.SetVisible(false);
+    // While idle with nothing recorded, the line says how to begin.
+    const bool first_steps =
+        session_.GetState() == engine::State::Idle && session_.GetRecording().UBound() == 0;
     status_line_.SetForeColor(ui::kGrey);
+    if (first_steps) {
+      status_line_.SetCaption(engine::KeyName(engine::KeyOf(engine::Command::Record)) + ": " +
+                              std::string(TextOf(Text::RecordHint, language_)));
+      status_line_.FitCaption();
+    }
+    status_line_.SetVisible(first_steps);
     return;
   }
-  const Text words[] = {Text::Loaded,     Text::Saved,   Text::LoadFailed,
-                        Text::SaveFailed, Text::Loading, Text::Saving};
-  const bool failed = s.GetKind() == Kind::LoadFailed || s.GetKind() == Kind::SaveFailed;
+  const Text words[] = {Text::Loaded,  Text::Saved,  Text::LoadFailed,     Text::SaveFailed,
+                        Text::Loading, Text::Saving, Text::NothingRecorded};
+  const bool failed = s.GetKind() == Kind::LoadFailed || s.GetKind() == Kind::SaveFailed ||
+                      s.GetKind() == Kind::NothingRecorded;
   const bool working = s.GetKind() == Kind::Loading || s.GetKind() == Kind::Saving;
   std::string caption(TextOf(words[static_cast<int>(s.GetKind())], language_));
   caption += working ? " " + std::to_string(s.Percent()) + " %" : s.Name();
@@ -206,13 +227,24 @@ std::optional<std::string> MainWindow::ChooseFile(engine::FileDialog which) {
   const bool save = which == engine::FileDialog::Save;
   const std::string title =
       "Tapwright - " + std::string(TextOf(save ? Text::SaveFile : Text::LoadFile, language_));
-  return save ? ShowSaveDialog(title) : ShowOpenDialog(Handle(), title);
+  const std::optional<std::string> path = ShowFileDialog(
+      save, Handle(), title, language_,
+      session_.LastFolder().empty() ? platform::RecordingsFolder() : session_.LastFolder());
+  if (path) session_.SetLastFolder(model::FolderOf(*path));
+  return path;
 }
 
 void MainWindow::ShowAbout() {
-  // Created for each showing, destroyed by the click that closes it.
+  // A second click on the title closes it: the window takes clicks while it shows.
+  if (about_) {
+    about_->Unload();
+    return;
+  }
+  // Created for each showing, destroyed by what closes it.
   AboutWindow about;
-  about.ShowModal(*this);
+  about_ = &about;
+  about.ShowModal(nullptr);
+  about_ = nullptr;
 }
 
 void MainWindow::OnResize() {

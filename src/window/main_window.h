@@ -103,7 +103,7 @@ class MainWindow : public ui::Form, public engine::View {
   ui::Frame hotkey_panel_, options_panel_, timer_panel_, sequence_panel_;
   std::array<ui::Label, 4> panel_titles_;  // options, timer, keyboard, sequence
   std::array<ui::Line, 4> panel_lines_;
-  std::array<ui::Label, 8> hotkey_labels_;
+  std::array<ui::Label, 10> hotkey_labels_;
   ui::Label keys_line_;  // whether and which keys a recording takes
   ui::Image simulate_option_, repeat_option_, timer_option_, sequence_option_, keyboard_option_;
   std::array<ui::Label, 5> option_captions_;
@@ -131,6 +131,7 @@ class MainWindow : public ui::Form, public engine::View {
   // What the window last drew, to tell which way the state went.
   engine::State shown_state_ = engine::State::Idle;
   std::unique_ptr<ClickIndicator> click_indicator_;
+  ui::Form* about_ = nullptr;  // the About window while it shows
 
   engine::Session session_{*this};
 };

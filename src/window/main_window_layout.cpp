@@ -118,12 +118,14 @@ void MainWindow::BuildHotkeyPanel() {
     TextAlign align;
   };
   const Row rows[] = {
-      {4, 120, 360, 180, "F8", TextAlign::Left},
-      {0, 1590, 360, 810, "Rec | Stop", TextAlign::Right},
-      {5, 120, 600, 270, "F10", TextAlign::Left},
-      {1, 1560, 600, 840, "Play | Stop", TextAlign::Right},
-      {6, 120, 960, 180, "F5", TextAlign::Left},
-      {2, 1640, 960, 735, "Load File", TextAlign::Right},
+      {4, 120, 330, 180, "F8", TextAlign::Left},
+      {0, 1590, 330, 810, "Rec | Stop", TextAlign::Right},
+      {5, 120, 540, 270, "F10", TextAlign::Left},
+      {1, 1560, 540, 840, "Play | Stop", TextAlign::Right},
+      {8, 120, 750, 270, "Esc", TextAlign::Left},
+      {9, 1560, 750, 840, "Stop", TextAlign::Right},
+      {6, 120, 990, 180, "F5", TextAlign::Left},
+      {2, 1640, 990, 735, "Load File", TextAlign::Right},
       {7, 120, 1200, 180, "F6", TextAlign::Left},
       {3, 1640, 1200, 720, "Save File", TextAlign::Right},
   };
@@ -150,7 +152,7 @@ void MainWindow::BuildOptionsPanel() {
       {simulate_option_, "ImSimular", Id::Click, 70, 360, 375, 1875, "Simulate mouse clicks"},
       {repeat_option_, "ImRepetir", Id::Repeat, 60, 615, 660, 1620, "Repeat movements"},
       {timer_option_, "ImTempo", Id::Timer, 60, 900, 945, 1005, "Single timer"},
-      {sequence_option_, "ImSec", Id::Sequence, 60, 1200, 1200, 810, "Secuence"},
+      {sequence_option_, "ImSec", Id::Sequence, 60, 1200, 1200, 810, "Sequence"},
       {keyboard_option_, "ImTeclado", Id::Keyboard, 60, 1470, 1500, 1620, "Record keyboard"},
   };
   int i = 0;
@@ -193,7 +195,7 @@ void MainWindow::BuildTimerPanel() {
 
 void MainWindow::BuildSequencePanel() {
   Place(*this, sequence_panel_, "frSec", -1, 120, 5280, 2480, 1650);
-  PanelTitle(sequence_panel_, panel_titles_[3], 3, "Secuence", 90, 45, 810, panel_lines_[3]);
+  PanelTitle(sequence_panel_, panel_titles_[3], 3, "Sequence", 90, 45, 810, panel_lines_[3]);
   Place(sequence_panel_, add_button_, "imAdd", -1, 2000, 40, 240, 240);
   Picture(add_button_, Id::Add);
   Place(sequence_panel_, remove_button_, "imDel", -1, 2240, 40, 240, 240);

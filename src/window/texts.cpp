@@ -16,14 +16,14 @@ struct Entry {
   const char* spanish;
 };
 
-constexpr std::array<Entry, 19> kTexts = {{
+constexpr std::array<Entry, 22> kTexts = {{
     {Text::Keyboard, "Keyboard", "Teclado"},
     {Text::LoadFile, "Load file", "Abrir archivo"},
     {Text::SaveFile, "Save file", "Guardar archivo"},
     {Text::SimulateClicks, "Simulate mouse clicks", "Simular los clicks"},
     {Text::Repeat, "Repeat movements", "Repetir el movimiento"},
     {Text::SingleTimer, "Single timer", "Temporizador"},
-    {Text::Sequence, "Secuence", "Secuencia"},
+    {Text::Sequence, "Sequence", "Secuencia"},
     {Text::Initial, "Initial", "Inicial"},
     {Text::Loaded, "Load: ", "Abierto: "},
     {Text::Saved, "Save: ", "Guardado: "},
@@ -38,6 +38,9 @@ constexpr std::array<Entry, 19> kTexts = {{
     {Text::Speed, "Speed", "Velocidad"},
     {Text::Loading, "Loading", "Abriendo"},
     {Text::Saving, "Saving", "Guardando"},
+    {Text::NothingRecorded, "Nothing recorded", "Nada grabado"},
+    {Text::RecordHint, "record", "grabar"},
+    {Text::FileFilter, "Tapwright recordings (*.tpw)", "Archivos de Tapwright (*.tpw)"},
 }};
 
 constexpr bool InIdOrder() {

@@ -28,6 +28,9 @@ enum class Text {
   Speed,
   Loading,  // with the percentage after a blank
   Saving,
+  NothingRecorded,
+  RecordHint,  // after the record key's name and ": "
+  FileFilter,  // the file dialogs' filter
 };
 
 std::string_view TextOf(Text id, Language language);
@@ -40,8 +43,6 @@ Language LanguageOf(const std::string& locale_language_name);
 // "Speed ×2": the step's label from the speed table after the word.
 std::string SpeedText(int speed_step, Language language);
 
-// The file dialogs' filter, the same in both languages.
-inline constexpr std::string_view kFileFilterName = "Archivos de Tapwright (*.tpw)";
 inline constexpr std::string_view kFileFilterPattern = "*.tpw";
 inline constexpr std::string_view kFileExtension = "tpw";
 

@@ -6,6 +6,7 @@
 #include <unistd.h>
 #endif
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -13,6 +14,7 @@
 #include <optional>
 
 #include "engine/recording_files.h"
+#include "model/command_line.h"
 #include "model/file_names.h"
 #include "model/tpw_format.h"
 #include "window_fixture.h"
@@ -165,16 +167,23 @@ TEST_F(Files, SaveFillsTheDialogAsDesignedAndWritesEverySample) {
   ASSERT_EQ(sim::DialogLog().size(), 1u);
   const platform::FileRequest& d = sim::DialogLog()[0];
   EXPECT_TRUE(d.save);
-  EXPECT_EQ(d.owner, 0);
-  EXPECT_EQ(d.filter_name, "Archivos de Tapwright (*.tpw)");
+  EXPECT_EQ(d.owner, w->Handle());
+  EXPECT_EQ(d.filter_name, "Tapwright recordings (*.tpw)");
   EXPECT_EQ(d.filter_pattern, "*.tpw");
-  EXPECT_EQ(d.start_folder, "");
+  EXPECT_EQ(d.start_folder, platform::AppFolder());
   EXPECT_EQ(d.title, "Tapwright - Save file");
   EXPECT_EQ(d.default_extension, "tpw");
   EXPECT_EQ(Read(Path("walk.tpw")), "7,8,2\r\n-1280,200,-1\r\n");
   EXPECT_TRUE(Label("LBMsg").Visible());
   EXPECT_EQ(Label("LBMsg").Caption(), "Save: walk");
   EXPECT_GE(ui::TwipsToPixelsX(Label("LBMsg").Width()), Label("LBMsg").TextWidthPixels());
+  // The next dialog, open or save, starts where the file went; a cancel changes nothing.
+  session.SaveRecording();
+  session.Act(engine::Command::Load);
+  sim::Advance(100);
+  ASSERT_EQ(sim::DialogLog().size(), 3u);
+  EXPECT_EQ(sim::DialogLog()[1].start_folder, dir_.string());
+  EXPECT_EQ(sim::DialogLog()[2].start_folder, dir_.string());
 }
 
 TEST_F(Files, ASaveReplacesAnExistingFileWhole) {
@@ -216,7 +225,7 @@ TEST_F(Files, F5WhileIdleOpensTheDialogAndLoads) {
   const platform::FileRequest& d = sim::DialogLog()[0];
   EXPECT_FALSE(d.save);
   EXPECT_EQ(d.owner, w->Handle());
-  EXPECT_EQ(d.filter_name, "Archivos de Tapwright (*.tpw)");
+  EXPECT_EQ(d.filter_name, "Tapwright recordings (*.tpw)");
   EXPECT_EQ(d.filter_pattern, "*.tpw");
   EXPECT_EQ(d.start_folder, "C:\\Tapwright");
   EXPECT_EQ(d.title, "Tapwright - Load file");
@@ -562,3 +571,53 @@ TEST_F(Files, OnlyRegularFilesOfASaneSizeLoad) {
 }
 
 }  // namespace
+
+// A file played from the command line: its passes, and each way it can end.
+TEST_F(Files, APlayedFileTellsHowItEnded) {
+  Write(Path("walk.tpw"), "5,0,-1\r\n6,0,-1\r\n7,0,-1\r\n");
+  const auto passes_played = [] {
+    const std::vector<int> xs = MovedTo();
+    return std::count(xs.begin(), xs.end(), 7);
+  };
+  struct Case {
+    const char* file;
+    int passes;
+    bool repeat_option;
+    int expected;  // exit code; -1 still playing after a second
+    int expected_passes;
+  };
+  const Case cases[] = {
+      {"walk.tpw", 2, false, model::kExitPlayed, 2},
+      {"walk.tpw", 3, true, model::kExitPlayed, 3},
+      {"walk.tpw", 1, true, model::kExitPlayed, 1},
+      {"walk.tpw", 0, false, -1, 100},
+      {"missing.tpw", 1, false, model::kExitNotLoaded, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.file) + " x" + std::to_string(c.passes));
+    sim::ClearInputLog();
+    if (session.GetOptions().repeat != c.repeat_option) session.ToggleRepeat();
+    int outcome = -1;
+    session.PlayFile(Path(c.file), c.passes, 1, [&outcome](int code) { outcome = code; });
+    if (c.expected != model::kExitNotLoaded) {
+      EXPECT_EQ(session.GetOptions().speed_step, 1);
+    }
+    sim::Advance(1000);
+    EXPECT_EQ(outcome, c.expected);
+    EXPECT_GE(passes_played(), c.expected_passes);
+    if (c.expected >= 0) {
+      EXPECT_EQ(passes_played(), c.expected_passes);
+      EXPECT_EQ(session.GetState(), engine::State::Idle);
+      EXPECT_EQ(session.GetOptions().speed_step, model::kNormalSpeed);
+    } else {
+      PressKey(platform::vk::kEscape);
+      EXPECT_EQ(outcome, model::kExitStopped);
+    }
+  }
+  // Busy, it plays nothing: the user's recording comes first.
+  session.ToggleRecording();
+  int outcome = -1;
+  session.PlayFile(Path("walk.tpw"), 1, -1, [&outcome](int code) { outcome = code; });
+  EXPECT_EQ(outcome, model::kExitNotLoaded);
+  EXPECT_EQ(session.GetState(), engine::State::Recording);
+}

@@ -21,13 +21,15 @@ TEST(Texts, BothColumnsOfTheTable) {
       {Text::SimulateClicks, "Simulate mouse clicks", "Simular los clicks"},
       {Text::Repeat, "Repeat movements", "Repetir el movimiento"},
       {Text::SingleTimer, "Single timer", "Temporizador"},
-      {Text::Sequence, "Secuence", "Secuencia"},
+      {Text::Sequence, "Sequence", "Secuencia"},
       {Text::Initial, "Initial", "Inicial"},
       {Text::Loaded, "Load: ", "Abierto: "},
       {Text::Saved, "Save: ", "Guardado: "},
       {Text::Options, "Options", "Opciones"},
       {Text::LoadFailed, "Not loaded: ", "No abierto: "},
       {Text::SaveFailed, "Not saved: ", "No guardado: "},
+      {Text::NothingRecorded, "Nothing recorded", "Nada grabado"},
+      {Text::FileFilter, "Tapwright recordings (*.tpw)", "Archivos de Tapwright (*.tpw)"},
   };
   for (const Row& r : rows) {
     EXPECT_EQ(TextOf(r.id, window::Language::English), r.english);
@@ -68,7 +70,7 @@ TEST_F(Language, EnglishCaptionsReplaceTheDesignOnes) {
   EXPECT_EQ(Label("LBTit", 0).Caption(), "Options");
   EXPECT_EQ(Label("LBTit", 1).Caption(), "Single timer");
   EXPECT_EQ(Label("LBTit", 2).Caption(), "Keyboard");
-  EXPECT_EQ(Label("LBTit", 3).Caption(), "Secuence");
+  EXPECT_EQ(Label("LBTit", 3).Caption(), "Sequence");
   EXPECT_EQ(Label("LB", 2).Caption(), "Load file");
   EXPECT_EQ(Label("LB", 3).Caption(), "Save file");
   EXPECT_EQ(Label("LBOp", 0).Caption(), "Simulate mouse clicks");
@@ -109,7 +111,8 @@ TEST_F(Language, UnreplacedCaptionsAreTheSameInBothLanguages) {
     EXPECT_EQ(Label("LBInfo").Caption(), "Stop");
     EXPECT_EQ(Label("LBTempo").Caption(), "00m 00s");
     EXPECT_EQ(Label("LBTitulo").Caption(), "Tapwright");
-    EXPECT_EQ(Label("LBMsg").Caption(), "Load:");
+    EXPECT_EQ(Label("LB", 8).Caption(), "Esc");
+    EXPECT_EQ(Label("LB", 9).Caption(), "Stop");
   }
 }
 

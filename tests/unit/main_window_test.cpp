@@ -112,8 +112,25 @@ TEST_F(StartUp, TranslucentWithAShadowAndAnEmptyRecording) {
 TEST_F(StartUp, ASecondCopyEndsWithoutAWindow) {
   sim::SetAnotherInstanceRunning(true);
   w.reset();
-  EXPECT_EQ(app::Run(), 0);
+  EXPECT_EQ(app::Run({}), 0);
   EXPECT_TRUE(sim::Windows().empty());
+}
+
+TEST_F(StartUp, HelpVersionAndUsageErrorsEndWithoutAWindow) {
+  w.reset();
+  const std::pair<std::vector<std::string>, int> cases[] = {
+      {{"--help"}, 0}, {{"--version"}, 0}, {{"--bogus"}, 2}, {{"--play"}, 2}};
+  for (const auto& [args, exit_code] : cases) {
+    EXPECT_EQ(app::Run(args), exit_code) << args[0];
+    EXPECT_TRUE(sim::Windows().empty()) << args[0];
+  }
+  // A file that cannot be played ends the program with its own code.
+  try {
+    app::Run({"--play", "missing.tpw"});
+    ADD_FAILURE() << "the program went on";
+  } catch (const sim::ProgramEnded& e) {
+    EXPECT_EQ(e.exit_code, 1);
+  }
 }
 
 TEST_F(StartUp, TheStatusStripIsPainted) {

@@ -121,6 +121,53 @@ TEST_F(RoutesControls, SpeedClicksStepItAndTheCaptionShowsIt) {
   EXPECT_EQ(Label("LBVelocidad").Caption(), "Speed \xC3\x97\xC2\xBC");
 }
 
+// A click on an option's caption does what a click on its picture does.
+TEST_F(RoutesControls, AnOptionsCaptionActsAsItsPicture) {
+  ClickOn(Image("ImOp"));
+  ClickOn(Label("LBOp", 0));
+  ClickOn(Label("LBOp", 1));
+  ClickOn(Label("LBOp", 4));
+  EXPECT_TRUE(Session().GetOptions().simulate_clicks);
+  EXPECT_TRUE(Session().GetOptions().repeat);
+  EXPECT_TRUE(Session().GetOptions().record_keyboard);
+  EXPECT_TRUE(Label("LBOp", 1).hand);
+  ClickOn(Label("LBOp", 3));
+  EXPECT_EQ(Frame("frSec").Top(), 380);
+  ClickOn(Image("ImOp"));
+  ClickOn(Label("LBOp", 2));
+  EXPECT_EQ(Frame("FrTempo").Top(), 380);
+}
+
+// With nothing recorded the status line says how to begin, and what cannot be done says why.
+TEST_F(RoutesControls, AFirstRunSaysWhatToDo) {
+  const auto says = [&](const char* text, ui::Color color) {
+    EXPECT_TRUE(Label("LBMsg").Visible());
+    EXPECT_EQ(Label("LBMsg").Caption(), text);
+    EXPECT_EQ(Label("LBMsg").ForeColor(), color);
+  };
+  says("F8: record", ui::kGrey);
+  const std::function<void()> refused[] = {[&] { PressKey(platform::vk::kF10); },
+                                           [&] { PressKey(platform::vk::kF6); },
+                                           [&] {
+                                             ClickOn(Image("ImOp"));
+                                             ClickOn(Image("ImTempo", 0));
+                                             ClickOn(Image("ImTempoOnOff"));
+                                           }};
+  for (const auto& ask : refused) {
+    ask();
+    says("Nothing recorded", ui::kLightRed);
+    EXPECT_EQ(Session().GetState(), engine::State::Idle);
+    sim::Advance(6000);
+    says("F8: record", ui::kGrey);
+  }
+  EXPECT_TRUE(sim::DialogLog().empty());
+  PressKey(platform::vk::kF8);
+  EXPECT_FALSE(Label("LBMsg").Visible());
+  sim::Advance(50);
+  PressKey(platform::vk::kF8);
+  EXPECT_FALSE(Label("LBMsg").Visible());  // something to play now
+}
+
 TEST_F(RoutesControls, TheTimerSwitchArmsAndClosesItsPanelARefusalLeavesItOpen) {
   ClickOn(Image("ImOp"));
   ClickOn(Image("ImTempo", 0));

@@ -192,6 +192,17 @@ bool SyncTargetFolder(const SaveTarget& target) {
 
 bool RemoveFile(const std::string& path) { return Usable(path) && unlink(path.c_str()) == 0; }
 
+bool CreateFolders(const std::string& path) {
+  if (!Usable(path)) return false;
+  for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+    const std::string folder = path.substr(0, slash);
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return false;
+    if (slash == std::string::npos) break;
+  }
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
 FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size) {
   if (!Usable(path)) return kNoFile;
   // Not blocking: opening a FIFO for reading would wait for a writer that never comes.

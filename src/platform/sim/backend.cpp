@@ -237,6 +237,12 @@ std::string UserLanguageName() { return D().language.value_or(""); }
 
 bool AnotherInstanceRunning() { return D().another_instance; }
 
+std::optional<std::string> SendToRunningCopy(const std::string&) { return std::nullopt; }
+
+void ListenToLaterCopies(CopyMessageHandler heard) { D().copy_listener = std::move(heard); }
+
+std::string AbsolutePath(const std::string& path) { return path; }
+
 TimeOfDay LocalTimeOfDay() {
   std::int64_t s = (D().clock_base_seconds + D().now / 1000) % 86400;
   if (s < 0) s += 86400;
@@ -250,5 +256,9 @@ Version AppVersion() {
 }
 
 std::string AppFolder() { return D().app_folder; }
+
+std::string RecordingsFolder() { return D().app_folder; }
+
+std::string SettingsPath() { return D().settings_path; }
 
 }  // namespace platform

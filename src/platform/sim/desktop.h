@@ -66,6 +66,9 @@ struct Desktop {
   bool ended = false;
   std::optional<std::string> language = std::string("English");
   bool another_instance = false;
+  std::string settings_path;  // "": none
+  platform::CopyMessageHandler copy_listener;
+  std::vector<std::string> copy_answers;
   std::string app_folder = "C:\\Program Files\\Tapwright";
 
   std::map<FileStep, int> failing_files;  // the calls left to fail; -1: all

@@ -281,6 +281,15 @@ void SetLocaleLanguage(std::optional<std::string> english_name) {
 }
 void SetAnotherInstanceRunning(bool running) { D().another_instance = running; }
 void SetAppFolder(std::string folder) { D().app_folder = std::move(folder); }
+void SetSettingsPath(std::string path) { D().settings_path = std::move(path); }
+
+bool SendFromLaterCopy(const std::string& message) {
+  if (!D().copy_listener) return false;
+  D().copy_listener(message, [](const std::string& answer) { D().copy_answers.push_back(answer); });
+  return true;
+}
+
+const std::vector<std::string>& AnswersToLaterCopies() { return D().copy_answers; }
 
 void HoldBackgroundWork(bool hold) { D().hold_work = hold; }
 

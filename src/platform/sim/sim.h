@@ -165,6 +165,12 @@ bool ProgramHasEnded();
 void SetLocaleLanguage(std::optional<std::string> english_name);  // nullopt: the query fails
 void SetAnotherInstanceRunning(bool running);
 void SetAppFolder(std::string folder);
+// Where the program keeps its settings; "" (at first): nowhere.
+void SetSettingsPath(std::string path);
+// A later copy's message to the listener the program set; false when none listens. Its answers,
+// in the order given:
+bool SendFromLaterCopy(const std::string& message);
+const std::vector<std::string>& AnswersToLaterCopies();
 
 // ---- Background work: at once, before RunInBackground returns, unless held; held work runs
 // when the test says.

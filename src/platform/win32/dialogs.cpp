@@ -1,6 +1,10 @@
 // The common open and save dialogs. The program's strings are UTF-8: where the process code
 // page is UTF-8 (the manifest asks for it; Windows 10 1903 on) the ANSI calls take them as they
 // are, elsewhere the wide calls do and the answer is converted back.
+#include <algorithm>
+#include <string_view>
+#include <utility>
+
 #include "win32.h"
 
 namespace platform {
@@ -15,6 +19,58 @@ std::string FilterList(const FileRequest& r) {
   if (r.filter_pattern.empty()) return {};
   return r.filter_name + '\0' + r.filter_pattern + '\0' + '\0';
 }
+
+// The dialog opens where the system puts it, often at the top-left corner under the strip that
+// owns it: as it first activates, it moves to the middle of the owner's monitor, below the owner
+// if that still covers it.
+thread_local HWND placing_owner = nullptr;
+thread_local HHOOK placing_hook = nullptr;
+
+void PlaceClearOfOwner(HWND dialog) {
+  RECT d{}, o{};
+  if (!GetWindowRect(dialog, &d) || !GetWindowRect(placing_owner, &o)) return;
+  MONITORINFO m{};
+  m.cbSize = sizeof m;
+  if (!GetMonitorInfoW(MonitorFromWindow(placing_owner, MONITOR_DEFAULTTOPRIMARY), &m)) return;
+  const RECT& work = m.rcWork;
+  const LONG width = d.right - d.left, height = d.bottom - d.top;
+  LONG x = work.left + std::max(0L, (work.right - work.left - width) / 2);
+  LONG y = work.top + std::max(0L, (work.bottom - work.top - height) / 2);
+  const bool covered = x < o.right && o.left < x + width && y < o.bottom && o.top < y + height;
+  if (covered) y = std::min(o.bottom, std::max(work.top, work.bottom - height));
+  SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK PlaceDialog(int code, WPARAM w, LPARAM l) {
+  if (code == HCBT_ACTIVATE && placing_hook != nullptr) {
+    const HWND window = reinterpret_cast<HWND>(w);
+    wchar_t kind[16] = L"";
+    GetClassNameW(window, kind, 16);
+    if (std::wstring_view(kind) == L"#32770") {
+      PlaceClearOfOwner(window);
+      const HHOOK hook = std::exchange(placing_hook, nullptr);
+      const LRESULT next = CallNextHookEx(hook, code, w, l);
+      UnhookWindowsHookEx(hook);
+      return next;
+    }
+  }
+  return CallNextHookEx(placing_hook, code, w, l);
+}
+
+// Places the next dialog of this thread for the time it lives.
+class DialogPlacement {
+ public:
+  explicit DialogPlacement(HWND owner) {
+    if (owner == nullptr) return;
+    placing_owner = owner;
+    placing_hook = SetWindowsHookExW(WH_CBT, PlaceDialog, nullptr, GetCurrentThreadId());
+  }
+  ~DialogPlacement() {
+    if (placing_hook != nullptr) UnhookWindowsHookEx(std::exchange(placing_hook, nullptr));
+  }
+  DialogPlacement(const DialogPlacement&) = delete;
+  DialogPlacement& operator=(const DialogPlacement&) = delete;
+};
 
 template <typename Char>
 const Char* OrNull(const std::basic_string<Char>& s) {
@@ -63,6 +119,7 @@ std::optional<std::string> RunWide(const FileRequest& r) {
 
 std::optional<std::string> ChooseFile(const FileRequest& request) {
   win32::EnsureUiThreadInit();
+  const DialogPlacement placement(win32::ToHwnd(request.owner));
   return GetACP() == CP_UTF8 ? RunAnsi(request) : RunWide(request);
 }
 

@@ -1,7 +1,11 @@
 // Files: a save goes to a new file beside the target and replaces it with ReplaceFileW, which
 // keeps the target's attributes and security, or MoveFileExW with write-through.
+#include <algorithm>
+
 #include "platform/file_faults.h"
 #include "win32.h"
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 namespace platform {
 namespace {
@@ -122,6 +126,17 @@ bool SyncTargetFolder(const SaveTarget&) { return !Fails(FileStep::SyncFolder); 
 
 bool RemoveFile(const std::string& path) {
   return Usable(path) && DeleteFileW(Widen(path).c_str()) != 0;
+}
+
+bool CreateFolders(const std::string& path) {
+  if (!Usable(path)) return false;
+  // It takes backslashes only.
+  std::wstring folder = Widen(path);
+  std::replace(folder.begin(), folder.end(), L'/', L'\\');
+  const int made = SHCreateDirectoryExW(nullptr, folder.c_str(), nullptr);
+  const DWORD attributes = GetFileAttributesW(folder.c_str());
+  return (made == ERROR_SUCCESS || made == ERROR_ALREADY_EXISTS || made == ERROR_FILE_EXISTS) &&
+         attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
 FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size) {

@@ -1,10 +1,109 @@
 // Locale, single instance, clock and what the program knows about its own executable.
+#include <deque>
+#include <mutex>
 #include <thread>
+#include <utility>
 #include <vector>
 
+#include "platform/copy_message.h"
 #include "win32.h"
+// After windows.h, which it needs.
+#include <shlobj.h>
 
 namespace platform {
+namespace {
+
+// The channel between copies: a named pipe of this user's session. The running copy's thread
+// waits for each later copy and hands its message to the UI thread, which answers.
+std::wstring PipeName() {
+  DWORD session = 0;
+  ProcessIdToSessionId(GetCurrentProcessId(), &session);
+  return L"\\\\.\\pipe\\Tapwright.Copies." + std::to_wstring(session);
+}
+
+struct Heard {
+  std::string message;
+  HANDLE pipe;
+};
+
+struct CopyChannel {
+  std::mutex lock;
+  std::deque<Heard> heard;  // taken by the UI thread
+  CopyMessageHandler handler;
+  TimerId timer = 0;
+};
+
+CopyChannel& Channel() {
+  static CopyChannel channel;
+  return channel;
+}
+
+bool WriteAll(HANDLE pipe, const std::string& data) {
+  for (size_t sent = 0; sent < data.size();) {
+    DWORD n = 0;
+    if (!WriteFile(pipe, data.data() + sent, static_cast<DWORD>(data.size() - sent), &n, nullptr) ||
+        n == 0)
+      return false;
+    sent += n;
+  }
+  return true;
+}
+
+void ServeCopies() {
+  const std::wstring name = PipeName();
+  for (bool first = true;; first = false) {
+    // The first instance proves the name ours: a pipe of that name made earlier by another
+    // program would make this call fail.
+    HANDLE pipe = CreateNamedPipeW(
+        name.c_str(), PIPE_ACCESS_DUPLEX | (first ? FILE_FLAG_FIRST_PIPE_INSTANCE : 0),
+        PIPE_TYPE_BYTE | PIPE_READMODE_BYTE | PIPE_WAIT | PIPE_REJECT_REMOTE_CLIENTS,
+        PIPE_UNLIMITED_INSTANCES, 4096, 4096, 0, nullptr);
+    if (pipe == INVALID_HANDLE_VALUE) return;
+    if (!ConnectNamedPipe(pipe, nullptr) && GetLastError() != ERROR_PIPE_CONNECTED) {
+      CloseHandle(pipe);
+      continue;
+    }
+    std::string received, message;
+    copies::Frame frame = copies::Frame::Incomplete;
+    char buffer[4096];
+    DWORD n = 0;
+    while (frame == copies::Frame::Incomplete &&
+           ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) {
+      received.append(buffer, n);
+      frame = copies::Unframe(received, message);
+    }
+    if (frame != copies::Frame::Whole) {
+      DisconnectNamedPipe(pipe);
+      CloseHandle(pipe);
+      continue;
+    }
+    CopyChannel& c = Channel();
+    std::lock_guard<std::mutex> hold(c.lock);
+    c.heard.push_back({std::move(message), pipe});
+  }
+}
+
+void TakeHeard() {
+  CopyChannel& c = Channel();
+  for (;;) {
+    Heard h;
+    {
+      std::lock_guard<std::mutex> hold(c.lock);
+      if (c.heard.empty()) return;
+      h = std::move(c.heard.front());
+      c.heard.pop_front();
+    }
+    HANDLE pipe = h.pipe;
+    c.handler(h.message, [pipe](const std::string& answer) {
+      WriteAll(pipe, answer);
+      FlushFileBuffers(pipe);
+      DisconnectNamedPipe(pipe);
+      CloseHandle(pipe);
+    });
+  }
+}
+
+}  // namespace
 
 std::string UserLanguageName() {
   char name[256];
@@ -19,6 +118,49 @@ bool AnotherInstanceRunning() {
     return m != nullptr && GetLastError() == ERROR_ALREADY_EXISTS;
   }();
   return running;
+}
+
+std::optional<std::string> SendToRunningCopy(const std::string& message) {
+  const std::wstring name = PipeName();
+  HANDLE pipe = INVALID_HANDLE_VALUE;
+  // The running copy may be starting still, or busy with another copy's message.
+  for (int tries = 0; tries < 100 && pipe == INVALID_HANDLE_VALUE; ++tries) {
+    pipe = CreateFileW(name.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0,
+                       nullptr);
+    if (pipe == INVALID_HANDLE_VALUE && !WaitNamedPipeW(name.c_str(), 100)) Sleep(50);
+  }
+  if (pipe == INVALID_HANDLE_VALUE) return std::nullopt;
+  if (!WriteAll(pipe, copies::Framed(message))) {
+    CloseHandle(pipe);
+    return std::nullopt;
+  }
+  // The answer may wait for a whole playback; it ends where the pipe does.
+  std::string answer;
+  char buffer[512];
+  DWORD n = 0;
+  while (ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) answer.append(buffer, n);
+  CloseHandle(pipe);
+  return answer;
+}
+
+void ListenToLaterCopies(CopyMessageHandler heard) {
+  CopyChannel& c = Channel();
+  if (c.timer != 0) return;
+  c.handler = std::move(heard);
+  c.timer = StartTimer(50, TakeHeard);
+  std::thread(ServeCopies).detach();
+}
+
+std::string AbsolutePath(const std::string& path) {
+  if (path.empty()) return path;
+  const std::wstring wide = win32::Widen(path);
+  const DWORD n = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (n == 0) return path;
+  std::wstring full(n, L'\0');
+  const DWORD written = GetFullPathNameW(wide.c_str(), n, full.data(), nullptr);
+  if (written == 0 || written >= n) return path;
+  full.resize(written);
+  return win32::Narrow(full);
 }
 
 TimeOfDay LocalTimeOfDay() {
@@ -81,6 +223,15 @@ std::string AppFolder() {
   size_t slash = path.find_last_of(L"\\/");
   if (slash == std::wstring::npos) return {};
   return win32::Narrow(std::wstring_view(path).substr(0, slash));
+}
+
+std::string RecordingsFolder() { return AppFolder(); }
+
+std::string SettingsPath() {
+  wchar_t folder[MAX_PATH];
+  if (SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder) != S_OK)
+    return "";
+  return win32::Narrow(folder) + "\\Tapwright\\tapwright.ini";
 }
 
 void RunInBackground(std::function<void()> work) {

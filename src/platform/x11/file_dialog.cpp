@@ -56,16 +56,11 @@ bool IsFolder(const std::string& path) {
   return std::filesystem::is_directory(path, ec);
 }
 
-std::string AbsolutePath(const std::string& path) {
-  if (!path.empty() && path[0] == '/') return path;
-  return fd::JoinPath(CurrentFolder(), path);
-}
-
 }  // namespace
 
 std::string StartFolder(const FileRequest& request) {
   return !request.start_folder.empty() && IsFolder(request.start_folder)
-             ? AbsolutePath(request.start_folder)
+             ? platform::AbsolutePath(request.start_folder)
              : CurrentFolder();
 }
 

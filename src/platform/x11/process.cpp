@@ -1,17 +1,93 @@
 // Process and environment: locale, single instance, clock, paths, version.
+#include <pwd.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
 #include <thread>
+#include <utility>
+#include <vector>
 
+#include "platform/copy_message.h"
 #include "platform/platform.h"
 #include "platform/x11/locale_name.h"
 #include "platform/x11/single_instance.h"
 
 namespace platform {
+namespace {
+
+// The running copy's side of the channel: the socket that holds the name, and the connections of
+// later copies whose message is not all there yet.
+struct CopyChannel {
+  std::string name;
+  int holder = -1;
+  struct Connection {
+    int fd;
+    std::string received;
+    std::int64_t since_us;
+  };
+  std::vector<Connection> connections;
+  CopyMessageHandler heard;
+  TimerId timer = 0;
+};
+
+CopyChannel& Channel() {
+  static CopyChannel channel;
+  return channel;
+}
+
+// A sender that says nothing for this long is given up.
+constexpr std::int64_t kSilentSenderUs = 5'000'000;
+
+void Answer(int fd, const std::string& answer) {
+  for (size_t sent = 0; sent < answer.size();) {
+    const ssize_t n = send(fd, answer.data() + sent, answer.size() - sent, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    sent += static_cast<size_t>(n);
+  }
+  close(fd);
+}
+
+// Takes new connections and what they sent, without waiting on any.
+void PollCopies() {
+  CopyChannel& c = Channel();
+  for (int fd; (fd = accept4(c.holder, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0;) {
+    if (x11::PeerIsUs(fd)) {
+      c.connections.push_back({fd, {}, MonotonicMicros()});
+    } else {
+      close(fd);
+    }
+  }
+  for (size_t i = 0; i < c.connections.size();) {
+    CopyChannel::Connection& k = c.connections[i];
+    char buffer[4096];
+    ssize_t n = 0;
+    while ((n = read(k.fd, buffer, sizeof buffer)) > 0 &&
+           k.received.size() <= copies::kMaxMessage + 16)
+      k.received.append(buffer, static_cast<size_t>(n));
+    std::string message;
+    const copies::Frame frame = copies::Unframe(k.received, message);
+    const bool ended = n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR);
+    if (frame == copies::Frame::Incomplete && !ended &&
+        MonotonicMicros() - k.since_us < kSilentSenderUs) {
+      ++i;
+      continue;
+    }
+    const int fd = k.fd;
+    c.connections.erase(c.connections.begin() + static_cast<std::ptrdiff_t>(i));
+    if (frame != copies::Frame::Whole) {
+      close(fd);
+      continue;
+    }
+    c.heard(message, [fd](const std::string& answer) { Answer(fd, answer); });
+  }
+}
+
+}  // namespace
 
 std::string UserLanguageName() {
   return x11::EnglishLanguageName(x11::MessagesLocale(std::getenv));
@@ -19,11 +95,58 @@ std::string UserLanguageName() {
 
 bool AnotherInstanceRunning() {
   static const bool kRunning = [] {
+    CopyChannel& c = Channel();
     const char* display = std::getenv("DISPLAY");
-    return x11::ClaimInstanceName(x11::InstanceName(getuid(), display ? display : "")) ==
-           x11::InstanceClaim::HeldByUs;
+    c.name = x11::InstanceName(getuid(), display ? display : "");
+    return x11::ClaimInstanceName(c.name, &c.holder) == x11::InstanceClaim::HeldByUs;
   }();
   return kRunning;
+}
+
+std::optional<std::string> SendToRunningCopy(const std::string& message) {
+  if (!AnotherInstanceRunning()) return std::nullopt;
+  const int fd = x11::ConnectToInstance(Channel().name, true);
+  if (fd < 0) return std::nullopt;
+  const std::string framed = copies::Framed(message);
+  for (size_t sent = 0; sent < framed.size();) {
+    const ssize_t n = send(fd, framed.data() + sent, framed.size() - sent, MSG_NOSIGNAL);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      close(fd);
+      return std::nullopt;
+    }
+    sent += static_cast<size_t>(n);
+  }
+  // The answer may wait for a whole playback.
+  std::string answer;
+  char buffer[512];
+  for (;;) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) break;
+    answer.append(buffer, static_cast<size_t>(n));
+  }
+  close(fd);
+  return answer;
+}
+
+void ListenToLaterCopies(CopyMessageHandler heard) {
+  AnotherInstanceRunning();
+  CopyChannel& c = Channel();
+  if (c.holder < 0 || c.timer != 0) return;
+  c.heard = std::move(heard);
+  c.timer = StartTimer(50, PollCopies);
+}
+
+std::string AbsolutePath(const std::string& path) {
+  if (path.empty() || path[0] == '/') return path;
+  std::string folder(4096, '\0');
+  while (getcwd(folder.data(), folder.size()) == nullptr) {
+    if (errno != ERANGE) return path;
+    folder.resize(folder.size() * 2);
+  }
+  folder.resize(folder.find('\0'));
+  return folder + (folder.back() == '/' ? "" : "/") + path;
 }
 
 TimeOfDay LocalTimeOfDay() {
@@ -52,6 +175,21 @@ std::string AppFolder() {
   size_t slash = exe.rfind('/');
   if (slash == std::string::npos) return ".";
   return slash == 0 ? "/" : exe.substr(0, slash);
+}
+
+std::string RecordingsFolder() {
+  const char* home = std::getenv("HOME");
+  if (home != nullptr && home[0] == '/') return home;
+  const passwd* user = getpwuid(getuid());
+  return user != nullptr && user->pw_dir != nullptr ? user->pw_dir : "/";
+}
+
+std::string SettingsPath() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  // A relative value is to be ignored, as the XDG base directory rules say.
+  const std::string folder =
+      config != nullptr && config[0] == '/' ? config : RecordingsFolder() + "/.config";
+  return folder + "/tapwright/tapwright.conf";
 }
 
 void RunInBackground(std::function<void()> work) {

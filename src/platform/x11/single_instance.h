@@ -33,34 +33,54 @@ enum class InstanceClaim {
   Undecided,  // the name cannot be had or checked (held by a stranger, say): run all the same
 };
 
-// Takes the name, or finds out who holds it. A successful claim keeps its socket open for ever.
-inline InstanceClaim ClaimInstanceName(const std::string& name) {
+// The socket's other end belongs to this user.
+inline bool PeerIsUs(int socket_fd) {
+  ucred peer{};
+  socklen_t peer_length = sizeof peer;
+  return getsockopt(socket_fd, SOL_SOCKET, SO_PEERCRED, &peer, &peer_length) == 0 &&
+         peer.uid == getuid();
+}
+
+// A connection to the holder of the name, when it is a copy of this user; else -1.
+inline int ConnectToInstance(const std::string& name, bool blocking) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (name.size() + 1 > sizeof address.sun_path) return -1;
+  std::memcpy(address.sun_path + 1, name.data(), name.size());  // sun_path[0] = 0: abstract
+  const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | (blocking ? 0 : SOCK_NONBLOCK), 0);
+  if (fd < 0) return -1;
+  // Anyone may take a name in this namespace: only a holder of our own user is another copy.
+  if (connect(fd, reinterpret_cast<const sockaddr*>(&address), length) != 0 || !PeerIsUs(fd)) {
+    close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Takes the name, or finds out who holds it. A successful claim keeps its socket open for ever,
+// listening for later copies; `holder` receives it.
+inline InstanceClaim ClaimInstanceName(const std::string& name, int* holder = nullptr) {
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
   if (name.size() + 1 > sizeof address.sun_path) return InstanceClaim::Undecided;
   std::memcpy(address.sun_path + 1, name.data(), name.size());  // sun_path[0] = 0: abstract
   const auto length = static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + name.size());
-  const auto* any = reinterpret_cast<const sockaddr*>(&address);
 
-  const int holder = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  if (holder < 0) return InstanceClaim::Undecided;
-  if (bind(holder, any, length) == 0 && listen(holder, SOMAXCONN) == 0)
+  const int fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (fd < 0) return InstanceClaim::Undecided;
+  if (bind(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0 &&
+      listen(fd, SOMAXCONN) == 0) {
+    if (holder) *holder = fd;
     return InstanceClaim::Claimed;
+  }
   const bool in_use = errno == EADDRINUSE;
-  close(holder);
+  close(fd);
   if (!in_use) return InstanceClaim::Undecided;
-
-  // Anyone may take a name in this namespace: only a holder of our own user is another copy.
-  const int probe = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  const int probe = ConnectToInstance(name, false);
   if (probe < 0) return InstanceClaim::Undecided;
-  InstanceClaim claim = InstanceClaim::Undecided;
-  ucred peer{};
-  socklen_t peer_length = sizeof peer;
-  if (connect(probe, any, length) == 0 &&
-      getsockopt(probe, SOL_SOCKET, SO_PEERCRED, &peer, &peer_length) == 0 && peer.uid == getuid())
-    claim = InstanceClaim::HeldByUs;
   close(probe);
-  return claim;
+  return InstanceClaim::HeldByUs;
 }
 
 }  // namespace platform::x11

@@ -22,11 +22,13 @@ echo "$answer"
 STUB
   chmod +x "$BIN/zenity"
 fi
-# A copy of the program in a folder of its own: the open chooser starts there.
+# A copy of the program in a folder of its own, started elsewhere; the choosers start in the home
+# folder, then in the folder of the file chosen last.
 APP=$WORK/app
 mkdir -p "$APP"
 cp "$TAPWRIGHT" "$APP/tapwright"
-(cd "$FILES" && exec env PATH="$BIN:$PATH" "$APP/tapwright") >"$WORK/tapwright.log" 2>&1 &
+(cd "$APP" && exec env PATH="$BIN:$PATH" HOME="$FILES" XDG_CONFIG_HOME="$WORK/config" \
+  "$APP/tapwright") >"$WORK/tapwright.log" 2>&1 &
 PIDS+=($!)
 wait_for 15 has_window Tapwright || fail "no Tapwright window"
 sleep 0.5
@@ -70,7 +72,8 @@ if [[ ${REAL:-0} != 1 ]]; then
 --save
 --title=Tapwright - Save file
 --filename=$FILES/
---file-filter=Archivos de Tapwright (*.tpw) | *.tpw"
+--file-filter=Tapwright recordings (*.tpw) | *.tpw
+--attach=$MAIN"
   [[ "$(last_call)" == "$EXPECTED" ]] || fail "the save chooser was called with:
 $(last_call)"
   # A cancelled load changes nothing. While the load chooser is open, the window it belongs to
@@ -86,11 +89,11 @@ $(last_call)"
   (($(windows_named Tapwright | wc -l) == 1)) || fail "a click made while the chooser was open came later"
   echo 0 >"$BIN/delay"
   grep -q -- "--attach=$MAIN" <(last_call) || fail "the load chooser is not attached: $(last_call)"
-  grep -qx -- "--filename=$APP/" <(last_call) ||
-    fail "the load chooser does not start in the program's folder: $(last_call)"
+  grep -qx -- "--filename=$FILES/" <(last_call) ||
+    fail "the load chooser does not start where the save went: $(last_call)"
 fi
 
-printf '100,100,-1\r\n150,120,-1\r\n200,140,-1\r\n' >"$APP/known.tpw"
+printf '100,100,-1\r\n150,120,-1\r\n200,140,-1\r\n' >"$FILES/known.tpw"
 if [[ ${REAL:-0} == 1 ]]; then
   xdotool key F5
   wait_for 15 has_window "Tapwright - Load file" || fail "no zenity open window"
@@ -98,7 +101,7 @@ if [[ ${REAL:-0} == 1 ]]; then
   xdotool type --delay 20 "known.tpw"
   confirm "Tapwright - Load file"
 else
-  echo "$APP/known.tpw" >"$BIN/answer"
+  echo "$FILES/known.tpw" >"$BIN/answer"
   xdotool key F5
 fi
 sleep 0.5

@@ -15,15 +15,15 @@ else
   SAVE_TITLE="Tapwright - Save file" LOAD_TITLE="Tapwright - Load file"
 fi
 
-# The save dialog starts in the working folder.
+# The dialogs start in the home folder, then in the folder of the file chosen last.
 FILES="$WORK/files"
 mkdir -p "$FILES/sub folder"
 : >"$FILES/other.TPW"
 : >"$FILES/notes.txt"
 # No desktop chooser on its PATH: the program's own dialog serves.
 mkdir -p "$WORK/no-chooser"
-(cd "$FILES" && exec env -u LC_ALL -u LC_MESSAGES LANG="$LANGUAGE_ENV" PATH="$WORK/no-chooser" \
-  "$TAPWRIGHT") \
+(cd "$WORK" && exec env -u LC_ALL -u LC_MESSAGES LANG="$LANGUAGE_ENV" PATH="$WORK/no-chooser" \
+  HOME="$FILES" XDG_CONFIG_HOME="$WORK/config" "$TAPWRIGHT") \
   >"$WORK/tapwright.log" 2>&1 &
 PIDS+=($!)
 MAIN_PID=$!
@@ -111,7 +111,7 @@ wait_for 5 gone "$SAVE_TITLE" || fail "the save dialog stayed open in the sub-fo
 wait_for 5 test -s "$FILES/sub folder/deep.tpw" || fail "not saved in the sub-folder: $(ls -R "$FILES")"
 cmp -s "$SAVED" "$FILES/sub folder/deep.tpw" || fail "the same recording saved twice differs"
 
-# The load dialog starts in the program's folder: a typed absolute path is taken as is.
+# The load dialog starts in the folder saved to last: a typed absolute path is taken as is.
 KNOWN="$FILES/known.tpw"
 printf '300,300,-1\r\n250,200,-1\r\n200,150,-1\r\n' >"$KNOWN"
 xdotool mousemove 900 800

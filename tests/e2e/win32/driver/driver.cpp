@@ -18,7 +18,8 @@
 //                                     button held that it receives, each turn of the wheel
 //                                     ("wheel -120", "hwheel 120") and each character typed
 //                                     into it ("char h")
-//   driver answer TITLE PATH SECONDS  types PATH into the file dialog TITLE and confirms it
+//   driver answer TITLE PATH SECONDS  types PATH into the file dialog TITLE and confirms it;
+//                                     prints where the dialog was and its owner's title
 //   driver drag X Y EFFECTS FILE...   an OLE drag of the files (CF_HDROP) offering EFFECTS,
 //                                     dropped at screen X Y; prints what DoDragDrop returned
 //   driver end                        ends the program that owns the Tapwright window
@@ -263,7 +264,12 @@ int Answer(const char* title, const char* path, int seconds) {
   SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(p.c_str()));
   PostMessageW(dlg, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                reinterpret_cast<LPARAM>(GetDlgItem(dlg, IDOK)));
-  std::printf("answered %s\n", title);
+  RECT at{};
+  GetWindowRect(dlg, &at);
+  wchar_t owner[64] = L"";
+  if (HWND o = GetWindow(dlg, GW_OWNER)) GetWindowTextW(o, owner, 64);
+  std::printf("answered %s at %ld %ld %ld %ld owner %ls\n", title, at.left, at.top,
+              at.right - at.left, at.bottom - at.top, owner);
   return 0;
 }
 

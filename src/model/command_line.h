@@ -1,0 +1,33 @@
+// What the program is asked to do on its command line, and the exit codes of a playback run
+// from there. Plain parsing: the platform code only hands over the arguments as UTF-8.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace model {
+
+inline constexpr int kExitPlayed = 0;     // played to the end (or nothing to play was asked)
+inline constexpr int kExitNotLoaded = 1;  // the file could not be loaded
+inline constexpr int kExitUsage = 2;      // the command line made no sense
+inline constexpr int kExitStopped = 3;    // the user stopped the playback
+
+struct CommandLine {
+  enum class Action { Window, Play, Help, Version, UsageError };
+  Action action = Action::Window;
+  std::string file;     // Window: loaded at start ("": none); Play: the one played
+  int passes = 1;       // Play: how many times; 0 until stopped
+  int speed_step = -1;  // Play: index into kSpeeds; -1 leaves the speed as it is
+  std::string error;    // UsageError: what was wrong, for the user
+};
+
+// args are the arguments after the program's name.
+CommandLine ParseCommandLine(const std::vector<std::string>& args);
+// Arguments that ask for the same (Window and Play only): how a later copy hands on its command
+// line, as one message of NUL-ended arguments.
+std::string MessageOf(const CommandLine& line);
+CommandLine ParseMessage(const std::string& message);
+// The --help text, ending with a new line.
+std::string UsageText();
+
+}  // namespace model

@@ -1,0 +1,79 @@
+#include "model/settings.h"
+
+#include <cstdio>
+
+namespace model {
+namespace {
+
+bool ParseSwitch(std::string_view value, bool& out) {
+  if (value != "0" && value != "1") return false;
+  out = value == "1";
+  return true;
+}
+
+// "09:30": two digits, a colon, two digits.
+bool ParseTime(std::string_view value, HourMinute& out) {
+  const auto digit = [&](size_t i) {
+    return value[i] >= '0' && value[i] <= '9' ? value[i] - '0' : -1;
+  };
+  if (value.size() != 5 || value[2] != ':') return false;
+  for (size_t i : {0u, 1u, 3u, 4u})
+    if (digit(i) < 0) return false;
+  const HourMinute t{digit(0) * 10 + digit(1), digit(3) * 10 + digit(4)};
+  if (t.hour > 23 || t.minute > 59) return false;
+  out = t;
+  return true;
+}
+
+std::string TimeText(HourMinute t) {
+  char text[8];
+  std::snprintf(text, sizeof text, "%02d:%02d", t.hour % 100, t.minute % 100);
+  return text;
+}
+
+bool ParseLine(std::string_view key, std::string_view value, Settings& s) {
+  if (key == "repeat") return ParseSwitch(value, s.options.repeat);
+  if (key == "simulate_clicks") return ParseSwitch(value, s.options.simulate_clicks);
+  if (key == "record_keyboard") return ParseSwitch(value, s.options.record_keyboard);
+  if (key == "speed") {
+    s.options.speed_step = SpeedStepNamed(value);
+    return s.options.speed_step >= 0;
+  }
+  if (key == "timer_start") return ParseTime(value, s.timer_start);
+  if (key == "timer_end") return ParseTime(value, s.timer_end);
+  if (key == "last_folder") s.last_folder = value;
+  return true;
+}
+
+}  // namespace
+
+std::string FormatSettings(const Settings& s) {
+  std::string text = "repeat=" + std::string(s.options.repeat ? "1" : "0") + "\n";
+  text += "simulate_clicks=" + std::string(s.options.simulate_clicks ? "1" : "0") + "\n";
+  text += "record_keyboard=" + std::string(s.options.record_keyboard ? "1" : "0") + "\n";
+  text += "speed=" + SpeedName(s.options.speed_step) + "\n";
+  text += "timer_start=" + TimeText(s.timer_start) + "\n";
+  text += "timer_end=" + TimeText(s.timer_end) + "\n";
+  // A folder whose name holds a line break cannot be written as a line: it is left out.
+  if (s.last_folder.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos)
+    text += "last_folder=" + s.last_folder + "\n";
+  return text;
+}
+
+Settings ParseSettings(std::string_view text) {
+  Settings s;
+  while (!text.empty()) {
+    const size_t end = text.find('\n');
+    std::string_view line = text.substr(0, end);
+    text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (line.empty() || line[0] == '#') continue;
+    const size_t equals = line.find('=');
+    if (equals == std::string_view::npos || line.find('\0') != std::string_view::npos ||
+        !ParseLine(line.substr(0, equals), line.substr(equals + 1), s))
+      return Settings();
+  }
+  return s;
+}
+
+}  // namespace model

@@ -1,0 +1,66 @@
+#!/bin/sh
+# The command line: --help, --version and usage errors answer without a window; --play plays a
+# file N times and exits with how it ended (Esc: 3); with a copy running, a file or a --play is
+# handed to it and no second window opens.
+# usage: test_command_line.sh STATE EXE_DIR
+. "$(dirname "$0")/lib.sh"
+OUT="$STATE/command_line"
+mkdir -p "$OUT"
+clicks() { tr -d '\r' <"$OUT/target.log" | grep -c '^click left' || true; }
+# expect CODE PATTERN ARGS...: a copy that ends by itself with CODE, printing a matching line.
+expect() {
+  code=$1 pattern=$2 rc=0
+  shift 2
+  timeout 30 "$WINE" "$EXE_DIR/tapwright.exe" "$@" >"$OUT/out.log" 2>&1 || rc=$?
+  [ "$rc" = "$code" ] || fail "tapwright $* ended with $rc, not $code: $(cat "$OUT/out.log")"
+  [ -z "$pattern" ] || grep -q -- "$pattern" "$OUT/out.log" || fail "tapwright $* said: $(cat "$OUT/out.log")"
+}
+expect 0 "^Usage: tapwright" --help
+expect 0 "^tapwright [0-9]*\.[0-9]*\.[0-9]*" --version
+expect 2 "unknown option --bogus" --bogus
+
+driver target 220 210 100 100 100 >"$OUT/target.log" 2>&1 &
+target_pid=$!
+trap 'driver end || true; kill $target_pid 2>/dev/null || true; stop_all' EXIT
+for _ in $(seq 100); do grep -q "target ready" "$OUT/target.log" && break; sleep 0.1; done
+seq 1 200 | awk '{ printf "%d,260,-1\r\n", 230 + int($1 / 10) } END { printf "250,260,1\r\n" }' \
+  >"$OUT/walk.tpw"
+WALK=$(winepath -w "$OUT/walk.tpw")
+expect 1 "cannot load" --play "$(winepath -w "$OUT/missing.tpw")"
+expect 0 "" --play "$WALK" --repeat 2 --speed 2
+[ "$(clicks)" = 2 ] || fail "--repeat 2 clicked $(clicks) times"
+
+# Esc ends a loop with 3.
+"$WINE" "$EXE_DIR/tapwright.exe" --play "$WALK" --loop >"$OUT/loop.log" 2>&1 &
+loop=$!
+driver window Tapwright.Form >/dev/null || fail "no window while playing"
+sleep 1
+driver key ESC >/dev/null
+rc=0
+wait "$loop" || rc=$?
+[ "$rc" = 3 ] || fail "a loop stopped with Esc ended with $rc"
+
+# A copy that runs takes the file, and plays one when asked while the second copy waits.
+start_tapwright
+driver window Tapwright.Form >/dev/null || fail "the program did not start"
+before=$(clicks)
+expect 0 "" "$WALK"
+sleep 0.5
+driver key F10 >/dev/null
+sleep 1
+[ "$(clicks)" = $((before + 1)) ] || fail "the file handed on was not loaded"
+expect 0 "" --play "$WALK" --repeat 2
+[ "$(clicks)" = $((before + 3)) ] || fail "the copy that runs played $(($(clicks) - before - 1)) times"
+driver window Tapwright.Form >/dev/null || fail "the first copy's window is gone"
+
+# The save dialog belongs to the strip and opens clear of it (the strip: 178 x 66 at 0, 0).
+driver key F6 >/dev/null
+driver answer "Tapwright - Save file" "$(winepath -w "$OUT")\\saved" 30 >"$OUT/answer.log" ||
+  fail "no save dialog: $(cat "$OUT/answer.log")"
+cat "$OUT/answer.log"
+set -- $(sed -n 's/.* at \([-0-9]*\) \([-0-9]*\) \([0-9]*\) \([0-9]*\) owner \(.*\)$/\1 \2 \3 \4 \5/p' "$OUT/answer.log" | tr -d '\r')
+[ "${5:-}" = Tapwright ] || fail "the save dialog's owner is '${5:-}'"
+[ "$1" -ge 178 ] || [ "$2" -ge 66 ] || fail "the save dialog opened under the strip at $1,$2"
+for _ in $(seq 50); do [ -s "$OUT/saved.tpw" ] && break; sleep 0.1; done
+[ -s "$OUT/saved.tpw" ] || fail "nothing saved"
+echo "PASS"

@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The command line: --help, --version and usage errors answer without a window; --play plays a
+# file N times and exits with how it ended (Esc: 3); with a copy running, a file or a --play is
+# handed to it and no second window opens.
+# Usage: command_line_test.sh TAPWRIGHT X11_PROBE
+source "$(dirname "$0")/xvfb_lib.sh"
+TAPWRIGHT=$1 PROBE=$2
+start_xvfb
+LOG="$WORK/target.log"
+start_target "$PROBE" "$LOG"
+clicks() { grep -cE "^(down|double) left" "$LOG" || true; }
+
+# expect CODE OUTPUT_PATTERN ARGS...: runs a copy that must end by itself with CODE, printing a
+# line that matches.
+expect() {
+  local code=$1 pattern=$2 rc=0
+  shift 2
+  timeout 20 "$TAPWRIGHT" "$@" >"$WORK/out.log" 2>&1 || rc=$?
+  ((rc == code)) || fail "tapwright $* ended with $rc, not $code: $(cat "$WORK/out.log")"
+  [[ -z $pattern ]] || grep -q -- "$pattern" "$WORK/out.log" || fail "tapwright $* said: $(cat "$WORK/out.log")"
+}
+expect 0 "^Usage: tapwright" --help
+expect 0 "^tapwright [0-9]*\.[0-9]*\.[0-9]*$" --version
+expect 2 "unknown option --bogus" --bogus
+expect 2 "need --play" walk.tpw --loop
+has_window Tapwright && fail "an answer opened a window"
+
+# A click in the target after 200 ms of moves; a file given by a relative name.
+cd "$WORK"
+for i in $(seq 1 200); do echo "$((230 + i / 10)),260,-1"; done >walk.tpw
+echo "250,260,1" >>walk.tpw
+expect 1 "cannot load $WORK/missing.tpw" --play missing.tpw
+expect 0 "" --play walk.tpw --repeat 2 --speed 2
+(($(clicks) == 2)) || fail "--repeat 2 clicked $(clicks) times"
+
+# Esc ends a loop with 3.
+"$TAPWRIGHT" --play walk.tpw --loop >"$WORK/loop.log" 2>&1 &
+LOOP=$!
+PIDS+=($LOOP)
+wait_for 15 has_window Tapwright || fail "no window while playing"
+sleep 1
+xdotool key Escape
+RC=0
+wait_for 5 bash -c "! kill -0 $LOOP" || fail "Esc did not end the loop"
+wait "$LOOP" || RC=$?
+((RC == 3)) || fail "a loop stopped with Esc ended with $RC"
+
+# A copy that runs takes the file, and plays one when asked, while the second copy waits.
+"$TAPWRIGHT" >"$WORK/first.log" 2>&1 &
+PIDS+=($!)
+wait_for 15 has_window Tapwright || fail "no Tapwright window"
+BEFORE=$(clicks)
+expect 0 "" walk.tpw
+xdotool key F10
+wait_for 5 bash -c "(( \$(grep -cE '^(down|double) left' '$LOG') == $((BEFORE + 1)) ))" ||
+  fail "the file handed on was not loaded: $(clicks) clicks"
+sleep 0.5
+expect 0 "" --play walk.tpw --repeat 3
+(($(clicks) == BEFORE + 4)) || fail "the copy that runs played $(($(clicks) - BEFORE - 1)) times"
+expect 1 "cannot load" --play "$WORK/missing.tpw"
+mapfile -t WINDOWS < <(windows_named Tapwright)
+((${#WINDOWS[@]} == 1)) || fail "${#WINDOWS[@]} Tapwright windows"
+echo "PASSED"

@@ -1,0 +1,79 @@
+// The command line: each argument list and what the program makes of it.
+#include "model/command_line.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using Action = model::CommandLine::Action;
+
+struct Case {
+  std::vector<std::string> args;
+  Action action;
+  std::string file = "";
+  int passes = 1;
+  int speed_step = -1;
+};
+
+TEST(CommandLine, ArgumentListsAndWhatTheyAsk) {
+  const Case cases[] = {
+      {{}, Action::Window},
+      {{"walk.tpw"}, Action::Window, "walk.tpw"},
+      {{"-"}, Action::Window, "-"},
+      {{"--", "--play"}, Action::Window, "--play"},
+      {{"--play", "walk.tpw"}, Action::Play, "walk.tpw"},
+      {{"walk.tpw", "--play"}, Action::Play, "walk.tpw"},
+      {{"--play", "w.tpw", "--repeat", "2"}, Action::Play, "w.tpw", 2},
+      {{"--play", "w.tpw", "--repeat=12"}, Action::Play, "w.tpw", 12},
+      {{"--play", "w.tpw", "--loop"}, Action::Play, "w.tpw", 0},
+      {{"--play", "w.tpw", "--speed", "1/4"}, Action::Play, "w.tpw", 1, 0},
+      {{"--play", "w.tpw", "--speed=1/2"}, Action::Play, "w.tpw", 1, 1},
+      {{"--play", "w.tpw", "--speed", "1"}, Action::Play, "w.tpw", 1, 2},
+      {{"--play", "w.tpw", "--speed", "8", "--loop"}, Action::Play, "w.tpw", 0, 5},
+      {{"--help"}, Action::Help},
+      {{"-h"}, Action::Help},
+      {{"walk.tpw", "--version"}, Action::Version},
+      {{"--bogus", "--help"}, Action::UsageError},
+      {{"--help=1"}, Action::UsageError},
+      {{"-x"}, Action::UsageError},
+      {{""}, Action::UsageError},
+      {{"a.tpw", "b.tpw"}, Action::UsageError},
+      {{"--play"}, Action::UsageError},
+      {{"--repeat", "2", "w.tpw"}, Action::UsageError},
+      {{"--speed", "2", "w.tpw"}, Action::UsageError},
+      {{"--loop", "w.tpw"}, Action::UsageError},
+      {{"--play", "w.tpw", "--repeat", "2", "--loop"}, Action::UsageError},
+      {{"--play", "w.tpw", "--repeat"}, Action::UsageError},
+      {{"--play", "w.tpw", "--repeat", "0"}, Action::UsageError},
+      {{"--play", "w.tpw", "--repeat", "-1"}, Action::UsageError},
+      {{"--play", "w.tpw", "--repeat", "2x"}, Action::UsageError},
+      {{"--play", "w.tpw", "--repeat", "99999999999"}, Action::UsageError},
+      {{"--play", "w.tpw", "--speed", "3"}, Action::UsageError},
+      {{"--play", "w.tpw", "--speed", "1/8"}, Action::UsageError},
+  };
+  for (const Case& c : cases) {
+    std::string shown;
+    for (const std::string& a : c.args) shown += "[" + a + "] ";
+    const model::CommandLine line = model::ParseCommandLine(c.args);
+    EXPECT_EQ(line.action, c.action) << shown;
+    if (c.action == Action::UsageError) {
+      EXPECT_FALSE(line.error.empty()) << shown;
+      continue;
+    }
+    if (c.action != Action::Window && c.action != Action::Play) continue;
+    // A later copy hands the same request on to the running one.
+    const model::CommandLine handed = model::ParseMessage(model::MessageOf(line));
+    for (const model::CommandLine& l : {line, handed}) {
+      EXPECT_EQ(l.action, c.action) << shown;
+      EXPECT_EQ(l.file, c.file) << shown;
+      EXPECT_EQ(l.passes, c.passes) << shown;
+      EXPECT_EQ(l.speed_step, c.speed_step) << shown;
+    }
+  }
+  EXPECT_EQ(model::ParseMessage(std::string("--play\0w.tpw", 12)).action, Action::UsageError);
+}
+
+}  // namespace

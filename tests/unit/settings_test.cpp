@@ -1,0 +1,101 @@
+// Settings kept between runs: the text they are kept as, and a session that keeps them.
+#include "model/settings.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "session_fixture.h"
+#include "temp_files.h"
+
+namespace {
+
+using model::ParseSettings;
+using model::Settings;
+
+Settings Changed() {
+  Settings s;
+  s.options = {true, true, true, 0};
+  s.timer_start = {9, 5};
+  s.timer_end = {23, 59};
+  s.last_folder = "/home/ana/my walks";
+  return s;
+}
+
+TEST(SettingsText, WhatIsWrittenReadsBackAndWhatIsBrokenGivesTheDefaults) {
+  EXPECT_EQ(ParseSettings(model::FormatSettings(Changed())), Changed());
+  EXPECT_EQ(ParseSettings(model::FormatSettings(Settings())), Settings());
+  Settings speed;
+  speed.options.speed_step = 5;
+  EXPECT_EQ(ParseSettings("# kept\r\n\r\nspeed=8\r\nlater_key=x\n"), speed);
+  Settings folder;
+  folder.last_folder = "C:\\a=b";
+  EXPECT_EQ(ParseSettings("last_folder=C:\\a=b"), folder);
+  // A folder with a line break in its name is left out rather than breaking the file.
+  Settings odd = Changed();
+  odd.last_folder = "/tmp/a\nrepeat=0";
+  EXPECT_EQ(ParseSettings(model::FormatSettings(odd)).options.repeat, true);
+  for (const char* broken :
+       {"repeat=1\nspeed=3", "repeat=1\nrepeat=2", "repeat=1\nsimulate_clicks=yes",
+        "repeat=1\nrecord_keyboard=", "repeat=1\ntimer_start=24:00", "repeat=1\ntimer_end=9:30",
+        "repeat=1\ntimer_end=09:60", "repeat=1\ntimer_end=09-30", "repeat=1\njunk",
+        "repeat=1\ntimer_start=0;:00"})
+    EXPECT_EQ(ParseSettings(broken), Settings()) << broken;
+}
+
+class KeptSettings : public SimTest {
+ protected:
+  std::string Text() const {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  TempFolder folder;
+  std::string path = folder.Path("config/tapwright/tapwright.conf");
+};
+
+TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
+  sim::SetSettingsPath(path);
+  {
+    FakeView view;
+    engine::Session first(view);
+    EXPECT_EQ(first.GetOptions(), model::Options());  // no file: the defaults
+    first.ToggleRepeat();
+    first.ToggleSimulateClicks();
+    first.ToggleRecordKeyboard();
+    first.ChangeSpeed(-2);
+    first.GetSingleTimer().SetStartTime({9, 5});
+    first.GetSingleTimer().SetEndTime({23, 59});
+    first.SetLastFolder("/home/ana/my walks");
+    sim::Advance(999);
+    EXPECT_EQ(Text(), "");  // a second after the last change
+    sim::Advance(1);
+    EXPECT_EQ(ParseSettings(Text()), Changed());
+  }
+  FakeView view;
+  engine::Session second(view);
+  EXPECT_EQ(second.GetOptions(), Changed().options);
+  EXPECT_EQ(second.GetSingleTimer().StartTime(), Changed().timer_start);
+  EXPECT_EQ(second.GetSingleTimer().EndTime(), Changed().timer_end);
+  EXPECT_EQ(second.LastFolder(), Changed().last_folder);
+  // A file played at its own speed leaves the user's in the settings.
+  const std::string walk = folder.File("walk.tpw", 5);
+  second.PlayFile(walk, 0, 5, [](int) {});
+  second.ToggleRepeat();
+  sim::Advance(1000);
+  EXPECT_EQ(ParseSettings(Text()).options.speed_step, 0);
+  EXPECT_EQ(ParseSettings(Text()).options.repeat, false);
+  // Ending the program writes what is not yet written.
+  second.ToggleSimulateClicks();
+  EXPECT_THROW(second.Quit(), sim::ProgramEnded);
+  EXPECT_EQ(ParseSettings(Text()).options.simulate_clicks, false);
+}
+
+TEST_F(KeptSettings, ABrokenFileGivesTheDefaults) {
+  sim::SetSettingsPath(path);
+  std::filesystem::create_directories(folder.Path("config/tapwright"));
+  std::ofstream(path, std::ios::binary) << "repeat=1\nspeed=fast\n";
+  FakeView view;
+  engine::Session session(view);
+  EXPECT_EQ(session.GetOptions(), model::Options());
+}
+
+}  // namespace
