@@ -18,7 +18,7 @@ struct FileWork::Job {
 };
 
 FileWork::FileWork(std::function<void()> progressed)
-    : progressed_(std::move(progressed)), poll_timer_(100, [this] { Poll(); }) {}
+    : progressed_(std::move(progressed)), poll_timer_(20, [this] { Poll(); }) {}
 
 FileWork::~FileWork() {
   CancelLoad();
@@ -89,8 +89,10 @@ void FileWork::CancelLoad() {
 }
 
 void FileWork::FinishSave() {
-  while (job_ && kind_ == Kind::Save && !job_->finished.load(std::memory_order_acquire))
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  if (!job_ || kind_ != Kind::Save) return;
+  while (!job_->finished.load(std::memory_order_acquire))
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  Poll();  // its outcome, now
 }
 
 }  // namespace engine

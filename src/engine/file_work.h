@@ -37,7 +37,8 @@ class FileWork {
   // Ends a load without an outcome: `done` never runs. A save is not stopped: it is on the disk
   // soon, and the old file is whole until then.
   void CancelLoad();
-  // Waits for a save to be on the disk: before the recording changes, or the program ends.
+  // Waits for a save to be on the disk and takes its outcome: before the recording changes,
+  // another file is asked for, or the program ends.
   void FinishSave();
 
  private:

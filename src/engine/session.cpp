@@ -93,6 +93,10 @@ void Session::TogglePlayback() {
     EndPlayFile(model::kExitStopped);
     return;
   }
+  if (state_ == State::Idle && files_.Busy() && files_.GetKind() == FileWork::Kind::Load) {
+    play_after_load_ = true;  // the file being read is the one to play
+    return;
+  }
   if (recording_.UBound() == 0) {
     if (state_ == State::Recording) {
       ToggleRecording();
@@ -213,6 +217,7 @@ void Session::LoadRecording(const std::string& path, std::function<void()> then,
   const auto fail = [&failed] {
     if (failed) failed();
   };
+  files_.FinishSave();  // a save that runs ends first: it takes a moment
   if (files_.Busy()) return fail();
   std::string name = path;
   try {
@@ -223,6 +228,7 @@ void Session::LoadRecording(const std::string& path, std::function<void()> then,
   if (!model::IsRecordingFile(name)) return fail();  // other files are ignored
   files_.Load(name, [this, name, then = std::move(then),
                      failed = std::move(failed)](std::optional<model::Recording> loaded) {
+    const bool play = std::exchange(play_after_load_, false);
     if (!loaded) {
       ShowStatus(StatusLine::Kind::LoadFailed, name);  // the recording stays as it was
       if (failed) failed();
@@ -231,11 +237,16 @@ void Session::LoadRecording(const std::string& path, std::function<void()> then,
     recording_ = std::move(*loaded);
     player_.Rewind();  // a new recording plays from its first sample
     ShowStatus(StatusLine::Kind::Loaded, name);
-    if (then) then();
+    if (then) {
+      then();
+    } else if (play) {
+      TogglePlayback();
+    }
   });
 }
 
 void Session::SaveRecording() {
+  files_.FinishSave();
   if (files_.Busy()) return;
   if (recording_.UBound() == 0) return SayNothingRecorded();
   std::string path;
@@ -253,6 +264,7 @@ void Session::SaveRecording() {
 void Session::CancelLoad() {
   if (!files_.Busy() || files_.GetKind() != FileWork::Kind::Load) return;
   files_.CancelLoad();
+  play_after_load_ = false;
   if (status_.GetKind() == StatusLine::Kind::Loading) status_.Hide();
   EndPlayFile(model::kExitStopped);
 }

@@ -125,6 +125,7 @@ class Session {
   StatusLine status_;
   SingleTimer single_timer_;
   Sequence sequence_;
+  bool play_after_load_ = false;  // F10 came while a file was being read
   FileWork files_;
   platform::Timer hotkey_timer_;
   // A PlayFile that runs: its outcome's receiver, the passes still to play (0: no end) and the

@@ -293,7 +293,7 @@ TEST_F(Files, AFileWithNoSampleIsNotLoadedAByteOrderMarkIsPassedOver) {
 }
 
 // Files are read and written on another thread: the recording changes only once a load is
-// done, Esc cancels a load, and nothing else starts while a save runs.
+// done, Esc cancels a load, and F10 meanwhile plays the file once it is read.
 TEST_F(Files, LoadsAndSavesRunApart) {
   const auto before = Of({{9, 9, 9}});
   session.SetRecording(before);
@@ -310,15 +310,18 @@ TEST_F(Files, LoadsAndSavesRunApart) {
   EXPECT_FALSE(Label("LBMsg").Visible());
 
   session.LoadRecording(Path("walk.tpw"));
+  session.Act(engine::Command::Play);
   sim::RunHeldWork();
   sim::Advance(100);
   EXPECT_EQ(Recording(), Of({{1, 2, 3}}));
   EXPECT_EQ(Label("LBMsg").Caption(), "Load: walk");
+  platform::Point at;
+  ASSERT_TRUE(platform::CursorPosition(at));
+  EXPECT_EQ(at.x, 1);  // played: the cursor went to the sample's place
+  EXPECT_EQ(at.y, 2);
 
   sim::AnswerNextDialog(Path("saved.tpw"));
   session.SaveRecording();
-  session.Act(engine::Command::Load);
-  EXPECT_EQ(sim::DialogLog().size(), 1u);
   sim::RunHeldWork();
   sim::Advance(100);
   EXPECT_EQ(Read(Path("saved.tpw")), "1,2,3\r\n");
