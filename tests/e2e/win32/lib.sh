@@ -9,6 +9,8 @@ WINE="${WINE:-wine}"
 stop_all() { wineserver -k 2>/dev/null || true; wineserver -w 2>/dev/null || true; }
 trap stop_all EXIT
 stop_all
+# Each test starts from the program's defaults: no settings kept from an earlier test.
+rm -rf "$WINEPREFIX"/drive_c/users/*/AppData/Roaming/Tapwright
 
 driver() { "$WINE" "$EXE_DIR/tapwright_driver.exe" "$@"; }
 probe() { "$WINE" "$EXE_DIR/tapwright_probe.exe" "$@"; }

@@ -38,6 +38,8 @@ start_xvfb() {
   # A private runtime folder, as a desktop session has one.
   export XDG_RUNTIME_DIR="$WORK/run"
   mkdir -m 700 "$XDG_RUNTIME_DIR"
+  # Settings of the test's own, from the defaults: never the user's, nor an earlier test's.
+  export XDG_CONFIG_HOME="$WORK/config"
   # WINDOW_MANAGER (a command, e.g. openbox) runs the test under a real window manager.
   if [[ -n ${WINDOW_MANAGER:-} ]]; then
     $WINDOW_MANAGER >"$WORK/wm.log" 2>&1 &
