@@ -32,6 +32,7 @@ void Recorder::Start(model::Recording& into, bool keyboard) {
   platform::CursorPosition(origin_);
   events_ = platform::WatchInputEvents(true);
   pressed_ = 0;
+  placed_ = 0;
   buttons_.Start();
   keyboard_on_ = keyboard;
   if (keyboard_on_) keyboard_.Start();
@@ -70,7 +71,7 @@ void Recorder::Sample() {
       MoveTo(ms, *e.at);
     else
       MoveTo(std::max(ms, due), p);
-    Place(ms, e.code);
+    Place(ms, e.code, e.at);
   }
   MoveTo(due, p);
 }
@@ -110,23 +111,30 @@ void Recorder::MoveTo(std::int64_t ms, platform::Point to) {
   }
 }
 
-void Recorder::Place(std::int64_t ms, std::int32_t code) {
+void Recorder::Place(std::int64_t ms, std::int32_t code, std::optional<platform::Point> at) {
   model::Recording& r = *into_;
   const std::int32_t u = r.UBound();
-  for (auto i = static_cast<std::int32_t>(ms); i <= u; ++i) {
+  const platform::Point where = at.value_or(platform::Point{r[u].x, r[u].y});
+  // Times read to the millisecond from another clock (the X server's) may put a release a
+  // millisecond before its own press, or a click made as the pointer arrived on the sample read
+  // just before: the order the events came in, and their place, hold.
+  for (auto i = std::max(static_cast<std::int32_t>(ms), placed_); i <= u; ++i) {
     if (r[i].code == model::kMove) {
-      r[i].code = code;
+      r[i] = {at ? where.x : r[i].x, at ? where.y : r[i].y, code};
+      placed_ = i;
       return;
     }
   }
   // A release on the heels of its own press, in place, is the click JoinClicks would make of
   // them, and needs no sample of its own.
   const int b = ReleasedBy(code);
-  if (code == b + model::kRelease && r[u].code == b + model::kPress) {
+  if (code == b + model::kRelease && r[u].code == b + model::kPress && r[u].x == where.x &&
+      r[u].y == where.y) {
     r[u].code = b;
     return;
   }
-  Add(r[u].x, r[u].y, code);
+  Add(where.x, where.y, code);
+  placed_ = r.UBound();
 }
 
 void Recorder::Add(std::int32_t x, std::int32_t y, std::int32_t code) {

@@ -43,8 +43,9 @@ class Recorder {
   std::vector<Seen> TakeEvents();
   // Moves from the last sample on a line to `to`, reached at sample `ms`.
   void MoveTo(std::int64_t ms, platform::Point to);
-  // The code on the first sample from `ms` on that holds none, else on a new sample at the end.
-  void Place(std::int64_t ms, std::int32_t code);
+  // The code on the first sample from `ms` on that holds none, else on a new sample at the end;
+  // never before the code placed last. The sample is moved to `at` where the event tells it.
+  void Place(std::int64_t ms, std::int32_t code, std::optional<platform::Point> at);
   // A sample that cannot be stored is dropped whole: no gap is left in the recording.
   void Add(std::int32_t x, std::int32_t y, std::int32_t code);
 
@@ -56,6 +57,7 @@ class Recorder {
   platform::Point origin_;     // the cursor when the recording started
   bool events_ = false;        // the buttons and the wheel come from their own events
   int pressed_ = 0;            // buttons pressed since the start and not released
+  std::int32_t placed_ = 0;    // the sample that took the last code
   ButtonWatch buttons_;
   KeyboardWatch keyboard_;
   platform::Timer sampler_timer_;

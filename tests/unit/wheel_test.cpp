@@ -102,6 +102,42 @@ TEST_F(SimTest, EventsGoOnTheMillisecondTheyHappenedAtThePlaceOnThePath) {
   }
 }
 
+// The X server's clock, read to the millisecond, may stamp a release before its own press, or a
+// click made as the pointer arrived on the tick that read the pointer still on its way.
+TEST_F(SimTest, AClickStampedEarlyStaysInOrderWhereItWasMade) {
+  struct Case {
+    const char* name;
+    bool tick_before_move;
+    std::int64_t press_skew_us, release_skew_us;
+  };
+  const Case cases[] = {
+      {"release read before the press", false, 0, -1000},
+      {"click read on the tick before the move", true, -1000, -1000},
+  };
+  for (const Case& c : cases) {
+    sim::Reset();
+    sim::SetInputEvents(true, true);
+    engine::Recorder recorder(nullptr);
+    model::Recording r;
+    sim::MoveMouse(-100, 0);
+    recorder.Start(r, false);
+    sim::Stall(20);
+    if (c.tick_before_move) sim::Advance(0);
+    sim::MoveMouse(100, 0);
+    sim::SkewNextInputEvent(c.press_skew_us);
+    sim::MouseDown(MouseButton::Left);
+    sim::SkewNextInputEvent(c.release_skew_us);
+    sim::MouseUp(MouseButton::Left);
+    sim::Stall(5);
+    sim::Advance(0);
+    recorder.Stop();
+    std::vector<Sample> coded;
+    for (int i = 1; i <= r.UBound(); ++i)
+      if (r[i].code != model::kMove) coded.push_back(r[i]);
+    EXPECT_EQ(coded, (std::vector<Sample>{{100, 0, model::kLeft}})) << c.name;
+  }
+}
+
 using Recorder = SessionTest;
 
 TEST_F(Recorder, FromEventsOnlyWhatTheRecordingPressedIsReleasedAndAClickTakesOneSample) {

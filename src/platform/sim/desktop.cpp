@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <stdexcept>
+#include <utility>
 
 namespace sim::detail {
 
@@ -131,7 +132,7 @@ void KeepInputEvent(platform::InputEvent::Kind kind, platform::MouseButton b,
   e.button = b;
   e.axis = axis;
   e.delta = delta;
-  e.time_us = D().now * 1000;
+  e.time_us = D().now * 1000 + std::exchange(D().next_event_skew_us, 0);
   if (D().events_with_position) e.at = D().cursor;
   D().input_events.push_back(e);
 }

@@ -52,6 +52,7 @@ struct Desktop {
   bool watching_events = false;
   std::vector<platform::InputEvent> input_events;  // kept for TakeInputEvents
   int wheel_step = 1;
+  std::int64_t next_event_skew_us = 0;
 
   std::map<WindowHandle, WindowState> windows;
   std::vector<WindowHandle> z_order;  // bottom first

@@ -219,6 +219,8 @@ void SetInputEvents(bool given, bool with_position) {
 
 bool WatchingInputEvents() { return D().watching_events; }
 
+void SkewNextInputEvent(std::int64_t us) { D().next_event_skew_us = us; }
+
 void SetWheelStep(int step) { D().wheel_step = step; }
 
 const std::vector<InputEvent>& InputLog() { return D().input_log; }

@@ -82,6 +82,8 @@ void TurnWheel(platform::WheelAxis axis, int delta);
 void SetInputEvents(bool given, bool with_position);
 // Whether the program has the input's events kept for it now.
 bool WatchingInputEvents();
+// The next input event's time reads this far off, as another clock's read to the millisecond.
+void SkewNextInputEvent(std::int64_t us);
 // What SendWheel can send: any amount (1, at first) or whole notches (120).
 void SetWheelStep(int step);
 
