@@ -16,9 +16,7 @@ bool Sequence::Add(const std::string& path) {
 
 bool Sequence::AddChosen() {
   if (on_) return false;
-  session_.PauseHotkeys();
-  const std::optional<std::string> path = view_.ChooseFile(FileDialog::Open);
-  session_.ResumeHotkeys();
+  const std::optional<std::string> path = session_.ChooseFile(FileDialog::Open);
   return path && Add(*path);
 }
 

@@ -29,6 +29,7 @@ Session::Session(View& view)
       settings_timer_(1000, [this] { SaveSettings(); }) {
   LoadSettings();
   hotkey_timer_.Start();
+  TakeHotkeys();
 }
 
 void Session::LoadSettings() {
@@ -82,6 +83,7 @@ void Session::ToggleRecording() {
   player_.Rewind();
   recorder_.Start(recording_, options_.record_keyboard);
   chronometer_.Restart();
+  TakeHotkeys();
   view_.Show(Change::State);
 }
 
@@ -110,6 +112,7 @@ void Session::TogglePlayback() {
   if (state_ == State::Recording) FinishRecording();
   state_ = State::Playing;
   chronometer_.Restart();
+  TakeHotkeys();
   view_.Show(Change::State);
 }
 
@@ -174,6 +177,7 @@ void Session::EndPlayFile(int exit_code) {
 void Session::BecomeIdle() {
   state_ = State::Idle;
   chronometer_.Stop();
+  TakeHotkeys();
   view_.Show(Change::State);
 }
 
@@ -221,7 +225,7 @@ void Session::LoadRecording(const std::string& path, std::function<void()> then,
   if (files_.Busy()) return fail();
   std::string name = path;
   try {
-    if (name.empty()) name = view_.ChooseFile(FileDialog::Open).value_or("");
+    if (name.empty()) name = ChooseFile(FileDialog::Open).value_or("");
   } catch (...) {
     return fail();  // nothing was chosen
   }
@@ -251,7 +255,7 @@ void Session::SaveRecording() {
   if (recording_.UBound() == 0) return SayNothingRecorded();
   std::string path;
   try {
-    path = view_.ChooseFile(FileDialog::Save).value_or("");
+    path = ChooseFile(FileDialog::Save).value_or("");
   } catch (...) {
     return;  // nothing was chosen
   }
@@ -309,15 +313,50 @@ void Session::PollHotkeys() {
   if (!single_timer_.Armed()) {
     for (const Hotkey& h : kHotkeys)
       if (hotkeys_.Pressed(h.vk)) Act(h.command);
+    TakeHotkeys();
     view_.Show(Change::HotkeyPoll);
     return;
   }
   // While the timer waits, only a stop acts: it also disarms the timer.
   bool stop = false;
   for (const Hotkey& h : kHotkeys) stop |= hotkeys_.Pressed(h.vk) && h.command == Command::Stop;
-  if (!stop) return;
-  if (state_ == State::Playing) TogglePlayback();
-  single_timer_.Toggle();
+  if (stop) {
+    if (state_ == State::Playing) TogglePlayback();
+    single_timer_.Toggle();
+  }
+  TakeHotkeys();
+}
+
+void Session::TakeHotkeys() {
+  const bool idle = state_ == State::Idle && !single_timer_.Armed();
+  const bool loading = files_.Busy() && files_.GetKind() == FileWork::Kind::Load;
+  std::vector<int> keys;
+  for (const Hotkey& h : kHotkeys) {
+    bool acts = true;
+    if (h.command == Command::Load || h.command == Command::Save) acts = idle && !loading;
+    if (h.command == Command::Stop) acts = !idle || loading;
+    if (acts) keys.push_back(h.vk);
+  }
+  if (keys == taken_hotkeys_) return;
+  taken_hotkeys_ = keys;
+  platform::TakeHotkeys(keys);
+}
+
+void Session::ResumeHotkeys() {
+  for (const Hotkey& h : kHotkeys) hotkeys_.Spend(h.vk);
+  hotkey_timer_.Start();
+}
+
+std::optional<std::string> Session::ChooseFile(FileDialog which) {
+  PauseHotkeys();
+  try {
+    std::optional<std::string> path = view_.ChooseFile(which);
+    ResumeHotkeys();
+    return path;
+  } catch (...) {
+    ResumeHotkeys();
+    throw;
+  }
 }
 
 }  // namespace engine

@@ -90,9 +90,11 @@ class Session {
   void KeepSettings();
   // A load or a save runs.
   bool FileBusy() const { return files_.Busy(); }
-  // The hotkeys are not read while a dialog of the sequence list is open.
+  // The hotkeys are not read while a dialog is open, and what was pressed meanwhile is spent.
   void PauseHotkeys() { hotkey_timer_.Stop(); }
-  void ResumeHotkeys() { hotkey_timer_.Start(); }
+  void ResumeHotkeys();
+  // The view's file dialog, with the hotkeys paused while it shows.
+  std::optional<std::string> ChooseFile(FileDialog which);
   // A hotkey's command, as each state allows it: a stop ends a recording or a playback, or
   // cancels a load; loading and saving act only while idle.
   void Act(Command command);
@@ -101,6 +103,8 @@ class Session {
 
  private:
   void PollHotkeys();
+  // Takes from other applications the hotkeys that act now, and gives back the others.
+  void TakeHotkeys();
   void FinishRecording();
   void BecomeIdle();
   void ShowStatus(StatusLine::Kind kind, const std::string& path);
@@ -119,6 +123,7 @@ class Session {
   model::Recording recording_;
   State state_ = State::Idle;
   HotkeyEdges hotkeys_;
+  std::vector<int> taken_hotkeys_;
   Recorder recorder_;
   Player player_;
   Chronometer chronometer_;

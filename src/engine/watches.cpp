@@ -133,4 +133,8 @@ bool HotkeyEdges::Pressed(int vk) {
   return edge;
 }
 
+void HotkeyEdges::Spend(int vk) {
+  was_down_[static_cast<unsigned>(vk) & 0xFF] = platform::QueryKey(vk).down;
+}
+
 }  // namespace engine

@@ -77,6 +77,8 @@ class HotkeyEdges {
  public:
   // Queries the key; true on a new press.
   bool Pressed(int vk);
+  // Forgets a press made meanwhile; a key still held counts again only once let go.
+  void Spend(int vk);
 
  private:
   std::array<bool, 256> was_down_{};

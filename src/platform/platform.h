@@ -149,6 +149,10 @@ struct KeyState {
 };
 // The query clears "pressed since".
 KeyState QueryKey(int vk);
+// Takes these keys from every application: pressed, they reach QueryKey and no window (with the
+// lock keys on too; other modifiers leave the key to the application in front). Each call
+// replaces the keys taken before; a key another program holds stays its own.
+void TakeHotkeys(const std::vector<int>& vks);
 
 // What a hand did with the mouse, from the input's own events rather than a poll of its state.
 struct InputEvent {

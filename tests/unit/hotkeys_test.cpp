@@ -1,5 +1,6 @@
 // The key poller: global keys become commands once per press.
 #include "session_fixture.h"
+#include "temp_files.h"
 
 namespace {
 
@@ -103,6 +104,56 @@ TEST_F(Hotkeys, WhileTheTimerIsArmedOnlyEscActs) {
   sim::Advance(300);
   EXPECT_EQ(State(), engine::State::Idle);
   EXPECT_TRUE(view.asked.empty());
+}
+
+// Keys only the application in front should see are left to it: loading and saving act only
+// while idle, a stop only while something runs.
+TEST_F(Hotkeys, OnlyTheKeysThatActNowAreTakenFromOtherApplications) {
+  const std::vector<int> idle{vk::kF8, vk::kF10, vk::kF5, vk::kF6};
+  const std::vector<int> running{vk::kF8, vk::kF10, vk::kEscape};
+  EXPECT_EQ(sim::TakenKeys(), idle);
+  PressKey(vk::kF8);
+  EXPECT_EQ(sim::TakenKeys(), running) << "recording";
+  ToNextPoll();
+  PressKey(vk::kF8);
+  EXPECT_EQ(sim::TakenKeys(), idle);
+  session.ToggleRepeat();
+  PressKey(vk::kF10);
+  EXPECT_EQ(sim::TakenKeys(), running) << "playing";
+  PressKey(vk::kEscape);
+  EXPECT_EQ(sim::TakenKeys(), idle);
+  session.GetSingleTimer().SetEndTime({13, 0});
+  ASSERT_TRUE(session.GetSingleTimer().Toggle());
+  ToNextPoll();
+  EXPECT_EQ(sim::TakenKeys(), running) << "timer armed";
+  ToNextPoll();
+  PressKey(vk::kEscape);
+  EXPECT_EQ(sim::TakenKeys(), idle);
+  const TempFolder folder;
+  sim::HoldBackgroundWork(true);
+  view.Answer(folder.File("t.tpw", 5));
+  PressKey(vk::kF5);
+  EXPECT_EQ(sim::TakenKeys(), running) << "loading";
+  sim::RunHeldWork();
+  ToNextPoll();
+  EXPECT_EQ(sim::TakenKeys(), idle);
+}
+
+// A key pressed while a file dialog shows is spent, not acted on once it closes.
+TEST_F(Hotkeys, KeysPressedWhileADialogShowsAreSpent) {
+  session.SetRecording(Samples(3));
+  for (const int opening : {vk::kF5, vk::kF6}) {
+    for (const int meanwhile : {vk::kF8, vk::kF5, vk::kF6}) {
+      view.asked.clear();
+      view.while_open = [meanwhile] { sim::TapKey(meanwhile); };
+      view.Answer(std::nullopt, 250);
+      PressKey(opening);
+      view.while_open = nullptr;
+      sim::Advance(300);
+      EXPECT_EQ(State(), engine::State::Idle) << opening << " " << meanwhile;
+      EXPECT_EQ(view.asked.size(), 1u) << opening << " " << meanwhile;
+    }
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <utility>
@@ -16,6 +17,7 @@ class FakeView : public engine::View {
   void Show(engine::Change what) override { changes.push_back(what); }
   std::optional<std::string> ChooseFile(engine::FileDialog which) override {
     asked.push_back(which);
+    if (while_open) while_open();
     if (answers.empty()) return std::nullopt;
     auto [path, open_ms] = answers.front();
     answers.pop_front();
@@ -34,6 +36,7 @@ class FakeView : public engine::View {
 
   std::vector<engine::Change> changes;
   std::vector<engine::FileDialog> asked;
+  std::function<void()> while_open;  // what a hand does while each dialog shows
   std::deque<std::pair<std::optional<std::string>, std::int64_t>> answers;
 };
 

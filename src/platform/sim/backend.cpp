@@ -62,6 +62,8 @@ void SendKey(int vk, bool down) {
     sim::KeyUp(vk);
 }
 
+void TakeHotkeys(const std::vector<int>& vks) { D().taken_keys = vks; }
+
 KeyState QueryKey(int vk) {
   sim::detail::Key& k = D().keys[vk];
   const KeyState state{k.down, k.pressed_since};

@@ -53,6 +53,7 @@ struct Desktop {
   std::vector<platform::InputEvent> input_events;  // kept for TakeInputEvents
   int wheel_step = 1;
   std::int64_t next_event_skew_us = 0;
+  std::vector<int> taken_keys;  // TakeHotkeys'
 
   std::map<WindowHandle, WindowState> windows;
   std::vector<WindowHandle> z_order;  // bottom first

@@ -221,6 +221,8 @@ bool WatchingInputEvents() { return D().watching_events; }
 
 void SkewNextInputEvent(std::int64_t us) { D().next_event_skew_us = us; }
 
+const std::vector<int>& TakenKeys() { return D().taken_keys; }
+
 void SetWheelStep(int step) { D().wheel_step = step; }
 
 const std::vector<InputEvent>& InputLog() { return D().input_log; }

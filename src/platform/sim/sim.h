@@ -84,6 +84,8 @@ void SetInputEvents(bool given, bool with_position);
 bool WatchingInputEvents();
 // The next input event's time reads this far off, as another clock's read to the millisecond.
 void SkewNextInputEvent(std::int64_t us);
+// The keys the program took from other applications, in the order it gave them.
+const std::vector<int>& TakenKeys();
 // What SendWheel can send: any amount (1, at first) or whole notches (120).
 void SetWheelStep(int step);
 

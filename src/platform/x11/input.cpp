@@ -210,6 +210,11 @@ void DrainKeyEvents() {
     XEvent ev;
     XNextEvent(d, &ev);
     if (ev.type == MappingNotify && ev.xmapping.request == MappingPointer) ReadButtonMap(d);
+    // Another layout may put the hotkeys on other keys.
+    if (ev.type == MappingNotify && ev.xmapping.request == MappingKeyboard) {
+      XRefreshKeyboardMapping(&ev.xmapping);
+      TakeHotkeys(std::vector<int>(State().keys.taken));
+    }
     XGenericEventCookie* cookie = &ev.xcookie;
     if (cookie->type != GenericEvent || cookie->extension != State().keys.xi_opcode ||
         !XGetEventData(d, cookie))
@@ -313,6 +318,49 @@ void SendKey(int vk, bool down) {
   if (code == 0) return;
   XTestFakeKeyEvent(d, code, down, CurrentTime);
   XFlush(d);
+}
+
+namespace {
+
+// The lock keys' modifier combinations: a hotkey is taken with Caps Lock or Num Lock on too.
+std::vector<unsigned> LockCombinations(Display* d) {
+  unsigned num_lock = 0;
+  if (XModifierKeymap* m = XGetModifierMapping(d)) {
+    const KeyCode code = XKeysymToKeycode(d, XK_Num_Lock);
+    for (int i = 0; code != 0 && i < 8 * m->max_keypermod; ++i)
+      if (m->modifiermap[i] == code) num_lock = 1u << (i / m->max_keypermod);
+    XFreeModifiermap(m);
+  }
+  std::vector<unsigned> combinations = {0, LockMask};
+  if (num_lock != 0 && num_lock != LockMask)
+    combinations.insert(combinations.end(), {num_lock, num_lock | LockMask});
+  return combinations;
+}
+
+}  // namespace
+
+void TakeHotkeys(const std::vector<int>& vks) {
+  if (!OpenKeyWatch()) return;
+  KeyWatch& k = State().keys;
+  // The grabs are the UI connection's: the server gives raw events to every client but the one
+  // whose grab is active, and the key watch must see the hotkeys' releases.
+  Display* ui = Dpy();
+  const Window root = DefaultRootWindow(ui);
+  for (const auto& [code, modifiers] : k.grabs) XUngrabKey(ui, code, modifiers, root);
+  k.grabs.clear();
+  k.taken = vks;
+  const std::vector<unsigned> combinations = LockCombinations(k.display);
+  for (const int vk : vks) {
+    const KeySym sym = vk > 0 && vk < 256 ? KeysymOf(vk) : 0;
+    const KeyCode code = sym != 0 ? XKeysymToKeycode(k.display, sym) : 0;
+    if (code == 0) continue;
+    // A grab another client holds fails with BadAccess, which the error handler passes over.
+    for (const unsigned modifiers : combinations) {
+      XGrabKey(ui, code, modifiers, root, False, GrabModeAsync, GrabModeAsync);
+      k.grabs.emplace_back(code, modifiers);
+    }
+  }
+  XFlush(ui);
 }
 
 KeyState QueryKey(int vk) {

@@ -121,6 +121,9 @@ struct KeyWatch {
   // and XTest speak physical buttons; applications receive logical ones.
   std::array<unsigned char, 32> map{};
   int map_size = 0;
+  // The hotkeys taken (as virtual keys), and the grabs that take them.
+  std::vector<int> taken;
+  std::vector<std::pair<KeyCode, unsigned>> grabs;
 };
 
 struct CachedPicture {

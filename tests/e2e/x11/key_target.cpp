@@ -1,5 +1,6 @@
 // A window that takes the focus when clicked, as a window manager would give it, and logs the
-// text of every key press it receives: what an editor would have been typed into.
+// text of every key press it receives (what an editor would have been typed into), and the
+// function keys and Esc by name ("<F8>").
 //   key_target X Y LOG [BUTTONS]   a 100 x 100 window at (X, Y); prints "ready" once it is
 //                                  mapped; BUTTONS: a log of each button's press and release,
 //                                  the wheel's notches (4 to 7) and the side buttons (8, 9)
@@ -41,7 +42,11 @@ int main(int argc, char** argv) {
       char text[16];
       KeySym sym;
       const int n = XLookupString(&ev.xkey, text, sizeof text, &sym, nullptr);
-      if (n > 0) {
+      if ((sym >= XK_F1 && sym <= XK_F35) || sym == XK_Escape) {
+        // By name: a hotkey that reached the window shows.
+        std::fprintf(log, "<%s>", XKeysymToString(sym));
+        std::fflush(log);
+      } else if (n > 0) {
         std::fwrite(text, 1, static_cast<size_t>(n), log);
         std::fflush(log);
       }

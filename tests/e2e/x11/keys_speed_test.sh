@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # With "Record keyboard" on, what was typed into a window during a recording is typed into it
 # again by the replay, once and in order, Shift included. With the speed at x2, a recording of
-# 2000 samples (two seconds) plays in about one.
+# 2000 samples (two seconds) plays in about one. F8 and F10 never reach the window; Esc does
+# while nothing runs.
 # Usage: keys_speed_test.sh TAPWRIGHT KEY_TARGET SCREENSHOT_DIR [LAYOUT]
 # On a French layout the digits are the shifted symbols of their keys: they are recorded too.
 source "$(dirname "$0")/xvfb_lib.sh"
@@ -62,9 +63,9 @@ wait_for 30 at_end || fail "pointer at $(pointer) after the replay of the keys"
 sleep 0.5
 [[ "$(cat "$LOG")" == Hello1 ]] || fail "played back, the target got \"$(cat "$LOG")\""
 # Nothing stays held: a key typed now is plain.
-xdotool key x
+xdotool key Escape x
 sleep 0.2
-[[ "$(cat "$LOG")" == Hello1x ]] || fail "after the replay a typed x gave \"$(cat "$LOG")\""
+[[ "$(cat "$LOG")" == "Hello1<Escape>x" ]] || fail "after the replay Esc x gave \"$(cat "$LOG")\""
 
 # 2000 samples along a line; only the last one reaches x = 600.
 for ((i = 1; i <= 2000; i++)); do printf '%d,400,-1\r\n' $((100 + i / 4)); done >"$WORK/long.tpw"
