@@ -4,9 +4,13 @@
 // window: they arrive whichever client has the focus and need no grab. That connection is only
 // drained (never dispatched), so watching keys cannot re-enter window handlers.
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <cstring>
+#include <string_view>
 
+#include "platform/x11/key_layout.h"
 #include "platform/x11/key_table.h"
 #include "platform/x11/x11.h"
 
@@ -103,9 +107,44 @@ void KeepButton(int button, bool press, Time time) {
   }
 }
 
+// Reads the layout's symbols and key names, and gives each keycode its virtual key.
+void ReadKeyLayout(Display* d) {
+  std::array<KeycodeSymbols, 256> keys{};
+  XkbDescPtr desc = XkbGetMap(d, 0, XkbUseCoreKbd);
+  const bool named = desc != nullptr && XkbGetNames(d, XkbKeyNamesMask, desc) == Success &&
+                     desc->names != nullptr && desc->names->keys != nullptr;
+  int min_code = 8, max_code = 255;
+  XDisplayKeycodes(d, &min_code, &max_code);
+  for (int code = std::max(min_code, 8); code <= std::min(max_code, 255); ++code) {
+    KeycodeSymbols& k = keys[static_cast<size_t>(code)];
+    const auto keycode = static_cast<KeyCode>(code);
+    k.unshifted = static_cast<std::uint32_t>(XkbKeycodeToKeysym(d, keycode, 0, 0));
+    k.shifted = static_cast<std::uint32_t>(XkbKeycodeToKeysym(d, keycode, 0, 1));
+    if (named && code >= desc->min_key_code && code <= desc->max_key_code) {
+      const char* name = desc->names->keys[code].name;
+      k.position = std::string_view(name, strnlen(name, XkbKeyNameLength));
+    }
+  }
+  State().keys.layout = AssignVirtualKeys(keys);
+  State().keys.layout_read = true;
+  if (desc != nullptr) XkbFreeKeyboard(desc, 0, True);
+}
+
 int VirtualKeyOfKeycode(Display* d, int keycode) {
-  const auto code = static_cast<KeyCode>(keycode);
-  return VirtualKeyOf(XkbKeycodeToKeysym(d, code, 0, 0), XkbKeycodeToKeysym(d, code, 0, 1));
+  if (!State().keys.layout_read) ReadKeyLayout(d);
+  return keycode >= 0 && keycode < 256 ? State().keys.layout[static_cast<size_t>(keycode)] : 0;
+}
+
+// The key that gives `vk` on this layout: the one its symbol is on where that key reads back as
+// `vk`, else any key that does; else the symbol's key as another layout would have it.
+KeyCode KeycodeOf(int vk) {
+  Display* d = State().keys.display != nullptr ? State().keys.display : Dpy();
+  const KeySym sym = KeysymOf(vk);
+  const KeyCode by_symbol = sym != 0 ? XKeysymToKeycode(d, sym) : 0;
+  if (by_symbol != 0 && VirtualKeyOfKeycode(d, by_symbol) == vk) return by_symbol;
+  for (int code = 8; code < 256; ++code)
+    if (VirtualKeyOfKeycode(d, code) == vk) return static_cast<KeyCode>(code);
+  return by_symbol;
 }
 
 void CountDown(int vk, int step) {
@@ -213,6 +252,7 @@ void DrainKeyEvents() {
     // Another layout may put the hotkeys on other keys.
     if (ev.type == MappingNotify && ev.xmapping.request == MappingKeyboard) {
       XRefreshKeyboardMapping(&ev.xmapping);
+      ReadKeyLayout(d);
       TakeHotkeys(std::vector<int>(State().keys.taken));
     }
     XGenericEventCookie* cookie = &ev.xcookie;
@@ -312,9 +352,8 @@ std::vector<InputEvent> TakeInputEvents() {
 void SendKey(int vk, bool down) {
   if (vk < 1 || vk > 255) return;
   Display* d = Dpy();
-  // The key that gives the symbol in the layout now in use.
-  const KeySym sym = KeysymOf(vk);
-  const KeyCode code = sym != 0 ? XKeysymToKeycode(d, sym) : 0;
+  OpenKeyWatch();  // reads the layout
+  const KeyCode code = KeycodeOf(vk);
   if (code == 0) return;
   XTestFakeKeyEvent(d, code, down, CurrentTime);
   XFlush(d);

@@ -121,6 +121,9 @@ struct KeyWatch {
   // and XTest speak physical buttons; applications receive logical ones.
   std::array<unsigned char, 32> map{};
   int map_size = 0;
+  // The virtual key of each keycode on the layout in use.
+  std::array<std::uint8_t, 256> layout{};
+  bool layout_read = false;
   // The hotkeys taken (as virtual keys), and the grabs that take them.
   std::vector<int> taken;
   std::vector<std::pair<KeyCode, unsigned>> grabs;

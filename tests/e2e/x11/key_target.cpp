@@ -1,6 +1,6 @@
 // A window that takes the focus when clicked, as a window manager would give it, and logs the
-// text of every key press it receives (what an editor would have been typed into), and the
-// function keys and Esc by name ("<F8>").
+// text of every key press it receives (what an editor would have been typed into), and other
+// keys but the modifiers by name ("<F8>", "<dead_circumflex>").
 //   key_target X Y LOG [BUTTONS]   a 100 x 100 window at (X, Y); prints "ready" once it is
 //                                  mapped; BUTTONS: a log of each button's press and release,
 //                                  the wheel's notches (4 to 7) and the side buttons (8, 9)
@@ -42,12 +42,19 @@ int main(int argc, char** argv) {
       char text[16];
       KeySym sym;
       const int n = XLookupString(&ev.xkey, text, sizeof text, &sym, nullptr);
-      if ((sym >= XK_F1 && sym <= XK_F35) || sym == XK_Escape) {
-        // By name: a hotkey that reached the window shows.
+      if ((n == 0 && sym != NoSymbol && !IsModifierKey(sym)) || sym == XK_Escape) {
+        // By name: a hotkey that reached the window shows, and so does a dead key.
         std::fprintf(log, "<%s>", XKeysymToString(sym));
         std::fflush(log);
       } else if (n > 0) {
-        std::fwrite(text, 1, static_cast<size_t>(n), log);
+        // The text is Latin-1; the log is UTF-8.
+        for (int i = 0; i < n; ++i) {
+          const auto c = static_cast<unsigned char>(text[i]);
+          if (c < 0x80)
+            std::fputc(c, log);
+          else
+            std::fprintf(log, "%c%c", 0xC0 | (c >> 6), 0x80 | (c & 0x3F));
+        }
         std::fflush(log);
       }
     }

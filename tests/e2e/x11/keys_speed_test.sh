@@ -3,10 +3,13 @@
 # again by the replay, once and in order, Shift included. With the speed at x2, a recording of
 # 2000 samples (two seconds) plays in about one. F8 and F10 never reach the window; Esc does
 # while nothing runs.
-# Usage: keys_speed_test.sh TAPWRIGHT KEY_TARGET SCREENSHOT_DIR [LAYOUT]
-# On a French layout the digits are the shifted symbols of their keys: they are recorded too.
+# Usage: keys_speed_test.sh TAPWRIGHT KEY_TARGET SCREENSHOT_DIR [LAYOUT [KEYS GIVE]]
+# "Hello1(x)" is typed, then the keys KEYS (xdotool's names), which the window shows as GIVE.
+# On a French layout the digits are the shifted symbols of their keys: they are recorded too;
+# on a German one, keys with no symbol a US keyboard has (sharp s, dead keys) are too.
 source "$(dirname "$0")/xvfb_lib.sh"
-TAPWRIGHT=$1 KEY_TARGET=$2 SHOTS=$3 LAYOUT=${4:-us}
+TAPWRIGHT=$1 KEY_TARGET=$2 SHOTS=$3 LAYOUT=${4:-us} KEYS=${5:-} GIVE=${6:-}
+TEXT="Hello1(x)"
 mkdir -p "$SHOTS"
 start_xvfb
 setxkbmap "$LAYOUT" || fail "no keyboard layout $LAYOUT"
@@ -46,14 +49,15 @@ xdotool mousemove 240 230 click 1
 sleep 0.2
 xdotool key F8
 sleep 0.3
-xdotool type --delay 120 "Hello1"
+xdotool type --delay 120 "$TEXT"
+[[ -z $KEYS ]] || xdotool key --delay 120 $KEYS
 sleep 0.2
 xdotool mousemove 250 250
 sleep 0.1
 xdotool key F8
 sleep 0.3
 TYPED=$(cat "$LOG")
-[[ $TYPED == Hello1 ]] || fail "while recording the target got \"$TYPED\""
+[[ $TYPED == "$TEXT$GIVE" ]] || fail "while recording the target got \"$TYPED\""
 
 : >"$LOG"
 xdotool mousemove 900 800
@@ -61,11 +65,12 @@ xdotool key F10
 at_end() { [[ "$(pointer)" == "250 250" ]]; }
 wait_for 30 at_end || fail "pointer at $(pointer) after the replay of the keys"
 sleep 0.5
-[[ "$(cat "$LOG")" == Hello1 ]] || fail "played back, the target got \"$(cat "$LOG")\""
+[[ "$(cat "$LOG")" == "$TEXT$GIVE" ]] || fail "played back, the target got \"$(cat "$LOG")\""
 # Nothing stays held: a key typed now is plain.
 xdotool key Escape x
 sleep 0.2
-[[ "$(cat "$LOG")" == "Hello1<Escape>x" ]] || fail "after the replay Esc x gave \"$(cat "$LOG")\""
+[[ "$(cat "$LOG")" == "$TEXT$GIVE<Escape>x" ]] ||
+  fail "after the replay Esc x gave \"$(cat "$LOG")\""
 
 # 2000 samples along a line; only the last one reaches x = 600.
 for ((i = 1; i <= 2000; i++)); do printf '%d,400,-1\r\n' $((100 + i / 4)); done >"$WORK/long.tpw"
