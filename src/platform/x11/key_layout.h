@@ -33,7 +33,8 @@ constexpr int VirtualKeyOfPosition(std::string_view name) {
   if (name == "SPCE") return vk::kSpace;
   if (name.size() != 4 || name[2] < '0' || name[2] > '9' || name[3] < '0' || name[3] > '9')
     return 0;
-  const auto place = static_cast<size_t>((name[2] - '0') * 10 + (name[3] - '0'));  // from 1
+  // Places count from 1.
+  const size_t place = static_cast<size_t>(name[2] - '0') * 10 + static_cast<size_t>(name[3] - '0');
   for (size_t row = 0; row < std::size(kRows); ++row) {
     if (name.substr(0, 2) != kRows[row] || place == 0) continue;
     if (place <= kKeys[row].size()) return kKeys[row][place - 1];
