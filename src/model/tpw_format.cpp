@@ -1,6 +1,7 @@
 #include "model/tpw_format.h"
 
 #include <charconv>
+#include <cstddef>
 #include <cstdint>
 
 namespace model {
@@ -13,15 +14,17 @@ std::string FormatRecording(const Recording& r) {
 }
 
 void AppendSamples(const Recording& r, std::int32_t first, std::int32_t last, std::string& out) {
-  char line[40];
+  // Room for each value's longest text ("-2147483648"), so no write can fail.
+  constexpr std::ptrdiff_t kValue = 11;
+  char line[3 * kValue + 4];
   for (std::int32_t k = first; k <= last; ++k) {
     const Sample& s = r[k];
     char* p = line;
-    p = std::to_chars(p, line + sizeof line, s.x).ptr;
+    p = std::to_chars(p, p + kValue, s.x).ptr;
     *p++ = ',';
-    p = std::to_chars(p, line + sizeof line, s.y).ptr;
+    p = std::to_chars(p, p + kValue, s.y).ptr;
     *p++ = ',';
-    p = std::to_chars(p, line + sizeof line, s.code).ptr;
+    p = std::to_chars(p, p + kValue, s.code).ptr;
     *p++ = '\r';
     *p++ = '\n';
     out.append(line, p);

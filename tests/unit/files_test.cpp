@@ -573,8 +573,6 @@ TEST_F(Files, OnlyRegularFilesOfASaneSizeLoad) {
   EXPECT_EQ(Recording(), before);
 }
 
-}  // namespace
-
 // A file played from the command line: its passes, and each way it can end.
 TEST_F(Files, APlayedFileTellsHowItEnded) {
   Write(Path("walk.tpw"), "5,0,-1\r\n6,0,-1\r\n7,0,-1\r\n");
@@ -624,3 +622,5 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
   EXPECT_EQ(outcome, model::kExitNotLoaded);
   EXPECT_EQ(session.GetState(), engine::State::Recording);
 }
+
+}  // namespace
