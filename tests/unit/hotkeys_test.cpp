@@ -112,6 +112,9 @@ TEST_F(Hotkeys, OnlyTheKeysThatActNowAreTakenFromOtherApplications) {
   const std::vector<int> idle{vk::kF8, vk::kF10, vk::kF5, vk::kF6};
   const std::vector<int> running{vk::kF8, vk::kF10, vk::kEscape};
   EXPECT_EQ(sim::TakenKeys(), idle);
+  const int calls = sim::TakeHotkeysCalls();
+  sim::Advance(500);
+  EXPECT_EQ(sim::TakeHotkeysCalls(), calls) << "the same keys are not taken again";
   PressKey(vk::kF8);
   EXPECT_EQ(sim::TakenKeys(), running) << "recording";
   ToNextPoll();
@@ -154,6 +157,11 @@ TEST_F(Hotkeys, KeysPressedWhileADialogShowsAreSpent) {
       EXPECT_EQ(view.asked.size(), 1u) << opening << " " << meanwhile;
     }
   }
+  // A dialog that fails leaves the keys working.
+  view.throw_next = true;
+  PressKey(vk::kF5);
+  PressKey(vk::kF8);
+  EXPECT_EQ(State(), engine::State::Recording);
 }
 
 }  // namespace

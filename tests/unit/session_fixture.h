@@ -3,6 +3,7 @@
 #include <deque>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
@@ -17,6 +18,7 @@ class FakeView : public engine::View {
   void Show(engine::Change what) override { changes.push_back(what); }
   std::optional<std::string> ChooseFile(engine::FileDialog which) override {
     asked.push_back(which);
+    if (std::exchange(throw_next, false)) throw std::runtime_error("no dialog");
     if (while_open) while_open();
     if (answers.empty()) return std::nullopt;
     auto [path, open_ms] = answers.front();
@@ -37,6 +39,7 @@ class FakeView : public engine::View {
   std::vector<engine::Change> changes;
   std::vector<engine::FileDialog> asked;
   std::function<void()> while_open;  // what a hand does while each dialog shows
+  bool throw_next = false;           // the next dialog fails
   std::deque<std::pair<std::optional<std::string>, std::int64_t>> answers;
 };
 

@@ -112,6 +112,8 @@ TEST(X11KeyLayout, EveryKeyThatTypesGetsACodeOfItsOwn) {
   EXPECT_EQ(x11::VirtualKeyOfPosition("AC10"), vk::kSemicolon);
   EXPECT_EQ(x11::VirtualKeyOfPosition("AE10"), '0');
   EXPECT_EQ(x11::VirtualKeyOfPosition("AC12"), vk::kBackslash);
+  EXPECT_EQ(x11::VirtualKeyOfPosition("LSGT"), vk::kIntlBackslash);
+  EXPECT_EQ(x11::VirtualKeyOfPosition("SPCE"), vk::kSpace);
   EXPECT_EQ(x11::VirtualKeyOfPosition("AE13"), 0);
   EXPECT_EQ(x11::VirtualKeyOfPosition("AB00"), 0);
   EXPECT_EQ(x11::VirtualKeyOfPosition("FK01"), 0);

@@ -62,7 +62,10 @@ void SendKey(int vk, bool down) {
     sim::KeyUp(vk);
 }
 
-void TakeHotkeys(const std::vector<int>& vks) { D().taken_keys = vks; }
+void TakeHotkeys(const std::vector<int>& vks) {
+  D().taken_keys = vks;
+  ++D().take_hotkeys_calls;
+}
 
 KeyState QueryKey(int vk) {
   sim::detail::Key& k = D().keys[vk];

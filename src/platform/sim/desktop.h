@@ -54,6 +54,7 @@ struct Desktop {
   int wheel_step = 1;
   std::int64_t next_event_skew_us = 0;
   std::vector<int> taken_keys;  // TakeHotkeys'
+  int take_hotkeys_calls = 0;
 
   std::map<WindowHandle, WindowState> windows;
   std::vector<WindowHandle> z_order;  // bottom first

@@ -223,6 +223,8 @@ void SkewNextInputEvent(std::int64_t us) { D().next_event_skew_us = us; }
 
 const std::vector<int>& TakenKeys() { return D().taken_keys; }
 
+int TakeHotkeysCalls() { return D().take_hotkeys_calls; }
+
 void SetWheelStep(int step) { D().wheel_step = step; }
 
 const std::vector<InputEvent>& InputLog() { return D().input_log; }

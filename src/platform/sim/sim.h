@@ -86,6 +86,9 @@ bool WatchingInputEvents();
 void SkewNextInputEvent(std::int64_t us);
 // The keys the program took from other applications, in the order it gave them.
 const std::vector<int>& TakenKeys();
+// How often the program asked for keys to take: a grab given back and taken again may let a
+// press through.
+int TakeHotkeysCalls();
 // What SendWheel can send: any amount (1, at first) or whole notches (120).
 void SetWheelStep(int step);
 

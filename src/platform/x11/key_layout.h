@@ -62,7 +62,7 @@ inline std::array<std::uint8_t, 256> AssignVirtualKeys(
     const std::array<KeycodeSymbols, 256>& keys) {
   std::array<std::uint8_t, 256> vks{};
   std::array<bool, 256> used{};
-  used[0] = true;
+  used[0] = true;  // no key's code
   for (size_t code = 8; code < keys.size(); ++code) {
     const int vk = VirtualKeyOf(keys[code].unshifted, keys[code].shifted);
     vks[code] = static_cast<std::uint8_t>(vk);
