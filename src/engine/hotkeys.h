@@ -1,6 +1,8 @@
-// The program's own keys: watched whichever application has the focus, never recorded.
+// The program's own keys: watched whichever application has the focus, never recorded. The user
+// may give each command another key; the choice is kept in the settings.
 #pragma once
 
+#include <array>
 #include <string>
 
 #include "platform/platform.h"
@@ -16,31 +18,24 @@ struct Hotkey {
 
 // In the order a poll reads and acts on them; a hotkey is added here (and, to be listed, in the
 // hotkey panel's layout).
-inline constexpr Hotkey kHotkeys[] = {
-    {platform::vk::kF8, Command::Record},   {platform::vk::kF10, Command::Play},
-    {platform::vk::kEscape, Command::Stop}, {platform::vk::kF5, Command::Load},
+inline constexpr std::array<Hotkey, 5> kDefaultHotkeys = {{
+    {platform::vk::kF8, Command::Record},
+    {platform::vk::kF10, Command::Play},
+    {platform::vk::kEscape, Command::Stop},
+    {platform::vk::kF5, Command::Load},
     {platform::vk::kF6, Command::Save},
-};
+}};
+using Hotkeys = std::array<Hotkey, kDefaultHotkeys.size()>;
 
-// The key that gives the command.
-constexpr int KeyOf(Command command) {
-  for (const Hotkey& h : kHotkeys)
-    if (h.command == command) return h.vk;
-  return 0;
-}
+// The keys in use, in the same order: the defaults until others are chosen.
+const Hotkeys& HotkeysInUse();
+void UseHotkeys(const Hotkeys& keys);
 
-// A hotkey's name as the hotkey panel writes it: "F8", "Esc".
-inline std::string KeyName(int vk) {
-  if (vk >= platform::vk::kF1 && vk <= platform::vk::kF24)
-    return "F" + std::to_string(vk - platform::vk::kF1 + 1);
-  if (vk == platform::vk::kEscape) return "Esc";
-  return std::string(1, static_cast<char>(vk));
-}
+// The key that gives the command now.
+int KeyOf(Command command);
+bool IsHotkey(int vk);
 
-constexpr bool IsHotkey(int vk) {
-  for (const Hotkey& h : kHotkeys)
-    if (h.vk == vk) return true;
-  return false;
-}
+// A key's name as the hotkey panel writes it: "F8", "Esc", "Q", "Key 186".
+std::string KeyName(int vk);
 
 }  // namespace engine

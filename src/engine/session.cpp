@@ -32,10 +32,47 @@ Session::Session(View& view)
   TakeHotkeys();
 }
 
+namespace {
+
+size_t IndexOf(Command command) { return static_cast<size_t>(command); }
+
+// The keys the settings name, where each is a key of its own; else the defaults.
+Hotkeys HotkeysFrom(const model::Settings& s) {
+  Hotkeys keys = kDefaultHotkeys;
+  for (Hotkey& h : keys)
+    if (const int vk = s.hotkeys[IndexOf(h.command)]) h.vk = vk;
+  for (const Hotkey& a : keys)
+    for (const Hotkey& b : keys)
+      if (a.command != b.command && a.vk == b.vk) return kDefaultHotkeys;
+  return keys;
+}
+
+// A key that may become a hotkey: not a mouse button nor a modifier, which go with other keys.
+bool Choosable(int vk) {
+  using namespace platform;
+  switch (vk) {
+    case vk::kShift:
+    case vk::kControl:
+    case vk::kAlt:
+    case vk::kCapsLock:
+    case vk::kNumLock:
+    case vk::kScrollLock:
+    case vk::kLeftWindows:
+    case vk::kRightWindows:
+      return false;
+    default:
+      return vk >= vk::kBackspace && !(vk >= vk::kLeftShift && vk <= vk::kRightAlt);
+  }
+}
+
+}  // namespace
+
 void Session::LoadSettings() {
+  UseHotkeys(kDefaultHotkeys);
   const std::string path = platform::SettingsPath();
   if (path.empty()) return;
   const model::Settings s = model::ParseSettings(ReadSmallText(path).value_or(""));
+  UseHotkeys(HotkeysFrom(s));
   options_ = s.options;
   single_timer_.SetStartTime(s.timer_start);
   single_timer_.SetEndTime(s.timer_end);
@@ -56,6 +93,10 @@ void Session::SaveSettings() {
   s.timer_start = single_timer_.StartTime();
   s.timer_end = single_timer_.EndTime();
   s.last_folder = last_folder_;
+  for (size_t i = 0; i < kDefaultHotkeys.size(); ++i) {
+    const int vk = HotkeysInUse()[i].vk;
+    s.hotkeys[IndexOf(kDefaultHotkeys[i].command)] = vk != kDefaultHotkeys[i].vk ? vk : 0;
+  }
   platform::CreateFolders(model::FolderOf(path));
   SaveText(path, model::FormatSettings(s));
 }
@@ -308,10 +349,15 @@ void Session::Act(Command command) {
 }
 
 void Session::PollHotkeys() {
+  if (choosing_) {
+    TakeChosenKey();
+    view_.Show(Change::HotkeyPoll);
+    return;
+  }
   // Every key is read at every poll, so a press made while it may not act is spent, not kept
   // for later. Each acts on the state the earlier ones left.
   if (!single_timer_.Armed()) {
-    for (const Hotkey& h : kHotkeys)
+    for (const Hotkey& h : HotkeysInUse())
       if (hotkeys_.Pressed(h.vk)) Act(h.command);
     TakeHotkeys();
     view_.Show(Change::HotkeyPoll);
@@ -319,7 +365,8 @@ void Session::PollHotkeys() {
   }
   // While the timer waits, only a stop acts: it also disarms the timer.
   bool stop = false;
-  for (const Hotkey& h : kHotkeys) stop |= hotkeys_.Pressed(h.vk) && h.command == Command::Stop;
+  for (const Hotkey& h : HotkeysInUse())
+    stop |= hotkeys_.Pressed(h.vk) && h.command == Command::Stop;
   if (stop) {
     if (state_ == State::Playing) TogglePlayback();
     single_timer_.Toggle();
@@ -331,7 +378,7 @@ void Session::TakeHotkeys() {
   const bool idle = state_ == State::Idle && !single_timer_.Armed();
   const bool loading = files_.Busy() && files_.GetKind() == FileWork::Kind::Load;
   std::vector<int> keys;
-  for (const Hotkey& h : kHotkeys) {
+  for (const Hotkey& h : HotkeysInUse()) {
     bool acts = true;
     if (h.command == Command::Load || h.command == Command::Save) acts = idle && !loading;
     if (h.command == Command::Stop) acts = !idle || loading;
@@ -342,8 +389,38 @@ void Session::TakeHotkeys() {
   platform::TakeHotkeys(keys);
 }
 
+void Session::ChooseHotkey(Command command) {
+  choosing_ = command;
+  // Only a press from now on is the choice.
+  for (int vk = platform::vk::kBackspace; vk < 255; ++vk) hotkeys_.Spend(vk);
+  status_.ShowHeld(StatusLine::Kind::ChooseKey);
+  view_.Show(Change::Hotkeys);
+}
+
+void Session::TakeChosenKey() {
+  for (int vk = platform::vk::kBackspace; vk < 255; ++vk) {
+    if (!hotkeys_.Pressed(vk) || !Choosable(vk)) continue;
+    const Command command = *std::exchange(choosing_, std::nullopt);
+    status_.Hide();
+    if (vk != platform::vk::kEscape && vk != KeyOf(command)) {
+      if (IsHotkey(vk)) {
+        status_.Show(StatusLine::Kind::KeyInUse, KeyName(vk));
+      } else {
+        Hotkeys keys = HotkeysInUse();
+        for (Hotkey& h : keys)
+          if (h.command == command) h.vk = vk;
+        UseHotkeys(keys);
+        KeepSettings();
+        TakeHotkeys();
+      }
+    }
+    view_.Show(Change::Hotkeys);
+    return;
+  }
+}
+
 void Session::ResumeHotkeys() {
-  for (const Hotkey& h : kHotkeys) hotkeys_.Spend(h.vk);
+  for (const Hotkey& h : HotkeysInUse()) hotkeys_.Spend(h.vk);
   hotkey_timer_.Start();
 }
 

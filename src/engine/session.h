@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -98,11 +99,16 @@ class Session {
   // A hotkey's command, as each state allows it: a stop ends a recording or a playback, or
   // cancels a load; loading and saving act only while idle.
   void Act(Command command);
+  // The next key pressed becomes the command's, kept in the settings; Esc keeps the key it has,
+  // and a key another command has is refused. Meanwhile no hotkey acts.
+  void ChooseHotkey(Command command);
+  std::optional<Command> ChoosingHotkey() const { return choosing_; }
   // Ends the program at once, letting go of whatever a playback holds.
   [[noreturn]] void Quit(int exit_code = 0);
 
  private:
   void PollHotkeys();
+  void TakeChosenKey();
   // Takes from other applications the hotkeys that act now, and gives back the others.
   void TakeHotkeys();
   void FinishRecording();
@@ -124,6 +130,7 @@ class Session {
   State state_ = State::Idle;
   HotkeyEdges hotkeys_;
   std::vector<int> taken_hotkeys_;
+  std::optional<Command> choosing_;
   Recorder recorder_;
   Player player_;
   Chronometer chronometer_;

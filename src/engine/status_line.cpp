@@ -24,6 +24,11 @@ void StatusLine::ShowProgress(Kind kind, int percent) {
   changed_();
 }
 
+void StatusLine::ShowHeld(Kind kind) {
+  name_.clear();
+  ShowProgress(kind, 0);
+}
+
 void StatusLine::Hide() {
   status_timer_.Stop();
   visible_ = false;

@@ -12,7 +12,17 @@ namespace engine {
 
 class StatusLine {
  public:
-  enum class Kind { Loaded, Saved, LoadFailed, SaveFailed, Loading, Saving, NothingRecorded };
+  enum class Kind {
+    Loaded,
+    Saved,
+    LoadFailed,
+    SaveFailed,
+    Loading,
+    Saving,
+    NothingRecorded,
+    ChooseKey,  // a hotkey is being chosen
+    KeyInUse,   // the key chosen is another command's
+  };
 
   // changed runs when the line shows or goes.
   explicit StatusLine(std::function<void()> changed);
@@ -21,6 +31,8 @@ class StatusLine {
   void Show(Kind kind, std::string name);
   // Loading or Saving, shown until the next Show or Hide.
   void ShowProgress(Kind kind, int percent);
+  // Shown until the next Show or Hide.
+  void ShowHeld(Kind kind);
   void Hide();
   bool Visible() const { return visible_; }
   Kind GetKind() const { return kind_; }

@@ -19,6 +19,7 @@ enum class Change {
   HotkeyPoll,   // the hotkeys were polled (not while the timer is armed)
   SamplerTick,  // a sampler tick is about to read the pointer
   IdleStop,     // the stop key pressed while idle: the window closes what it shows
+  Hotkeys,      // a hotkey is being chosen, or was
 };
 
 enum class FileDialog { Open, Save };

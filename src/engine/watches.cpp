@@ -50,10 +50,11 @@ std::vector<int> ButtonKeysInOrder() {
   return vks;
 }
 
-std::vector<int> RecordableKeys() {
+// The hotkeys among them too: which keys those are may change while the watch runs.
+std::vector<int> KeysOrHotkeys() {
   std::vector<int> vks;
   for (int vk = 0; vk < 0xFF; ++vk)
-    if (RecordableKey(vk)) vks.push_back(vk);
+    if (RecordableKey(vk) || IsHotkey(vk)) vks.push_back(vk);
   return vks;
 }
 
@@ -86,7 +87,7 @@ bool RecordableKey(int vk) {
   }
 }
 
-KeyboardWatch::KeyboardWatch() : watch_(RecordableKeys()) {}
+KeyboardWatch::KeyboardWatch() : watch_(KeysOrHotkeys()) {}
 
 namespace {
 
@@ -104,6 +105,7 @@ std::vector<std::int32_t> KeyboardWatch::Poll() {
   // is typed: a modifier's presses before the other keys, and its last release after them.
   std::vector<std::int32_t> before, keys, after;
   for (const EdgeWatch::Event& e : watch_.Poll()) {
+    if (!RecordableKey(e.vk)) continue;
     std::vector<std::int32_t>& to = Modifier(e.vk) ? before : keys;
     if (e.edge != EdgeWatch::Edge::Release) to.push_back(model::kKeyPress + e.vk);
     if (e.edge != EdgeWatch::Edge::Press) to.push_back(model::kKeyRelease + e.vk);

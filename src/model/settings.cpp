@@ -31,7 +31,25 @@ std::string TimeText(HourMinute t) {
   return text;
 }
 
+constexpr const char* kHotkeyKeys[] = {"key_record", "key_play", "key_stop", "key_load",
+                                       "key_save"};
+
+// A virtual key, 8 to 254, in decimal.
+bool ParseKey(std::string_view value, int& out) {
+  int vk = 0;
+  if (value.empty() || value.size() > 3) return false;
+  for (const char c : value) {
+    if (c < '0' || c > '9') return false;
+    vk = vk * 10 + (c - '0');
+  }
+  if (vk < 8 || vk > 254) return false;
+  out = vk;
+  return true;
+}
+
 bool ParseLine(std::string_view key, std::string_view value, Settings& s) {
+  for (size_t i = 0; i < s.hotkeys.size(); ++i)
+    if (key == kHotkeyKeys[i]) return ParseKey(value, s.hotkeys[i]);
   if (key == "repeat") return ParseSwitch(value, s.options.repeat);
   if (key == "simulate_clicks") return ParseSwitch(value, s.options.simulate_clicks);
   if (key == "record_keyboard") return ParseSwitch(value, s.options.record_keyboard);
@@ -54,6 +72,8 @@ std::string FormatSettings(const Settings& s) {
   text += "speed=" + SpeedName(s.options.speed_step) + "\n";
   text += "timer_start=" + TimeText(s.timer_start) + "\n";
   text += "timer_end=" + TimeText(s.timer_end) + "\n";
+  for (size_t i = 0; i < s.hotkeys.size(); ++i)
+    if (s.hotkeys[i] != 0) text += kHotkeyKeys[i] + ("=" + std::to_string(s.hotkeys[i])) + "\n";
   // A folder whose name holds a line break cannot be written as a line: it is left out.
   if (s.last_folder.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos)
     text += "last_folder=" + s.last_folder + "\n";

@@ -1,7 +1,8 @@
-// What the program keeps between runs: the options, the single timer's times and the folder of
-// the file chosen last, as plain "key=value" lines.
+// What the program keeps between runs: the options, the single timer's times, the folder of the
+// file chosen last and the hotkeys chosen, as plain "key=value" lines.
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -15,6 +16,8 @@ struct Settings {
   HourMinute timer_start;
   HourMinute timer_end;
   std::string last_folder;  // "": none yet
+  // The virtual key of each command (record, play, stop, load, save); 0: its default.
+  std::array<int, 5> hotkeys{};
   friend bool operator==(const Settings&, const Settings&) = default;
 };
 

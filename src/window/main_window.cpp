@@ -10,12 +10,33 @@
 #include "window/two_digits.h"
 
 namespace window {
+namespace {
+
+// The hotkey panel's lines: the label of the key, the label of what it does.
+struct HotkeyLine {
+  engine::Command command;
+  size_t key_label, action_label;
+};
+constexpr HotkeyLine kHotkeyLines[] = {{engine::Command::Record, 4, 0},
+                                       {engine::Command::Play, 5, 1},
+                                       {engine::Command::Stop, 8, 9},
+                                       {engine::Command::Load, 6, 2},
+                                       {engine::Command::Save, 7, 3}};
+
+}  // namespace
+
 void MainWindow::ConnectHandlers() {
   close_button_.on_click = [this] { session_.Quit(); };
   title_.on_click = [this] { ShowAbout(); };
   hotkeys_button_.on_click = [this] {
     TogglePanel(hotkey_panel_, {&timer_panel_, &options_panel_, &sequence_panel_});
   };
+  // A click on a line of the hotkey panel, then a key, gives the line's command that key.
+  for (const HotkeyLine& line : kHotkeyLines) {
+    const auto choose = [this, command = line.command] { session_.ChooseHotkey(command); };
+    hotkey_labels_[line.key_label].on_click = choose;
+    hotkey_labels_[line.action_label].on_click = choose;
+  }
   options_button_.on_click = [this] {
     TogglePanel(options_panel_, {&timer_panel_, &hotkey_panel_, &sequence_panel_});
   };
@@ -92,6 +113,7 @@ void MainWindow::ApplyLanguage() {
   time_labels_[0].SetCaption(text(Text::Initial));
   time_labels_[7].SetCaption(text(Text::Initial));
   ShowOptions();
+  ShowHotkeys();
   // Several Spanish captions are longer than their design labels.
   for (ui::Label* l : {&panel_titles_[0], &panel_titles_[1], &panel_titles_[2], &panel_titles_[3],
                        &hotkey_labels_[2], &hotkey_labels_[3], &option_captions_[0],
@@ -130,6 +152,9 @@ void MainWindow::Show(engine::Change what) {
       break;
     case Change::IdleStop:
       if (about_) about_->Unload();
+      break;
+    case Change::Hotkeys:
+      ShowHotkeys();
       break;
     case Change::SamplerTick:
       if (session_.GetOptions().simulate_clicks) Indicator().CentreOnCursor();
@@ -198,10 +223,11 @@ void MainWindow::ShowStatusLine() {
     status_line_.SetVisible(first_steps);
     return;
   }
-  const Text words[] = {Text::Loaded,  Text::Saved,  Text::LoadFailed,     Text::SaveFailed,
-                        Text::Loading, Text::Saving, Text::NothingRecorded};
+  const Text words[] = {Text::Loaded,          Text::Saved,     Text::LoadFailed,
+                        Text::SaveFailed,      Text::Loading,   Text::Saving,
+                        Text::NothingRecorded, Text::ChooseKey, Text::KeyInUse};
   const bool failed = s.GetKind() == Kind::LoadFailed || s.GetKind() == Kind::SaveFailed ||
-                      s.GetKind() == Kind::NothingRecorded;
+                      s.GetKind() == Kind::NothingRecorded || s.GetKind() == Kind::KeyInUse;
   const bool working = s.GetKind() == Kind::Loading || s.GetKind() == Kind::Saving;
   std::string caption(TextOf(words[static_cast<int>(s.GetKind())], language_));
   caption += working ? " " + std::to_string(s.Percent()) + " %" : s.Name();
@@ -209,6 +235,16 @@ void MainWindow::ShowStatusLine() {
   status_line_.SetForeColor(failed ? ui::kLightRed : ui::kGrey);
   status_line_.FitCaption();  // a file's name is longer than the design caption
   status_line_.SetVisible(true);
+}
+
+void MainWindow::ShowHotkeys() {
+  const std::optional<engine::Command> choosing = session_.ChoosingHotkey();
+  for (const HotkeyLine& line : kHotkeyLines) {
+    ui::Label& key = hotkey_labels_[line.key_label];
+    key.SetCaption(choosing == line.command ? "?" : engine::KeyName(engine::KeyOf(line.command)));
+    key.FitCaption();
+  }
+  ShowStatusLine();
 }
 
 void MainWindow::ShowOptions() {

@@ -68,6 +68,8 @@ class MainWindow : public ui::Form, public engine::View {
   void ShowState();
   void ShowChronometer();
   void ShowStatusLine();
+  // The keys in use on the hotkey panel; the line whose key is being chosen shows "?".
+  void ShowHotkeys();
   void ShowOptions();
   void ShowTimeFields();
   void ShowAbout();

@@ -16,7 +16,7 @@ struct Entry {
   const char* spanish;
 };
 
-constexpr std::array<Entry, 22> kTexts = {{
+constexpr std::array<Entry, 24> kTexts = {{
     {Text::Keyboard, "Keyboard", "Teclado"},
     {Text::LoadFile, "Load file", "Abrir archivo"},
     {Text::SaveFile, "Save file", "Guardar archivo"},
@@ -40,6 +40,8 @@ constexpr std::array<Entry, 22> kTexts = {{
     {Text::Saving, "Saving", "Guardando"},
     {Text::NothingRecorded, "Nothing recorded", "Nada grabado"},
     {Text::RecordHint, "record", "grabar"},
+    {Text::ChooseKey, "Press a key (Esc: none)", "Pulse una tecla (Esc: ninguna)"},
+    {Text::KeyInUse, "In use: ", "En uso: "},
     {Text::FileFilter, "Tapwright recordings (*.tpw)", "Archivos de Tapwright (*.tpw)"},
 }};
 

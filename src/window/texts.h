@@ -30,6 +30,8 @@ enum class Text {
   Saving,
   NothingRecorded,
   RecordHint,  // after the record key's name and ": "
+  ChooseKey,   // a hotkey is being chosen
+  KeyInUse,    // the status line's word before a key another command has
   FileFilter,  // the file dialogs' filter
 };
 

@@ -164,4 +164,40 @@ TEST_F(Hotkeys, KeysPressedWhileADialogShowsAreSpent) {
   EXPECT_EQ(State(), engine::State::Recording);
 }
 
+// A click on a line of the hotkey panel, then a key: the command takes that key, and the key it
+// had goes back to the application in front. Esc keeps the key; another command's is refused.
+TEST_F(Hotkeys, AChosenKeyTakesTheCommandsPlace) {
+  const int f9 = vk::kF1 + 8;
+  session.ChooseHotkey(engine::Command::Record);
+  EXPECT_EQ(session.GetStatusLine().GetKind(), engine::StatusLine::Kind::ChooseKey);
+  PressKey(vk::kF8);  // while choosing, no hotkey acts: F8 is the choice
+  EXPECT_EQ(State(), engine::State::Idle);
+  EXPECT_EQ(engine::KeyOf(engine::Command::Record), vk::kF8);
+  session.ChooseHotkey(engine::Command::Record);
+  PressKey(f9);
+  EXPECT_FALSE(session.GetStatusLine().Visible());
+  EXPECT_EQ(engine::KeyOf(engine::Command::Record), f9);
+  EXPECT_EQ(sim::TakenKeys(), (std::vector<int>{f9, vk::kF10, vk::kF5, vk::kF6}));
+  ToNextPoll();
+  PressKey(vk::kF8);
+  EXPECT_EQ(State(), engine::State::Idle);
+  PressKey(f9);
+  EXPECT_EQ(State(), engine::State::Recording);
+  ToNextPoll();
+  PressKey(f9);
+  EXPECT_EQ(State(), engine::State::Idle);
+
+  session.ChooseHotkey(engine::Command::Play);
+  PressKey(vk::kEscape);
+  EXPECT_EQ(engine::KeyOf(engine::Command::Play), vk::kF10);
+  EXPECT_FALSE(session.GetStatusLine().Visible());
+  session.ChooseHotkey(engine::Command::Play);
+  ToNextPoll();
+  PressKey(f9);
+  EXPECT_EQ(engine::KeyOf(engine::Command::Play), vk::kF10);
+  EXPECT_EQ(session.GetStatusLine().GetKind(), engine::StatusLine::Kind::KeyInUse);
+  EXPECT_EQ(session.GetStatusLine().Name(), "F9");
+  EXPECT_EQ(State(), engine::State::Idle);
+}
+
 }  // namespace

@@ -18,6 +18,7 @@ Settings Changed() {
   s.timer_start = {9, 5};
   s.timer_end = {23, 59};
   s.last_folder = "/home/ana/my walks";
+  s.hotkeys = {platform::vk::kF1 + 8, 0, 0, 0, 0};  // F9 records
   return s;
 }
 
@@ -38,7 +39,8 @@ TEST(SettingsText, WhatIsWrittenReadsBackAndWhatIsBrokenGivesTheDefaults) {
        {"repeat=1\nspeed=3", "repeat=1\nrepeat=2", "repeat=1\nsimulate_clicks=yes",
         "repeat=1\nrecord_keyboard=", "repeat=1\ntimer_start=24:00", "repeat=1\ntimer_end=9:30",
         "repeat=1\ntimer_end=09:60", "repeat=1\ntimer_end=09-30", "repeat=1\njunk",
-        "repeat=1\ntimer_start=0;:00"})
+        "repeat=1\ntimer_start=0;:00", "repeat=1\nkey_play=7", "repeat=1\nkey_play=0x78",
+        "repeat=1\nkey_save=255"})
     EXPECT_EQ(ParseSettings(broken), Settings()) << broken;
 }
 
@@ -58,6 +60,9 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
     FakeView view;
     engine::Session first(view);
     EXPECT_EQ(first.GetOptions(), model::Options());  // no file: the defaults
+    first.ChooseHotkey(engine::Command::Record);
+    sim::TapKey(platform::vk::kF1 + 8);
+    sim::Advance(100);
     first.ToggleRepeat();
     first.ToggleSimulateClicks();
     first.ToggleRecordKeyboard();
@@ -76,6 +81,7 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
   EXPECT_EQ(second.GetSingleTimer().StartTime(), Changed().timer_start);
   EXPECT_EQ(second.GetSingleTimer().EndTime(), Changed().timer_end);
   EXPECT_EQ(second.LastFolder(), Changed().last_folder);
+  EXPECT_EQ(engine::KeyOf(engine::Command::Record), platform::vk::kF1 + 8);
   // A file played at its own speed leaves the user's in the settings.
   const std::string walk = folder.File("walk.tpw", 5);
   second.PlayFile(walk, 0, 5, [](int) {});
@@ -96,6 +102,12 @@ TEST_F(KeptSettings, ABrokenFileGivesTheDefaults) {
   FakeView view;
   engine::Session session(view);
   EXPECT_EQ(session.GetOptions(), model::Options());
+  // One key for two commands, as a hand may write: the keys are the defaults, the rest stays.
+  std::ofstream(path, std::ios::binary) << "repeat=1\nkey_record=121\nkey_save=120\n";
+  engine::Session again(view);
+  EXPECT_TRUE(again.GetOptions().repeat);
+  EXPECT_EQ(engine::KeyOf(engine::Command::Record), platform::vk::kF8);
+  EXPECT_EQ(engine::KeyOf(engine::Command::Save), platform::vk::kF6);
 }
 
 }  // namespace

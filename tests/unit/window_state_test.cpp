@@ -98,6 +98,20 @@ TEST_F(RoutesControls, TheOptionsShowWhetherTheyAreOn) {
   EXPECT_EQ(picture(), off);
 }
 
+// A click on a hotkey line (its key or its words), then a key: the panel shows the key in use.
+TEST_F(RoutesControls, AHotkeyLineTakesTheNextKey) {
+  ClickOn(Image("ImInfo"));
+  ClickOn(Label("LB", 1));  // "Play | Stop"
+  EXPECT_EQ(Label("LB", 5).Caption(), "?");
+  EXPECT_EQ(Label("LBMsg").Caption(), "Press a key (Esc: none)");
+  PressKey(platform::vk::kF1 + 10);
+  EXPECT_EQ(Label("LB", 5).Caption(), "F11");
+  ClickOn(Label("LB", 6));  // "F5"
+  PressKey(platform::vk::kF1 + 10);
+  EXPECT_EQ(Label("LB", 6).Caption(), "F5");
+  EXPECT_EQ(Label("LBMsg").Caption(), "In use: F11");
+}
+
 TEST_F(RoutesControls, SpeedClicksStepItAndTheCaptionShowsIt) {
   using platform::MouseButton;
   struct Step {
