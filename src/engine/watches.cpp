@@ -50,11 +50,10 @@ std::vector<int> ButtonKeysInOrder() {
   return vks;
 }
 
-// The hotkeys among them too: which keys those are may change while the watch runs.
-std::vector<int> KeysOrHotkeys() {
+std::vector<int> RecordableKeys() {
   std::vector<int> vks;
   for (int vk = 0; vk < 0xFF; ++vk)
-    if (RecordableKey(vk) || IsHotkey(vk)) vks.push_back(vk);
+    if (RecordableKey(vk)) vks.push_back(vk);
   return vks;
 }
 
@@ -87,7 +86,13 @@ bool RecordableKey(int vk) {
   }
 }
 
-KeyboardWatch::KeyboardWatch() : watch_(KeysOrHotkeys()) {}
+KeyboardWatch::KeyboardWatch() : watch_(RecordableKeys()) {}
+
+void KeyboardWatch::Start() {
+  // Never the hotkeys in use: a query spends a tap the key poll has yet to see.
+  watch_ = EdgeWatch(RecordableKeys());
+  watch_.Start();
+}
 
 namespace {
 

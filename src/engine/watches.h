@@ -63,7 +63,7 @@ bool RecordableKey(int vk);
 class KeyboardWatch {
  public:
   KeyboardWatch();
-  void Start() { watch_.Start(); }
+  void Start();
   std::vector<std::int32_t> Poll();
 
  private:

@@ -81,6 +81,22 @@ TEST_F(Keyboard, SwitchedOnDuringARecordingKeysCountFromThen) {
                                          {3, kKeyPress + 'Y'}, {4, kKeyRelease + 'Y'}}));
 }
 
+// The keyboard's watch reads keys every millisecond; a hotkey tapped between two key polls must
+// still reach the key poll, whichever key the user chose.
+TEST_F(Keyboard, AHotkeyTappedWhileKeysAreRecordedStillActs) {
+  session.ToggleRecordKeyboard();
+  session.ChooseHotkey(engine::Command::Record);
+  PressKey(platform::vk::kF1 + 8);
+  ToNextPoll();
+  PressKey(platform::vk::kF1 + 8);
+  ASSERT_EQ(State(), engine::State::Recording);
+  ToNextPoll();  // the press is over
+  sim::Advance(50);
+  sim::TapKey(platform::vk::kF1 + 8);
+  ToNextPoll();
+  EXPECT_EQ(State(), engine::State::Idle);
+}
+
 TEST_F(Keyboard, AChordBetweenTwoTicksKeepsItsModifiersAroundTheOtherKeys) {
   // Typed faster than the sampler ticks, as a typing tool does: the watch sees only the state.
   session.ToggleRecordKeyboard();
