@@ -31,6 +31,8 @@ TEST(SettingsText, WhatIsWrittenReadsBackAndWhatIsBrokenGivesTheDefaults) {
   Settings folder;
   folder.last_folder = "C:\\a=b";
   EXPECT_EQ(ParseSettings("last_folder=C:\\a=b"), folder);
+  EXPECT_EQ(ParseSettings("key_play=129\nkey_save=254").hotkeys,
+            (std::array<int, 5>{0, 129, 0, 0, 254}));
   // A folder with a line break in its name is left out rather than breaking the file.
   Settings odd = Changed();
   odd.last_folder = "/tmp/a\nrepeat=0";
@@ -40,7 +42,7 @@ TEST(SettingsText, WhatIsWrittenReadsBackAndWhatIsBrokenGivesTheDefaults) {
         "repeat=1\nrecord_keyboard=", "repeat=1\ntimer_start=24:00", "repeat=1\ntimer_end=9:30",
         "repeat=1\ntimer_end=09:60", "repeat=1\ntimer_end=09-30", "repeat=1\njunk",
         "repeat=1\ntimer_start=0;:00", "repeat=1\nkey_play=7", "repeat=1\nkey_play=0x78",
-        "repeat=1\nkey_save=255"})
+        "repeat=1\nkey_save=255", "repeat=1\nkey_save=1a", "repeat=1\nkey_save=0120"})
     EXPECT_EQ(ParseSettings(broken), Settings()) << broken;
 }
 
@@ -108,6 +110,11 @@ TEST_F(KeptSettings, ABrokenFileGivesTheDefaults) {
   EXPECT_TRUE(again.GetOptions().repeat);
   EXPECT_EQ(engine::KeyOf(engine::Command::Record), platform::vk::kF8);
   EXPECT_EQ(engine::KeyOf(engine::Command::Save), platform::vk::kF6);
+  // A key chosen is written as any other change.
+  again.ChooseHotkey(engine::Command::Save);
+  sim::TapKey(platform::vk::kF1 + 10);
+  sim::Advance(1100);
+  EXPECT_EQ(ParseSettings(Text()).hotkeys[4], platform::vk::kF1 + 10);
 }
 
 }  // namespace
