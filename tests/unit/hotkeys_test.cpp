@@ -175,6 +175,7 @@ TEST_F(Hotkeys, AChosenKeyTakesTheCommandsPlace) {
   EXPECT_EQ(engine::KeyOf(engine::Command::Record), vk::kF8);
   session.ChooseHotkey(engine::Command::Record);
   for (const int modifier : {vk::kShift, vk::kLeftShift, vk::kRightAlt}) sim::TapKey(modifier);
+  ToNextPoll();
   PressKey(f9);  // a modifier is no choice: the key after it is
   EXPECT_FALSE(session.GetStatusLine().Visible());
   EXPECT_EQ(engine::KeyOf(engine::Command::Record), f9);
