@@ -221,11 +221,6 @@ LRESULT CALLBACK TargetProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     std::fflush(stdout);
     return 0;
   }
-  // Keys that type nothing, by their code: a hotkey that reached the window shows.
-  if ((m == WM_KEYDOWN || m == WM_SYSKEYDOWN) && ((w >= VK_F1 && w <= VK_F24) || w == VK_ESCAPE)) {
-    std::printf("key %02X\n", static_cast<unsigned>(w));
-    std::fflush(stdout);
-  }
   if (m == WM_TIMER) PostQuitMessage(0);
   return DefWindowProcW(h, m, w, l);
 }
