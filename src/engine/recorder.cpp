@@ -34,8 +34,7 @@ void Recorder::Start(model::Recording& into, bool keyboard) {
   pressed_ = 0;
   placed_ = 0;
   buttons_.Start();
-  keyboard_on_ = keyboard;
-  if (keyboard_on_) keyboard_.Start();
+  SetKeyboard(keyboard);
   sampler_timer_.Start();
 }
 
@@ -47,7 +46,8 @@ void Recorder::Stop() {
 
 void Recorder::SetKeyboard(bool on) {
   keyboard_on_ = on;
-  keyboard_.Start();
+  keys_down_.reset();
+  if (on && !events_) keyboard_.Start();
 }
 
 void Recorder::Sample() {
@@ -59,7 +59,7 @@ void Recorder::Sample() {
   const std::int64_t now = platform::MonotonicMicros();
   if (!events_)
     for (std::int32_t code : buttons_.Poll()) seen.push_back({now, p, code});
-  if (keyboard_on_)
+  if (keyboard_on_ && !events_)
     for (std::int32_t code : keyboard_.Poll()) seen.push_back({now, p, code});
   const std::int64_t due = (now - start_us_) / 1000;
   for (const Seen& e : seen) {
@@ -95,6 +95,19 @@ std::vector<Recorder::Seen> Recorder::TakeEvents() {
         for (std::int32_t code : WheelCodes(e.axis, e.delta))
           seen.push_back({e.time_us, e.at, code});
         break;
+      case platform::InputEvent::Kind::KeyDown:
+      case platform::InputEvent::Kind::KeyUp: {
+        // A held key's repeats are the target's to make; a key held since before the keys were
+        // watched is neither pressed nor released in the recording.
+        const bool down = e.kind == platform::InputEvent::Kind::KeyDown;
+        if (!keyboard_on_ || !RecordableKey(e.vk) ||
+            keys_down_[static_cast<size_t>(e.vk & 0xFF)] == down)
+          break;
+        keys_down_[static_cast<size_t>(e.vk & 0xFF)] = down;
+        seen.push_back(
+            {e.time_us, std::nullopt, (down ? model::kKeyPress : model::kKeyRelease) + e.vk});
+        break;
+      }
     }
   }
   return seen;

@@ -2,6 +2,7 @@
 // whatever the timer did, with the buttons, the wheel and the keys on the millisecond they acted.
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -53,11 +54,12 @@ class Recorder {
   std::int32_t capacity_;
   model::Recording* into_ = nullptr;
   bool keyboard_on_ = false;
-  std::int64_t start_us_ = 0;  // samples are due one a millisecond from here
-  platform::Point origin_;     // the cursor when the recording started
-  bool events_ = false;        // the buttons and the wheel come from their own events
-  int pressed_ = 0;            // buttons pressed since the start and not released
-  std::int32_t placed_ = 0;    // the sample that took the last code
+  std::int64_t start_us_ = 0;   // samples are due one a millisecond from here
+  platform::Point origin_;      // the cursor when the recording started
+  bool events_ = false;         // the buttons, the wheel and the keys come from their own events
+  int pressed_ = 0;             // buttons pressed since the start and not released
+  std::int32_t placed_ = 0;     // the sample that took the last code
+  std::bitset<256> keys_down_;  // pressed, by their events, since the keys were watched
   ButtonWatch buttons_;
   KeyboardWatch keyboard_;
   platform::Timer sampler_timer_;

@@ -26,11 +26,16 @@ Session::Session(View& view)
                              files_.Percent());
       }),
       hotkey_timer_(100, [this] { PollHotkeys(); }),
+      idle_hotkey_timer_(1000, [this] { PollHotkeys(); }),
       settings_timer_(1000, [this] { SaveSettings(); }) {
   LoadSettings();
-  hotkey_timer_.Start();
+  hotkeys_told_ = platform::OnHotkeyChange([this] {
+    if (!hotkeys_paused_) PollHotkeys(true);
+  });
   TakeHotkeys();
 }
+
+Session::~Session() { platform::OnHotkeyChange(nullptr); }
 
 namespace {
 
@@ -273,6 +278,7 @@ void Session::LoadRecording(const std::string& path, std::function<void()> then,
   if (!model::IsRecordingFile(name)) return fail();  // other files are ignored
   files_.Load(name, [this, name, then = std::move(then),
                      failed = std::move(failed)](std::optional<model::Recording> loaded) {
+    TakeHotkeys();
     const bool play = std::exchange(play_after_load_, false);
     if (!loaded) {
       ShowStatus(StatusLine::Kind::LoadFailed, name);  // the recording stays as it was
@@ -288,6 +294,7 @@ void Session::LoadRecording(const std::string& path, std::function<void()> then,
       TogglePlayback();
     }
   });
+  TakeHotkeys();
 }
 
 void Session::SaveRecording() {
@@ -302,13 +309,16 @@ void Session::SaveRecording() {
   }
   if (path.empty()) return;
   files_.Save(path, recording_, [this, path](bool saved) {
+    TakeHotkeys();
     ShowStatus(saved ? StatusLine::Kind::Saved : StatusLine::Kind::SaveFailed, path);
   });
+  TakeHotkeys();
 }
 
 void Session::CancelLoad() {
   if (!files_.Busy() || files_.GetKind() != FileWork::Kind::Load) return;
   files_.CancelLoad();
+  TakeHotkeys();
   play_after_load_ = false;
   if (status_.GetKind() == StatusLine::Kind::Loading) status_.Hide();
   EndPlayFile(model::kExitStopped);
@@ -348,25 +358,31 @@ void Session::Act(Command command) {
   }
 }
 
-void Session::PollHotkeys() {
+void Session::PollHotkeys(bool told) {
   if (choosing_) {
     TakeChosenKey();
     view_.Show(Change::HotkeyPoll);
     return;
   }
   // Every key is read at every poll, so a press made while it may not act is spent, not kept
-  // for later. Each acts on the state the earlier ones left.
+  // for later. Each acts on the state the earlier ones left. A key that was not taken went to the
+  // application in front: a poll told of a taken key spends its press, which may be a second old,
+  // rather than act on it.
+  const std::vector<int> taken = taken_hotkeys_;
+  const auto acts = [&](const Hotkey& h) {
+    return hotkeys_.Pressed(h.vk) &&
+           (!told || std::find(taken.begin(), taken.end(), h.vk) != taken.end());
+  };
   if (!single_timer_.Armed()) {
     for (const Hotkey& h : HotkeysInUse())
-      if (hotkeys_.Pressed(h.vk)) Act(h.command);
+      if (acts(h)) Act(h.command);
     TakeHotkeys();
     view_.Show(Change::HotkeyPoll);
     return;
   }
   // While the timer waits, only a stop acts: it also disarms the timer.
   bool stop = false;
-  for (const Hotkey& h : HotkeysInUse())
-    stop |= hotkeys_.Pressed(h.vk) && h.command == Command::Stop;
+  for (const Hotkey& h : HotkeysInUse()) stop |= acts(h) && h.command == Command::Stop;
   if (stop) {
     if (state_ == State::Playing) TogglePlayback();
     single_timer_.Toggle();
@@ -377,6 +393,11 @@ void Session::PollHotkeys() {
 void Session::TakeHotkeys() {
   const bool idle = state_ == State::Idle && !single_timer_.Armed();
   const bool loading = files_.Busy() && files_.GetKind() == FileWork::Kind::Load;
+  // Waiting for a hand, the taken keys' own presses wake the poll; the slow poll is for a key
+  // another program holds, and keeps the window on top.
+  const bool waiting = hotkeys_told_ && state_ == State::Idle && !choosing_;
+  hotkey_timer_.SetRunning(!hotkeys_paused_ && !waiting);
+  idle_hotkey_timer_.SetRunning(!hotkeys_paused_ && waiting);
   std::vector<int> keys;
   for (const Hotkey& h : HotkeysInUse()) {
     bool acts = true;
@@ -385,6 +406,10 @@ void Session::TakeHotkeys() {
     if (acts) keys.push_back(h.vk);
   }
   if (keys == taken_hotkeys_) return;
+  // Told of a key's changes only while it is taken, the session may have missed its release.
+  for (const int vk : keys)
+    if (std::find(taken_hotkeys_.begin(), taken_hotkeys_.end(), vk) == taken_hotkeys_.end())
+      hotkeys_.Refresh(vk);
   taken_hotkeys_ = keys;
   platform::TakeHotkeys(keys);
 }
@@ -394,6 +419,7 @@ void Session::ChooseHotkey(Command command) {
   // Only a press from now on is the choice.
   for (int vk = platform::vk::kBackspace; vk < 255; ++vk) hotkeys_.Spend(vk);
   status_.ShowHeld(StatusLine::Kind::ChooseKey);
+  TakeHotkeys();
   view_.Show(Change::Hotkeys);
 }
 
@@ -401,6 +427,7 @@ void Session::TakeChosenKey() {
   for (int vk = platform::vk::kBackspace; vk < 255; ++vk) {
     if (!hotkeys_.Pressed(vk) || !Choosable(vk)) continue;
     const Command command = *std::exchange(choosing_, std::nullopt);
+    TakeHotkeys();
     status_.Hide();
     if (vk != platform::vk::kEscape && vk != KeyOf(command)) {
       if (IsHotkey(vk)) {
@@ -419,9 +446,15 @@ void Session::TakeChosenKey() {
   }
 }
 
+void Session::PauseHotkeys() {
+  hotkeys_paused_ = true;
+  TakeHotkeys();
+}
+
 void Session::ResumeHotkeys() {
   for (const Hotkey& h : HotkeysInUse()) hotkeys_.Spend(h.vk);
-  hotkey_timer_.Start();
+  hotkeys_paused_ = false;
+  TakeHotkeys();
 }
 
 std::optional<std::string> Session::ChooseFile(FileDialog which) {

@@ -29,6 +29,7 @@ enum class State { Idle, Recording, Playing };
 class Session {
  public:
   explicit Session(View& view);
+  ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
@@ -92,7 +93,7 @@ class Session {
   // A load or a save runs.
   bool FileBusy() const { return files_.Busy(); }
   // The hotkeys are not read while a dialog is open, and what was pressed meanwhile is spent.
-  void PauseHotkeys() { hotkey_timer_.Stop(); }
+  void PauseHotkeys();
   void ResumeHotkeys();
   // The view's file dialog, with the hotkeys paused while it shows.
   std::optional<std::string> ChooseFile(FileDialog which);
@@ -105,12 +106,14 @@ class Session {
   std::optional<Command> ChoosingHotkey() const { return choosing_; }
   // Ends the program at once, letting go of whatever a playback holds.
   [[noreturn]] void Quit(int exit_code = 0);
+  // Takes from other applications the hotkeys that act now, gives back the others, and polls
+  // them as often as the state needs; called as the state changes.
+  void TakeHotkeys();
 
  private:
-  void PollHotkeys();
+  // told: a taken key's change, not the timer, asked for the poll.
+  void PollHotkeys(bool told = false);
   void TakeChosenKey();
-  // Takes from other applications the hotkeys that act now, and gives back the others.
-  void TakeHotkeys();
   void FinishRecording();
   void BecomeIdle();
   void ShowStatus(StatusLine::Kind kind, const std::string& path);
@@ -140,6 +143,9 @@ class Session {
   bool play_after_load_ = false;  // F10 came while a file was being read
   FileWork files_;
   platform::Timer hotkey_timer_;
+  platform::Timer idle_hotkey_timer_;
+  bool hotkeys_told_ = false;  // the platform tells a taken key's press
+  bool hotkeys_paused_ = false;
   // A PlayFile that runs: its outcome's receiver, the passes still to play (0: no end) and the
   // options' speed to go back to (-1: untouched).
   std::string last_folder_;

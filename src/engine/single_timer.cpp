@@ -20,6 +20,7 @@ bool SingleTimer::Toggle() {
     watch_.Start(platform::LocalClockSeconds());
   }
   single_timer_.SetRunning(armed_);
+  session_.TakeHotkeys();
   view_.Show(Change::SingleTimer);
   return true;
 }

@@ -1,5 +1,7 @@
 #include "engine/watches.h"
 
+#include <utility>
+
 #include "engine/hotkeys.h"
 #include "model/recording.h"
 #include "platform/platform.h"
@@ -134,14 +136,24 @@ std::vector<std::int32_t> KeyboardWatch::Poll() {
 
 bool HotkeyEdges::Pressed(int vk) {
   const platform::KeyState state = platform::QueryKey(vk);
-  bool& was_down = was_down_[static_cast<unsigned>(vk) & 0xFF];
-  const bool edge = (state.down || state.pressed_since) && !was_down;
-  was_down = state.down;
+  const auto i = static_cast<unsigned>(vk) & 0xFF;
+  const bool pressed = state.pressed_since || std::exchange(kept_[i], false);
+  const bool edge = (state.down || pressed) && !was_down_[i];
+  was_down_[i] = state.down;
   return edge;
 }
 
 void HotkeyEdges::Spend(int vk) {
-  was_down_[static_cast<unsigned>(vk) & 0xFF] = platform::QueryKey(vk).down;
+  const auto i = static_cast<unsigned>(vk) & 0xFF;
+  was_down_[i] = platform::QueryKey(vk).down;
+  kept_[i] = false;
+}
+
+void HotkeyEdges::Refresh(int vk) {
+  const platform::KeyState state = platform::QueryKey(vk);
+  const auto i = static_cast<unsigned>(vk) & 0xFF;
+  kept_[i] = kept_[i] || state.pressed_since;
+  was_down_[i] = was_down_[i] && state.down;
 }
 
 }  // namespace engine

@@ -79,9 +79,13 @@ class HotkeyEdges {
   bool Pressed(int vk);
   // Forgets a press made meanwhile; a key still held counts again only once let go.
   void Spend(int vk);
+  // Notes a release that no poll saw (the key was not watched meanwhile), keeping a press made
+  // since for the next query.
+  void Refresh(int vk);
 
  private:
   std::array<bool, 256> was_down_{};
+  std::array<bool, 256> kept_{};  // pressed since the last query
 };
 
 }  // namespace engine

@@ -153,19 +153,26 @@ KeyState QueryKey(int vk);
 // lock keys on too; other modifiers leave the key to the application in front). Each call
 // replaces the keys taken before; a key another program holds stays its own.
 void TakeHotkeys(const std::vector<int>& vks);
+// Runs `changed` on the UI thread, from the event loop, soon after a taken key goes down or up
+// (QueryKey then tells it), so the program need not poll the keys to hear of a press. False
+// where the system cannot tell: then the keys must be polled.
+bool OnHotkeyChange(std::function<void()> changed);
 
-// What a hand did with the mouse, from the input's own events rather than a poll of its state.
+// What a hand did with the mouse and the keys, from the input's own events rather than a poll of
+// their state.
 struct InputEvent {
-  enum class Kind { ButtonDown, ButtonUp, Wheel };
+  enum class Kind { ButtonDown, ButtonUp, Wheel, KeyDown, KeyUp };
   Kind kind = Kind::ButtonDown;
   MouseButton button = MouseButton::None;  // ButtonDown, ButtonUp
   WheelAxis axis = WheelAxis::Vertical;    // Wheel
   int delta = 0;                           // Wheel: as SendWheel's
+  int vk = 0;                              // KeyDown (again as the key repeats), KeyUp
   std::int64_t time_us = 0;                // on MonotonicMicros' clock
   std::optional<Point> at;                 // the pointer then, where the system tells it
 };
 // Starts keeping the input's events for TakeInputEvents, forgetting any kept before, or stops
 // (on = false). False where the system gives no such events: the caller polls QueryKey instead.
+// The keys taken as hotkeys come too.
 bool WatchInputEvents(bool on);
 // The events kept since the last call, oldest first. Windows passes over the program's own
 // synthetic input; X11 cannot tell it from a hand's, so watch only while the program sends none.

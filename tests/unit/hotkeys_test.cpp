@@ -202,4 +202,41 @@ TEST_F(Hotkeys, AChosenKeyTakesTheCommandsPlace) {
   EXPECT_EQ(State(), engine::State::Idle);
 }
 
+// The desktop tells of a taken key's press before the session starts.
+struct HotkeyPressesTold {
+  HotkeyPressesTold() { sim::TellHotkeyPresses(true); }
+};
+class IdleHotkeys : public SimTest, protected Hands, HotkeyPressesTold {
+ protected:
+  FakeView view;
+  engine::Session session{view};
+};
+
+TEST_F(IdleHotkeys, IdleATakenKeysPressWakesTheSessionWhichElsePollsOnceASecond) {
+  sim::Advance(1000);
+  EXPECT_EQ(RunningTimers(100), 0);
+  EXPECT_EQ(view.Count(engine::Change::HotkeyPoll), 1);  // on top, once a second
+  sim::TapKey(vk::kEscape);  // into the application in front, not taken while idle
+  sim::KeyDown(vk::kF8);
+  sim::Advance(1);
+  EXPECT_EQ(session.GetState(), engine::State::Recording);
+  sim::KeyUp(vk::kF8);
+  EXPECT_EQ(RunningTimers(100), 1);  // Esc is polled while something runs
+  PressKey(vk::kEscape);
+  EXPECT_EQ(session.GetState(), engine::State::Idle);
+  EXPECT_EQ(RunningTimers(100), 0);
+
+  session.ChooseHotkey(engine::Command::Play);  // any key may be the one: all are polled
+  EXPECT_EQ(RunningTimers(100), 1);
+  PressKey(vk::kEscape);
+  EXPECT_EQ(RunningTimers(100), 0);
+
+  session.SetRecording(Samples(2));
+  ASSERT_TRUE(session.GetSingleTimer().Toggle());  // Esc disarms it: taken at once
+  EXPECT_EQ(sim::TakenKeys(), (std::vector<int>{vk::kF8, vk::kF10, vk::kEscape}));
+  sim::KeyDown(vk::kEscape);
+  sim::Advance(1);
+  EXPECT_FALSE(session.GetSingleTimer().Armed());
+}
+
 }  // namespace

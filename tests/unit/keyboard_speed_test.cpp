@@ -69,6 +69,30 @@ TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOpti
   }
 }
 
+TEST_F(Keyboard, FromTheirEventsKeysKeepTheirMillisecondAndOrderThroughALateTick) {
+  sim::SetInputEvents(true, false);
+  session.ToggleRecordKeyboard();
+  sim::KeyDown('Q');  // held since before the recording
+  session.ToggleRecording();
+  sim::Advance(2);
+  sim::KeyUp('Q');
+  sim::KeyDown(vk::kLeftShift);
+  sim::Stall(1);  // the ticks are late
+  sim::KeyDown('H');
+  sim::KeyDown('H');  // the key repeats
+  sim::Stall(1);
+  sim::KeyUp('H');
+  sim::TapKey(vk::kF8);
+  sim::KeyUp(vk::kLeftShift);
+  sim::Advance(2);
+  session.ToggleRecording();
+  EXPECT_EQ(KeySamples(Recording()),
+            (std::vector<std::pair<int, std::int32_t>>{{3, kKeyPress + vk::kLeftShift},
+                                                       {4, kKeyPress + 'H'},
+                                                       {5, kKeyRelease + 'H'},
+                                                       {6, kKeyRelease + vk::kLeftShift}}));
+}
+
 TEST_F(Keyboard, SwitchedOnDuringARecordingKeysCountFromThen) {
   session.ToggleRecording();
   sim::TapKey('Z');  // typed while the option was off

@@ -1,5 +1,6 @@
 // The platform side of the simulated desktop: platform.h answered from the desktop's state.
 #include <algorithm>
+#include <utility>
 
 #include "platform/sim/desktop.h"
 
@@ -65,6 +66,11 @@ void SendKey(int vk, bool down) {
 void TakeHotkeys(const std::vector<int>& vks) {
   D().taken_keys = vks;
   ++D().take_hotkeys_calls;
+}
+
+bool OnHotkeyChange(std::function<void()> changed) {
+  D().on_hotkey = std::move(changed);
+  return D().hotkey_presses_told;
 }
 
 KeyState QueryKey(int vk) {

@@ -125,13 +125,14 @@ void SendButton(platform::MouseButton b, bool down, bool dbl) {
 }
 
 void KeepInputEvent(platform::InputEvent::Kind kind, platform::MouseButton b,
-                    platform::WheelAxis axis, int delta) {
+                    platform::WheelAxis axis, int delta, int vk) {
   if (!D().events_given || !D().watching_events) return;
   platform::InputEvent e;
   e.kind = kind;
   e.button = b;
   e.axis = axis;
   e.delta = delta;
+  e.vk = vk;
   e.time_us = D().now * 1000 + std::exchange(D().next_event_skew_us, 0);
   if (D().events_with_position) e.at = D().cursor;
   D().input_events.push_back(e);

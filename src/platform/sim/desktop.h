@@ -55,6 +55,8 @@ struct Desktop {
   std::int64_t next_event_skew_us = 0;
   std::vector<int> taken_keys;  // TakeHotkeys'
   int take_hotkeys_calls = 0;
+  std::function<void()> on_hotkey;
+  bool hotkey_presses_told = false;
 
   std::map<WindowHandle, WindowState> windows;
   std::vector<WindowHandle> z_order;  // bottom first
@@ -95,6 +97,7 @@ void SendMove();
 void SendButton(platform::MouseButton b, bool down, bool dbl);
 // Keeps a hand's input event, now and where the cursor is, while the program watches for them.
 void KeepInputEvent(platform::InputEvent::Kind kind, platform::MouseButton b,
-                    platform::WheelAxis axis = platform::WheelAxis::Vertical, int delta = 0);
+                    platform::WheelAxis axis = platform::WheelAxis::Vertical, int delta = 0,
+                    int vk = 0);
 
 }  // namespace sim::detail

@@ -187,13 +187,30 @@ void DoubleClick(int x, int y, platform::MouseButton b) {
 
 platform::Point CursorPos() { return D().cursor; }
 
+namespace {
+
+void TellHotkeyChange(int vk) {
+  const std::vector<int>& taken = D().taken_keys;
+  if (D().hotkey_presses_told && D().on_hotkey &&
+      std::find(taken.begin(), taken.end(), vk) != taken.end())
+    D().posted.push_back(D().on_hotkey);  // as the system's event, run by the loop
+}
+
+}  // namespace
+
 void KeyDown(int vk) {
   Key& k = D().keys[vk];
   k.down = true;
   k.pressed_since = true;
+  KeepInputEvent(platform::InputEvent::Kind::KeyDown, {}, {}, 0, vk);
+  TellHotkeyChange(vk);
 }
 
-void KeyUp(int vk) { D().keys[vk].down = false; }
+void KeyUp(int vk) {
+  D().keys[vk].down = false;
+  KeepInputEvent(platform::InputEvent::Kind::KeyUp, {}, {}, 0, vk);
+  TellHotkeyChange(vk);
+}
 
 void TapKey(int vk) {
   KeyDown(vk);
@@ -220,6 +237,8 @@ void SetInputEvents(bool given, bool with_position) {
 bool WatchingInputEvents() { return D().watching_events; }
 
 void SkewNextInputEvent(std::int64_t us) { D().next_event_skew_us = us; }
+
+void TellHotkeyPresses(bool told) { D().hotkey_presses_told = told; }
 
 const std::vector<int>& TakenKeys() { return D().taken_keys; }
 

@@ -84,6 +84,9 @@ void SetInputEvents(bool given, bool with_position);
 bool WatchingInputEvents();
 // The next input event's time reads this far off, as another clock's read to the millisecond.
 void SkewNextInputEvent(std::int64_t us);
+// Whether the desktop tells the program of a taken key's press (off: it polls the keys), as a
+// program starting now finds it.
+void TellHotkeyPresses(bool told);
 // The keys the program took from other applications, in the order it gave them.
 const std::vector<int>& TakenKeys();
 // How often the program asked for keys to take: a grab given back and taken again may let a

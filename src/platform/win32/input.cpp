@@ -1,6 +1,9 @@
 // Cursor, synthetic mouse input, global key state and the screen's metrics. The manifest makes
 // the process per-monitor DPI aware, so all of these are physical pixels on every monitor.
 #include <algorithm>
+#include <array>
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "win32.h"
@@ -33,19 +36,34 @@ MouseButton Swapped(MouseButton button) {
 // desktops inject input too, and theirs is a hand's).
 constexpr ULONG_PTR kOwnInput = 0x54505752;
 
-// The low-level mouse hook, on the UI thread while the recorder watches.
-struct MouseHook {
-  HHOOK hook = nullptr;
+// The low-level hooks, on the UI thread: the mouse's while the recorder watches, the keyboard's
+// from the first key taken or watched on.
+struct Hooks {
+  HHOOK mouse = nullptr;
+  HHOOK keyboard = nullptr;
+  bool watching = false;
   std::vector<InputEvent> events;
+  // The keys taken, those whose press was kept from every window (their release is kept too),
+  // and the presses QueryKey has yet to tell.
+  std::array<bool, 256> taken{};
+  std::array<bool, 256> held{};
+  std::array<bool, 256> pressed{};
+  std::function<void()> on_taken_change;
+  bool telling = false;
 };
 
-MouseHook& Hook() {
-  static MouseHook hook;
-  return hook;
+Hooks& Hook() {
+  static Hooks hooks;
+  return hooks;
 }
 
 // GetTickCount moves in steps of up to 16 ms: only a lateness beyond that is believed.
 constexpr LONG kTickStepMs = 16;
+
+std::int64_t MicrosOfTickTime(DWORD time) {
+  const auto late_ms = static_cast<LONG>(GetTickCount() - time);
+  return MonotonicMicros() - std::int64_t{std::max<LONG>(0, late_ms - kTickStepMs)} * 1000;
+}
 
 void Keep(WPARAM message, const MSLLHOOKSTRUCT& m) {
   InputEvent e;
@@ -79,8 +97,7 @@ void Keep(WPARAM message, const MSLLHOOKSTRUCT& m) {
   if (message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP ||
       message == WM_XBUTTONUP)
     e.kind = InputEvent::Kind::ButtonUp;
-  const auto late_ms = static_cast<LONG>(GetTickCount() - m.time);
-  e.time_us = MonotonicMicros() - std::int64_t{std::max<LONG>(0, late_ms - kTickStepMs)} * 1000;
+  e.time_us = MicrosOfTickTime(m.time);
   e.at = Point{m.pt.x, m.pt.y};
   Hook().events.push_back(e);
 }
@@ -93,18 +110,78 @@ LRESULT CALLBACK OnMouse(int code, WPARAM message, LPARAM data) {
   return CallNextHookEx(nullptr, code, message, data);
 }
 
+bool ModifierHeld() {
+  for (int vk : {VK_SHIFT, VK_CONTROL, VK_MENU, VK_LWIN, VK_RWIN})
+    if (::GetAsyncKeyState(vk) & 0x8000) return true;
+  return false;
+}
+
+// The hook runs inside the system's delivery of the key, which waits for it: the program hears
+// of a taken key's press from its own loop, a moment later.
+void TellTakenChange() {
+  Hooks& h = Hook();
+  if (!h.on_taken_change || std::exchange(h.telling, true)) return;
+  win32::RunOnUiThread([] {
+    Hook().telling = false;
+    if (const std::function<void()> tell = Hook().on_taken_change) tell();
+  });
+}
+
+// Returns true to keep the key from every window.
+bool OnKey(WPARAM message, const KBDLLHOOKSTRUCT& k) {
+  Hooks& h = Hook();
+  const auto vk = static_cast<size_t>(k.vkCode & 0xFF);
+  const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
+  if (h.watching) {
+    InputEvent e;
+    e.kind = down ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp;
+    e.vk = static_cast<int>(vk);
+    e.time_us = MicrosOfTickTime(k.time);
+    h.events.push_back(e);
+  }
+  if (!down) {
+    if (!std::exchange(h.held[vk], false)) return false;
+    TellTakenChange();
+    return true;
+  }
+  if (!h.taken[vk] || (!h.held[vk] && ModifierHeld())) return false;
+  // A held key repeats: each repeat is kept from the windows too, but is no new press.
+  if (!std::exchange(h.held[vk], true)) {
+    h.pressed[vk] = true;
+    TellTakenChange();
+  }
+  return true;
+}
+
+LRESULT CALLBACK OnKeyboard(int code, WPARAM message, LPARAM data) {
+  if (code == HC_ACTION) {
+    const auto& k = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+    if (k.dwExtraInfo != kOwnInput && OnKey(message, k)) return 1;
+  }
+  return CallNextHookEx(nullptr, code, message, data);
+}
+
+bool HookKeyboard() {
+  Hooks& h = Hook();
+  if (h.keyboard == nullptr)
+    h.keyboard = SetWindowsHookExW(WH_KEYBOARD_LL, OnKeyboard, GetModuleHandleW(nullptr), 0);
+  return h.keyboard != nullptr;
+}
+
 }  // namespace
 
 bool WatchInputEvents(bool on) {
-  MouseHook& h = Hook();
+  Hooks& h = Hook();
   h.events.clear();
-  if (on && h.hook == nullptr)
-    h.hook = SetWindowsHookExW(WH_MOUSE_LL, OnMouse, GetModuleHandleW(nullptr), 0);
-  if (!on && h.hook != nullptr) {
-    UnhookWindowsHookEx(h.hook);
-    h.hook = nullptr;
+  if (on && h.mouse == nullptr)
+    h.mouse = SetWindowsHookExW(WH_MOUSE_LL, OnMouse, GetModuleHandleW(nullptr), 0);
+  if (!on && h.mouse != nullptr) {
+    UnhookWindowsHookEx(h.mouse);
+    h.mouse = nullptr;
   }
-  return !on || h.hook != nullptr;
+  const bool given = h.mouse != nullptr && HookKeyboard();
+  h.watching = on && given;
+  return !on || given;
 }
 
 std::vector<InputEvent> TakeInputEvents() {
@@ -181,15 +258,34 @@ void SendKey(int vk, bool down) {
   SendInput(1, &in, sizeof in);
 }
 
-// The keys are not taken from other applications here yet: under Wine, RegisterHotKey lost about
-// one press in four of a key it had taken (the key state never showed it, nor did WM_HOTKEY).
-void TakeHotkeys(const std::vector<int>&) {}
+// The keyboard hook takes the keys: RegisterHotKey, under Wine, lost about one press in four of
+// a key it had taken.
+void TakeHotkeys(const std::vector<int>& vks) {
+  Hooks& h = Hook();
+  h.taken.fill(false);
+  for (const int vk : vks)
+    if (vk > 0 && vk < 256) h.taken[static_cast<size_t>(vk)] = true;
+  if (!vks.empty()) HookKeyboard();
+}
+
+bool OnHotkeyChange(std::function<void()> pressed) {
+  Hook().on_taken_change = std::move(pressed);
+  return HookKeyboard();
+}
 
 KeyState QueryKey(int vk) {
   if (ButtonsSwapped() && (vk == VK_LBUTTON || vk == VK_RBUTTON))
     vk = vk == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON;
   const auto state = static_cast<std::uint16_t>(::GetAsyncKeyState(vk));
-  return {(state & 0x8000) != 0, (state & 1) != 0};
+  KeyState key{(state & 0x8000) != 0, (state & 1) != 0};
+  // A key the hook kept from the windows never reaches the key state.
+  if (vk > 0 && vk < 256) {
+    Hooks& h = Hook();
+    key.down = key.down || h.held[static_cast<size_t>(vk)];
+    key.pressed_since =
+        std::exchange(h.pressed[static_cast<size_t>(vk)], false) || key.pressed_since;
+  }
+  return key;
 }
 
 Rect PrimaryMonitor() {

@@ -30,7 +30,7 @@ struct CopyChannel {
   std::mutex lock;
   std::deque<Heard> heard;  // taken by the UI thread
   CopyMessageHandler handler;
-  TimerId timer = 0;
+  bool listening = false;
 };
 
 CopyChannel& Channel() {
@@ -48,6 +48,8 @@ bool WriteAll(HANDLE pipe, const std::string& data) {
   }
   return true;
 }
+
+void TakeHeard();
 
 void ServeCopies() {
   const std::wstring name = PipeName();
@@ -78,8 +80,11 @@ void ServeCopies() {
       continue;
     }
     CopyChannel& c = Channel();
-    std::lock_guard<std::mutex> hold(c.lock);
-    c.heard.push_back({std::move(message), pipe});
+    {
+      std::lock_guard<std::mutex> hold(c.lock);
+      c.heard.push_back({std::move(message), pipe});
+    }
+    win32::RunOnUiThread(TakeHeard);
   }
 }
 
@@ -145,9 +150,9 @@ std::optional<std::string> SendToRunningCopy(const std::string& message) {
 
 void ListenToLaterCopies(CopyMessageHandler heard) {
   CopyChannel& c = Channel();
-  if (c.timer != 0) return;
+  if (std::exchange(c.listening, true)) return;
   c.handler = std::move(heard);
-  c.timer = StartTimer(50, TakeHeard);
+  win32::RunOnUiThread([] {});  // the UI thread's own window takes the calls
   std::thread(ServeCopies).detach();
 }
 

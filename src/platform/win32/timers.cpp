@@ -3,8 +3,10 @@
 // Each timer keeps a fixed grid from its start; a tick is posted only when the previous one has
 // been handled, so a slow loop sees one late tick, never a burst. Because ticks are ordinary
 // posted messages, every message loop (dialogs, RunModal, RunPendingEvents) delivers them.
+#include <functional>
 #include <map>
 #include <memory>
+#include <utility>
 
 #include "platform/win32/sleep_free_clock.h"
 #include "win32.h"
@@ -18,6 +20,7 @@ namespace {
 #endif
 
 constexpr UINT kMarkerMessage = kTickMessage + 1;
+constexpr UINT kCallMessage = kTickMessage + 2;  // lParam: a std::function<void()> to run
 WPARAM last_marker_seen = 0;
 
 struct Timer {
@@ -75,6 +78,11 @@ class Scheduler {
     SetEvent(wake_);
   }
 
+  void Call(std::function<void()> fn) {
+    auto* posted = new std::function<void()>(std::move(fn));
+    if (!PostMessageW(target_, kCallMessage, 0, reinterpret_cast<LPARAM>(posted))) delete posted;
+  }
+
   WPARAM PostMarker() {
     PostMessageW(target_, kMarkerMessage, ++markers_posted_, 0);
     return markers_posted_;
@@ -100,6 +108,12 @@ class Scheduler {
       if (m == kTickMessage) return HandleTick(w);
       if (m == kMarkerMessage) {
         if (w > last_marker_seen) last_marker_seen = w;
+        return 0;
+      }
+      if (m == kCallMessage) {
+        const std::unique_ptr<std::function<void()>> fn(
+            reinterpret_cast<std::function<void()>*>(l));
+        (*fn)();
         return 0;
       }
       return DefWindowProcW(h, m, w, l);
@@ -177,6 +191,7 @@ class Scheduler {
 }  // namespace
 
 WPARAM PostMarker() { return Scheduler::Get().PostMarker(); }
+void RunOnUiThread(std::function<void()> fn) { Scheduler::Get().Call(std::move(fn)); }
 WPARAM LastMarkerSeen() { return last_marker_seen; }
 
 LRESULT HandleTick(WPARAM id) {

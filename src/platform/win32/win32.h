@@ -50,5 +50,8 @@ LRESULT HandleTick(WPARAM id);
 // RunPendingEvents' end-of-batch markers: posted in increasing order, seen as they are dispatched.
 WPARAM PostMarker();
 WPARAM LastMarkerSeen();
+// Runs fn on the UI thread from its message loop, from whichever thread calls; the UI thread must
+// have made a timer or called this first.
+void RunOnUiThread(std::function<void()> fn);
 
 }  // namespace platform::win32

@@ -208,6 +208,12 @@ void Paint(WindowState& ws) {
   XFlush(d);
 }
 
+bool AnyWindowDirty() {
+  for (auto& ws : AllWindows())
+    if (ws->dirty && ws->visible) return true;
+  return false;
+}
+
 void PaintDirtyWindows() {
   for (auto& ws : AllWindows())
     if (ws->dirty && ws->visible) Paint(*ws);

@@ -137,6 +137,12 @@ void DispatchEvent(XEvent& ev) {
     case ReparentNotify:
       ws->reparented = ev.xreparent.parent != DefaultRootWindow(Dpy());
       break;
+    case VisibilityNotify:
+      ws->covered = ev.xvisibility.state != VisibilityUnobscured;
+      break;
+    case UnmapNotify:
+      ws->covered = true;  // shown again, it may come up under others
+      break;
     case ButtonPress:
     case ButtonRelease:
       OnButton(*ws, ev.xbutton, ev.type == ButtonPress);

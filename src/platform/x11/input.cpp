@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
+#include <utility>
 
 #include "platform/x11/key_layout.h"
 #include "platform/x11/key_table.h"
@@ -72,15 +73,30 @@ std::int64_t MicrosOfServerTime(Time time) {
   return now - std::int64_t{late_ms} * 1000;
 }
 
-void Keep(InputEvent::Kind kind, MouseButton button, WheelAxis axis, int delta, Time time) {
+// The event on the monotonic clock, unless it is not to be kept: one drained late may be from
+// before the watch began (the click that focused the target).
+std::optional<InputEvent> Stamped(InputEvent::Kind kind, Time time) {
   InputEvent e;
   e.kind = kind;
+  e.time_us = MicrosOfServerTime(time);
+  if (!State().keys.watching || e.time_us < State().keys.watching_since) return std::nullopt;
+  return e;
+}
+
+void KeepKey(int vk, bool press, Time time) {
+  auto e = Stamped(press ? InputEvent::Kind::KeyDown : InputEvent::Kind::KeyUp, time);
+  if (!e || vk == 0) return;
+  e->vk = vk;
+  State().keys.events.push_back(*e);
+}
+
+void Keep(InputEvent::Kind kind, MouseButton button, WheelAxis axis, int delta, Time time) {
+  std::optional<InputEvent> stamped = Stamped(kind, time);
+  if (!stamped) return;
+  InputEvent& e = *stamped;
   e.button = button;
   e.axis = axis;
   e.delta = delta;
-  e.time_us = MicrosOfServerTime(time);
-  // One drained late may be from before the watch began: the click that focused the target.
-  if (!State().keys.watching || e.time_us < State().keys.watching_since) return;
   // Raw events carry no position. The pointer read as they are drained is where the button went
   // down (a hand holds still for it); a line between two ticks would smear a jump made just
   // before it.
@@ -262,7 +278,6 @@ void DrainKeyEvents() {
     const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
     const bool press = cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawButtonPress;
     if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
-      MicrosOfServerTime(raw->time);
       const int code = raw->detail & 0xFF;
       const int vk = VirtualKeyOfKeycode(d, code);
       SetKeyDown(code, press ? vk : 0);
@@ -270,6 +285,10 @@ void DrainKeyEvents() {
         State().keys.pressed_since[vk] = true;
         State().keys.pressed_since[EitherSide(vk)] = true;
       }
+      const std::vector<int>& taken = State().keys.taken;
+      if (vk != 0 && std::find(taken.begin(), taken.end(), vk) != taken.end())
+        State().keys.taken_changed = true;
+      KeepKey(vk, press, raw->time);
     } else if (cookie->evtype == XI_RawButtonPress || cookie->evtype == XI_RawButtonRelease) {
       const int button = LogicalButton(raw->detail);
       if (VirtualKeyOfButton(button) != 0) {
@@ -282,10 +301,22 @@ void DrainKeyEvents() {
   }
 }
 
+void TellHotkeyChange() {
+  KeyWatch& k = State().keys;
+  if (!std::exchange(k.taken_changed, false) || !k.on_taken_change) return;
+  const std::function<void()> tell = k.on_taken_change;  // it may replace itself
+  tell();
+}
+
 }  // namespace platform::x11
 
 namespace platform {
 using namespace platform::x11;
+
+bool OnHotkeyChange(std::function<void()> pressed) {
+  State().keys.on_taken_change = std::move(pressed);
+  return OpenKeyWatch() && State().keys.raw;
+}
 
 bool CursorPosition(Point& p) {
   Display* d = Dpy();

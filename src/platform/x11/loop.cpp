@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <vector>
 
 #include "platform/x11/x11.h"
 
@@ -83,16 +84,18 @@ void HandleEndRequest() {
   EndProgram(0);  // nobody took it
 }
 
-void WaitForWork() {
+// Waits, and gives the watched descriptors that became readable.
+std::vector<int> WaitForWork() {
   Display* d = Dpy();
   XFlush(d);
-  if (XPending(d) > 0) return;
+  if (XPending(d) > 0) return {};
   // ppoll skips a negative descriptor.
-  pollfd fds[4] = {{EndRequestFd(), POLLIN, 0},
-                   {ConnectionNumber(d), POLLIN, 0},
-                   {KeyWatchFd(), POLLIN, 0},
-                   {State().extra_fd, POLLIN, 0}};
-  nfds_t count = 4;
+  std::vector<pollfd> fds = {{EndRequestFd(), POLLIN, 0},
+                             {ConnectionNumber(d), POLLIN, 0},
+                             {KeyWatchFd(), POLLIN, 0},
+                             {State().extra_fd, POLLIN, 0}};
+  const size_t fixed = fds.size();
+  for (const auto& [fd, readable] : State().watched_fds) fds.push_back({fd, POLLIN, 0});
   Nanos deadline = NextDeadline();
   timespec timeout{};
   timespec* timeout_ptr = nullptr;
@@ -102,8 +105,21 @@ void WaitForWork() {
     timeout.tv_nsec = wait % 1'000'000'000;
     timeout_ptr = &timeout;
   }
-  ppoll(fds, count, timeout_ptr, nullptr);
+  ppoll(fds.data(), fds.size(), timeout_ptr, nullptr);
   if (fds[0].revents & POLLIN) HandleEndRequest();
+  std::vector<int> ready;
+  for (size_t i = fixed; i < fds.size(); ++i)
+    if (fds[i].revents != 0) ready.push_back(fds[i].fd);
+  return ready;
+}
+
+void RunWatched(const std::vector<int>& ready) {
+  for (const int fd : ready) {
+    const auto it = State().watched_fds.find(fd);
+    if (it == State().watched_fds.end()) continue;  // an earlier one let it go
+    const std::function<void()> readable = it->second;
+    readable();
+  }
 }
 
 }  // namespace
@@ -117,12 +133,15 @@ void LoopOnce(bool block) {
   }();
   (void)kSlackSet;
   OpenKeyWatch();
-  if (block) WaitForWork();
+  const std::vector<int> ready = block ? WaitForWork() : std::vector<int>{};
   DrainKeyEvents();
+  TellHotkeyChange();
+  RunWatched(ready);
   HandlePendingEvents();
   RunDueTimers();
-  if (XPending(Dpy()) == 0) PaintDirtyWindows();
-  XFlush(Dpy());
+  // Each look at the connection is a system call or two: none while nothing waits to be drawn.
+  if (AnyWindowDirty() && XPending(Dpy()) == 0) PaintDirtyWindows();
+  if (!block) XFlush(Dpy());  // else the wait to come sends what is queued
 }
 
 }  // namespace platform::x11
@@ -146,6 +165,12 @@ void StopTimer(TimerId id) { State().timers.erase(id); }
 std::int64_t MonotonicMicros() { return Now() / 1000; }
 
 void x11::SetExtraWakeFd(int fd) { State().extra_fd = fd; }
+
+void x11::WatchFd(int fd, std::function<void()> readable) {
+  State().watched_fds[fd] = std::move(readable);
+}
+
+void x11::UnwatchFd(int fd) { State().watched_fds.erase(fd); }
 
 void RunPendingEvents() { LoopOnce(false); }
 

@@ -15,6 +15,7 @@
 #include "platform/platform.h"
 #include "platform/x11/locale_name.h"
 #include "platform/x11/single_instance.h"
+#include "platform/x11/x11.h"
 
 namespace platform {
 namespace {
@@ -31,7 +32,8 @@ struct CopyChannel {
   };
   std::vector<Connection> connections;
   CopyMessageHandler heard;
-  TimerId timer = 0;
+  bool listening = false;
+  TimerId timer = 0;  // gives up silent senders while any is connected
 };
 
 CopyChannel& Channel() {
@@ -58,6 +60,7 @@ void PollCopies() {
   for (int fd; (fd = accept4(c.holder, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0;) {
     if (x11::PeerIsUs(fd)) {
       c.connections.push_back({fd, {}, MonotonicMicros()});
+      x11::WatchFd(fd, PollCopies);
     } else {
       close(fd);
     }
@@ -78,12 +81,20 @@ void PollCopies() {
       continue;
     }
     const int fd = k.fd;
+    x11::UnwatchFd(fd);
     c.connections.erase(c.connections.begin() + static_cast<std::ptrdiff_t>(i));
     if (frame != copies::Frame::Whole) {
       close(fd);
       continue;
     }
     c.heard(message, [fd](const std::string& answer) { Answer(fd, answer); });
+  }
+  if (c.connections.empty() != (c.timer == 0)) {
+    if (c.timer == 0) {
+      c.timer = StartTimer(1000, PollCopies);
+    } else {
+      StopTimer(std::exchange(c.timer, 0));
+    }
   }
 }
 
@@ -133,9 +144,9 @@ std::optional<std::string> SendToRunningCopy(const std::string& message) {
 void ListenToLaterCopies(CopyMessageHandler heard) {
   AnotherInstanceRunning();
   CopyChannel& c = Channel();
-  if (c.holder < 0 || c.timer != 0) return;
+  if (c.holder < 0 || std::exchange(c.listening, true)) return;
   c.heard = std::move(heard);
-  c.timer = StartTimer(50, PollCopies);
+  x11::WatchFd(c.holder, PollCopies);
 }
 
 std::string AbsolutePath(const std::string& path) {

@@ -236,7 +236,7 @@ WindowHandle CreateFormWindow(const WindowDesc& desc, WindowListener* listener) 
   XSetWindowAttributes attrs{};
   attrs.background_pixel = PixelOf(desc.background);
   attrs.event_mask = ExposureMask | StructureNotifyMask | ButtonPressMask | ButtonReleaseMask |
-                     PointerMotionMask | KeyPressMask | FocusChangeMask;
+                     PointerMotionMask | KeyPressMask | FocusChangeMask | VisibilityChangeMask;
   attrs.bit_gravity = NorthWestGravity;
   ws->xid = XCreateWindow(d, DefaultRootWindow(d), ws->bounds.left, ws->bounds.top,
                           ws->bounds.width, ws->bounds.height, 0, CopyFromParent, InputOutput,
@@ -357,8 +357,9 @@ void SetTopmost(WindowHandle w, bool topmost) {
     ApplyTopmost(*ws, topmost);
     ws->above = ws->visible ? above : -1;
   }
-  if (topmost) XRaiseWindow(Dpy(), ws->xid);
-  XFlush(Dpy());
+  // Raised only when covered: a request that changes nothing still costs the server and the
+  // window manager a round of work at every poll. The loop sends the requests as it waits.
+  if (topmost && ws->covered) XRaiseWindow(Dpy(), ws->xid);
 }
 
 void SetOpacity(WindowHandle w, std::uint8_t alpha) {

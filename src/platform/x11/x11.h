@@ -66,6 +66,7 @@ struct WindowState {
   int input_blocked = 0;  // > 0 while a modal window it owns runs
   bool topmost = false;   // kept above other programs' windows
   int above = -1;  // what the window manager was last told: 1 above the others, 0 not, -1 nothing
+  bool covered = true;  // another window may lie over it (no VisibilityNotify said otherwise)
   bool accept_drops = false;
   bool task_bar = true;
   Pixmap back = 0;
@@ -127,6 +128,9 @@ struct KeyWatch {
   // The hotkeys taken (as virtual keys), and the grabs that take them.
   std::vector<int> taken;
   std::vector<std::pair<KeyCode, unsigned>> grabs;
+  // A taken key went down or up since the loop last told; whom to tell.
+  bool taken_changed = false;
+  std::function<void()> on_taken_change;
 };
 
 struct CachedPicture {
@@ -153,7 +157,8 @@ struct Backend {
   // The loop.
   std::map<TimerId, std::shared_ptr<Timer>> timers;
   TimerId next_timer = 1;
-  int extra_fd = -1;  // the desktop chooser's answer while it runs
+  int extra_fd = -1;                                 // the desktop chooser's answer while it runs
+  std::map<int, std::function<void()>> watched_fds;  // WatchFd's
   KeyWatch keys;
   // Server-side resources made once.
   std::map<std::tuple<std::string, int, bool>, XftFont*> fonts;
@@ -175,6 +180,8 @@ std::vector<std::shared_ptr<WindowState>> AllWindows();
 
 // Renders the window through its listener into the back buffer and shows it.
 void Paint(WindowState& ws);
+// A shown window waits to be drawn.
+bool AnyWindowDirty();
 void PaintDirtyWindows();
 // Updates the window state for one X event and calls its listener.
 void DispatchEvent(XEvent& ev);
@@ -190,6 +197,9 @@ bool UploadArgb(const Picture& pic, Pixmap& pixmap, ::Picture& picture);
 int KeyWatchFd();
 // A descriptor the loop also wakes for while it is set (the file chooser's answer), or -1.
 void SetExtraWakeFd(int fd);
+// The loop runs `readable` when fd has something to read (or is closed), until UnwatchFd.
+void WatchFd(int fd, std::function<void()> readable);
+void UnwatchFd(int fd);
 
 // Where a file dialog starts: the request's start folder when that exists, else the working
 // folder.
@@ -198,6 +208,8 @@ std::string StartFolder(const FileRequest& request);
 // otherwise the path chosen, or "" when the user cancelled.
 std::optional<std::string> RunDesktopChooser(const FileRequest& request);
 void DrainKeyEvents();
+// Runs OnHotkeyChange's function when a taken key went down since the last call.
+void TellHotkeyChange();
 // Opens the key watcher once; false when it cannot be had.
 bool OpenKeyWatch();
 // One round of the message loop; `block` first waits for an event or the next timer.

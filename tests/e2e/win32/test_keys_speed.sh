@@ -52,6 +52,11 @@ sleep 0.5
 xdotool type x
 sleep 0.3
 [ "$(typed "$seen")" = Hellox ] || fail "after the replay a typed x gave \"$(typed "$seen")\""
+# The hotkeys are the program's alone; Esc, which does nothing while idle, stays the target's.
+driver key ESC >/dev/null
+sleep 0.3
+taken=$(clean <"$OUT/target.log" | sed -n 's/^keydown //p' | tr '\n' ' ')
+[ "$taken" = "1b " ] || fail "the target got the keys $taken(F8 is 77, F10 79, Esc 1b)"
 
 # 2000 samples along a line; only the last one reaches x = 600.
 i=1

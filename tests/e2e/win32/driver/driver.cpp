@@ -17,7 +17,8 @@
 //   driver target X Y W H SECONDS     a window that prints every press, release and move with a
 //                                     button held that it receives, each turn of the wheel
 //                                     ("wheel -120", "hwheel 120") and each character typed
-//                                     into it ("char h")
+//                                     into it ("char h"), and each function key or Esc
+//                                     it receives, in hex ("keydown 77" for F8)
 //   driver answer TITLE PATH SECONDS  types PATH into the file dialog TITLE and confirms it;
 //                                     prints where the dialog was and its owner's title
 //   driver drag X Y EFFECTS FILE...   an OLE drag of the files (CF_HDROP) offering EFFECTS,
@@ -220,6 +221,11 @@ LRESULT CALLBACK TargetProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     std::printf("char %c\n", static_cast<char>(w));
     std::fflush(stdout);
     return 0;
+  }
+  // Keys that type nothing, by their virtual key in hex: F8 is "keydown 77".
+  if ((m == WM_KEYDOWN || m == WM_SYSKEYDOWN) && ((w >= VK_F1 && w <= VK_F24) || w == VK_ESCAPE)) {
+    std::printf("keydown %x\n", static_cast<unsigned>(w));
+    std::fflush(stdout);
   }
   if (m == WM_TIMER) PostQuitMessage(0);
   return DefWindowProcW(h, m, w, l);
