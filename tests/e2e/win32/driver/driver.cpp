@@ -218,7 +218,10 @@ LRESULT CALLBACK TargetProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     return m == WM_XBUTTONDOWN || m == WM_XBUTTONUP ? TRUE : 0;
   }
   if (m == WM_CHAR) {
-    std::printf("char %c\n", static_cast<char>(w));
+    const wchar_t typed = static_cast<wchar_t>(w);
+    char utf8[8] = {};
+    WideCharToMultiByte(CP_UTF8, 0, &typed, 1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+    std::printf("char %s\n", utf8);
     std::fflush(stdout);
     return 0;
   }
