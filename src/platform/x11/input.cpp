@@ -109,17 +109,66 @@ void Keep(InputEvent::Kind kind, MouseButton button, WheelAxis axis, int delta, 
   State().keys.events.push_back(e);
 }
 
-// Buttons 4 to 7 are the wheel's notches: up, down, left, right.
-void KeepButton(int button, bool press, Time time) {
+// Buttons 4 to 7 are the wheel's notches: up, down, left, right. Those the server made from a
+// scroll valuator's motion (emulated) are counted from that motion.
+void KeepButton(int button, bool press, bool emulated, Time time) {
   if (const MouseButton b = MouseButtonOf(button); b != MouseButton{}) {
     Keep(press ? InputEvent::Kind::ButtonDown : InputEvent::Kind::ButtonUp, b, WheelAxis::Vertical,
          0, time);
-  } else if (press && button >= 4 && button <= 7) {
+  } else if (press && !emulated && button >= 4 && button <= 7) {
     Keep(InputEvent::Kind::Wheel, MouseButton{},
          button <= 5 ? WheelAxis::Vertical : WheelAxis::Horizontal,
          button == 4 || button == 7 ? 120 : -120, time);
   } else {
     MicrosOfServerTime(time);
+  }
+}
+
+// The scroll valuators of every pointing device, for smooth scrolling.
+void ReadScrollValuators(Display* d) {
+  std::vector<ScrollValuator> valuators;
+  int count = 0;
+  XIDeviceInfo* devices = XIQueryDevice(d, XIAllDevices, &count);
+  for (int i = 0; i < count; ++i) {
+    const XIDeviceInfo& device = devices[i];
+    for (int c = 0; c < device.num_classes; ++c) {
+      if (device.classes[c]->type != XIScrollClass) continue;
+      const auto* scroll = reinterpret_cast<const XIScrollClassInfo*>(device.classes[c]);
+      valuators.push_back({device.deviceid, scroll->number,
+                           scroll->scroll_type == XIScrollTypeHorizontal ? WheelAxis::Horizontal
+                                                                         : WheelAxis::Vertical,
+                           scroll->increment});
+    }
+  }
+  if (devices != nullptr) XIFreeDeviceInfo(devices);
+  State().keys.scroll.SetValuators(std::move(valuators));
+}
+
+// Raw motion comes only while the input's events are kept, and only where a device scrolls with
+// valuators: every move of the pointer would wake the program otherwise.
+void SelectRawEvents(Display* d) {
+  unsigned char raw[XIMaskLen(XI_LASTEVENT)] = {};
+  XISetMask(raw, XI_RawKeyPress);
+  XISetMask(raw, XI_RawKeyRelease);
+  XISetMask(raw, XI_RawButtonPress);
+  XISetMask(raw, XI_RawButtonRelease);
+  if (State().keys.watching && State().keys.scroll.Any()) XISetMask(raw, XI_RawMotion);
+  unsigned char devices[XIMaskLen(XI_LASTEVENT)] = {};
+  XISetMask(devices, XI_HierarchyChanged);
+  XISetMask(devices, XI_DeviceChanged);
+  XIEventMask masks[] = {{XIAllMasterDevices, sizeof raw, raw},
+                         {XIAllDevices, sizeof devices, devices}};
+  XISelectEvents(d, DefaultRootWindow(d), masks, 2);
+}
+
+void KeepScroll(const XIRawEvent& raw) {
+  if ((raw.flags & XIPointerEmulated) != 0) return;  // made from a wheel button, counted there
+  const double* value = raw.raw_values;
+  for (int number = 0; number < raw.valuators.mask_len * 8; ++number) {
+    if (!XIMaskIsSet(raw.valuators.mask, number)) continue;
+    const double change = *value++;
+    if (const auto turn = State().keys.scroll.Turn(raw.sourceid, number, change))
+      Keep(InputEvent::Kind::Wheel, MouseButton{}, turn->axis, turn->delta, raw.time);
   }
 }
 
@@ -241,13 +290,8 @@ bool OpenKeyWatch() {
     State().keys.display = d;
     return true;
   }
-  unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-  XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
-  XISetMask(bits, XI_RawKeyPress);
-  XISetMask(bits, XI_RawKeyRelease);
-  XISetMask(bits, XI_RawButtonPress);
-  XISetMask(bits, XI_RawButtonRelease);
-  XISelectEvents(d, DefaultRootWindow(d), &mask, 1);
+  ReadScrollValuators(d);
+  SelectRawEvents(d);
   XSync(d, False);
   ReadDownState(d);
   State().keys.raw = true;
@@ -275,6 +319,11 @@ void DrainKeyEvents() {
     if (cookie->type != GenericEvent || cookie->extension != State().keys.xi_opcode ||
         !XGetEventData(d, cookie))
       continue;
+    if (cookie->evtype == XI_HierarchyChanged || cookie->evtype == XI_DeviceChanged) {
+      ReadScrollValuators(d);  // a device came, went or changed what it has
+      XFreeEventData(d, cookie);
+      continue;
+    }
     const auto* raw = static_cast<const XIRawEvent*>(cookie->data);
     const bool press = cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawButtonPress;
     if (cookie->evtype == XI_RawKeyPress || cookie->evtype == XI_RawKeyRelease) {
@@ -295,7 +344,9 @@ void DrainKeyEvents() {
         State().keys.button_down[button] = press;
         if (press) State().keys.pressed_since[VirtualKeyOfButton(button)] = true;
       }
-      KeepButton(button, press, raw->time);
+      KeepButton(button, press, (raw->flags & XIPointerEmulated) != 0, raw->time);
+    } else if (cookie->evtype == XI_RawMotion) {
+      KeepScroll(*raw);
     }
     XFreeEventData(d, cookie);
   }
@@ -370,6 +421,10 @@ bool WatchInputEvents(bool on) {
   State().keys.events.clear();
   State().keys.watching = on && given;
   State().keys.watching_since = MonotonicMicros();
+  if (given) {
+    SelectRawEvents(State().keys.display);
+    XFlush(State().keys.display);
+  }
   return given;
 }
 

@@ -4,6 +4,7 @@
 // platform.h goes first: Xlib's macros (None, Status, ...) would break its declarations.
 // clang-format off
 #include "platform/platform.h"
+#include "platform/x11/scroll.h"
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
 #include <X11/Xft/Xft.h>
@@ -128,6 +129,7 @@ struct KeyWatch {
   // The hotkeys taken (as virtual keys), and the grabs that take them.
   std::vector<int> taken;
   std::vector<std::pair<KeyCode, unsigned>> grabs;
+  ScrollTurns scroll;  // the devices' scroll valuators
   // A taken key went down or up since the loop last told; whom to tell.
   bool taken_changed = false;
   std::function<void()> on_taken_change;
