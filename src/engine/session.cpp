@@ -309,10 +309,8 @@ void Session::SaveRecording() {
   }
   if (path.empty()) return;
   files_.Save(path, recording_, [this, path](bool saved) {
-    TakeHotkeys();
     ShowStatus(saved ? StatusLine::Kind::Saved : StatusLine::Kind::SaveFailed, path);
   });
-  TakeHotkeys();
 }
 
 void Session::CancelLoad() {
@@ -376,7 +374,6 @@ void Session::PollHotkeys(bool told) {
   if (!single_timer_.Armed()) {
     for (const Hotkey& h : HotkeysInUse())
       if (acts(h)) Act(h.command);
-    TakeHotkeys();
     view_.Show(Change::HotkeyPoll);
     return;
   }
@@ -387,7 +384,6 @@ void Session::PollHotkeys(bool told) {
     if (state_ == State::Playing) TogglePlayback();
     single_timer_.Toggle();
   }
-  TakeHotkeys();
 }
 
 void Session::TakeHotkeys() {

@@ -56,14 +56,19 @@ TEST_F(Hotkeys, EscStopsARecordingAndDoesNothingWhileIdle) {
 }
 
 TEST_F(Hotkeys, F8AndEscInOnePollLeaveAnEmptyRecording) {
-  session.SetRecording(Samples(4));
-  sim::Advance(99);
-  sim::KeyDown(vk::kF8);
-  sim::KeyDown(vk::kEscape);
-  sim::Advance(1);
-  EXPECT_FALSE((State() == engine::State::Recording));
-  EXPECT_EQ(Recording().UBound(), 0);
-  EXPECT_EQ(State(), engine::State::Idle);
+  for (const bool esc_tapped : {false, true}) {  // a tap, let go before the poll, counts too
+    session.SetRecording(Samples(4));
+    sim::Advance(99 - sim::Now() % 100);
+    sim::KeyDown(vk::kF8);
+    esc_tapped ? sim::TapKey(vk::kEscape) : sim::KeyDown(vk::kEscape);
+    sim::Advance(1);
+    EXPECT_FALSE((State() == engine::State::Recording));
+    EXPECT_EQ(Recording().UBound(), 0);
+    EXPECT_EQ(State(), engine::State::Idle);
+    sim::KeyUp(vk::kF8);
+    sim::KeyUp(vk::kEscape);
+    ToNextPoll();
+  }
 }
 
 TEST_F(Hotkeys, F8AndF10InOnePollEndIdleWithNothingToPlay) {
@@ -140,6 +145,12 @@ TEST_F(Hotkeys, OnlyTheKeysThatActNowAreTakenFromOtherApplications) {
   sim::RunHeldWork();
   ToNextPoll();
   EXPECT_EQ(sim::TakenKeys(), idle);
+  view.Answer(folder.File("u.tpw", 5));
+  PressKey(vk::kF5);
+  ToNextPoll();
+  PressKey(vk::kEscape);
+  EXPECT_EQ(sim::TakenKeys(), idle) << "load cancelled";
+  sim::RunHeldWork();
 }
 
 // A key pressed while a file dialog shows is spent, not acted on once it closes.

@@ -72,7 +72,10 @@ TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOpti
 TEST_F(Keyboard, FromTheirEventsKeysKeepTheirMillisecondAndOrderThroughALateTick) {
   sim::SetInputEvents(true, false);
   session.ToggleRecordKeyboard();
-  sim::KeyDown('Q');  // held since before the recording
+  session.ToggleRecording();
+  sim::KeyDown('Q');  // held since a recording before this one
+  sim::Advance(2);
+  session.ToggleRecording();
   session.ToggleRecording();
   sim::Advance(2);
   sim::KeyUp('Q');

@@ -476,8 +476,8 @@ void TakeHotkeys(const std::vector<int>& vks) {
   k.taken = vks;
   const std::vector<unsigned> combinations = LockCombinations(k.display);
   for (const int vk : vks) {
-    const KeySym sym = vk > 0 && vk < 256 ? KeysymOf(vk) : 0;
-    const KeyCode code = sym != 0 ? XKeysymToKeycode(k.display, sym) : 0;
+    // The key that gives vk on this layout: a chosen key may have only a spare code.
+    const KeyCode code = vk > 0 && vk < 256 ? KeycodeOf(vk) : 0;
     if (code == 0) continue;
     // A grab another client holds fails with BadAccess, which the error handler passes over.
     for (const unsigned modifiers : combinations) {
