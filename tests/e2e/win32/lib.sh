@@ -41,6 +41,24 @@ start_with_target() {
   trap 'driver end || true; kill $target_pid 2>/dev/null || true; stop_all' EXIT
 }
 
+# set_options OUT X Y [X Y...]: opens the options (the gear at pixel 132, 4), left-clicks the
+# controls at each X Y, keeps a picture of them in OUT/options.png and closes them. Clicks on
+# two controls, so that none is a double click.
+set_options() {
+  out=$1
+  shift
+  driver click 140 12 >/dev/null
+  sleep 0.5
+  while [ $# -ge 2 ]; do
+    driver click "$1" "$2" left >/dev/null
+    sleep 0.3
+    shift 2
+  done
+  import -window root -crop 200x190+0+0 "$out/options.png"
+  driver click 140 12 >/dev/null
+  sleep 0.5
+}
+
 # clicks X Y N BUTTON: N clicks, far enough apart not to be double clicks.
 clicks() {
   i=0

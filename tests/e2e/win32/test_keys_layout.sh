@@ -15,13 +15,7 @@ typed() { tr -d '\r' <"$OUT/target.log" | tail -n "+$(($1 + 1))" | sed -n 's/^ch
 
 start_with_target "$OUT"
 trap 'driver end || true; kill $target_pid 2>/dev/null || true; stop_all; setxkbmap us' EXIT
-# "Record keyboard" in the options (gear at pixel 132, 4).
-driver click 140 12 >/dev/null
-sleep 0.5
-driver click 20 131 left >/dev/null
-sleep 0.3
-driver click 140 12 >/dev/null
-sleep 0.5
+set_options "$OUT" 20 131  # "Record keyboard"
 
 driver click 240 230 left >/dev/null
 sleep 0.3

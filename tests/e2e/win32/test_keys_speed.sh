@@ -15,18 +15,9 @@ typed() { clean <"$OUT/target.log" | tail -n "+$(($1 + 1))" | sed -n 's/^char //
 
 start_with_target "$OUT"
 
-# The options (gear at pixel 132, 4): "Record keyboard" at (12, 123) and the speed at (12, 142),
-# each 16 x 16; a left click on the speed is one step faster. Clicks on two controls, so the
-# second is no double click.
-driver click 140 12 >/dev/null
-sleep 0.5
-driver click 20 131 left >/dev/null
-sleep 0.3
-driver click 20 150 left >/dev/null
-sleep 0.3
-import -window root -crop 200x190+0+0 "$OUT/options.png"
-driver click 140 12 >/dev/null
-sleep 0.5
+# "Record keyboard" at (12, 123) and the speed at (12, 142), each 16 x 16; a left click on the
+# speed is one step faster.
+set_options "$OUT" 20 131 20 150
 
 # The click that focuses the target comes before F8; the letters come from X, as a user types.
 driver click 240 230 left >/dev/null
