@@ -39,6 +39,15 @@ void Recorder::Start(model::Recording& into, bool keyboard) {
 }
 
 void Recorder::Stop() {
+  // A hotkey acts the moment it is pressed, before the next tick: the recording runs to here,
+  // a move made within the last sample's millisecond included.
+  if (Running()) {
+    Sample();
+    model::Recording& r = *into_;
+    platform::Point p;
+    if (r.UBound() > 0 && r[r.UBound()].code == model::kMove && platform::CursorPosition(p))
+      r[r.UBound()] = {p.x, p.y, model::kMove};
+  }
   sampler_timer_.Stop();
   platform::WatchInputEvents(false);
   if (into_ != nullptr) JoinClicks(*into_);

@@ -32,6 +32,7 @@ Session::Session(View& view)
   hotkeys_told_ = platform::OnHotkeyChange([this] {
     if (!hotkeys_paused_) PollHotkeys(true);
   });
+  hotkeys_.TrustPresses(hotkeys_told_);
   TakeHotkeys();
 }
 

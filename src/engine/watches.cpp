@@ -138,7 +138,7 @@ bool HotkeyEdges::Pressed(int vk) {
   const platform::KeyState state = platform::QueryKey(vk);
   const auto i = static_cast<unsigned>(vk) & 0xFF;
   const bool pressed = state.pressed_since || std::exchange(kept_[i], false);
-  const bool edge = (state.down || pressed) && !was_down_[i];
+  const bool edge = (trust_presses_ && pressed) || ((state.down || pressed) && !was_down_[i]);
   was_down_[i] = state.down;
   return edge;
 }

@@ -82,8 +82,12 @@ class HotkeyEdges {
   // Notes a release that no poll saw (the key was not watched meanwhile), keeping a press made
   // since for the next query.
   void Refresh(int vk);
+  // The platform tells each new press of a key, never a repeat: a press counts even where no
+  // poll saw the key let go before it.
+  void TrustPresses(bool trust) { trust_presses_ = trust; }
 
  private:
+  bool trust_presses_ = false;
   std::array<bool, 256> was_down_{};
   std::array<bool, 256> kept_{};  // pressed since the last query
 };

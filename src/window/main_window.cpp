@@ -95,6 +95,7 @@ void MainWindow::StartUp() {
   collapsed_height_ = status_strip_.Height() + status_strip_.Top() + 20;
   SetHeight(collapsed_height_);
   MoveHome();
+  platform::SetTopmost(Handle(), true);  // from the start, not from the first key poll
   border_.SetHeight(Height());
   border_.SetWidth(Width());
 }

@@ -237,9 +237,31 @@ TEST_F(IdleHotkeys, IdleATakenKeysPressWakesTheSessionWhichElsePollsOnceASecond)
   EXPECT_EQ(session.GetState(), engine::State::Idle);
   EXPECT_EQ(RunningTimers(100), 0);
 
+  // F8 acts before the sampler's next tick, in the last tick's millisecond or after it: the
+  // recording still runs to where the pointer went meanwhile.
+  for (const int late : {0, 1}) {
+    sim::KeyDown(vk::kF8);
+    sim::Advance(0);
+    ASSERT_EQ(session.GetState(), engine::State::Recording);  // its release went unseen
+    const std::int64_t started = sim::Now();
+    sim::KeyUp(vk::kF8);
+    sim::Advance(5);
+    sim::MoveMouse(40 + late, 50);
+    sim::Stall(late);
+    sim::KeyDown(vk::kF8);
+    sim::Advance(0);
+    sim::KeyUp(vk::kF8);
+    ASSERT_EQ(session.GetState(), engine::State::Idle);
+    const model::Recording& r = session.GetRecording();
+    EXPECT_EQ(r.UBound(), sim::Now() - started);
+    EXPECT_EQ(std::pair(r[r.UBound()].x, r[r.UBound()].y), std::pair(40 + late, 50));
+  }
+
   session.ChooseHotkey(engine::Command::Play);  // any key may be the one: all are polled
   EXPECT_EQ(RunningTimers(100), 1);
-  PressKey(vk::kEscape);
+  sim::KeyDown(vk::kEscape);
+  sim::Advance(100);
+  sim::KeyUp(vk::kEscape);
   EXPECT_EQ(RunningTimers(100), 0);
 
   session.SetRecording(Samples(2));

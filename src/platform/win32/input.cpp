@@ -44,9 +44,11 @@ struct Hooks {
   bool watching = false;
   std::vector<InputEvent> events;
   // The keys taken, those whose press was kept from every window (their release is kept too),
-  // and the presses QueryKey has yet to tell.
+  // the keys a hand holds, and the presses QueryKey has yet to tell (never a key's repeats, as
+  // the key state's "pressed since" may be).
   std::array<bool, 256> taken{};
   std::array<bool, 256> held{};
+  std::array<bool, 256> down{};
   std::array<bool, 256> pressed{};
   std::function<void()> on_taken_change;
   bool telling = false;
@@ -140,16 +142,15 @@ bool OnKey(WPARAM message, const KBDLLHOOKSTRUCT& k) {
     h.events.push_back(e);
   }
   if (!down) {
+    h.down[vk] = false;
     if (!std::exchange(h.held[vk], false)) return false;
     TellTakenChange();
     return true;
   }
+  if (!std::exchange(h.down[vk], true)) h.pressed[vk] = true;
   if (!h.taken[vk] || (!h.held[vk] && ModifierHeld())) return false;
-  // A held key repeats: each repeat is kept from the windows too, but is no new press.
-  if (!std::exchange(h.held[vk], true)) {
-    h.pressed[vk] = true;
-    TellTakenChange();
-  }
+  // A held key repeats: each repeat is kept from the windows too.
+  if (!std::exchange(h.held[vk], true)) TellTakenChange();
   return true;
 }
 
@@ -278,12 +279,13 @@ KeyState QueryKey(int vk) {
     vk = vk == VK_LBUTTON ? VK_RBUTTON : VK_LBUTTON;
   const auto state = static_cast<std::uint16_t>(::GetAsyncKeyState(vk));
   KeyState key{(state & 0x8000) != 0, (state & 1) != 0};
-  // A key the hook kept from the windows never reaches the key state.
-  if (vk > 0 && vk < 256) {
-    Hooks& h = Hook();
+  // With the hook, a key's presses are its own (a key it kept from the windows never reaches
+  // the key state). The hook sees the keys of either side only.
+  Hooks& h = Hook();
+  if (h.keyboard != nullptr && vk >= VK_BACK && vk < 256 && vk != VK_SHIFT && vk != VK_CONTROL &&
+      vk != VK_MENU) {
     key.down = key.down || h.held[static_cast<size_t>(vk)];
-    key.pressed_since =
-        std::exchange(h.pressed[static_cast<size_t>(vk)], false) || key.pressed_since;
+    key.pressed_since = std::exchange(h.pressed[static_cast<size_t>(vk)], false);
   }
   return key;
 }
