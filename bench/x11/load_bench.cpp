@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
   loaded.reset();
 
   const Clock::time_point before = Clock::now();
-  const bool again = engine::ReadRecordingFile(path).has_value();
+  const bool again = engine::ReadRecordingFile(path).recording.has_value();
   std::printf("on the UI thread, as before: the window freezes %.2f s%s\n", Seconds(before),
               again ? "" : " (FAILED to load)");
   return 0;

@@ -1,6 +1,9 @@
 #include "app/app.h"
 
 #include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,43 +16,70 @@ namespace {
 
 using model::CommandLine;
 
-void SayNotLoaded(const std::string& file) {
-  std::fprintf(stderr, "tapwright: cannot load %s\n", file.c_str());
+// Says on stderr why a file was not loaded or played; nothing for the other outcomes.
+void SayWhy(const CommandLine& line, int exit_code, const std::string& why) {
+  const char* file = line.file.c_str();
+  if (exit_code == model::kExitNotLoaded)
+    std::fprintf(stderr, "tapwright: cannot load %s%s%s\n", file, why.empty() ? "" : ": ",
+                 why.c_str());
+  if (exit_code == model::kExitBusy)
+    std::fprintf(stderr, "tapwright: the copy that runs is busy (%s): %s not %s\n", why.c_str(),
+                 file, line.action == CommandLine::Action::Play ? "played" : "loaded");
+}
+
+// An outcome as a later copy hears it: the exit code, then why on a line of its own.
+std::string Reply(int exit_code, const std::string& why) {
+  return std::to_string(exit_code) + (why.empty() ? "" : "\n" + why);
 }
 
 // A later copy's request, carried out by this one: a file to load, or one to play, whose outcome
-// is the answer.
-void Carry(engine::Session& session, const std::string& message,
-           const std::function<void(const std::string&)>& answer) {
+// is the answer. A playback stops when its asker gives up.
+std::function<void()> Carry(engine::Session& session, const std::string& message,
+                            const platform::CopyAnswer& answer) {
   const CommandLine line = model::ParseMessage(message);
+  const auto told = [answer](int exit_code, const std::string& why) {
+    answer(Reply(exit_code, why));
+  };
   if (line.action == CommandLine::Action::Play) {
+    auto running = std::make_shared<bool>(true);
     session.PlayFile(line.file, line.passes, line.speed_step,
-                     [answer](int exit_code) { answer(std::to_string(exit_code)); });
-    return;
+                     [told, running](int exit_code, const std::string& why) {
+                       *running = false;
+                       told(exit_code, why);
+                     });
+    return [&session, running] {
+      if (*running) session.StopPlayFile();
+    };
   }
-  if (line.action == CommandLine::Action::Window && !line.file.empty())
-    session.LoadRecording(line.file);
-  answer(std::to_string(line.action == CommandLine::Action::Window ? model::kExitPlayed
-                                                                   : model::kExitUsage));
+  if (line.action == CommandLine::Action::Window && !line.file.empty()) {
+    session.OpenHandedFile(line.file, told);
+  } else {
+    told(line.action == CommandLine::Action::Window ? model::kExitPlayed : model::kExitUsage, "");
+  }
+  return nullptr;
 }
 
 // Hands the request to the copy that runs and gives its outcome as this copy's.
-int HandOn(const CommandLine& line) {
+int HandOn(CommandLine line) {
   // Alone, a second copy has nothing to do.
   if (line.action == CommandLine::Action::Window && line.file.empty()) return 0;
+  // The copy that runs has a folder of its own.
+  line.file = platform::AbsolutePath(line.file);
   const std::optional<std::string> answer = platform::SendToRunningCopy(model::MessageOf(line));
   if (!answer || answer->empty()) {
     std::fprintf(stderr, "tapwright: the copy that runs did not answer\n");
-    return model::kExitNotLoaded;
+    return model::kExitBusy;
   }
   const int exit_code = std::atoi(answer->c_str());
-  if (exit_code == model::kExitNotLoaded) SayNotLoaded(line.file);
+  const size_t newline = answer->find('\n');
+  SayWhy(line, exit_code, newline == std::string::npos ? "" : answer->substr(newline + 1));
   return exit_code;
 }
 
 }  // namespace
 
 int Run(const std::vector<std::string>& args) {
+  platform::TakeEndRequests();
   CommandLine line = model::ParseCommandLine(args);
   switch (line.action) {
     case CommandLine::Action::Help:
@@ -67,7 +97,6 @@ int Run(const std::vector<std::string>& args) {
     case CommandLine::Action::Play:
       break;
   }
-  line.file = platform::AbsolutePath(line.file);
   if (platform::AnotherInstanceRunning()) return HandOn(line);
 
   platform::SetHandCursor(ui::pictures::HandCursor(), ui::pictures::kHandHotX,
@@ -79,15 +108,16 @@ int Run(const std::vector<std::string>& args) {
   main_window.StartUp();
   main_window.Show();
   engine::Session& session = main_window.GetSession();
-  platform::ListenToLaterCopies([&session](const std::string& message,
-                                           const std::function<void(const std::string&)>& answer) {
-    Carry(session, message, answer);
-  });
+  platform::ListenToLaterCopies(
+      [&session](const std::string& message, const platform::CopyAnswer& answer) {
+        return Carry(session, message, answer);
+      });
   if (line.action == CommandLine::Action::Play) {
-    session.PlayFile(line.file, line.passes, line.speed_step, [&session, line](int exit_code) {
-      if (exit_code == model::kExitNotLoaded) SayNotLoaded(line.file);
-      session.Quit(exit_code);
-    });
+    session.PlayFile(line.file, line.passes, line.speed_step,
+                     [&session, line](int exit_code, const std::string& why) {
+                       SayWhy(line, exit_code, why);
+                       session.Quit(exit_code);
+                     });
   } else if (!line.file.empty()) {
     session.LoadRecording(line.file);
   }

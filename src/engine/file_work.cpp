@@ -12,7 +12,7 @@ namespace engine {
 
 struct FileWork::Job {
   FileProgress progress;
-  std::optional<model::Recording> loaded;
+  LoadOutcome loaded;
   bool saved = false;
   std::atomic<bool> finished{false};  // what the worker wrote above may be read
 };
@@ -27,8 +27,7 @@ FileWork::~FileWork() {
 
 int FileWork::Percent() const { return job_ ? job_->progress.Percent() : 0; }
 
-void FileWork::Load(const std::string& path,
-                    std::function<void(std::optional<model::Recording>)> done) {
+void FileWork::Load(const std::string& path, std::function<void(LoadOutcome)> done) {
   if (Busy()) return;
   kind_ = Kind::Load;
   Start([path](Job& job) { job.loaded = ReadRecordingFile(path, &job.progress); },
@@ -55,7 +54,7 @@ void FileWork::Start(std::function<void(Job&)> work, std::function<void(Job&)> t
       work(*job);
     } catch (...) {
       // Out of memory, say: no outcome, which is a failure.
-      job->loaded.reset();
+      job->loaded = LoadOutcome{std::nullopt, LoadFault::NoMemory, 0};
       job->saved = false;
     }
     job->finished.store(true, std::memory_order_release);

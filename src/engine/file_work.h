@@ -29,7 +29,7 @@ class FileWork {
 
   // Each runs `done` on the UI thread with the outcome: at once where the work ends before the
   // call returns, else from a timer. Nothing while other work runs.
-  void Load(const std::string& path, std::function<void(std::optional<model::Recording>)> done);
+  void Load(const std::string& path, std::function<void(LoadOutcome)> done);
   // The recording is read as it is, not copied: it must stay unchanged until FinishSave or the
   // outcome. Recorded keystrokes may hold a password: such a file is the owner's alone.
   void Save(const std::string& path, const model::Recording& recording,

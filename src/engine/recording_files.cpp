@@ -11,40 +11,49 @@ namespace {
 
 constexpr std::size_t kChunk = std::size_t{64} * 1024;
 
-// Reads the file from its start in chunks, each handed to `take`; false when it cannot be read,
-// grows past the largest load, is cancelled or `take` refuses a chunk.
+// Reads the file from its start in chunks, each handed to `take`; a fault when it cannot be
+// read, grows past max_bytes, is cancelled or `take` refuses a chunk (NotRecording).
 template <typename Take>
-bool ReadChunks(const std::string& path, FileProgress& progress, Take take) {
+LoadFault ReadChunks(const std::string& path, FileProgress& progress, std::uint64_t max_bytes,
+                     Take take) {
   std::uint64_t size = 0;
-  const platform::FileHandle f = platform::OpenRegularFile(path, size);
-  if (f == platform::kNoFile) return false;
+  platform::OpenFault open_fault = platform::OpenFault::Unreadable;
+  const platform::FileHandle f = platform::OpenRegularFile(path, size, &open_fault);
+  if (f == platform::kNoFile) {
+    if (open_fault == platform::OpenFault::Missing) return LoadFault::Missing;
+    return open_fault == platform::OpenFault::NotRegular ? LoadFault::NotAFile
+                                                         : LoadFault::Unreadable;
+  }
   std::array<char, kChunk> buffer;
   std::uint64_t total = 0;
-  bool ok = size <= kMaxLoadBytes;
+  LoadFault fault = size <= max_bytes ? LoadFault::None : LoadFault::TooBig;
   if (progress.total == 0) progress.total = 2 * size;  // one look to count, one to read
-  while (ok && !progress.cancelled) {
+  while (fault == LoadFault::None && !progress.cancelled) {
     const std::int64_t n = platform::ReadFromFile(f, buffer.data(), buffer.size());
     if (n <= 0) {
-      ok = n == 0;
+      if (n < 0) fault = LoadFault::Unreadable;
       break;
     }
     total += static_cast<std::uint64_t>(n);
     progress.done += static_cast<std::uint64_t>(n);
     // The size may have grown since it was looked at.
-    ok = total <= kMaxLoadBytes && take(std::string_view(buffer.data(), static_cast<size_t>(n)));
+    if (total > max_bytes)
+      fault = LoadFault::TooBig;
+    else if (!take(std::string_view(buffer.data(), static_cast<size_t>(n))))
+      fault = LoadFault::NotRecording;
   }
   platform::CloseFile(f);
-  return ok && !progress.cancelled;
+  return progress.cancelled ? LoadFault::Cancelled : fault;
 }
 
 // The whole of a file, for putting it back; nullopt when it cannot be read or is too large.
 std::optional<std::string> ReadWholeFile(const std::string& path) {
   FileProgress progress;
   std::string text;
-  if (!ReadChunks(path, progress, [&](std::string_view piece) {
+  if (ReadChunks(path, progress, kMaxLoadBytes, [&](std::string_view piece) {
         text.append(piece);
         return true;
-      }))
+      }) != LoadFault::None)
     return std::nullopt;
   return text;
 }
@@ -89,37 +98,75 @@ bool SaveText(const std::string& path, std::string_view text, bool owner_only) {
 std::optional<std::string> ReadSmallText(const std::string& path, std::size_t max_bytes) {
   FileProgress progress;
   std::string text;
-  if (!ReadChunks(path, progress, [&](std::string_view piece) {
+  if (ReadChunks(path, progress, max_bytes, [&](std::string_view piece) {
         text.append(piece);
-        return text.size() <= max_bytes;
-      }))
+        return true;
+      }) != LoadFault::None)
     return std::nullopt;
   return text;
 }
 
-std::optional<model::Recording> ReadRecordingFile(const std::string& path, FileProgress* progress) {
+LoadOutcome ReadRecordingFile(const std::string& path, FileProgress* progress,
+                              std::int32_t max_samples) {
   FileProgress own;
   FileProgress& p = progress ? *progress : own;
+  LoadOutcome outcome;
+  const std::uint64_t max_bytes = std::uint64_t(max_samples) * kLongestLine;
   // A first look counts the lines, so that the samples take their room once: a vector that
   // doubles as it grows would need up to three times the memory for a moment.
   std::uint64_t lines = 1;
-  if (!ReadChunks(path, p, [&](std::string_view piece) {
-        lines += static_cast<std::uint64_t>(std::count(piece.begin(), piece.end(), '\n'));
-        return true;
-      }))
-    return std::nullopt;
+  outcome.fault = ReadChunks(path, p, max_bytes, [&](std::string_view piece) {
+    lines += static_cast<std::uint64_t>(std::count(piece.begin(), piece.end(), '\n'));
+    return true;
+  });
+  if (outcome.fault != LoadFault::None) return outcome;
   model::RecordingReader reader;
-  reader.Expect(static_cast<std::int32_t>(std::min<std::uint64_t>(lines, INT32_MAX - 1)));
-  if (!ReadChunks(path, p, [&](std::string_view piece) { return reader.Feed(piece); }))
-    return std::nullopt;
-  std::optional<model::Recording> loaded = reader.Finish();
+  reader.Limit(max_samples);
+  reader.Expect(static_cast<std::int32_t>(std::min<std::uint64_t>(lines, max_samples)));
+  outcome.fault =
+      ReadChunks(path, p, max_bytes, [&](std::string_view piece) { return reader.Feed(piece); });
+  if (outcome.fault == LoadFault::None) {
+    outcome.recording = reader.Finish();
+    if (!outcome.recording) outcome.fault = LoadFault::NotRecording;
+  }
+  if (outcome.fault == LoadFault::NotRecording && reader.TooMany())
+    outcome.fault = LoadFault::TooBig;
+  outcome.line = reader.Line();
   // A file with no sample would only wipe the recording.
-  if (loaded && loaded->UBound() == 0) return std::nullopt;
-  return loaded;
+  if (outcome.recording && outcome.recording->UBound() == 0) {
+    outcome.recording.reset();
+    outcome.fault = LoadFault::NoSample;
+  }
+  return outcome;
+}
+
+std::string DescribeLoadFault(const LoadOutcome& outcome) {
+  switch (outcome.fault) {
+    case LoadFault::None:
+      return "";
+    case LoadFault::Missing:
+      return "no such file";
+    case LoadFault::NotAFile:
+      return "not a regular file";
+    case LoadFault::Unreadable:
+      return "it cannot be read";
+    case LoadFault::NotRecording:
+      return "line " + std::to_string(outcome.line) + " is not a recording line";
+    case LoadFault::NoSample:
+      return "it holds no sample";
+    case LoadFault::TooBig:
+      return "too big: more than " + std::to_string(kMaxSamples) + " samples";
+    case LoadFault::NoMemory:
+      return "not enough memory";
+    case LoadFault::Cancelled:
+      return "stopped";
+  }
+  return "";
 }
 
 bool SaveRecordingFile(const std::string& path, const model::Recording& recording, bool owner_only,
-                       FileProgress* progress) {
+                       FileProgress* progress, std::int32_t max_samples) {
+  if (recording.UBound() > max_samples) return false;
   FileProgress own;
   FileProgress& p = progress ? *progress : own;
   p.total = static_cast<std::uint64_t>(recording.UBound()) + 1;

@@ -30,7 +30,7 @@ Session::Session(View& view)
       settings_timer_(1000, [this] { SaveSettings(); }) {
   LoadSettings();
   hotkeys_told_ = platform::OnHotkeyChange([this] {
-    if (!hotkeys_paused_) PollHotkeys(true);
+    if (!hotkeys_paused_ || state_ != State::Idle) PollHotkeys(true);
   });
   hotkeys_.TrustPresses(hotkeys_told_);
   TakeHotkeys();
@@ -192,12 +192,39 @@ void Session::PlaybackWrapped() {
   view_.Show(Change::Chronometer);
 }
 
-void Session::PlayFile(const std::string& path, int passes, int speed_step,
-                       std::function<void(int)> done) {
-  if (play_file_done_ || state_ != State::Idle || files_.Busy()) {
-    done(model::kExitNotLoaded);
-    return;
-  }
+Busy Session::WhyBusy() const {
+  if (state_ == State::Recording) return Busy::Recording;
+  if (state_ == State::Playing) return Busy::Playing;
+  if (files_.Busy() || play_file_done_) return Busy::FileWork;
+  return hotkeys_paused_ ? Busy::Dialog : Busy::No;
+}
+
+bool Session::RefuseWhenBusy(const std::string& path, const HandedDone& done) {
+  const Busy busy = WhyBusy();
+  if (busy == Busy::No) return false;
+  // Not kept for later either: loaded once a recording ends, it would replace the take before
+  // the user saved it.
+  ShowStatus(StatusLine::Kind::Busy, path);
+  static constexpr const char* kWhy[] = {"", "recording", "playing", "at work on a file",
+                                         "showing a dialog"};
+  if (done) done(model::kExitBusy, kWhy[static_cast<int>(busy)]);
+  return true;
+}
+
+void Session::OpenHandedFile(const std::string& path, HandedDone done) {
+  if (RefuseWhenBusy(path, done)) return;
+  LoadRecording(
+      path,
+      [done] {
+        if (done) done(model::kExitPlayed, "");
+      },
+      [done](const std::string& why) {
+        if (done) done(model::kExitNotLoaded, why);
+      });
+}
+
+void Session::PlayFile(const std::string& path, int passes, int speed_step, HandedDone done) {
+  if (RefuseWhenBusy(path, done)) return;
   play_file_done_ = std::move(done);
   LoadRecording(
       path,
@@ -209,16 +236,26 @@ void Session::PlayFile(const std::string& path, int passes, int speed_step,
         }
         PlayFromStart();
       },
-      [this] { EndPlayFile(model::kExitNotLoaded); });
+      [this](const std::string& why) { EndPlayFile(model::kExitNotLoaded, why); });
 }
 
-void Session::EndPlayFile(int exit_code) {
+void Session::StopPlayFile() {
+  if (!play_file_done_) return;
+  if (state_ == State::Playing) {
+    TogglePlayback();  // lets go of what it holds, and ends the PlayFile
+  } else {
+    CancelLoad();
+  }
+  EndPlayFile(model::kExitStopped);
+}
+
+void Session::EndPlayFile(int exit_code, const std::string& why) {
   if (!play_file_done_) return;
   if (kept_speed_step_ >= 0) {
     options_.speed_step = std::exchange(kept_speed_step_, -1);
     view_.Show(Change::Options);
   }
-  std::exchange(play_file_done_, nullptr)(exit_code);
+  std::exchange(play_file_done_, nullptr)(exit_code, why);
 }
 
 void Session::BecomeIdle() {
@@ -264,37 +301,38 @@ void Session::ShowStatus(StatusLine::Kind kind, const std::string& path) {
 }
 
 void Session::LoadRecording(const std::string& path, std::function<void()> then,
-                            std::function<void()> failed) {
-  const auto fail = [&failed] {
-    if (failed) failed();
+                            std::function<void(const std::string&)> failed) {
+  const auto fail = [&failed](const std::string& why) {
+    if (failed) failed(why);
   };
   files_.FinishSave();  // a save that runs ends first: it takes a moment
-  if (files_.Busy()) return fail();
+  if (files_.Busy()) return fail("at work on another file");
   std::string name = path;
   try {
     if (name.empty()) name = ChooseFile(FileDialog::Open).value_or("");
   } catch (...) {
-    return fail();  // nothing was chosen
+    return fail("");  // nothing was chosen
   }
-  if (!model::IsRecordingFile(name)) return fail();  // other files are ignored
-  files_.Load(name, [this, name, then = std::move(then),
-                     failed = std::move(failed)](std::optional<model::Recording> loaded) {
-    TakeHotkeys();
-    const bool play = std::exchange(play_after_load_, false);
-    if (!loaded) {
-      ShowStatus(StatusLine::Kind::LoadFailed, name);  // the recording stays as it was
-      if (failed) failed();
-      return;
-    }
-    recording_ = std::move(*loaded);
-    player_.Rewind();  // a new recording plays from its first sample
-    ShowStatus(StatusLine::Kind::Loaded, name);
-    if (then) {
-      then();
-    } else if (play) {
-      TogglePlayback();
-    }
-  });
+  // Other files are ignored.
+  if (!model::IsRecordingFile(name)) return fail(name.empty() ? "" : "not a .tpw file");
+  files_.Load(name,
+              [this, name, then = std::move(then), failed = std::move(failed)](LoadOutcome loaded) {
+                TakeHotkeys();
+                const bool play = std::exchange(play_after_load_, false);
+                if (!loaded.recording) {
+                  ShowStatus(StatusLine::Kind::LoadFailed, name);  // the recording stays as it was
+                  if (failed) failed(DescribeLoadFault(loaded));
+                  return;
+                }
+                recording_ = std::move(*loaded.recording);
+                player_.Rewind();  // a new recording plays from its first sample
+                ShowStatus(StatusLine::Kind::Loaded, name);
+                if (then) {
+                  then();
+                } else if (play) {
+                  TogglePlayback();
+                }
+              });
   TakeHotkeys();
 }
 
@@ -321,6 +359,11 @@ void Session::CancelLoad() {
   play_after_load_ = false;
   if (status_.GetKind() == StatusLine::Kind::Loading) status_.Hide();
   EndPlayFile(model::kExitStopped);
+}
+
+void Session::Close() {
+  StopPlayFile();
+  Quit();
 }
 
 void Session::Quit(int exit_code) {
@@ -372,6 +415,13 @@ void Session::PollHotkeys(bool told) {
     return hotkeys_.Pressed(h.vk) &&
            (!told || std::find(taken.begin(), taken.end(), h.vk) != taken.end());
   };
+  if (hotkeys_paused_) {
+    // A dialog shows: only a stop acts, so that a playback behind it can always be ended.
+    bool stop = false;
+    for (const Hotkey& h : HotkeysInUse()) stop |= acts(h) && h.command == Command::Stop;
+    if (stop && state_ != State::Idle) Act(Command::Stop);
+    return;
+  }
   if (!single_timer_.Armed()) {
     for (const Hotkey& h : HotkeysInUse())
       if (acts(h)) Act(h.command);
@@ -393,7 +443,7 @@ void Session::TakeHotkeys() {
   // Waiting for a hand, the taken keys' own presses wake the poll; the slow poll is for a key
   // another program holds, and keeps the window on top.
   const bool waiting = hotkeys_told_ && state_ == State::Idle && !choosing_;
-  hotkey_timer_.SetRunning(!hotkeys_paused_ && !waiting);
+  hotkey_timer_.SetRunning((!hotkeys_paused_ || state_ != State::Idle) && !waiting);
   idle_hotkey_timer_.SetRunning(!hotkeys_paused_ && waiting);
   std::vector<int> keys;
   for (const Hotkey& h : HotkeysInUse()) {

@@ -26,6 +26,13 @@ namespace engine {
 
 enum class State { Idle, Recording, Playing };
 
+// What keeps the session from taking a file from outside (a later copy, a drop) now.
+enum class Busy { No, Recording, Playing, FileWork, Dialog };
+
+// The outcome of a file handed from outside: an exit code of model/command_line.h and, when it
+// failed, why in words for the command line.
+using HandedDone = std::function<void(int exit_code, const std::string& why)>;
+
 class Session {
  public:
   explicit Session(View& view);
@@ -71,14 +78,23 @@ class Session {
   // are read. The file is read on another thread: the recording is replaced when it is all
   // there, and then `then` runs. A chosen file that fails says so; the recording stays. Nothing
   // while a load or a save runs.
-  // `failed` runs instead when the file is not a recording file or cannot be read.
+  // `failed` runs instead, with why, when the file is not a recording file or cannot be read.
   void LoadRecording(const std::string& path, std::function<void()> then = nullptr,
-                     std::function<void()> failed = nullptr);
+                     std::function<void(const std::string&)> failed = nullptr);
+  Busy WhyBusy() const;
+  // A file handed from outside: loaded only while nothing would lose by it (never over a
+  // recording in progress, nor into a playback that may hold a button); else the status line
+  // says so and `done` hears kExitBusy. done may be empty.
+  void OpenHandedFile(const std::string& path, HandedDone done);
   // Loads the file and plays it `passes` times (0: until stopped), at the speed step given (-1:
   // the options'), then runs `done` with the outcome: model::kExitPlayed at the end,
-  // kExitStopped when the user stopped it or the load, kExitNotLoaded when the file fails or the
-  // session is busy (not idle, or at work on a file). The speed goes back to the options' after.
-  void PlayFile(const std::string& path, int passes, int speed_step, std::function<void(int)> done);
+  // kExitStopped when stopped (Esc, StopPlayFile) during the playback or the load,
+  // kExitNotLoaded when the file fails, kExitBusy when the session cannot take it now. The
+  // speed goes back to the options' after.
+  void PlayFile(const std::string& path, int passes, int speed_step, HandedDone done);
+  // Ends the PlayFile that runs (its playback or its load) as stopped, letting go of what it
+  // holds; nothing when none runs.
+  void StopPlayFile();
   // Asks for a file and saves the recording there, on another thread; an empty recording asks
   // nothing.
   void SaveRecording();
@@ -106,6 +122,9 @@ class Session {
   std::optional<Command> ChoosingHotkey() const { return choosing_; }
   // Ends the program at once, letting go of whatever a playback holds.
   [[noreturn]] void Quit(int exit_code = 0);
+  // Asked to end from outside (a close request, a signal): a PlayFile that runs ends as stopped
+  // first, so that its asker hears so (the command line's own then ends the program with it).
+  [[noreturn]] void Close();
   // Takes from other applications the hotkeys that act now, gives back the others, and polls
   // them as often as the state needs; called as the state changes.
   void TakeHotkeys();
@@ -117,6 +136,8 @@ class Session {
   void FinishRecording();
   void BecomeIdle();
   void ShowStatus(StatusLine::Kind kind, const std::string& path);
+  // Refuses a file from outside when busy; true when it was refused.
+  bool RefuseWhenBusy(const std::string& path, const HandedDone& done);
   // Ends a load that runs, and its progress on the status line.
   void CancelLoad();
   // A playback reached its end (ended) or started over with repeat on (wrapped).
@@ -125,7 +146,7 @@ class Session {
   void LoadSettings();
   void SaveSettings();
   // Ends a PlayFile with its outcome; nothing when none runs.
-  void EndPlayFile(int exit_code);
+  void EndPlayFile(int exit_code, const std::string& why = "");
 
   View& view_;
   model::Options options_;
@@ -150,7 +171,7 @@ class Session {
   // options' speed to go back to (-1: untouched).
   std::string last_folder_;
   platform::Timer settings_timer_;
-  std::function<void(int)> play_file_done_;
+  HandedDone play_file_done_;
   int passes_left_ = 0;
   int kept_speed_step_ = -1;
 };

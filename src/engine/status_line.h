@@ -22,6 +22,7 @@ class StatusLine {
     NothingRecorded,
     ChooseKey,  // a hotkey is being chosen
     KeyInUse,   // the key chosen is another command's
+    Busy,       // a file from outside refused: a recording, a playback, file work or a dialog
   };
 
   // changed runs when the line shows or goes.

@@ -70,7 +70,7 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     } else if (name == "--repeat") {
       repeat = true;
       line.passes = PassesOf(value);
-      if (line.passes == 0) return Wrong("--repeat needs a whole number from 1 up");
+      if (line.passes == 0) return Wrong("--repeat needs a whole number from 1 to 2147483647");
     } else if (name == "--speed") {
       speed = true;
       line.speed_step = SpeedStepNamed(value);
@@ -128,8 +128,10 @@ std::string UsageText() {
          "--loop         plays it again and again until Esc\n"
          "--speed S      plays it at S times the recorded pace\n"
          "\n"
-         "Exit status of --play: 0 played to the end, 1 FILE could not be loaded, 2 usage\n"
-         "error, 3 stopped with Esc.\n";
+         "Exit status: 0 played to the end (or FILE loaded), 1 FILE could not be loaded,\n"
+         "2 usage error, 3 stopped (Esc, Ctrl+C or another signal), 5 the copy that runs is\n"
+         "busy (recording, playing, at work on a file or showing a dialog) or does not answer,\n"
+         "6 no display.\n";
 }
 
 }  // namespace model

@@ -5,12 +5,16 @@
 #include <string>
 #include <vector>
 
+#include "platform/platform.h"
+
 namespace model {
 
 inline constexpr int kExitPlayed = 0;     // played to the end (or nothing to play was asked)
 inline constexpr int kExitNotLoaded = 1;  // the file could not be loaded
 inline constexpr int kExitUsage = 2;      // the command line made no sense
-inline constexpr int kExitStopped = 3;    // the user stopped the playback
+inline constexpr int kExitStopped = 3;    // stopped: Esc, a signal, or the asker gave up
+inline constexpr int kExitBusy = 5;       // the copy that runs cannot take the request now
+inline constexpr int kExitNoDisplay = platform::kExitNoDisplay;
 
 struct CommandLine {
   enum class Action { Window, Play, Help, Version, UsageError };

@@ -42,7 +42,10 @@ constexpr std::uint64_t kMostNegative = std::uint64_t{1} << 31;
 }  // namespace
 
 bool RecordingReader::AppendSample() {
-  if (recording_.UBound() == INT32_MAX - 1) return false;
+  if (recording_.UBound() >= max_samples_) {
+    too_many_ = true;
+    return false;
+  }
   recording_.Append({values_[0], values_[1], values_[2]});
   count_ = 0;
   return true;
@@ -92,12 +95,14 @@ bool RecordingReader::Feed(std::string_view piece) {
       if (q && *q == '\n') {
         if (!AppendSample()) return false;
         p = q + 1;
+        ++line_;
         continue;
       }
       count_ = 0;
     }
-    Step(*p++);
+    Step(*p);
     if (state_ == State::Failed) return false;
+    if (*p++ == '\n') ++line_;
   }
   return true;
 }

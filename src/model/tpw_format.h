@@ -25,6 +25,11 @@ class RecordingReader {
  public:
   // Room for this many samples, when the caller knows (from a first look at the file).
   void Expect(std::int32_t samples) { recording_.Reserve(samples); }
+  // More samples than this fail the text.
+  void Limit(std::int32_t max_samples) { max_samples_ = max_samples; }
+  // Once failed: whether it was for too many samples, and the line (from 1) where it failed.
+  bool TooMany() const { return too_many_; }
+  std::int64_t Line() const { return line_; }
   // false once the text is malformed; the rest need not be read.
   bool Feed(std::string_view piece);
   std::optional<Recording> Finish();
@@ -41,6 +46,9 @@ class RecordingReader {
   std::int32_t values_[3] = {};
   int count_ = 0;  // values of the sample being read
   int mark_ = 0;   // bytes of a leading UTF-8 byte-order mark read; -1 once past the start
+  std::int32_t max_samples_ = INT32_MAX - 1;
+  bool too_many_ = false;
+  std::int64_t line_ = 1;
   Recording recording_;
 };
 

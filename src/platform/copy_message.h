@@ -9,6 +9,9 @@
 
 namespace platform::copies {
 
+// The running copy's first byte back: it took the message, and the outcome follows.
+inline constexpr char kTaken = '+';
+
 // Longer messages are refused: only a broken or hostile sender writes one.
 inline constexpr std::size_t kMaxMessage = std::size_t{64} * 1024;
 

@@ -350,16 +350,27 @@ std::optional<std::string> ChooseFile(const FileRequest& request);
 // cannot tell.
 std::string UserLanguageName();
 
+// The exit code of a program that has no display to work on, or lost it.
+inline constexpr int kExitNoDisplay = 6;
+
+// Called first, before any thread starts: Ctrl+C, a logout or a kill then reach the message
+// loop as a close request, whichever thread the system would have given them to.
+void TakeEndRequests();
+
 // True when another copy of the program already runs. Made before any window exists; the
 // answer holds for the life of the process.
 bool AnotherInstanceRunning();
 // The channel between copies: a later copy hands the running one a message and waits for its
-// answer, however long that takes; nullopt when no copy took the message.
+// answer, however long that takes once the copy has taken the message; nullopt when no copy took
+// it within a few seconds (none runs, or it is stopped). Asked to end meanwhile (Ctrl+C), the
+// later copy tells the running one it gave up, and waits a moment more for the answer to that.
 std::optional<std::string> SendToRunningCopy(const std::string& message);
 // In the running copy: `heard` runs on the UI thread with each message of a later copy and the
-// function that answers it, once, at once or later.
+// function that answers it, once, at once or later. It returns what to do should the later copy
+// give up before its answer (it was stopped, or it ended), or nothing.
+using CopyAnswer = std::function<void(const std::string& answer)>;
 using CopyMessageHandler =
-    std::function<void(const std::string& message, std::function<void(const std::string&)> answer)>;
+    std::function<std::function<void()>(const std::string& message, const CopyAnswer& answer)>;
 void ListenToLaterCopies(CopyMessageHandler heard);
 // The path from the current folder when it is relative, so that another process finds it too.
 std::string AbsolutePath(const std::string& path);
@@ -430,9 +441,11 @@ bool RemoveFile(const std::string& path);
 // it is there.
 bool CreateFolders(const std::string& path);
 
+enum class OpenFault { Missing, NotRegular, Unreadable };
 // Opens a regular file for reading; kNoFile for anything else (a FIFO or a device is refused
-// without waiting on it). `size` is its length.
-FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size);
+// without waiting on it), and then `fault` says why. `size` is its length.
+FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size,
+                           OpenFault* fault = nullptr);
 // Up to n bytes; 0 at the end, -1 on failure.
 std::int64_t ReadFromFile(FileHandle f, char* buffer, std::size_t n);
 

@@ -224,11 +224,12 @@ void MainWindow::ShowStatusLine() {
     status_line_.SetVisible(first_steps);
     return;
   }
-  const Text words[] = {Text::Loaded,          Text::Saved,     Text::LoadFailed,
-                        Text::SaveFailed,      Text::Loading,   Text::Saving,
-                        Text::NothingRecorded, Text::ChooseKey, Text::KeyInUse};
+  const Text words[] = {Text::Loaded,   Text::Saved,  Text::LoadFailed,      Text::SaveFailed,
+                        Text::Loading,  Text::Saving, Text::NothingRecorded, Text::ChooseKey,
+                        Text::KeyInUse, Text::Busy};
   const bool failed = s.GetKind() == Kind::LoadFailed || s.GetKind() == Kind::SaveFailed ||
-                      s.GetKind() == Kind::NothingRecorded || s.GetKind() == Kind::KeyInUse;
+                      s.GetKind() == Kind::NothingRecorded || s.GetKind() == Kind::KeyInUse ||
+                      s.GetKind() == Kind::Busy;
   const bool working = s.GetKind() == Kind::Loading || s.GetKind() == Kind::Saving;
   std::string caption(TextOf(words[static_cast<int>(s.GetKind())], language_));
   caption += working ? " " + std::to_string(s.Percent()) + " %" : s.Name();
@@ -331,7 +332,7 @@ void MainWindow::DropOnList(const platform::DropEvent& e) {
 
 void MainWindow::DropOnStatusStrip(const platform::DropEvent& e) {
   if (e.allowed_effects != kShellEffects || e.files.empty()) return;
-  session_.LoadRecording(e.files.front());
+  session_.OpenHandedFile(e.files.front(), nullptr);
 }
 
 }  // namespace window

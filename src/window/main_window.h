@@ -43,7 +43,7 @@ class MainWindow : public ui::Form, public engine::View {
   void OnResize() override;
   // Keeps the window out of the pointer's way while recording or playing.
   void OnBackgroundMove(int button, int shift, int x, int y) override;
-  void OnCloseRequest() override { session_.Quit(); }
+  void OnCloseRequest() override { session_.Close(); }
 
  private:
   // Layout (main_window_layout.cpp).

@@ -16,7 +16,7 @@ struct Entry {
   const char* spanish;
 };
 
-constexpr std::array<Entry, 24> kTexts = {{
+constexpr std::array<Entry, 25> kTexts = {{
     {Text::Keyboard, "Keyboard", "Teclado"},
     {Text::LoadFile, "Load file", "Abrir archivo"},
     {Text::SaveFile, "Save file", "Guardar archivo"},
@@ -42,6 +42,7 @@ constexpr std::array<Entry, 24> kTexts = {{
     {Text::RecordHint, "record", "grabar"},
     {Text::ChooseKey, "Press a key (Esc: none)", "Pulse una tecla (Esc: ninguna)"},
     {Text::KeyInUse, "In use: ", "En uso: "},
+    {Text::Busy, "Busy, not loaded: ", "Ocupado, no abierto: "},
     {Text::FileFilter, "Tapwright recordings (*.tpw)", "Archivos de Tapwright (*.tpw)"},
 }};
 

@@ -32,6 +32,7 @@ enum class Text {
   RecordHint,  // after the record key's name and ": "
   ChooseKey,   // a hotkey is being chosen
   KeyInUse,    // the status line's word before a key another command has
+  Busy,        // before a file from outside that was refused
   FileFilter,  // the file dialogs' filter
 };
 

@@ -1,10 +1,13 @@
 // Recording, playback and the Rec/Play toggles, millisecond by millisecond.
 #include <fstream>
+#include <functional>
 #include <limits>
 #include <variant>
 
 #include "engine/input.h"
+#include "model/command_line.h"
 #include "session_fixture.h"
+#include "temp_files.h"
 
 namespace {
 
@@ -436,6 +439,92 @@ TEST_F(SimTest, TheChronometerHoldsAtItsLargestCount) {
   EXPECT_EQ(c.Minutes(), 32767);
   EXPECT_EQ(c.Seconds(), 59);
   EXPECT_EQ(ticks, 32767 * 60 + 59);
+}
+
+using HandOver = SessionTest;
+
+// A file handed from outside (a later copy, a drop) is taken only while nothing would lose by
+// it: never over a recording in progress, into a playback that holds a button, over file work
+// or behind a dialog; the session says so and goes on as it was.
+TEST_F(HandOver, AHandedFileWaitsForNothingAndWipesNothing) {
+  const TempFolder folder;
+  const std::string other = folder.File("other.tpw", 5, 1);
+  model::Recording drag = Samples(400);
+  drag[1].code = model::kLeft + model::kPress;
+  struct Case {
+    const char* busy;
+    std::function<void()> make_busy;  // none: a dialog shows
+    engine::State state;
+  };
+  const Case cases[] = {
+      {"recording", [&] { session.ToggleRecording(); }, engine::State::Recording},
+      {"playing",
+       [&] {
+         session.SetRecording(drag);
+         session.TogglePlayback();
+         sim::Advance(5);
+       },
+       engine::State::Playing},
+      {"at work on a file",
+       [&] {
+         sim::HoldBackgroundWork(true);
+         session.LoadRecording(other);
+       },
+       engine::State::Idle},
+      {"showing a dialog", nullptr, engine::State::Idle},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.busy);
+    sim::ClearInputLog();
+    session.SetRecording(Samples(3));
+    std::vector<std::pair<int, std::string>> outcomes;
+    model::Recording before;
+    const auto hand = [&] {
+      before = Recording();
+      const auto heard = [&](int code, const std::string& why) {
+        outcomes.emplace_back(code, why);
+      };
+      session.OpenHandedFile(other, heard);
+      session.PlayFile(other, 1, -1, heard);
+    };
+    if (c.make_busy) {
+      c.make_busy();
+      hand();
+    } else {
+      view.while_open = hand;
+      session.Act(engine::Command::Load);
+      view.while_open = nullptr;
+    }
+    const std::pair<int, std::string> busy{model::kExitBusy, c.busy};
+    EXPECT_EQ(outcomes, (std::vector{busy, busy}));
+    EXPECT_EQ(State(), c.state);
+    EXPECT_EQ(Recording(), before);
+    EXPECT_EQ(session.GetStatusLine().GetKind(), engine::StatusLine::Kind::Busy);
+    if (State() == engine::State::Playing) {
+      EXPECT_EQ(Clicks(), (std::vector{kLeftDown}));  // the button held is the recording's
+    }
+    if (State() != engine::State::Idle) PressKey(platform::vk::kEscape);
+    sim::HoldBackgroundWork(false);
+    sim::RunHeldWork();
+    sim::Advance(100);
+  }
+  // Free again, it loads.
+  int outcome = -1;
+  session.OpenHandedFile(other, [&outcome](int code, auto&) { outcome = code; });
+  EXPECT_EQ(outcome, model::kExitPlayed);
+  EXPECT_EQ(Recording().UBound(), 1);
+}
+
+// A playback that starts behind a dialog (the sequence, the timer) still stops with Esc.
+TEST_F(HandOver, EscStopsAPlaybackBehindADialog) {
+  session.SetRecording(Samples(5000));
+  view.while_open = [&] {
+    session.TogglePlayback();
+    PressKey(platform::vk::kEscape);
+    EXPECT_EQ(State(), engine::State::Idle);
+  };
+  session.Act(engine::Command::Load);
+  EXPECT_EQ(view.asked.size(), 1u);
 }
 
 }  // namespace

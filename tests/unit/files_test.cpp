@@ -556,21 +556,55 @@ TEST_F(Files, ASaveKeepsTheAclAndAttributes) {
 }
 #endif
 
-// Only regular files load: a FIFO would block the program for good in open, a device or a
-// huge file would eat the memory.
-TEST_F(Files, OnlyRegularFilesOfASaneSizeLoad) {
+// Only regular files of a sane size load, and each failure says why: a FIFO would block the
+// program for good in open, a device or a huge file would eat the memory.
+TEST_F(Files, OnlyRecordingFilesLoadAndEachFailureSaysWhy) {
 #ifndef _WIN32  // no FIFOs there; win32_files_test.cpp tries a pipe
   ASSERT_EQ(::mkfifo(Path("fifo.tpw").c_str(), 0600), 0);
 #endif
   fs::create_directory(Path("folder.tpw"));
   fs::resize_file((std::ofstream(Path("huge.tpw")), Path("huge.tpw")), engine::kMaxLoadBytes + 1);
+  Write(Path("bad.tpw"), "1,2,-1\r\n3,x,-1\r\n");
+  Write(Path("empty.tpw"), "");
+  const std::pair<const char*, std::string> cases[] = {
+#ifndef _WIN32
+      {"fifo", "not a regular file"},
+#endif
+      {"folder", "not a regular file"},
+      {"huge", "too big: more than " + std::to_string(engine::kMaxSamples) + " samples"},
+      {"missing", "no such file"},
+      {"bad", "line 2 is not a recording line"},
+      {"empty", "it holds no sample"},
+  };
   const auto before = Of({{9, 9, 9}});
   session.SetRecording(before);
-  for (const char* name : {"fifo", "folder", "huge"}) {
-    session.LoadRecording(Path(std::string(name) + ".tpw"));
+  for (const auto& [name, why] : cases) {
+    int outcome = -1;
+    std::string said;
+    session.PlayFile(Path(std::string(name) + ".tpw"), 1, -1,
+                     [&](int code, const std::string& words) {
+                       outcome = code;
+                       said = words;
+                     });
+    EXPECT_EQ(outcome, model::kExitNotLoaded) << name;
+    EXPECT_EQ(said, why) << name;
     EXPECT_EQ(Label("LBMsg").Caption(), std::string("Not loaded: ") + name);
   }
   EXPECT_EQ(Recording(), before);
+}
+
+// Whatever a save writes, a load takes back: the limit counts samples, not the bytes of a
+// file whose line ends may have grown.
+TEST_F(Files, ASaveRefusesWhatNoLoadWouldTake) {
+  const std::string path = Path("limit.tpw");
+  ASSERT_TRUE(engine::SaveRecordingFile(path, Samples(5), false, nullptr, 5));
+  const engine::LoadOutcome at_limit = engine::ReadRecordingFile(path, nullptr, 5);
+  ASSERT_TRUE(at_limit.recording);
+  EXPECT_EQ(*at_limit.recording, Samples(5));
+  EXPECT_FALSE(engine::SaveRecordingFile(path, Samples(6), false, nullptr, 5));
+  Write(path, model::FormatRecording(Samples(6)));
+  EXPECT_EQ(engine::ReadRecordingFile(path, nullptr, 5).fault, engine::LoadFault::TooBig);
+  static_assert(engine::kMaxLoadBytes >= std::uint64_t{engine::kMaxSamples} * 37);
 }
 
 // A file played from the command line: its passes, and each way it can end.
@@ -599,7 +633,7 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
     sim::ClearInputLog();
     if (session.GetOptions().repeat != c.repeat_option) session.ToggleRepeat();
     int outcome = -1;
-    session.PlayFile(Path(c.file), c.passes, 1, [&outcome](int code) { outcome = code; });
+    session.PlayFile(Path(c.file), c.passes, 1, [&outcome](int code, auto&) { outcome = code; });
     if (c.expected != model::kExitNotLoaded) {
       EXPECT_EQ(session.GetOptions().speed_step, 1);
     }
@@ -615,12 +649,13 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
       EXPECT_EQ(outcome, model::kExitStopped);
     }
   }
-  // Busy, it plays nothing: the user's recording comes first.
-  session.ToggleRecording();
+  // Its asker gave up: it stops, as with Esc.
   int outcome = -1;
-  session.PlayFile(Path("walk.tpw"), 1, -1, [&outcome](int code) { outcome = code; });
-  EXPECT_EQ(outcome, model::kExitNotLoaded);
-  EXPECT_EQ(session.GetState(), engine::State::Recording);
+  session.PlayFile(Path("walk.tpw"), 0, -1, [&outcome](int code, auto&) { outcome = code; });
+  sim::Advance(10);
+  session.StopPlayFile();
+  EXPECT_EQ(outcome, model::kExitStopped);
+  EXPECT_EQ(session.GetState(), engine::State::Idle);
 }
 
 }  // namespace

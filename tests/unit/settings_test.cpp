@@ -86,7 +86,7 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
   EXPECT_EQ(engine::KeyOf(engine::Command::Record), platform::vk::kF1 + 8);
   // A file played at its own speed leaves the user's in the settings.
   const std::string walk = folder.File("walk.tpw", 5);
-  second.PlayFile(walk, 0, 5, [](int) {});
+  second.PlayFile(walk, 0, 5, [](int, auto&) {});
   second.ToggleRepeat();
   sim::Advance(1000);
   EXPECT_EQ(ParseSettings(Text()).options.speed_step, 0);

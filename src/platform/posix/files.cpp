@@ -203,13 +203,20 @@ bool CreateFolders(const std::string& path) {
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size) {
+FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size, OpenFault* fault) {
+  OpenFault ignored{};
+  OpenFault& why = fault ? *fault : ignored;
+  why = OpenFault::Unreadable;
   if (!Usable(path)) return kNoFile;
   // Not blocking: opening a FIFO for reading would wait for a writer that never comes.
   const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-  if (fd < 0) return kNoFile;
+  if (fd < 0) {
+    if (errno == ENOENT || errno == ENOTDIR) why = OpenFault::Missing;
+    return kNoFile;
+  }
   struct stat st {};
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (!S_ISREG(st.st_mode)) why = OpenFault::NotRegular;
     close(fd);
     return kNoFile;
   }

@@ -246,6 +246,8 @@ std::optional<std::string> ChooseFile(const FileRequest& request) {
 
 std::string UserLanguageName() { return D().language.value_or(""); }
 
+void TakeEndRequests() {}
+
 bool AnotherInstanceRunning() { return D().another_instance; }
 
 std::optional<std::string> SendToRunningCopy(const std::string&) { return std::nullopt; }

@@ -310,7 +310,8 @@ void SetSettingsPath(std::string path) { D().settings_path = std::move(path); }
 
 bool SendFromLaterCopy(const std::string& message) {
   if (!D().copy_listener) return false;
-  D().copy_listener(message, [](const std::string& answer) { D().copy_answers.push_back(answer); });
+  (void)D().copy_listener(message,
+                          [](const std::string& answer) { D().copy_answers.push_back(answer); });
   return true;
 }
 

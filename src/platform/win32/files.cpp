@@ -139,17 +139,31 @@ bool CreateFolders(const std::string& path) {
          attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size) {
+FileHandle OpenRegularFile(const std::string& path, std::uint64_t& size, OpenFault* fault) {
+  OpenFault ignored{};
+  OpenFault& why = fault ? *fault : ignored;
+  why = OpenFault::Unreadable;
   if (!Usable(path)) return kNoFile;
   const HANDLE h =
       CreateFileW(Widen(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return kNoFile;
+  if (h == INVALID_HANDLE_VALUE) {
+    const DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) why = OpenFault::Missing;
+    // A folder cannot be opened this way at all.
+    if (error == ERROR_ACCESS_DENIED) {
+      const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
+      if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        why = OpenFault::NotRegular;
+    }
+    return kNoFile;
+  }
   BY_HANDLE_FILE_INFORMATION info{};
   LARGE_INTEGER length{};
   // A pipe or a device is no recording: reading one could wait for ever.
   if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandle(h, &info) ||
       (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) || !GetFileSizeEx(h, &length)) {
+    why = OpenFault::NotRegular;
     CloseHandle(h);
     return kNoFile;
   }

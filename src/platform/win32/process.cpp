@@ -1,5 +1,6 @@
 // Locale, single instance, clock and what the program knows about its own executable.
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -26,11 +27,22 @@ struct Heard {
   HANDLE pipe;
 };
 
+// A later copy waiting for its answer, and what to do should it give up first.
+struct Asker {
+  HANDLE pipe = INVALID_HANDLE_VALUE;
+  bool answered = false;
+  std::function<void()> gone;
+};
+
 struct CopyChannel {
   std::mutex lock;
   std::deque<Heard> heard;  // taken by the UI thread
   CopyMessageHandler handler;
   bool listening = false;
+  // On the UI thread: the askers still waiting, looked at now and then to see whether they gave
+  // up (a pipe whose other end closed says so at once).
+  std::vector<std::shared_ptr<Asker>> waiting;
+  TimerId watch_timer = 0;
 };
 
 CopyChannel& Channel() {
@@ -79,6 +91,8 @@ void ServeCopies() {
       CloseHandle(pipe);
       continue;
     }
+    // At once, so that the sender knows the copy runs; the outcome may be a playback away.
+    WriteAll(pipe, std::string(1, copies::kTaken));
     CopyChannel& c = Channel();
     {
       std::lock_guard<std::mutex> hold(c.lock);
@@ -86,6 +100,29 @@ void ServeCopies() {
     }
     win32::RunOnUiThread(TakeHeard);
   }
+}
+
+void Answer(Asker& asker, const std::string& answer) {
+  if (std::exchange(asker.answered, true)) return;
+  WriteAll(asker.pipe, answer);
+  FlushFileBuffers(asker.pipe);
+  DisconnectNamedPipe(asker.pipe);
+  CloseHandle(asker.pipe);
+}
+
+void WatchAskers() {
+  CopyChannel& c = Channel();
+  const std::vector<std::shared_ptr<Asker>> waiting = c.waiting;
+  for (const std::shared_ptr<Asker>& a : waiting) {
+    if (a->answered || PeekNamedPipe(a->pipe, nullptr, 0, nullptr, nullptr, nullptr)) continue;
+    if (const std::function<void()> gone = std::exchange(a->gone, nullptr)) gone();
+    if (!std::exchange(a->answered, true)) {
+      DisconnectNamedPipe(a->pipe);
+      CloseHandle(a->pipe);
+    }
+  }
+  std::erase_if(c.waiting, [](const std::shared_ptr<Asker>& a) { return a->answered; });
+  if (c.waiting.empty()) StopTimer(std::exchange(c.watch_timer, 0));
 }
 
 void TakeHeard() {
@@ -98,13 +135,14 @@ void TakeHeard() {
       h = std::move(c.heard.front());
       c.heard.pop_front();
     }
-    HANDLE pipe = h.pipe;
-    c.handler(h.message, [pipe](const std::string& answer) {
-      WriteAll(pipe, answer);
-      FlushFileBuffers(pipe);
-      DisconnectNamedPipe(pipe);
-      CloseHandle(pipe);
-    });
+    auto asker = std::make_shared<Asker>();
+    asker->pipe = h.pipe;
+    std::function<void()> gone =
+        c.handler(h.message, [asker](const std::string& answer) { Answer(*asker, answer); });
+    if (asker->answered) continue;
+    asker->gone = std::move(gone);
+    c.waiting.push_back(asker);
+    if (c.watch_timer == 0) c.watch_timer = StartTimer(250, WatchAskers);
   }
 }
 
@@ -115,6 +153,9 @@ std::string UserLanguageName() {
   const int n = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, name, sizeof name);
   return n > 0 ? std::string(name, static_cast<size_t>(n - 1)) : std::string();
 }
+
+// A program without a console hears of an end as its window's close request.
+void TakeEndRequests() {}
 
 bool AnotherInstanceRunning() {
   // The mutex is never closed: it marks this process as the running copy until it ends.
@@ -139,12 +180,21 @@ std::optional<std::string> SendToRunningCopy(const std::string& message) {
     CloseHandle(pipe);
     return std::nullopt;
   }
-  // The answer may wait for a whole playback; it ends where the pipe does.
+  // The copy takes the message at once, unless it is stopped or gone; the answer may then wait
+  // for a whole playback, and ends where the pipe does.
+  DWORD available = 0;
+  for (int waited_ms = 0; waited_ms < 5000; waited_ms += 20) {
+    if (!PeekNamedPipe(pipe, nullptr, 0, nullptr, &available, nullptr) || available > 0) break;
+    Sleep(20);
+  }
   std::string answer;
   char buffer[512];
   DWORD n = 0;
-  while (ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) answer.append(buffer, n);
+  if (available > 0)
+    while (ReadFile(pipe, buffer, sizeof buffer, &n, nullptr) && n > 0) answer.append(buffer, n);
   CloseHandle(pipe);
+  if (!answer.empty() && answer[0] == copies::kTaken) answer.erase(0, 1);
+  if (answer.empty()) return std::nullopt;
   return answer;
 }
 

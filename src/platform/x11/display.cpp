@@ -28,7 +28,7 @@ int ConnectionLost(Display*) {
   // only a plain write is safe here.
   static constexpr char kMessage[] = "tapwright: lost the connection to the display\n";
   (void)!write(STDERR_FILENO, kMessage, sizeof kMessage - 1);
-  _exit(1);
+  _exit(kExitNoDisplay);
 }
 
 Atom Intern(const char* name) { return XInternAtom(State().display, name, False); }
@@ -98,7 +98,7 @@ Display* Dpy() {
     State().display = XOpenDisplay(nullptr);
     if (State().display == nullptr) {
       std::fputs("tapwright: cannot open the X display\n", stderr);
-      std::exit(1);
+      std::exit(kExitNoDisplay);
     }
     XSetErrorHandler(IgnoreXError);
     XSetIOErrorHandler(ConnectionLost);

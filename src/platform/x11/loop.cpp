@@ -1,5 +1,6 @@
 // The message loop: X events, timers on CLOCK_MONOTONIC deadlines, idle repaints.
 #include <poll.h>
+#include <pthread.h>
 #include <sys/prctl.h>
 #include <sys/signalfd.h>
 #include <unistd.h>
@@ -61,21 +62,6 @@ void HandlePendingEvents() {
   }
 }
 
-// Asked to end from outside (Ctrl+C in a terminal, a logout), the program ends its own way, as
-// for a close request to its first window: a replay lets go of the buttons it holds first.
-int EndRequestFd() {
-  static const int kEndRequestFd = [] {
-    sigset_t set;
-    sigemptyset(&set);
-    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, sig);
-    if (sigprocmask(SIG_BLOCK, &set, nullptr) != 0) return -1;
-    const int made = signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
-    if (made < 0) sigprocmask(SIG_UNBLOCK, &set, nullptr);
-    return made;
-  }();
-  return kEndRequestFd;
-}
-
 void HandleEndRequest() {
   signalfd_siginfo info;
   if (read(EndRequestFd(), &info, sizeof info) != sizeof info) return;
@@ -123,6 +109,21 @@ void RunWatched(const std::vector<int>& ready) {
 }
 
 }  // namespace
+
+// Asked to end from outside (Ctrl+C in a terminal, a logout), the program ends its own way, as
+// for a close request to its first window: a replay lets go of the buttons it holds first.
+int EndRequestFd() {
+  static const int kEndRequestFd = [] {
+    sigset_t set;
+    sigemptyset(&set);
+    for (int sig : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&set, sig);
+    if (pthread_sigmask(SIG_BLOCK, &set, nullptr) != 0) return -1;
+    const int made = signalfd(-1, &set, SFD_NONBLOCK | SFD_CLOEXEC);
+    if (made < 0) pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+    return made;
+  }();
+  return kEndRequestFd;
+}
 
 // One round of the loop; `block` waits for an event or the next timer first.
 void LoopOnce(bool block) {
@@ -192,6 +193,8 @@ void RunModal(WindowHandle w, WindowHandle owner) {
   while (FindWindow(w)) LoopOnce(true);
   if (owner_state) --owner_state->input_blocked;
 }
+
+void TakeEndRequests() { EndRequestFd(); }
 
 void EndProgram(int exit_code) {
   std::fflush(stdout);

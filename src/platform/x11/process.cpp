@@ -1,12 +1,16 @@
 // Process and environment: locale, single instance, clock, paths, version.
+#include <poll.h>
 #include <pwd.h>
 #include <sys/resource.h>
+#include <sys/signalfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <ctime>
+#include <memory>
+#include <string_view>
 #include <thread>
 #include <utility>
 #include <vector>
@@ -33,7 +37,8 @@ struct CopyChannel {
   std::vector<Connection> connections;
   CopyMessageHandler heard;
   bool listening = false;
-  TimerId timer = 0;  // gives up silent senders while any is connected
+  TimerId timer = 0;         // gives up silent senders while any is connected
+  TimerId resume_timer = 0;  // out of descriptors: takes new connections again a moment later
 };
 
 CopyChannel& Channel() {
@@ -41,30 +46,89 @@ CopyChannel& Channel() {
   return channel;
 }
 
-// A sender that says nothing for this long is given up.
+// A sender that says nothing for this long is given up; so is a copy that does not take a
+// message in this time.
 constexpr std::int64_t kSilentSenderUs = 5'000'000;
+// More senders than this at once are hostile or broken: the newest is turned away.
+constexpr size_t kMaxConnections = 64;
 
-void Answer(int fd, const std::string& answer) {
-  for (size_t sent = 0; sent < answer.size();) {
-    const ssize_t n = send(fd, answer.data() + sent, answer.size() - sent, MSG_NOSIGNAL);
+void SendAll(int fd, std::string_view data) {
+  for (size_t sent = 0; sent < data.size();) {
+    const ssize_t n = send(fd, data.data() + sent, data.size() - sent, MSG_NOSIGNAL);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     sent += static_cast<size_t>(n);
   }
-  close(fd);
 }
 
-// Takes new connections and what they sent, without waiting on any.
-void PollCopies() {
+// A later copy that waits for its answer, and what to do should it give up first.
+struct Asker {
+  int fd = -1;
+  bool answered = false;
+  std::function<void()> gone;
+};
+
+void Answer(const std::shared_ptr<Asker>& asker, const std::string& answer) {
+  if (std::exchange(asker->answered, true)) return;
+  x11::UnwatchFd(asker->fd);
+  SendAll(asker->fd, answer);
+  close(asker->fd);
+}
+
+// The asker's end closed (or it shut its side): it gave up.
+void HearAsker(const std::shared_ptr<Asker>& asker) {
+  char buffer[256];
+  const ssize_t n = read(asker->fd, buffer, sizeof buffer);
+  if (n > 0 || (n < 0 && (errno == EAGAIN || errno == EINTR))) return;
+  x11::UnwatchFd(asker->fd);
+  if (const std::function<void()> gone = std::exchange(asker->gone, nullptr)) gone();
+  if (!std::exchange(asker->answered, true)) close(asker->fd);
+}
+
+void Take(int fd, const std::string& message) {
   CopyChannel& c = Channel();
-  for (int fd; (fd = accept4(c.holder, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC)) >= 0;) {
-    if (x11::PeerIsUs(fd)) {
+  // At once, so that the sender knows the copy runs; the outcome may be a playback away.
+  SendAll(fd, std::string(1, copies::kTaken));
+  auto asker = std::make_shared<Asker>();
+  asker->fd = fd;
+  std::function<void()> gone =
+      c.heard(message, [asker](const std::string& answer) { Answer(asker, answer); });
+  if (asker->answered) return;
+  asker->gone = std::move(gone);
+  x11::WatchFd(fd, [asker] { HearAsker(asker); });
+}
+
+void PollCopies();
+
+void AcceptCopies() {
+  CopyChannel& c = Channel();
+  for (;;) {
+    const int fd = accept4(c.holder, nullptr, nullptr, SOCK_NONBLOCK | SOCK_CLOEXEC);
+    if (fd < 0) {
+      // With no descriptor free the name stays readable: a loop would spin until one is.
+      if (errno == EMFILE || errno == ENFILE) {
+        x11::UnwatchFd(c.holder);
+        if (c.resume_timer == 0)
+          c.resume_timer = StartTimer(100, [] {
+            StopTimer(std::exchange(Channel().resume_timer, 0));
+            x11::WatchFd(Channel().holder, PollCopies);
+          });
+      }
+      return;
+    }
+    if (c.connections.size() < kMaxConnections && x11::PeerIsUs(fd)) {
       c.connections.push_back({fd, {}, MonotonicMicros()});
       x11::WatchFd(fd, PollCopies);
     } else {
       close(fd);
     }
   }
+}
+
+// Takes new connections and what they sent, without waiting on any.
+void PollCopies() {
+  CopyChannel& c = Channel();
+  AcceptCopies();
   for (size_t i = 0; i < c.connections.size();) {
     CopyChannel::Connection& k = c.connections[i];
     char buffer[4096];
@@ -87,7 +151,7 @@ void PollCopies() {
       close(fd);
       continue;
     }
-    c.heard(message, [fd](const std::string& answer) { Answer(fd, answer); });
+    Take(fd, message);
   }
   if (c.connections.empty() != (c.timer == 0)) {
     if (c.timer == 0) {
@@ -118,26 +182,42 @@ std::optional<std::string> SendToRunningCopy(const std::string& message) {
   if (!AnotherInstanceRunning()) return std::nullopt;
   const int fd = x11::ConnectToInstance(Channel().name, true);
   if (fd < 0) return std::nullopt;
-  const std::string framed = copies::Framed(message);
-  for (size_t sent = 0; sent < framed.size();) {
-    const ssize_t n = send(fd, framed.data() + sent, framed.size() - sent, MSG_NOSIGNAL);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      close(fd);
-      return std::nullopt;
-    }
-    sent += static_cast<size_t>(n);
-  }
-  // The answer may wait for a whole playback.
+  SendAll(fd, copies::Framed(message));
+  // The copy takes the message at once, unless it is stopped or gone; the answer may then wait
+  // for a whole playback. Asked to end meanwhile, this copy shuts its side, which stops that
+  // playback, and hears how it ended.
   std::string answer;
-  char buffer[512];
+  bool taken = false, gave_up = false;
+  std::int64_t deadline = MonotonicMicros() + kSilentSenderUs;
   for (;;) {
+    pollfd fds[] = {{fd, POLLIN, 0}, {x11::EndRequestFd(), POLLIN, 0}};
+    const std::int64_t left_us = deadline - MonotonicMicros();
+    const bool waits_for_ever = taken && !gave_up;
+    if (!waits_for_ever && left_us <= 0) break;
+    const int ready = poll(fds, 2, waits_for_ever ? -1 : static_cast<int>(left_us / 1000 + 1));
+    if (ready < 0 && errno != EINTR) break;
+    if (ready <= 0) continue;
+    if ((fds[1].revents & POLLIN) != 0) {
+      signalfd_siginfo info;
+      (void)!read(fds[1].fd, &info, sizeof info);
+      if (!std::exchange(gave_up, true)) {
+        shutdown(fd, SHUT_WR);
+        deadline = MonotonicMicros() + kSilentSenderUs;
+      }
+    }
+    if (fds[0].revents == 0) continue;
+    char buffer[512];
     const ssize_t n = read(fd, buffer, sizeof buffer);
     if (n < 0 && errno == EINTR) continue;
     if (n <= 0) break;
     answer.append(buffer, static_cast<size_t>(n));
+    if (!taken && answer[0] == copies::kTaken) {
+      taken = true;
+      answer.erase(0, 1);
+    }
   }
   close(fd);
+  if (answer.empty()) return std::nullopt;
   return answer;
 }
 

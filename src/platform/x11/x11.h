@@ -197,6 +197,9 @@ XftFont* GetFont(const Font& f);
 bool UploadArgb(const Picture& pic, Pixmap& pixmap, ::Picture& picture);
 // The global key watcher: a second connection whose events are drained without dispatching.
 int KeyWatchFd();
+// Readable when the program is asked to end from outside (SIGINT, SIGTERM, SIGHUP), which are
+// blocked from the first call on: every thread started later inherits that.
+int EndRequestFd();
 // A descriptor the loop also wakes for while it is set (the file chooser's answer), or -1.
 void SetExtraWakeFd(int fd);
 // The loop runs `readable` when fd has something to read (or is closed), until UnwatchFd.
