@@ -75,9 +75,9 @@ int main(int argc, char** argv) {
   const TimerId repaint = StartTimer(10, [w] { InvalidateWindow(w); });
   const Clock::time_point start = Clock::now();
   double took = 0;
-  files.Load(path, [&](std::optional<model::Recording> r) {
+  files.Load(path, [&](engine::LoadOutcome r) {
     took = Seconds(start);
-    loaded = std::move(r);
+    loaded = std::move(r.recording);
     DestroyWindow(w);
   });
   last_tick = Clock::now();

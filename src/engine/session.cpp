@@ -1,6 +1,7 @@
 #include "engine/session.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "engine/input.h"
@@ -42,17 +43,6 @@ namespace {
 
 size_t IndexOf(Command command) { return static_cast<size_t>(command); }
 
-// The keys the settings name, where each is a key of its own; else the defaults.
-Hotkeys HotkeysFrom(const model::Settings& s) {
-  Hotkeys keys = kDefaultHotkeys;
-  for (Hotkey& h : keys)
-    if (const int vk = s.hotkeys[IndexOf(h.command)]) h.vk = vk;
-  for (const Hotkey& a : keys)
-    for (const Hotkey& b : keys)
-      if (a.command != b.command && a.vk == b.vk) return kDefaultHotkeys;
-  return keys;
-}
-
 // A key that may become a hotkey: not a mouse button nor a modifier, which go with other keys.
 bool Choosable(int vk) {
   using namespace platform;
@@ -71,14 +61,42 @@ bool Choosable(int vk) {
   }
 }
 
+// The keys the settings name where each may be a hotkey (as the panel checks a choice) and is a
+// key of its own; else the defaults, and stderr says so once.
+Hotkeys HotkeysFrom(const model::Settings& s, const std::string& path) {
+  Hotkeys keys = kDefaultHotkeys;
+  for (Hotkey& h : keys) {
+    const int vk = s.hotkeys[IndexOf(h.command)];
+    if (vk == 0) continue;
+    if (Choosable(vk)) {
+      h.vk = vk;
+    } else {
+      std::fprintf(stderr, "tapwright: %s: key %d is no key for a command; %s is used\n",
+                   path.c_str(), vk, KeyName(h.vk).c_str());
+    }
+  }
+  for (const Hotkey& a : keys)
+    for (const Hotkey& b : keys)
+      if (a.command != b.command && a.vk == b.vk) {
+        std::fprintf(stderr, "tapwright: %s: two commands have one key; the first keys are used\n",
+                     path.c_str());
+        return kDefaultHotkeys;
+      }
+  return keys;
+}
+
 }  // namespace
 
 void Session::LoadSettings() {
   UseHotkeys(kDefaultHotkeys);
   const std::string path = platform::SettingsPath();
   if (path.empty()) return;
-  const model::Settings s = model::ParseSettings(ReadSmallText(path).value_or(""));
-  UseHotkeys(HotkeysFrom(s));
+  std::string fault;
+  const model::Settings s = model::ParseSettings(ReadSmallText(path).value_or(""), &fault);
+  if (!fault.empty())
+    std::fprintf(stderr, "tapwright: %s: %s; the defaults are used\n", path.c_str(), fault.c_str());
+  kept_settings_ = s;
+  UseHotkeys(HotkeysFrom(s, path));
   options_ = s.options;
   single_timer_.SetStartTime(s.timer_start);
   single_timer_.SetEndTime(s.timer_end);
@@ -103,8 +121,11 @@ void Session::SaveSettings() {
     const int vk = HotkeysInUse()[i].vk;
     s.hotkeys[IndexOf(kDefaultHotkeys[i].command)] = vk != kDefaultHotkeys[i].vk ? vk : 0;
   }
+  // Another copy (on another display) may have written its own changes since.
+  const model::Settings now = model::ParseSettings(ReadSmallText(path).value_or(""));
+  const model::Settings merged = model::MergeSettings(kept_settings_, s, now);
   platform::CreateFolders(model::FolderOf(path));
-  SaveText(path, model::FormatSettings(s));
+  if (SaveText(path, model::FormatSettings(merged))) kept_settings_ = s;
 }
 
 void Session::SetLastFolder(std::string folder) {

@@ -20,6 +20,7 @@
 #include "engine/watches.h"
 #include "model/options.h"
 #include "model/recording.h"
+#include "model/settings.h"
 #include "platform/timer.h"
 
 namespace engine {
@@ -171,6 +172,8 @@ class Session {
   // options' speed to go back to (-1: untouched).
   std::string last_folder_;
   platform::Timer settings_timer_;
+  // This copy's settings as last read or written: what differs from them now, it changed.
+  model::Settings kept_settings_;
   HandedDone play_file_done_;
   int passes_left_ = 0;
   int kept_speed_step_ = -1;

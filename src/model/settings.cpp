@@ -1,6 +1,7 @@
 #include "model/settings.h"
 
 #include <cstdio>
+#include <string>
 
 namespace model {
 namespace {
@@ -80,9 +81,9 @@ std::string FormatSettings(const Settings& s) {
   return text;
 }
 
-Settings ParseSettings(std::string_view text) {
+Settings ParseSettings(std::string_view text, std::string* fault) {
   Settings s;
-  while (!text.empty()) {
+  for (int number = 1; !text.empty(); ++number) {
     const size_t end = text.find('\n');
     std::string_view line = text.substr(0, end);
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
@@ -90,9 +91,33 @@ Settings ParseSettings(std::string_view text) {
     if (line.empty() || line[0] == '#') continue;
     const size_t equals = line.find('=');
     if (equals == std::string_view::npos || line.find('\0') != std::string_view::npos ||
-        !ParseLine(line.substr(0, equals), line.substr(equals + 1), s))
+        !ParseLine(line.substr(0, equals), line.substr(equals + 1), s)) {
+      if (fault) *fault = "line " + std::to_string(number) + " makes no sense";
       return Settings();
+    }
   }
+  return s;
+}
+
+Settings MergeSettings(const Settings& base, const Settings& mine, const Settings& theirs) {
+  const auto pick = [](const auto& b, const auto& m, const auto& t) { return m != b ? m : t; };
+  Settings s;
+  s.options.repeat = pick(base.options.repeat, mine.options.repeat, theirs.options.repeat);
+  s.options.simulate_clicks =
+      pick(base.options.simulate_clicks, mine.options.simulate_clicks, theirs.options.simulate_clicks);
+  s.options.record_keyboard =
+      pick(base.options.record_keyboard, mine.options.record_keyboard, theirs.options.record_keyboard);
+  s.options.speed_step =
+      pick(base.options.speed_step, mine.options.speed_step, theirs.options.speed_step);
+  s.timer_start = pick(base.timer_start, mine.timer_start, theirs.timer_start);
+  s.timer_end = pick(base.timer_end, mine.timer_end, theirs.timer_end);
+  s.last_folder = pick(base.last_folder, mine.last_folder, theirs.last_folder);
+  for (size_t i = 0; i < s.hotkeys.size(); ++i)
+    s.hotkeys[i] = pick(base.hotkeys[i], mine.hotkeys[i], theirs.hotkeys[i]);
+  // Two commands may not end with one key: then this copy's keys, which it checked, go whole.
+  for (size_t i = 0; i < s.hotkeys.size(); ++i)
+    for (size_t j = i + 1; j < s.hotkeys.size(); ++j)
+      if (s.hotkeys[i] != 0 && s.hotkeys[i] == s.hotkeys[j]) s.hotkeys = mine.hotkeys;
   return s;
 }
 

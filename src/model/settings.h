@@ -23,7 +23,11 @@ struct Settings {
 
 std::string FormatSettings(const Settings& settings);
 // Lines of other keys are passed over (a later version's); a line or a value that makes no sense
-// makes the whole text the defaults, as no file does.
-Settings ParseSettings(std::string_view text);
+// makes the whole text the defaults, as no file does, and `fault` then names the line.
+Settings ParseSettings(std::string_view text, std::string* fault = nullptr);
+// What to write when this copy changed `base` into `mine` while the file became `theirs` (another
+// copy, on another display, wrote it meanwhile): each setting this copy changed, the others as
+// the file has them now, so that neither copy undoes the other's changes.
+Settings MergeSettings(const Settings& base, const Settings& mine, const Settings& theirs);
 
 }  // namespace model

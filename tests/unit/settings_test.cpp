@@ -97,6 +97,25 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
   EXPECT_EQ(ParseSettings(Text()).options.simulate_clicks, false);
 }
 
+// Two copies (two displays) write one file: each writes only what it changed, over what the
+// other wrote meanwhile.
+TEST_F(KeptSettings, TwoCopiesKeepEachOthersChanges) {
+  sim::SetSettingsPath(path);
+  FakeView view;
+  engine::Session one(view);
+  engine::Session other(view);
+  one.ToggleRepeat();
+  sim::Advance(1000);
+  other.ChangeSpeed(1);
+  sim::Advance(1000);
+  one.SetLastFolder("/home/ana");
+  sim::Advance(1000);
+  const Settings s = ParseSettings(Text());
+  EXPECT_TRUE(s.options.repeat);
+  EXPECT_EQ(s.options.speed_step, model::kNormalSpeed + 1);
+  EXPECT_EQ(s.last_folder, "/home/ana");
+}
+
 TEST_F(KeptSettings, ABrokenFileGivesTheDefaults) {
   sim::SetSettingsPath(path);
   std::filesystem::create_directories(folder.Path("config/tapwright"));
@@ -115,6 +134,14 @@ TEST_F(KeptSettings, ABrokenFileGivesTheDefaults) {
   sim::TapKey(platform::vk::kF1 + 10);
   sim::Advance(1100);
   EXPECT_EQ(ParseSettings(Text()).hotkeys[4], platform::vk::kF1 + 10);
+  // A modifier or a lock key is no command's, whatever the file says: it would take Shift from
+  // every program. The others keep their keys.
+  for (const int vk : {160, platform::vk::kShift, platform::vk::kCapsLock}) {
+    std::ofstream(path, std::ios::binary) << "key_record=" << vk << "\nkey_play=122\n";
+    engine::Session checked(view);
+    EXPECT_EQ(engine::KeyOf(engine::Command::Record), platform::vk::kF8) << vk;
+    EXPECT_EQ(engine::KeyOf(engine::Command::Play), 122) << vk;
+  }
 }
 
 }  // namespace
