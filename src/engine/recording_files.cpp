@@ -85,7 +85,10 @@ bool SaveText(const std::string& path, std::string_view text, bool owner_only) {
   std::string temp;
   bool denied = false;
   const platform::FileHandle f = platform::CreateFileBeside(target, temp, denied);
-  if (f == platform::kNoFile) return denied && target.exists && WriteInPlace(target, text);
+  // Written in place, private text would be read through any handle another user holds open.
+  const bool may_write_in_place = !owner_only || (target.mode & 077) == 0;
+  if (f == platform::kNoFile)
+    return denied && target.exists && may_write_in_place && WriteInPlace(target, text);
   bool ok = platform::WriteToFile(f, text) && platform::SyncFile(f);
   ok = platform::CloseFile(f) && ok;
   if (!ok || !platform::MoveOverTarget(temp, target)) {

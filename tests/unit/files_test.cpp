@@ -447,7 +447,8 @@ TEST_F(Files, ASaveKeepsTheFilesModeAndLinks) {
 }
 
 // Recorded keystrokes may hold a password: a file that holds keys keeps no group or other
-// permission, new or replaced, written beside or in place; a file of moves keeps what it had.
+// permission, new or replaced; it is written in place only over a file that was private already
+// (another user's open handle would read it); a file of moves keeps what it had.
 TEST_F(Files, AFileOfKeystrokesIsTheOwnersAlone) {
   const mode_t old_umask = ::umask(022);
   const model::Recording keys = Of({{1, 2, -1}, {1, 2, model::kKeyRelease + 'P'}});  // last
@@ -460,15 +461,19 @@ TEST_F(Files, AFileOfKeystrokesIsTheOwnersAlone) {
   fs::permissions(Path("moves.tpw"), shared);
   Write(Path("in-place.tpw"), "old");
   fs::permissions(Path("in-place.tpw"), shared);
+  Write(Path("private.tpw"), "old");
+  fs::permissions(Path("private.tpw"), rw);
   struct Save {
     const char* name;
     bool with_keys;
     bool in_place;
     fs::perms after;
-  } const saves[] = {{"new.tpw", true, false, rw},
-                     {"old.tpw", true, false, rw},
-                     {"moves.tpw", false, false, shared},
-                     {"in-place.tpw", true, true, rw}};
+    bool saved;
+  } const saves[] = {{"new.tpw", true, false, rw, true},
+                     {"old.tpw", true, false, rw, true},
+                     {"moves.tpw", false, false, shared, true},
+                     {"in-place.tpw", true, true, shared, false},
+                     {"private.tpw", true, true, rw, true}};
   for (const Save& s : saves) {
     SCOPED_TRACE(s.name);
     sim::ClearFileFailures();
@@ -476,8 +481,10 @@ TEST_F(Files, AFileOfKeystrokesIsTheOwnersAlone) {
     session.SetRecording(s.with_keys ? keys : Of({{1, 2, 3}}));
     sim::AnswerNextDialog(Path(s.name));
     session.SaveRecording();
-    EXPECT_EQ(Label("LBMsg").Caption(), std::string("Save: ") + fs::path(s.name).stem().string());
+    EXPECT_EQ(Label("LBMsg").Caption(),
+              (s.saved ? "Save: " : "Not saved: ") + fs::path(s.name).stem().string());
     EXPECT_EQ(perms(s.name), s.after);
+    EXPECT_EQ(Read(Path(s.name)) == "old", !s.saved);
   }
   ::umask(old_umask);
 }
