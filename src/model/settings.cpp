@@ -103,10 +103,10 @@ Settings MergeSettings(const Settings& base, const Settings& mine, const Setting
   const auto pick = [](const auto& b, const auto& m, const auto& t) { return m != b ? m : t; };
   Settings s;
   s.options.repeat = pick(base.options.repeat, mine.options.repeat, theirs.options.repeat);
-  s.options.simulate_clicks =
-      pick(base.options.simulate_clicks, mine.options.simulate_clicks, theirs.options.simulate_clicks);
-  s.options.record_keyboard =
-      pick(base.options.record_keyboard, mine.options.record_keyboard, theirs.options.record_keyboard);
+  s.options.simulate_clicks = pick(base.options.simulate_clicks, mine.options.simulate_clicks,
+                                   theirs.options.simulate_clicks);
+  s.options.record_keyboard = pick(base.options.record_keyboard, mine.options.record_keyboard,
+                                   theirs.options.record_keyboard);
   s.options.speed_step =
       pick(base.options.speed_step, mine.options.speed_step, theirs.options.speed_step);
   s.timer_start = pick(base.timer_start, mine.timer_start, theirs.timer_start);

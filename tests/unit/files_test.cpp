@@ -7,6 +7,7 @@
 #endif
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -444,6 +445,28 @@ TEST_F(Files, ASaveKeepsTheFilesModeAndLinks) {
   EXPECT_EQ(fs::status(Path("new.tpw")).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 4);
+}
+
+// A save killed half-way leaves its temporary file: a later save into that folder removes those
+// of earlier runs, and nothing else (a save of another copy running now, a file of that look
+// that is no save's).
+TEST_F(Files, ASaveRemovesTheTemporaryFilesOfEarlierSaves) {
+  const auto an_hour = std::chrono::hours(1);
+  const struct {
+    const char* name;
+    fs::file_time_type time;
+    bool stays;
+  } files[] = {{".tapwright-123456.tmp", fs::file_time_type::clock::now() - an_hour, false},
+               {".tapwright-654321.tmp", fs::file_time_type::clock::now() + an_hour, true},
+               {".tapwright-notes.tmp", fs::file_time_type::clock::now() - an_hour, true}};
+  for (const auto& f : files) {
+    Write(Path(f.name), "half a save");
+    fs::last_write_time(Path(f.name), f.time);
+  }
+  session.SetRecording(Of({{1, 2, 3}}));
+  sim::AnswerNextDialog(Path("walk.tpw"));
+  session.SaveRecording();
+  for (const auto& f : files) EXPECT_EQ(fs::exists(Path(f.name)), f.stays) << f.name;
 }
 
 // Recorded keystrokes may hold a password: a file that holds keys keeps no group or other

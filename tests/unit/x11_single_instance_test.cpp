@@ -1,5 +1,6 @@
 // The X11 build's single-instance name: per user and display, released with its process.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include "platform/x11/single_instance.h"
@@ -30,6 +31,29 @@ TEST(X11SingleInstance, TheFirstClaimHoldsTheNameUntilItsProcessEnds) {
   EXPECT_EQ(ClaimInstanceName(name), InstanceClaim::HeldByUs);
 }
 
+// A name in a folder of the user's own: the first claim holds it, and the socket file an ended
+// copy left behind does not count.
+TEST(X11SingleInstance, ANameInAPrivateFolderOutlivesTheFileItsLastHolderLeft) {
+  char folder[] = "/tmp/tapwright-run-XXXXXX";
+  ASSERT_NE(mkdtemp(folder), nullptr);
+  EXPECT_TRUE(platform::x11::PrivateFolder(folder));
+  const std::string name = std::string(folder) + "/copy.socket";
+  const pid_t ended = fork();
+  if (ended == 0) _exit(ClaimInstanceName(name) == InstanceClaim::Claimed ? 0 : 1);
+  int status = 0;
+  ASSERT_EQ(waitpid(ended, &status, 0), ended);
+  ASSERT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(access(name.c_str(), F_OK), 0);  // left behind
+  int holder = -1;
+  EXPECT_EQ(ClaimInstanceName(name, &holder), InstanceClaim::Claimed);
+  EXPECT_EQ(ClaimInstanceName(name), InstanceClaim::HeldByUs);
+  close(holder);
+  unlink(name.c_str());
+  chmod(folder, 0755);
+  EXPECT_FALSE(platform::x11::PrivateFolder(folder));
+  rmdir(folder);
+}
+
 // Anyone may take a name in the abstract namespace: a stranger's holding it must not end the
 // program silently at every start.
 TEST(X11SingleInstance, ANameHeldByAnotherUserDoesNotCount) {
@@ -47,7 +71,7 @@ TEST(X11SingleInstance, ANameHeldByAnotherUserDoesNotCount) {
   char claimed = 0;
   ASSERT_EQ(read(ready[0], &claimed, 1), 1);
   EXPECT_TRUE(claimed);
-  EXPECT_EQ(ClaimInstanceName(name), InstanceClaim::Undecided);
+  EXPECT_EQ(ClaimInstanceName(name), InstanceClaim::HeldByStranger);
   kill(stranger, SIGKILL);
   waitpid(stranger, nullptr, 0);
   close(ready[0]);

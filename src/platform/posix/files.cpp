@@ -1,4 +1,5 @@
 // The file steps on a POSIX system, for the X11 backend and the simulated desktop.
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -7,6 +8,7 @@
 #include <cerrno>
 #include <ctime>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/file_faults.h"
@@ -107,9 +109,39 @@ bool GetSaveTarget(const std::string& path, SaveTarget& target) {
   }
 }
 
+namespace {
+
+// When this run began: a temporary file older than that is one a save of an earlier run left.
+const std::time_t kStarted = std::time(nullptr);
+
+// A save cut short (a kill, a crash) leaves its temporary file behind: those of earlier runs,
+// this user's, go. One of a save running now in another copy is newer than this run.
+void RemoveLeftovers(const std::string& folder) {
+  DIR* d = opendir(folder.c_str());
+  if (d == nullptr) return;
+  while (const dirent* e = readdir(d)) {
+    const std::string_view name = e->d_name;
+    constexpr std::string_view kStem = ".tapwright-", kEnd = ".tmp";
+    if (!name.starts_with(kStem) || !name.ends_with(kEnd)) continue;
+    const std::string_view number =
+        name.substr(kStem.size(), name.size() - kStem.size() - kEnd.size());
+    if (number.empty() || number.size() > 6 ||
+        number.find_first_not_of("0123456789") != std::string_view::npos)
+      continue;
+    struct stat st {};
+    if (fstatat(dirfd(d), e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        st.st_uid == geteuid() && st.st_mtime < kStarted)
+      unlinkat(dirfd(d), e->d_name, 0);
+  }
+  closedir(d);
+}
+
+}  // namespace
+
 FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool& denied) {
   denied = Fails(FileStep::CreateBeside);  // as in a folder the user may not write to
   if (denied || !Usable(target.path)) return kNoFile;
+  RemoveLeftovers(FolderOf(target.path));
   // A short name of its own: one made from the target's could be longer than a name may be.
   const std::string stem = FolderOf(target.path) + "/.tapwright-";
   const unsigned seed =

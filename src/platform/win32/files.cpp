@@ -42,9 +42,41 @@ bool GetSaveTarget(const std::string& path, SaveTarget& target) {
   return true;
 }
 
+namespace {
+
+// When this run began: a temporary file older than that is one a save of an earlier run left.
+const FILETIME kStarted = [] {
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  return now;
+}();
+
+// A save cut short (a kill, a crash) leaves its temporary file behind: those of earlier runs go.
+// One of a save running now in another copy is newer than this run.
+void RemoveLeftovers(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  const HANDLE search = FindFirstFileW((folder + L"\\~tapwright-*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring_view name = found.cFileName;
+    if (name.size() < 16) continue;
+    const std::wstring_view number = name.substr(11, name.size() - 15);
+    if (number.empty() || number.size() > 6 ||
+        number.find_first_not_of(L"0123456789") != std::wstring_view::npos ||
+        (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
+        CompareFileTime(&found.ftLastWriteTime, &kStarted) >= 0)
+      continue;
+    DeleteFileW((folder + L"\\" + found.cFileName).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+}  // namespace
+
 FileHandle CreateFileBeside(const SaveTarget& target, std::string& created, bool& denied) {
   denied = Fails(FileStep::CreateBeside);  // as in a folder the user may not write to
   if (denied || !Usable(target.path)) return kNoFile;
+  RemoveLeftovers(FolderOf(Widen(target.path)));
   // A short name of its own: one made from the target's could be longer than a name may be.
   const std::wstring stem = FolderOf(Widen(target.path)) + L"\\~tapwright-";
   const DWORD seed = GetCurrentProcessId() * 2654435761u ^ GetTickCount();

@@ -96,6 +96,7 @@ bool RunAndRead(const std::string& program, const std::vector<std::string>& args
     close(pipe_fds[0]);
     return false;
   }
+  State().chooser = pid;
   SetExtraWakeFd(pipe_fds[0]);
   for (;;) {
     char buf[4096];
@@ -112,6 +113,7 @@ bool RunAndRead(const std::string& program, const std::vector<std::string>& args
   int status = 0;
   while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
   }
+  State().chooser = 0;
   return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 

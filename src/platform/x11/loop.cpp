@@ -197,6 +197,7 @@ void RunModal(WindowHandle w, WindowHandle owner) {
 void TakeEndRequests() { EndRequestFd(); }
 
 void EndProgram(int exit_code) {
+  if (State().chooser > 0) kill(State().chooser, SIGTERM);
   std::fflush(stdout);
   std::fflush(stderr);
   if (Display* d = OpenedDisplay()) XCloseDisplay(d);

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -172,8 +173,20 @@ bool AnotherInstanceRunning() {
   static const bool kRunning = [] {
     CopyChannel& c = Channel();
     const char* display = std::getenv("DISPLAY");
-    c.name = x11::InstanceName(getuid(), display ? display : "");
-    return x11::ClaimInstanceName(c.name, &c.holder) == x11::InstanceClaim::HeldByUs;
+    const std::string name = x11::InstanceName(getuid(), display ? display : "");
+    c.name = name;
+    x11::InstanceClaim claim = x11::ClaimInstanceName(c.name, &c.holder);
+    if (claim != x11::InstanceClaim::HeldByStranger) return claim == x11::InstanceClaim::HeldByUs;
+    // Another user took the name first: the user's own folder holds one nobody else can take.
+    const char* folder = std::getenv("XDG_RUNTIME_DIR");
+    if (x11::PrivateFolder(folder)) {
+      c.name = std::string(folder) + "/" + name + ".socket";
+      claim = x11::ClaimInstanceName(c.name, &c.holder);
+    }
+    std::fprintf(stderr, "tapwright: another user holds the name %s; %s\n", name.c_str(),
+                 c.name[0] == '/' ? ("this user's is " + c.name).c_str()
+                                  : "this copy runs without looking for another");
+    return claim == x11::InstanceClaim::HeldByUs;
   }();
   return kRunning;
 }

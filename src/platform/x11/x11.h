@@ -161,6 +161,7 @@ struct Backend {
   TimerId next_timer = 1;
   int extra_fd = -1;                                 // the desktop chooser's answer while it runs
   std::map<int, std::function<void()>> watched_fds;  // WatchFd's
+  pid_t chooser = 0;  // the desktop's file chooser while it shows: it ends with the program
   KeyWatch keys;
   // Server-side resources made once.
   std::map<std::tuple<std::string, int, bool>, XftFont*> fonts;
