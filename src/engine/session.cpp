@@ -232,7 +232,7 @@ bool Session::RefuseWhenBusy(const std::string& path, const HandedDone& done) {
   return true;
 }
 
-void Session::OpenHandedFile(const std::string& path, HandedDone done) {
+void Session::OpenHandedFile(const std::string& path, const HandedDone& done) {
   if (RefuseWhenBusy(path, done)) return;
   LoadRecording(
       path,

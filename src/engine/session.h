@@ -86,7 +86,7 @@ class Session {
   // A file handed from outside: loaded only while nothing would lose by it (never over a
   // recording in progress, nor into a playback that may hold a button); else the status line
   // says so and `done` hears kExitBusy. done may be empty.
-  void OpenHandedFile(const std::string& path, HandedDone done);
+  void OpenHandedFile(const std::string& path, const HandedDone& done);
   // Loads the file and plays it `passes` times (0: until stopped), at the speed step given (-1:
   // the options'), then runs `done` with the outcome: model::kExitPlayed at the end,
   // kExitStopped when stopped (Esc, StopPlayFile) during the playback or the load,

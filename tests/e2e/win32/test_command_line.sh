@@ -26,7 +26,7 @@ for _ in $(seq 100); do grep -q "target ready" "$OUT/target.log" && break; sleep
 seq 1 200 | awk '{ printf "%d,260,-1\r\n", 230 + int($1 / 10) } END { printf "250,260,1\r\n" }' \
   >"$OUT/walk.tpw"
 WALK=$(winepath -w "$OUT/walk.tpw")
-expect 1 "cannot load" --play "$(winepath -w "$OUT/missing.tpw")"
+expect 1 "cannot load .*: no such file" --play "$(winepath -w "$OUT/missing.tpw")"
 expect 0 "" --play "$WALK" --repeat 2 --speed 2
 [ "$(clicks)" = 2 ] || fail "--repeat 2 clicked $(clicks) times"
 
@@ -51,6 +51,12 @@ sleep 1
 [ "$(clicks)" = $((before + 1)) ] || fail "the file handed on was not loaded"
 expect 0 "" --play "$WALK" --repeat 2
 [ "$(clicks)" = $((before + 3)) ] || fail "the copy that runs played $(($(clicks) - before - 1)) times"
+# Busy, it takes nothing: a file handed over a recording in progress is refused.
+driver key F8 >/dev/null
+sleep 0.3
+expect 5 "" "$WALK"
+driver key F8 >/dev/null
+sleep 0.3
 driver window Tapwright.Form >/dev/null || fail "the first copy's window is gone"
 
 # The save dialog belongs to the strip and opens clear of it (the strip: 178 x 66 at 0, 0).

@@ -29,7 +29,7 @@ has_window Tapwright && fail "an answer opened a window"
 cd "$WORK"
 for i in $(seq 1 200); do echo "$((230 + i / 10)),260,-1"; done >walk.tpw
 echo "250,260,1" >>walk.tpw
-expect 1 "cannot load $WORK/missing.tpw" --play missing.tpw
+expect 1 "cannot load missing.tpw: no such file" --play missing.tpw
 expect 0 "" --play walk.tpw --repeat 2 --speed 2
 (($(clicks) == 2)) || fail "--repeat 2 clicked $(clicks) times"
 
@@ -45,6 +45,20 @@ wait_for 5 bash -c "! kill -0 $LOOP" || fail "Esc did not end the loop"
 wait "$LOOP" || RC=$?
 ((RC == 3)) || fail "a loop stopped with Esc ended with $RC"
 
+# A signal ends a playback in order: the button it holds is let go, and the code says stopped.
+{ echo "240,260,9"; for i in $(seq 1 3000); do echo "$((240 + i / 100)),260,-1"; done; } >drag.tpw
+UPS=$(grep -c "^up left" "$LOG" || true)
+"$TAPWRIGHT" --play drag.tpw --loop >"$WORK/term.log" 2>&1 &
+TERMED=$!
+PIDS+=($TERMED)
+wait_for 15 has_window Tapwright || fail "no window while playing"
+sleep 1
+kill -TERM "$TERMED"
+RC=0
+wait "$TERMED" || RC=$?
+((RC == 3)) || fail "a playback ended by SIGTERM exited $RC: $(cat "$WORK/term.log")"
+wait_for 5 bash -c "(( \$(grep -c '^up left' '$LOG') > $UPS ))" || fail "SIGTERM left the button held"
+
 # A copy that runs takes the file, and plays one when asked, while the second copy waits.
 "$TAPWRIGHT" >"$WORK/first.log" 2>&1 &
 PIDS+=($!)
@@ -57,7 +71,25 @@ wait_for 5 bash -c "(( \$(grep -cE '^(down|double) left' '$LOG') == $((BEFORE + 
 sleep 0.5
 expect 0 "" --play walk.tpw --repeat 3
 (($(clicks) == BEFORE + 4)) || fail "the copy that runs played $(($(clicks) - BEFORE - 1)) times"
-expect 1 "cannot load" --play "$WORK/missing.tpw"
+expect 1 "cannot load .*missing.tpw: no such file" --play "$WORK/missing.tpw"
+expect 1 "not a .tpw file" --play "$WORK/noext"
+
+# Busy, it takes nothing: not over a recording in progress, not into a playback. Ctrl+C on the
+# command that waits stops the playback it asked for.
+xdotool key F8
+sleep 0.3
+expect 5 "busy (recording)" walk.tpw
+xdotool key F8
+"$TAPWRIGHT" --play drag.tpw --loop >"$WORK/asker.log" 2>&1 &
+ASKER=$!
+PIDS+=($ASKER)
+sleep 1
+expect 5 "busy (playing): .*walk.tpw not loaded" walk.tpw
+kill -INT "$ASKER"
+RC=0
+wait "$ASKER" || RC=$?
+((RC == 3)) || fail "the asker stopped with Ctrl+C exited $RC: $(cat "$WORK/asker.log")"
+expect 0 "" walk.tpw  # the copy is free again
 mapfile -t WINDOWS < <(windows_named Tapwright)
 ((${#WINDOWS[@]} == 1)) || fail "${#WINDOWS[@]} Tapwright windows"
 echo "PASSED"
