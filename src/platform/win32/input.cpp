@@ -365,8 +365,8 @@ void TakeHotkeys(const std::vector<int>& vks) {
 }
 
 bool OnHotkeyChange(std::function<void()> pressed) {
-  // The hook thread reaches the UI thread through a window, made here on the UI thread.
-  win32::RunOnUiThread([] {});
+  // The hook thread tells the UI thread through a window of the UI thread's, made here.
+  if (pressed) win32::RunOnUiThread([] {});
   const bool listening = static_cast<bool>(pressed);
   Ui().on_taken_change = std::move(pressed);
   Shared& h = Hooked();
