@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -36,11 +37,15 @@ MouseButton Swapped(MouseButton button) {
 // desktops inject input too, and theirs is a hand's).
 constexpr ULONG_PTR kOwnInput = 0x54505752;
 
-// The low-level hooks, on the UI thread: the mouse's while the recorder watches, the keyboard's
-// from the first key taken or watched on.
-struct Hooks {
-  HHOOK mouse = nullptr;
-  HHOOK keyboard = nullptr;
+// The low-level hooks run on a thread of their own: Windows stops calling (and, from Windows 7
+// on, silently removes) a hook whose thread keeps it waiting past LowLevelHooksTimeout, and the
+// UI thread stalls at times (a long paint, a swapping machine). That thread only stamps and
+// queues the events and keeps the taken keys from the windows; it never waits on the UI thread,
+// which drains the queue and hears of taken keys through its own loop.
+//
+// What both threads touch, each for a few steps under the lock.
+struct Shared {
+  std::mutex lock;
   bool watching = false;
   std::vector<InputEvent> events;
   // The keys taken, those whose press was kept from every window (their release is kept too),
@@ -50,14 +55,88 @@ struct Hooks {
   std::array<bool, 256> held{};
   std::array<bool, 256> down{};
   std::array<bool, 256> pressed{};
-  std::function<void()> on_taken_change;
-  bool telling = false;
+  bool listening = false;  // the UI thread is to hear of the taken keys' changes
+  bool telling = false;    // a call to tell it waits in its queue
 };
 
-Hooks& Hook() {
-  static Hooks hooks;
-  return hooks;
+Shared& Hooked() {
+  static Shared* shared = new Shared();  // the hook thread may use it until the process ends
+  return *shared;
 }
+
+// The UI thread's own: which hooks are in (the mouse's while the recorder watches, the
+// keyboard's from the first key taken or watched on) and whom to tell of taken keys.
+struct UiSide {
+  bool mouse = false;
+  bool keyboard = false;
+  std::function<void()> on_taken_change;
+};
+
+UiSide& Ui() {
+  static UiSide ui;
+  return ui;
+}
+
+LRESULT CALLBACK OnMouse(int code, WPARAM message, LPARAM data);
+LRESULT CALLBACK OnKeyboard(int code, WPARAM message, LPARAM data);
+
+// A hook runs on the thread that set it, so this thread sets and removes them too.
+class HookThread {
+ public:
+  static HookThread& Get() {
+    static HookThread* thread = new HookThread();  // runs until the process ends
+    return *thread;
+  }
+
+  // From the UI thread only. The wait is short: the hook thread never waits on this one.
+  bool Hook(int id, bool on) {
+    if (!PostThreadMessageW(thread_id_, kHookMessage, static_cast<WPARAM>(id), on ? 1 : 0))
+      return false;
+    WaitForSingleObject(answered_, INFINITE);
+    return answer_;
+  }
+
+ private:
+  static constexpr UINT kHookMessage = WM_APP + 1;
+
+  HookThread() {
+    answered_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE thread = CreateThread(
+        nullptr, 0, [](void* self) -> DWORD { return static_cast<HookThread*>(self)->Run(); }, this,
+        0, &thread_id_);
+    if (thread == nullptr) return;
+    // Every press and click of the desktop waits for these hooks.
+    SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST);
+    CloseHandle(thread);
+    WaitForSingleObject(answered_, INFINITE);  // until its queue is there to post to
+  }
+
+  DWORD Run() {
+    MSG msg;
+    PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    SetEvent(answered_);
+    // The hooks are called from inside GetMessageW.
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+      if (msg.message != kHookMessage) continue;
+      const bool mouse = msg.wParam == WH_MOUSE_LL;
+      const bool on = msg.lParam != 0;
+      HHOOK& hook = mouse ? mouse_ : keyboard_;
+      if (on && hook == nullptr)
+        hook = SetWindowsHookExW(mouse ? WH_MOUSE_LL : WH_KEYBOARD_LL, mouse ? OnMouse : OnKeyboard,
+                                 GetModuleHandleW(nullptr), 0);
+      if (!on && hook != nullptr && UnhookWindowsHookEx(hook)) hook = nullptr;
+      answer_ = (hook != nullptr) == on;
+      SetEvent(answered_);
+    }
+    return 0;
+  }
+
+  DWORD thread_id_ = 0;
+  HANDLE answered_ = nullptr;
+  bool answer_ = false;  // written before answered_ is set, read after the wait for it
+  HHOOK mouse_ = nullptr;
+  HHOOK keyboard_ = nullptr;
+};
 
 // GetTickCount moves in steps of up to 16 ms: only a lateness beyond that is believed.
 constexpr LONG kTickStepMs = 16;
@@ -101,7 +180,9 @@ void Keep(WPARAM message, const MSLLHOOKSTRUCT& m) {
     e.kind = InputEvent::Kind::ButtonUp;
   e.time_us = MicrosOfTickTime(m.time);
   e.at = Point{m.pt.x, m.pt.y};
-  Hook().events.push_back(e);
+  Shared& h = Hooked();
+  const std::lock_guard<std::mutex> hold(h.lock);
+  if (h.watching) h.events.push_back(e);
 }
 
 LRESULT CALLBACK OnMouse(int code, WPARAM message, LPARAM data) {
@@ -118,20 +199,22 @@ bool ModifierHeld() {
   return false;
 }
 
-// The hook runs inside the system's delivery of the key, which waits for it: the program hears
-// of a taken key's press from its own loop, a moment later.
+// The program hears of a taken key's change from its own loop, a moment later: the hook thread
+// does not wait for it.
 void TellTakenChange() {
-  Hooks& h = Hook();
-  if (!h.on_taken_change || std::exchange(h.telling, true)) return;
   win32::RunOnUiThread([] {
-    Hook().telling = false;
-    if (const std::function<void()> tell = Hook().on_taken_change) tell();
+    {
+      Shared& h = Hooked();
+      const std::lock_guard<std::mutex> hold(h.lock);
+      h.telling = false;
+    }
+    if (const std::function<void()> tell = Ui().on_taken_change) tell();
   });
 }
 
-// Returns true to keep the key from every window.
-bool OnKey(WPARAM message, const KBDLLHOOKSTRUCT& k) {
-  Hooks& h = Hook();
+// Returns true to keep the key from every window; `tell` is set when the UI thread is to hear
+// of it. The caller holds the lock, so a key is judged by one whole set of taken keys.
+bool OnKey(Shared& h, WPARAM message, const KBDLLHOOKSTRUCT& k, bool& tell) {
   const auto vk = static_cast<size_t>(k.vkCode & 0xFF);
   const bool down = message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
   if (h.watching) {
@@ -144,50 +227,59 @@ bool OnKey(WPARAM message, const KBDLLHOOKSTRUCT& k) {
   if (!down) {
     h.down[vk] = false;
     if (!std::exchange(h.held[vk], false)) return false;
-    TellTakenChange();
+    tell = true;
     return true;
   }
   if (!std::exchange(h.down[vk], true)) h.pressed[vk] = true;
   if (!h.taken[vk] || (!h.held[vk] && ModifierHeld())) return false;
   // A held key repeats: each repeat is kept from the windows too.
-  if (!std::exchange(h.held[vk], true)) TellTakenChange();
+  if (!std::exchange(h.held[vk], true)) tell = true;
   return true;
 }
 
 LRESULT CALLBACK OnKeyboard(int code, WPARAM message, LPARAM data) {
   if (code == HC_ACTION) {
     const auto& k = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-    if (k.dwExtraInfo != kOwnInput && OnKey(message, k)) return 1;
+    if (k.dwExtraInfo != kOwnInput) {
+      Shared& h = Hooked();
+      bool tell = false;
+      bool kept = false;
+      {
+        const std::lock_guard<std::mutex> hold(h.lock);
+        kept = OnKey(h, message, k, tell);
+        tell = tell && h.listening && !std::exchange(h.telling, true);
+      }
+      if (tell) TellTakenChange();
+      if (kept) return 1;
+    }
   }
   return CallNextHookEx(nullptr, code, message, data);
 }
 
 bool HookKeyboard() {
-  Hooks& h = Hook();
-  if (h.keyboard == nullptr)
-    h.keyboard = SetWindowsHookExW(WH_KEYBOARD_LL, OnKeyboard, GetModuleHandleW(nullptr), 0);
-  return h.keyboard != nullptr;
+  UiSide& ui = Ui();
+  if (!ui.keyboard) ui.keyboard = HookThread::Get().Hook(WH_KEYBOARD_LL, true);
+  return ui.keyboard;
 }
 
 }  // namespace
 
 bool WatchInputEvents(bool on) {
-  Hooks& h = Hook();
+  UiSide& ui = Ui();
+  if (on != ui.mouse && HookThread::Get().Hook(WH_MOUSE_LL, on)) ui.mouse = on;
+  const bool given = ui.mouse && HookKeyboard();
+  Shared& h = Hooked();
+  const std::lock_guard<std::mutex> hold(h.lock);
   h.events.clear();
-  if (on && h.mouse == nullptr)
-    h.mouse = SetWindowsHookExW(WH_MOUSE_LL, OnMouse, GetModuleHandleW(nullptr), 0);
-  if (!on && h.mouse != nullptr) {
-    UnhookWindowsHookEx(h.mouse);
-    h.mouse = nullptr;
-  }
-  const bool given = h.mouse != nullptr && HookKeyboard();
   h.watching = on && given;
   return !on || given;
 }
 
 std::vector<InputEvent> TakeInputEvents() {
   std::vector<InputEvent> events;
-  events.swap(Hook().events);
+  Shared& h = Hooked();
+  const std::lock_guard<std::mutex> hold(h.lock);
+  events.swap(h.events);
   return events;
 }
 
@@ -262,15 +354,26 @@ void SendKey(int vk, bool down) {
 // The keyboard hook takes the keys: RegisterHotKey, under Wine, lost about one press in four of
 // a key it had taken.
 void TakeHotkeys(const std::vector<int>& vks) {
-  Hooks& h = Hook();
-  h.taken.fill(false);
-  for (const int vk : vks)
-    if (vk > 0 && vk < 256) h.taken[static_cast<size_t>(vk)] = true;
+  Shared& h = Hooked();
+  {
+    const std::lock_guard<std::mutex> hold(h.lock);
+    h.taken.fill(false);
+    for (const int vk : vks)
+      if (vk > 0 && vk < 256) h.taken[static_cast<size_t>(vk)] = true;
+  }
   if (!vks.empty()) HookKeyboard();
 }
 
 bool OnHotkeyChange(std::function<void()> pressed) {
-  Hook().on_taken_change = std::move(pressed);
+  // The hook thread tells the UI thread through a window of the UI thread's, made here.
+  if (pressed) win32::RunOnUiThread([] {});
+  const bool listening = static_cast<bool>(pressed);
+  Ui().on_taken_change = std::move(pressed);
+  Shared& h = Hooked();
+  {
+    const std::lock_guard<std::mutex> hold(h.lock);
+    h.listening = listening;
+  }
   return HookKeyboard();
 }
 
@@ -281,9 +384,10 @@ KeyState QueryKey(int vk) {
   KeyState key{(state & 0x8000) != 0, (state & 1) != 0};
   // With the hook, a key's presses are its own (a key it kept from the windows never reaches
   // the key state). The hook sees the keys of either side only.
-  Hooks& h = Hook();
-  if (h.keyboard != nullptr && vk >= VK_BACK && vk < 256 && vk != VK_SHIFT && vk != VK_CONTROL &&
+  if (Ui().keyboard && vk >= VK_BACK && vk < 256 && vk != VK_SHIFT && vk != VK_CONTROL &&
       vk != VK_MENU) {
+    Shared& h = Hooked();
+    const std::lock_guard<std::mutex> hold(h.lock);
     key.down = key.down || h.held[static_cast<size_t>(vk)];
     key.pressed_since = std::exchange(h.pressed[static_cast<size_t>(vk)], false);
   }

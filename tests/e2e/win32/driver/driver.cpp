@@ -5,7 +5,7 @@
 //   driver window CLASS [--effects]   checks the main window's placement and styles
 //   driver key NAME...                presses and releases keys (F5 F6 F8 F10 ESC or hex codes),
 //                                     printing the GetTickCount64 of each press
-//   driver click X Y [left|right|middle|x1|x2]
+//   driver click X Y [left|right|middle|x1|x2]   printing the GetTickCount64 of the press
 //   driver wheel X Y DELTA [h]        turns the wheel by DELTA (120 a notch) at X Y; h: sideways
 //   driver hold X Y MS                presses the left button at X Y for MS milliseconds
 //   driver sweep X Y X2 Y2 MS [REST]  presses the left button at X Y, rests REST milliseconds
@@ -23,6 +23,8 @@
 //                                     prints where the dialog was and its owner's title
 //   driver drag X Y EFFECTS FILE...   an OLE drag of the files (CF_HDROP) offering EFFECTS,
 //                                     dropped at screen X Y; prints what DoDragDrop returned
+//   driver stall MS                   keeps the Tapwright window's thread from running for MS
+//                                     milliseconds, printing when it stopped and went on
 //   driver end                        ends the program that owns the Tapwright window
 #ifndef NOMINMAX
 #define NOMINMAX
@@ -133,6 +135,7 @@ void SendClick(int x, int y, const char* button) {
   in[0].mi.dwFlags = down;
   in[1].mi.dwFlags = up;
   in[0].mi.mouseData = in[1].mi.mouseData = side;
+  std::printf("click at %llu ms\n", GetTickCount64());
   SendInput(2, in, sizeof(INPUT));
 }
 
@@ -291,6 +294,23 @@ int End() {
   if (!process) return 1;
   TerminateProcess(process, 0);
   WaitForSingleObject(process, 5000);
+  return 0;
+}
+
+// As a swapping machine or a debugger would: the thread's message loop serves nothing meanwhile.
+int Stall(int ms) {
+  HWND h = WaitForWindow(L"Tapwright.Form", L"Tapwright", 10);
+  HANDLE thread =
+      h ? OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(h, nullptr)) : nullptr;
+  if (!thread || SuspendThread(thread) == static_cast<DWORD>(-1)) {
+    std::printf("FAIL cannot stall the Tapwright window's thread\n");
+    return 1;
+  }
+  std::printf("stalled at %llu ms\n", GetTickCount64());
+  Sleep(static_cast<DWORD>(ms));
+  ResumeThread(thread);
+  CloseHandle(thread);
+  std::printf("resumed at %llu ms\n", GetTickCount64());
   return 0;
 }
 
@@ -547,6 +567,7 @@ int main(int argc, char** argv) {
   if (cmd == "drag" && argc >= 6)
     return DragFiles(std::atoi(argv[2]), std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10),
                      argc - 5, argv + 5);
+  if (cmd == "stall" && argc >= 3) return Stall(std::atoi(argv[2]));
   if (cmd == "end") return End();
   std::fprintf(stderr, "usage: see the top of driver.cpp\n");
   return 2;
