@@ -348,11 +348,9 @@ void Session::LoadRecording(const std::string& path, std::function<void()> then,
                 recording_ = std::move(*loaded.recording);
                 player_.Rewind();  // a new recording plays from its first sample
                 ShowStatus(StatusLine::Kind::Loaded, name);
-                if (then) {
-                  then();
-                } else if (play) {
-                  TogglePlayback();
-                }
+                if (then) then();
+                // F10 came while it loaded: a file handed from outside plays too.
+                if (play && state_ == State::Idle) TogglePlayback();
               });
   TakeHotkeys();
 }

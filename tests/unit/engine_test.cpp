@@ -508,11 +508,16 @@ TEST_F(HandOver, AHandedFileWaitsForNothingAndWipesNothing) {
     sim::RunHeldWork();
     sim::Advance(100);
   }
-  // Free again, it loads.
+  // Free again, it loads; F10 pressed meanwhile plays it once read.
   int outcome = -1;
+  sim::HoldBackgroundWork(true);
   session.OpenHandedFile(other, [&outcome](int code, auto&) { outcome = code; });
+  PressKey(platform::vk::kF10);
+  sim::RunHeldWork();
+  sim::Advance(100);
   EXPECT_EQ(outcome, model::kExitPlayed);
   EXPECT_EQ(Recording().UBound(), 1);
+  EXPECT_EQ(MovedTo(), (std::vector{5}));
 }
 
 // A playback that starts behind a dialog (the sequence, the timer) still stops with Esc.
