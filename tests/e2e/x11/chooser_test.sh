@@ -15,6 +15,7 @@ if [[ ${REAL:-0} != 1 ]]; then
   cat >"$BIN/zenity" <<'STUB'
 #!/usr/bin/env bash
 printf '%s\n' "$@" >"$(dirname "$0")/call.$(date +%s%N)"
+echo $$ >"$(dirname "$0")/pid"
 sleep "$(cat "$(dirname "$0")/delay" 2>/dev/null || echo 0)"
 answer=$(cat "$(dirname "$0")/answer" 2>/dev/null)
 [[ -n $answer ]] || exit 1
@@ -108,4 +109,20 @@ sleep 0.5
 xdotool mousemove 600 600 key F10
 at_end() { [[ "$(pointer)" == "200 140" ]]; }
 wait_for 10 at_end || fail "the loaded known.tpw did not play to 200 140: $(pointer)"
+
+if [[ ${REAL:-0} != 1 ]]; then
+  # While the chooser shows, a --play handed over is refused (nothing could stop it behind the
+  # dialog), and the chooser ends with the program.
+  : >"$BIN/answer"
+  echo 30 >"$BIN/delay"
+  rm -f "$BIN/pid"
+  xdotool key F5
+  wait_for 5 test -s "$BIN/pid" || fail "no chooser"
+  RC=0
+  timeout 20 "$APP/tapwright" --play "$FILES/known.tpw" >"$WORK/busy.log" 2>&1 || RC=$?
+  ((RC == 5)) || fail "a --play handed while the chooser showed ended with $RC: $(cat "$WORK/busy.log")"
+  grep -q "busy (showing a dialog)" "$WORK/busy.log" || fail "it said: $(cat "$WORK/busy.log")"
+  kill -TERM "${PIDS[-1]}"
+  wait_for 5 bash -c "! kill -0 $(cat "$BIN/pid") 2>/dev/null" || fail "the chooser outlived the program"
+fi
 echo "chooser ok"
