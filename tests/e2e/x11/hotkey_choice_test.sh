@@ -58,4 +58,19 @@ wait "$MAIN" 2>/dev/null || true
 start_program
 records_with F9
 [[ ! -s $LOG ]] || fail "after a restart the window in front got \"$(cat "$LOG")\""
+
+# Left Shift written in the settings by hand is no hotkey: Shift still types capitals, and F8
+# records again.
+kill "$MAIN"
+wait "$MAIN" 2>/dev/null || true
+echo "key_record=160" >"$CONF"
+start_program
+xdotool mousemove 240 230 click 1
+sleep 0.2
+xdotool key shift+a
+sleep 0.3
+grep -q "A" "$LOG" || fail "Shift did not reach the window in front: \"$(cat "$LOG")\""
+records_with F8
+grep -q "key 160 is no key for a command; F8 is used" "$WORK/tapwright.log" ||
+  fail "no word on the key: $(cat "$WORK/tapwright.log")"
 echo "hotkey chosen, kept and taken"
