@@ -262,12 +262,12 @@ void Session::PlayFile(const std::string& path, int passes, int speed_step, Hand
 
 void Session::StopPlayFile() {
   if (!play_file_done_) return;
+  // Either ends the PlayFile as stopped; the playback lets go of what it holds.
   if (state_ == State::Playing) {
-    TogglePlayback();  // lets go of what it holds, and ends the PlayFile
+    TogglePlayback();
   } else {
     CancelLoad();
   }
-  EndPlayFile(model::kExitStopped);
 }
 
 void Session::EndPlayFile(int exit_code, const std::string& why) {

@@ -679,13 +679,19 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
       EXPECT_EQ(outcome, model::kExitStopped);
     }
   }
-  // Its asker gave up: it stops, as with Esc.
-  int outcome = -1;
-  session.PlayFile(Path("walk.tpw"), 0, -1, [&outcome](int code, auto&) { outcome = code; });
-  sim::Advance(10);
-  session.StopPlayFile();
-  EXPECT_EQ(outcome, model::kExitStopped);
-  EXPECT_EQ(session.GetState(), engine::State::Idle);
+  // Its asker gave up, during the playback or the load: it stops, as with Esc.
+  for (const bool loading : {false, true}) {
+    int outcome = -1;
+    sim::HoldBackgroundWork(loading);
+    session.PlayFile(Path("walk.tpw"), 0, -1, [&outcome](int code, auto&) { outcome = code; });
+    sim::Advance(10);
+    session.StopPlayFile();
+    EXPECT_EQ(outcome, model::kExitStopped) << loading;
+    sim::HoldBackgroundWork(false);
+    sim::RunHeldWork();
+    sim::Advance(10);
+    EXPECT_EQ(session.GetState(), engine::State::Idle) << loading;
+  }
 }
 
 }  // namespace
