@@ -596,6 +596,7 @@ TEST_F(Files, OnlyRecordingFilesLoadAndEachFailureSaysWhy) {
   fs::resize_file((std::ofstream(Path("huge.tpw")), Path("huge.tpw")), engine::kMaxLoadBytes + 1);
   Write(Path("bad.tpw"), "1,2,-1\r\n3,x,-1\r\n");
   Write(Path("empty.tpw"), "");
+  Write(Path("short.tpw"), "1,2,-1\r\n3,4");
   const std::pair<const char*, std::string> cases[] = {
 #ifndef _WIN32
       {"fifo", "not a regular file"},
@@ -604,6 +605,7 @@ TEST_F(Files, OnlyRecordingFilesLoadAndEachFailureSaysWhy) {
       {"huge", "too big: more than " + std::to_string(engine::kMaxSamples) + " samples"},
       {"missing", "no such file"},
       {"bad", "line 2 is not a recording line"},
+      {"short", "line 2 is not a recording line"},
       {"empty", "it holds no sample"},
   };
   const auto before = Of({{9, 9, 9}});

@@ -97,6 +97,18 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
   EXPECT_EQ(ParseSettings(Text()).options.simulate_clicks, false);
 }
 
+// Two copies change keys at once: both changes stay, unless they give one key to two commands;
+// then this copy's keys, which it checked, go whole.
+TEST(SettingsText, MergedKeysNeverShareOne) {
+  Settings mine, theirs;
+  theirs.hotkeys = {120, 0, 0, 0, 0};
+  mine.hotkeys = {0, 121, 0, 0, 0};
+  EXPECT_EQ(model::MergeSettings(Settings(), mine, theirs).hotkeys,
+            (std::array<int, 5>{120, 121, 0, 0, 0}));
+  mine.hotkeys = {0, 120, 0, 0, 0};
+  EXPECT_EQ(model::MergeSettings(Settings(), mine, theirs).hotkeys, mine.hotkeys);
+}
+
 // Two copies (two displays) write one file: each writes only what it changed, over what the
 // other wrote meanwhile.
 TEST_F(KeptSettings, TwoCopiesKeepEachOthersChanges) {
