@@ -1,23 +1,21 @@
 #include "engine/sequence.h"
 
-#include "engine/session.h"
 #include "model/file_names.h"
 
 namespace engine {
 
-Sequence::Sequence(Session& session, View& view)
-    : session_(session), view_(view), sequence_timer_(1000, [this] { Tick(); }) {}
+Sequence::Sequence(Playback& playback, const SingleTimer& timer, const model::Options& options,
+                   View& view)
+    : playback_(playback),
+      timer_(timer),
+      options_(options),
+      view_(view),
+      sequence_timer_(1000, [this] { Tick(); }) {}
 
 bool Sequence::Add(const std::string& path) {
   if (!model::IsRecordingFile(path)) return false;
   entries_.push_back({path, {}});
   return true;
-}
-
-bool Sequence::AddChosen() {
-  if (on_) return false;
-  const std::optional<std::string> path = session_.ChooseFile(FileDialog::Open);
-  return path && Add(*path);
 }
 
 bool Sequence::Remove(int index) {
@@ -32,7 +30,7 @@ void Sequence::SetStartTime(int index, model::HourMinute t) {
 }
 
 bool Sequence::Toggle() {
-  if (entries_.empty() || session_.GetSingleTimer().Armed()) return false;
+  if (entries_.empty() || timer_.Armed()) return false;
   on_ = !on_;
   position_ = 0;
   watch_.Start(platform::LocalClockSeconds());
@@ -43,7 +41,7 @@ bool Sequence::Toggle() {
 
 void Sequence::Tick() {
   // An entry's file still loading: its playback has not begun, so no later entry may start.
-  if (session_.FileBusy()) return;
+  if (playback_.FileBusy()) return;
   watch_.Take(platform::LocalClockSeconds());
   const bool valid = position_ >= 0 && position_ < static_cast<int>(entries_.size());
   if (on_ && valid && !entry_playing_ &&
@@ -51,9 +49,9 @@ void Sequence::Tick() {
     entry_playing_ = true;
     // An entry whose file does not load is passed over, not played with another's recording.
     const std::string path = entries_[static_cast<size_t>(position_)].path;
-    session_.LoadRecording(path, [this] { session_.TogglePlayback(); });
+    playback_.LoadThenPlay(path);
     if (++position_ > static_cast<int>(entries_.size()) - 1) {
-      if (!session_.GetOptions().repeat) {
+      if (!options_.repeat) {
         sequence_timer_.Stop();
         on_ = false;
         view_.Show(Change::Sequence);
@@ -61,7 +59,7 @@ void Sequence::Tick() {
       position_ = 0;
     }
   }
-  entry_playing_ = entry_playing_ && session_.GetState() == State::Playing;
+  entry_playing_ = entry_playing_ && playback_.Playing();
 }
 
 }  // namespace engine

@@ -5,18 +5,20 @@
 #include <string>
 #include <vector>
 
+#include "engine/playback.h"
+#include "engine/single_timer.h"
+#include "engine/view.h"
+#include "model/options.h"
 #include "model/sequence_entry.h"
 #include "model/time_of_day.h"
 #include "platform/timer.h"
 
 namespace engine {
 
-class Session;
-class View;
-
 class Sequence {
  public:
-  Sequence(Session& session, View& view);
+  // It plays through `playback`, never while `timer` is armed, and starts over with repeat on.
+  Sequence(Playback& playback, const SingleTimer& timer, const model::Options& options, View& view);
 
   const std::vector<model::SequenceEntry>& Entries() const { return entries_; }
   bool On() const { return on_; }
@@ -25,8 +27,6 @@ class Sequence {
 
   // Adds a recording file at the end, at 12:00; false for any other file.
   bool Add(const std::string& path);
-  // The list's + button: asks the user for a file and adds it; nothing while the player is on.
-  bool AddChosen();
   // The list's - button; nothing while the player is on.
   bool Remove(int index);
   void SetStartTime(int index, model::HourMinute t);
@@ -37,7 +37,9 @@ class Sequence {
  private:
   void Tick();
 
-  Session& session_;
+  Playback& playback_;
+  const SingleTimer& timer_;
+  const model::Options& options_;
   View& view_;
   std::vector<model::SequenceEntry> entries_;
   bool on_ = false;

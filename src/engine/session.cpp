@@ -19,8 +19,10 @@ Session::Session(View& view)
           recording_, options_, [this] { PlaybackEnded(); }, [this] { PlaybackWrapped(); }),
       chronometer_([this] { view_.Show(Change::Chronometer); }),
       status_([this] { view_.Show(Change::Status); }),
-      single_timer_(*this, view),
-      sequence_(*this, view),
+      single_timer_(
+          *this, recording_, options_, status_, view, [this] { TakeHotkeys(); },
+          [this] { KeepSettings(); }),
+      sequence_(*this, single_timer_, options_, view),
       files_([this] {
         status_.ShowProgress(files_.GetKind() == FileWork::Kind::Load ? StatusLine::Kind::Loading
                                                                       : StatusLine::Kind::Saving,
@@ -189,6 +191,14 @@ void Session::PlayFromStart() {
   TogglePlayback();
 }
 
+void Session::StopPlayback() {
+  if (state_ == State::Playing) TogglePlayback();
+}
+
+void Session::LoadThenPlay(const std::string& path) {
+  LoadRecording(path, [this] { TogglePlayback(); });
+}
+
 void Session::FinishRecording() { recorder_.Stop(); }
 
 void Session::PlaybackEnded() {
@@ -328,44 +338,31 @@ void Session::LoadRecording(const std::string& path, std::function<void()> then,
   };
   files_.FinishSave();  // a save that runs ends first: it takes a moment
   if (files_.Busy()) return fail("at work on another file");
-  std::string name = path;
-  try {
-    if (name.empty()) name = ChooseFile(FileDialog::Open).value_or("");
-  } catch (...) {
-    return fail("");  // nothing was chosen
-  }
   // Other files are ignored.
-  if (!model::IsRecordingFile(name)) return fail(name.empty() ? "" : "not a .tpw file");
-  files_.Load(name,
-              [this, name, then = std::move(then), failed = std::move(failed)](LoadOutcome loaded) {
-                TakeHotkeys();
-                const bool play = std::exchange(play_after_load_, false);
-                if (!loaded.recording) {
-                  ShowStatus(StatusLine::Kind::LoadFailed, name);  // the recording stays as it was
-                  if (failed) failed(DescribeLoadFault(loaded));
-                  return;
-                }
-                recording_ = std::move(*loaded.recording);
-                player_.Rewind();  // a new recording plays from its first sample
-                ShowStatus(StatusLine::Kind::Loaded, name);
-                if (then) then();
-                // F10 came while it loaded: a file handed from outside plays too.
-                if (play && state_ == State::Idle) TogglePlayback();
-              });
+  if (!model::IsRecordingFile(path)) return fail("not a .tpw file");
+  files_.Load(path, [this, name = path, then = std::move(then),
+                     failed = std::move(failed)](LoadOutcome loaded) {
+    TakeHotkeys();
+    const bool play = std::exchange(play_after_load_, false);
+    if (!loaded.recording) {
+      ShowStatus(StatusLine::Kind::LoadFailed, name);  // the recording stays as it was
+      if (failed) failed(DescribeLoadFault(loaded));
+      return;
+    }
+    recording_ = std::move(*loaded.recording);
+    player_.Rewind();  // a new recording plays from its first sample
+    ShowStatus(StatusLine::Kind::Loaded, name);
+    if (then) then();
+    // F10 came while it loaded: a file handed from outside plays too.
+    if (play && state_ == State::Idle) TogglePlayback();
+  });
   TakeHotkeys();
 }
 
-void Session::SaveRecording() {
+void Session::SaveRecording(const std::string& path) {
   files_.FinishSave();
   if (files_.Busy()) return;
   if (recording_.UBound() == 0) return SayNothingRecorded();
-  std::string path;
-  try {
-    path = ChooseFile(FileDialog::Save).value_or("");
-  } catch (...) {
-    return;  // nothing was chosen
-  }
-  if (path.empty()) return;
   files_.Save(path, recording_, [this, path](bool saved) {
     ShowStatus(saved ? StatusLine::Kind::Saved : StatusLine::Kind::SaveFailed, path);
   });
@@ -411,10 +408,8 @@ void Session::Act(Command command) {
       }
       break;
     case Command::Load:
-      if (state_ == State::Idle) LoadRecording("");
-      break;
     case Command::Save:
-      if (state_ == State::Idle) SaveRecording();
+      if (state_ == State::Idle) AskForFile(command);
       break;
   }
 }
@@ -523,16 +518,11 @@ void Session::ResumeHotkeys() {
   TakeHotkeys();
 }
 
-std::optional<std::string> Session::ChooseFile(FileDialog which) {
-  PauseHotkeys();
-  try {
-    std::optional<std::string> path = view_.ChooseFile(which);
-    ResumeHotkeys();
-    return path;
-  } catch (...) {
-    ResumeHotkeys();
-    throw;
-  }
+void Session::AskForFile(Command command) {
+  files_.FinishSave();  // a save that runs ends first: it takes a moment
+  if (files_.Busy()) return;
+  if (command == Command::Save && recording_.UBound() == 0) return SayNothingRecorded();
+  view_.AskForFile(command == Command::Save ? FileDialog::Save : FileDialog::Open);
 }
 
 }  // namespace engine

@@ -11,6 +11,7 @@
 #include "engine/chronometer.h"
 #include "engine/file_work.h"
 #include "engine/hotkeys.h"
+#include "engine/playback.h"
 #include "engine/player.h"
 #include "engine/recorder.h"
 #include "engine/sequence.h"
@@ -34,7 +35,7 @@ enum class Busy { No, Recording, Playing, FileWork, Dialog };
 // failed, why in words for the command line.
 using HandedDone = std::function<void(int exit_code, const std::string& why)>;
 
-class Session {
+class Session : public Playback {
  public:
   explicit Session(View& view);
   ~Session();
@@ -65,8 +66,11 @@ class Session {
   // Play / Stop. With nothing to play the session ends idle (a recording that has no sample
   // yet ends); during a recording it ends the recording and plays it.
   void TogglePlayback();
-  // A new playback from the first sample, wherever an earlier one stopped.
-  void PlayFromStart();
+  // Playback
+  bool Playing() const override { return state_ == State::Playing; }
+  void PlayFromStart() override;
+  void StopPlayback() override;
+  void LoadThenPlay(const std::string& path) override;
 
   // The options. Repeat is locked while the single timer is armed.
   void ToggleRepeat();
@@ -75,10 +79,9 @@ class Session {
   // Steps faster (steps > 0) or slower within the speeds; a playback goes on from where it is.
   void ChangeSpeed(int steps);
 
-  // Loads the file at path, or the one the user chooses when path is empty; only recording files
-  // are read. The file is read on another thread: the recording is replaced when it is all
-  // there, and then `then` runs. A chosen file that fails says so; the recording stays. Nothing
-  // while a load or a save runs.
+  // Loads the file at path; only recording files are read. The file is read on another thread:
+  // the recording is replaced when it is all there, and then `then` runs. A file that fails says
+  // so; the recording stays. Nothing while a load or a save runs.
   // `failed` runs instead, with why, when the file is not a recording file or cannot be read.
   void LoadRecording(const std::string& path, std::function<void()> then = nullptr,
                      std::function<void(const std::string&)> failed = nullptr);
@@ -96,9 +99,8 @@ class Session {
   // Ends the PlayFile that runs (its playback or its load) as stopped, letting go of what it
   // holds; nothing when none runs.
   void StopPlayFile();
-  // Asks for a file and saves the recording there, on another thread; an empty recording asks
-  // nothing.
-  void SaveRecording();
+  // Saves the recording at path, on another thread; an empty recording is not saved.
+  void SaveRecording(const std::string& path);
   // Says so on the status line, when the user asks to play, save or time an empty recording.
   void SayNothingRecorded() { status_.Show(StatusLine::Kind::NothingRecorded, ""); }
   // The folder of the file chosen last ("" before any), kept in the settings.
@@ -107,15 +109,12 @@ class Session {
   // The settings changed: they are written a second after the last change, or as the program
   // ends.
   void KeepSettings();
-  // A load or a save runs.
-  bool FileBusy() const { return files_.Busy(); }
+  bool FileBusy() const override { return files_.Busy(); }
   // The hotkeys are not read while a dialog is open, and what was pressed meanwhile is spent.
   void PauseHotkeys();
   void ResumeHotkeys();
-  // The view's file dialog, with the hotkeys paused while it shows.
-  std::optional<std::string> ChooseFile(FileDialog which);
   // A hotkey's command, as each state allows it: a stop ends a recording or a playback, or
-  // cancels a load; loading and saving act only while idle.
+  // cancels a load; loading and saving act only while idle, asking the view for the file.
   void Act(Command command);
   // The next key pressed becomes the command's, kept in the settings; Esc keeps the key it has,
   // and a key another command has is refused. Meanwhile no hotkey acts.
@@ -134,6 +133,8 @@ class Session {
   // told: a taken key's change, not the timer, asked for the poll.
   void PollHotkeys(bool told = false);
   void TakeChosenKey();
+  // Loading or saving: the view asks the user for the file, after this call.
+  void AskForFile(Command command);
   void FinishRecording();
   void BecomeIdle();
   void ShowStatus(StatusLine::Kind kind, const std::string& path);

@@ -2,17 +2,25 @@
 // time until an end time.
 #pragma once
 
+#include <functional>
+
+#include "engine/playback.h"
+#include "engine/status_line.h"
+#include "engine/view.h"
+#include "model/options.h"
+#include "model/recording.h"
 #include "model/time_of_day.h"
 #include "platform/timer.h"
 
 namespace engine {
 
-class Session;
-class View;
-
 class SingleTimer {
  public:
-  SingleTimer(Session& session, View& view);
+  // It plays `recording` through `playback`, with repeat as `options` say; `changed` runs when
+  // it arms or disarms, `times_changed` when a time is set.
+  SingleTimer(Playback& playback, const model::Recording& recording, const model::Options& options,
+              StatusLine& status, View& view, std::function<void()> changed,
+              std::function<void()> times_changed);
 
   bool Armed() const { return armed_; }
   // Arms it (it needs samples, and with repeat a start other than the end) or disarms it; true
@@ -27,8 +35,13 @@ class SingleTimer {
  private:
   void Tick();
 
-  Session& session_;
+  Playback& playback_;
+  const model::Recording& recording_;
+  const model::Options& options_;
+  StatusLine& status_;
   View& view_;
+  std::function<void()> changed_;
+  std::function<void()> times_changed_;
   bool armed_ = false;
   model::HourMinute start_;
   model::HourMinute end_;

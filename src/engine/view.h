@@ -3,9 +3,6 @@
 // the end of a playback, the chronometer, the status line's expiry, the timer and the sequence.
 #pragma once
 
-#include <optional>
-#include <string>
-
 namespace engine {
 
 enum class Change {
@@ -28,8 +25,10 @@ class View {
  public:
   virtual ~View() = default;
   virtual void Show(Change what) = 0;
-  // The recording file the user chose; nullopt when cancelled.
-  virtual std::optional<std::string> ChooseFile(FileDialog which) = 0;
+  // Asks the user for a recording file to load or to save into, once this call has returned (a
+  // dialog's loop never runs inside an engine command), and hands the answer to the session's
+  // LoadRecording or SaveRecording; nothing when cancelled.
+  virtual void AskForFile(FileDialog which) = 0;
 };
 
 }  // namespace engine

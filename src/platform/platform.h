@@ -315,6 +315,9 @@ void StopTimer(TimerId id);
 // A monotonic clock in microseconds from an arbitrary origin; it never steps with the time of day.
 std::int64_t MonotonicMicros();
 
+// Runs fn on the UI thread once the handler that calls this has returned to a loop (the main one
+// or a nested one), before that loop waits again.
+void RunSoon(std::function<void()> fn);
 // Handles every pending message once (timer ticks that are due included), then returns.
 void RunPendingEvents();
 

@@ -1,6 +1,7 @@
 #include "window/main_window.h"
 
 #include <cstdio>
+#include <exception>
 #include <utility>
 
 #include "model/file_names.h"
@@ -73,9 +74,9 @@ void MainWindow::ConnectHandlers() {
     if (session_.GetSingleTimer().Toggle()) ToggleTimerPanel();
   };
   add_button_.on_click = [this] {
-    const std::size_t before = session_.GetSequence().Entries().size();
-    if (session_.GetSequence().AddChosen())
-      AddToList(session_.GetSequence().Entries()[before].path);
+    if (session_.GetSequence().On()) return;
+    const std::optional<std::string> path = ChooseFile(engine::FileDialog::Open);
+    if (path && session_.GetSequence().Add(*path)) AddToList(*path);
   };
   remove_button_.on_click = [this] { RemoveFromList(); };
   sequence_list_.on_click = [this] { ShowSelectedEntry(); };
@@ -261,13 +262,34 @@ void MainWindow::ShowOptions() {
   speed_caption_.FitCaption();
 }
 
+void MainWindow::AskForFile(engine::FileDialog which) {
+  platform::RunSoon([this, which] { AnswerAskedFile(which); });
+}
+
+void MainWindow::AnswerAskedFile(engine::FileDialog which) {
+  const std::optional<std::string> path = ChooseFile(which);
+  if (!path) return;
+  if (which == engine::FileDialog::Save) {
+    session_.SaveRecording(*path);
+  } else {
+    session_.LoadRecording(*path);
+  }
+}
+
 std::optional<std::string> MainWindow::ChooseFile(engine::FileDialog which) {
   const bool save = which == engine::FileDialog::Save;
   const std::string title =
       "Tapwright - " + std::string(TextOf(save ? Text::SaveFile : Text::LoadFile, language_));
-  const std::optional<std::string> path = ShowFileDialog(
-      save, Handle(), title, language_,
-      session_.LastFolder().empty() ? platform::RecordingsFolder() : session_.LastFolder());
+  std::optional<std::string> path;
+  session_.PauseHotkeys();
+  try {
+    path = ShowFileDialog(
+        save, Handle(), title, language_,
+        session_.LastFolder().empty() ? platform::RecordingsFolder() : session_.LastFolder());
+  } catch (const std::exception&) {
+    path.reset();  // a dialog that failed chose nothing
+  }
+  session_.ResumeHotkeys();
   if (path) session_.SetLastFolder(model::FolderOf(*path));
   return path;
 }

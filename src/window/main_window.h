@@ -33,7 +33,7 @@ class MainWindow : public ui::Form, public engine::View {
 
   // engine::View
   void Show(engine::Change what) override;
-  std::optional<std::string> ChooseFile(engine::FileDialog which) override;
+  void AskForFile(engine::FileDialog which) override;
   using ui::Form::Show;
 
   // Shows icon `index` of the state icons (recording, playing, stopped); others change nothing.
@@ -73,6 +73,10 @@ class MainWindow : public ui::Form, public engine::View {
   void ShowOptions();
   void ShowTimeFields();
   void ShowAbout();
+  // The file dialog, with the hotkeys paused while it shows; nullopt when cancelled or failed.
+  std::optional<std::string> ChooseFile(engine::FileDialog which);
+  // Answers the session's AskForFile.
+  void AnswerAskedFile(engine::FileDialog which);
   ClickIndicator& Indicator();
 
   // Time fields (time_fields.cpp): 0, 1, 4 hours; 2, 3, 5 minutes.

@@ -493,6 +493,7 @@ TEST_F(HandOver, AHandedFileWaitsForNothingAndWipesNothing) {
     } else {
       view.while_open = hand;
       session.Act(engine::Command::Load);
+      sim::Pump();  // the view asks once the command has returned
       view.while_open = nullptr;
     }
     const std::pair<int, std::string> busy{model::kExitBusy, c.busy};
@@ -529,6 +530,7 @@ TEST_F(HandOver, EscStopsAPlaybackBehindADialog) {
     EXPECT_EQ(State(), engine::State::Idle);
   };
   session.Act(engine::Command::Load);
+  sim::Pump();
   EXPECT_EQ(view.asked.size(), 1u);
 }
 

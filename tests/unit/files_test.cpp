@@ -151,20 +151,25 @@ class Files : public WindowTest {
   }
 
   const model::Recording& Recording() { return session.GetRecording(); }
+  // F6's command: the window asks for the file once the command has returned.
+  void AskToSave() {
+    w->GetSession().Act(engine::Command::Save);
+    sim::Pump();
+  }
 
   fs::path dir_;
   engine::Session& session = w->GetSession();
 };
 
 TEST_F(Files, SavingAnEmptyRecordingAsksNothing) {
-  session.SaveRecording();
+  AskToSave();
   EXPECT_TRUE(sim::DialogLog().empty());
 }
 
 TEST_F(Files, SaveFillsTheDialogAsDesignedAndWritesEverySample) {
   session.SetRecording(Of({{7, 8, 2}, {-1280, 200, -1}}));
   sim::AnswerNextDialog(Path("walk"));  // the dialog adds the default extension
-  session.SaveRecording();
+  AskToSave();
   ASSERT_EQ(sim::DialogLog().size(), 1u);
   const platform::FileRequest& d = sim::DialogLog()[0];
   EXPECT_TRUE(d.save);
@@ -179,7 +184,7 @@ TEST_F(Files, SaveFillsTheDialogAsDesignedAndWritesEverySample) {
   EXPECT_EQ(Label("LBMsg").Caption(), "Save: walk");
   EXPECT_GE(ui::TwipsToPixelsX(Label("LBMsg").Width()), Label("LBMsg").TextWidthPixels());
   // The next dialog, open or save, starts where the file went; a cancel changes nothing.
-  session.SaveRecording();
+  AskToSave();
   session.Act(engine::Command::Load);
   sim::Advance(100);
   ASSERT_EQ(sim::DialogLog().size(), 3u);
@@ -191,7 +196,7 @@ TEST_F(Files, ASaveReplacesAnExistingFileWhole) {
   Write(Path("walk.tpw"), std::string(5000, 'x'));
   session.SetRecording(Of({{1, 2, 3}}));
   sim::AnswerNextDialog(Path("walk.tpw"));
-  session.SaveRecording();
+  AskToSave();
   EXPECT_EQ(Read(Path("walk.tpw")), "1,2,3\r\n");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
@@ -199,11 +204,11 @@ TEST_F(Files, ASaveReplacesAnExistingFileWhole) {
 TEST_F(Files, ACancelledSaveShowsNothingAFailedOneSaysSoInRed) {
   session.SetRecording(Of({{1, 2, 3}}));
   sim::AnswerNextDialog(std::nullopt);
-  session.SaveRecording();
+  AskToSave();
   EXPECT_FALSE(Label("LBMsg").Visible());
   EXPECT_EQ(RunningTimers(1000), 0);
   sim::AnswerNextDialog(Path("no-such-folder/walk.tpw"));
-  session.SaveRecording();
+  AskToSave();
   EXPECT_TRUE(Label("LBMsg").Visible());
   EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: walk");
   EXPECT_EQ(Label("LBMsg").ForeColor(), ui::kLightRed);
@@ -212,7 +217,7 @@ TEST_F(Files, ACancelledSaveShowsNothingAFailedOneSaysSoInRed) {
   sim::Advance(1000);
   EXPECT_FALSE(Label("LBMsg").Visible());
   sim::AnswerNextDialog(Path("walk.tpw"));
-  session.SaveRecording();  // a success after a failure is grey again
+  AskToSave();  // a success after a failure is grey again
   EXPECT_EQ(Label("LBMsg").Caption(), "Save: walk");
   EXPECT_EQ(Label("LBMsg").ForeColor(), ui::kGrey);
 }
@@ -322,7 +327,7 @@ TEST_F(Files, LoadsAndSavesRunApart) {
   EXPECT_EQ(at.y, 2);
 
   sim::AnswerNextDialog(Path("saved.tpw"));
-  session.SaveRecording();
+  AskToSave();
   sim::RunHeldWork();
   sim::Advance(100);
   EXPECT_EQ(Read(Path("saved.tpw")), "1,2,3\r\n");
@@ -332,7 +337,7 @@ TEST_F(Files, LoadsAndSavesRunApart) {
 TEST_F(Files, LongRecordingsSurviveASaveAndALoad) {
   session.SetRecording(Samples(40000));
   sim::AnswerNextDialog(Path("long.tpw"));
-  session.SaveRecording();
+  AskToSave();
   const auto saved = Recording();
   session.SetRecording(model::Recording());
   session.LoadRecording(Path("long.tpw"));
@@ -367,10 +372,10 @@ TEST_F(Files, SpanishStatusTexts) {
   s.LoadRecording(Path("gone.tpw"));
   EXPECT_EQ(Label("LBMsg").Caption(), "No abierto: gone");
   sim::AnswerNextDialog(Path("walk.tpw"));
-  s.SaveRecording();
+  AskToSave();
   EXPECT_EQ(Label("LBMsg").Caption(), "Guardado: walk");
   sim::AnswerNextDialog(Path("no-such-folder/walk.tpw"));
-  s.SaveRecording();
+  AskToSave();
   EXPECT_EQ(Label("LBMsg").Caption(), "No guardado: walk");
 }
 
@@ -400,7 +405,7 @@ TEST_F(Files, AFailedSaveKeepsTheOldFileWhole) {
     for (FileStep step : c.failing) sim::FailFileStep(step);
     if (c.deny_writing) sim::DenyWritingTargets();
     sim::AnswerNextDialog(Path("walk.tpw"));
-    session.SaveRecording();
+    AskToSave();
     EXPECT_EQ(Read(Path("walk.tpw")), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
     EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: walk");
@@ -414,13 +419,13 @@ TEST_F(Files, WithoutATemporaryFileAWritableFileIsWrittenInPlace) {
   sim::FailFileStep(sim::FileStep::CreateBeside);
   session.SetRecording(Of({{1, 2, 3}}));
   sim::AnswerNextDialog(Path("walk.tpw"));
-  session.SaveRecording();
+  AskToSave();
   EXPECT_EQ(Read(Path("walk.tpw")), "1,2,3\r\n");
   EXPECT_EQ(Label("LBMsg").Caption(), "Save: walk");
   sim::FailFileStep(sim::FileStep::Write, 1);
   session.SetRecording(Of({{4, 5, 6}, {7, 8, 9}}));
   sim::AnswerNextDialog(Path("walk.tpw"));
-  session.SaveRecording();
+  AskToSave();
   EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: walk");
   EXPECT_EQ(Read(Path("walk.tpw")), "1,2,3\r\n");
 }
@@ -435,7 +440,7 @@ TEST_F(Files, ASaveKeepsTheFilesModeAndLinks) {
   fs::create_symlink("real.tpw", Path("link.tpw"));
   for (const char* name : {"private.tpw", "link.tpw", "new.tpw"}) {
     sim::AnswerNextDialog(Path(name));
-    session.SaveRecording();
+    AskToSave();
   }
   ::umask(old_umask);
   EXPECT_EQ(fs::status(Path("private.tpw")).permissions(),
@@ -465,7 +470,7 @@ TEST_F(Files, ASaveRemovesTheTemporaryFilesOfEarlierSaves) {
   }
   session.SetRecording(Of({{1, 2, 3}}));
   sim::AnswerNextDialog(Path("walk.tpw"));
-  session.SaveRecording();
+  AskToSave();
   for (const auto& f : files) EXPECT_EQ(fs::exists(Path(f.name)), f.stays) << f.name;
 }
 
@@ -503,7 +508,7 @@ TEST_F(Files, AFileOfKeystrokesIsTheOwnersAlone) {
     if (s.in_place) sim::FailFileStep(sim::FileStep::CreateBeside);
     session.SetRecording(s.with_keys ? keys : Of({{1, 2, 3}}));
     sim::AnswerNextDialog(Path(s.name));
-    session.SaveRecording();
+    AskToSave();
     EXPECT_EQ(Label("LBMsg").Caption(),
               (s.saved ? "Save: " : "Not saved: ") + fs::path(s.name).stem().string());
     EXPECT_EQ(perms(s.name), s.after);
@@ -528,7 +533,7 @@ TEST_F(Files, LongNamesSaveOrSaySo) {
   session.SetRecording(Of({{1, 2, 3}}));
   for (const Case& c : cases) {
     sim::AnswerNextDialog(c.path);
-    session.SaveRecording();
+    AskToSave();
     EXPECT_EQ(Label("LBMsg").Caption(),
               (c.saves ? "Save: " : "Not saved: ") + FileBaseName(c.path));
     EXPECT_EQ(c.saves, Read(c.path) == "1,2,3\r\n");

@@ -3,27 +3,38 @@
 #include <deque>
 #include <functional>
 #include <optional>
-#include <stdexcept>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
 #include "engine/session.h"
 #include "sim_fixture.h"
 
-// A view that keeps what it was told and answers the file dialogs from a queue; a dialog with no
-// answer queued is cancelled.
+// A view that keeps what it was told and, as the window does, answers the session's questions
+// for a file once the session's call has returned, from a queue; a dialog with no answer queued is
+// cancelled.
 class FakeView : public engine::View {
  public:
   void Show(engine::Change what) override { changes.push_back(what); }
-  std::optional<std::string> ChooseFile(engine::FileDialog which) override {
+  void AskForFile(engine::FileDialog which) override {
     asked.push_back(which);
-    if (std::exchange(throw_next, false)) throw std::runtime_error("no dialog");
-    if (while_open) while_open();
-    if (answers.empty()) return std::nullopt;
-    auto [path, open_ms] = answers.front();
-    answers.pop_front();
-    if (open_ms > 0) sim::Advance(open_ms);  // the dialog's own loop: timers tick meanwhile
+    platform::RunSoon([this, which] { AnswerAsked(which); });
+  }
+  // The dialog, with the hotkeys paused while it shows, as the window's.
+  std::optional<std::string> ChooseFile() {
+    session->PauseHotkeys();
+    std::optional<std::string> path;
+    if (!std::exchange(throw_next, false)) {
+      if (while_open) while_open();
+      if (!answers.empty()) {
+        std::int64_t open_ms = 0;
+        std::tie(path, open_ms) = answers.front();
+        answers.pop_front();
+        if (open_ms > 0) sim::Advance(open_ms);  // the dialog's own loop: timers tick meanwhile
+      }
+    }
+    session->ResumeHotkeys();
     return path;
   }
   // The next dialog stays open `open_ms` of virtual time, then gives `path`.
@@ -41,6 +52,18 @@ class FakeView : public engine::View {
   std::function<void()> while_open;  // what a hand does while each dialog shows
   bool throw_next = false;           // the next dialog fails
   std::deque<std::pair<std::optional<std::string>, std::int64_t>> answers;
+  engine::Session* session = nullptr;
+
+ private:
+  void AnswerAsked(engine::FileDialog which) {
+    const std::optional<std::string> path = ChooseFile();
+    if (!path) return;
+    if (which == engine::FileDialog::Save) {
+      session->SaveRecording(*path);
+    } else {
+      session->LoadRecording(*path);
+    }
+  }
 };
 
 // A synthetic button event: the button, and whether it went down.
@@ -103,6 +126,8 @@ class SessionTest : public SimTest, protected Hands {
   engine::State State() const { return session.GetState(); }
   const model::Recording& Recording() const { return session.GetRecording(); }
   bool Playing() const { return session.GetPlayer().Playing(); }
+
+  SessionTest() { view.session = &session; }
 
   FakeView view;
   engine::Session session{view};

@@ -195,6 +195,8 @@ void StopTimer(TimerId id) { D().timers.erase(id); }
 
 std::int64_t MonotonicMicros() { return D().now * 1000; }
 
+void RunSoon(std::function<void()> fn) { sim::Post(std::move(fn)); }
+
 void RunPendingEvents() {
   ++D().do_events_calls;
   for (auto& fn : D().at_next_do_events) D().posted.push_back(std::move(fn));

@@ -262,6 +262,8 @@ std::int64_t MonotonicMicros() {
   return now;
 }
 
+void RunSoon(std::function<void()> fn) { win32::RunOnUiThread(std::move(fn)); }
+
 void RunPendingEvents() {
   // What is pending now, not what arrives meanwhile: with 1 ms timers the queue may never run
   // dry. The marker closes the batch; markers of nested calls come later and so count too.

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <ctime>
 #include <map>
+#include <utility>
 #include <vector>
 
 #include "platform/x11/x11.h"
@@ -134,12 +135,14 @@ void LoopOnce(bool block) {
   }();
   (void)kSlackSet;
   OpenKeyWatch();
-  const std::vector<int> ready = block ? WaitForWork() : std::vector<int>{};
+  const std::vector<int> ready = block && State().soon.empty() ? WaitForWork() : std::vector<int>{};
   DrainKeyEvents();
   TellHotkeyChange();
   RunWatched(ready);
   HandlePendingEvents();
   RunDueTimers();
+  // Only what was asked before this round: what these ask runs in the next.
+  for (const auto& fn : std::exchange(State().soon, {})) fn();
   // Each look at the connection is a system call or two: none while nothing waits to be drawn.
   if (AnyWindowDirty() && XPending(Dpy()) == 0) PaintDirtyWindows();
   if (!block) XFlush(Dpy());  // else the wait to come sends what is queued
@@ -172,6 +175,8 @@ void x11::WatchFd(int fd, std::function<void()> readable) {
 }
 
 void x11::UnwatchFd(int fd) { State().watched_fds.erase(fd); }
+
+void RunSoon(std::function<void()> fn) { State().soon.push_back(std::move(fn)); }
 
 void RunPendingEvents() { LoopOnce(false); }
 

@@ -159,6 +159,7 @@ struct Backend {
   // The loop.
   std::map<TimerId, std::shared_ptr<Timer>> timers;
   TimerId next_timer = 1;
+  std::vector<std::function<void()>> soon;           // RunSoon's
   int extra_fd = -1;                                 // the desktop chooser's answer while it runs
   std::map<int, std::function<void()>> watched_fds;  // WatchFd's
   pid_t chooser = 0;  // the desktop's file chooser while it shows: it ends with the program
