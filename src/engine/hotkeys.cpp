@@ -1,30 +1,87 @@
 #include "engine/hotkeys.h"
 
+#include <cstdio>
+
 namespace engine {
 namespace {
 
-Hotkeys& InUse() {
-  // One set for the process: the recorder and the player ask too, and there is one keyboard.
-  static Hotkeys keys = kDefaultHotkeys;
+size_t IndexOf(Command command) { return static_cast<size_t>(command); }
+
+HotkeySet& InUse() {
+  static HotkeySet keys;
   return keys;
 }
 
 }  // namespace
 
-const Hotkeys& HotkeysInUse() { return InUse(); }
+bool IsHotkey(int vk) { return InUse().Has(vk); }
 
-void UseHotkeys(const Hotkeys& keys) { InUse() = keys; }
+void UseHotkeys(const HotkeySet& keys) { InUse() = keys; }
 
-int KeyOf(Command command) {
-  for (const Hotkey& h : InUse())
+int HotkeySet::KeyOf(Command command) const {
+  for (const Hotkey& h : keys_)
     if (h.command == command) return h.vk;
   return 0;
 }
 
-bool IsHotkey(int vk) {
-  for (const Hotkey& h : InUse())
+bool HotkeySet::Has(int vk) const {
+  for (const Hotkey& h : keys_)
     if (h.vk == vk) return true;
   return false;
+}
+
+void HotkeySet::Give(Command command, int vk) {
+  for (Hotkey& h : keys_)
+    if (h.command == command) h.vk = vk;
+}
+
+std::array<int, kDefaultHotkeys.size()> HotkeySet::Chosen() const {
+  std::array<int, kDefaultHotkeys.size()> chosen{};
+  for (const Hotkey& h : kDefaultHotkeys) {
+    const int vk = KeyOf(h.command);
+    chosen[IndexOf(h.command)] = vk != h.vk ? vk : 0;
+  }
+  return chosen;
+}
+
+HotkeySet HotkeysFrom(const std::array<int, kDefaultHotkeys.size()>& chosen,
+                      const std::string& where) {
+  HotkeySet keys;
+  for (const Hotkey& h : kDefaultHotkeys) {
+    const int vk = chosen[IndexOf(h.command)];
+    if (vk == 0) continue;
+    if (Choosable(vk)) {
+      keys.Give(h.command, vk);
+    } else {
+      std::fprintf(stderr, "tapwright: %s: key %d is no key for a command; %s is used\n",
+                   where.c_str(), vk, KeyName(h.vk).c_str());
+    }
+  }
+  for (const Hotkey& a : keys)
+    for (const Hotkey& b : keys)
+      if (a.command != b.command && a.vk == b.vk) {
+        std::fprintf(stderr, "tapwright: %s: two commands have one key; the first keys are used\n",
+                     where.c_str());
+        return {};
+      }
+  return keys;
+}
+
+bool Choosable(int vk) {
+  using namespace platform;
+  switch (vk) {
+    case vk::kShift:
+    case vk::kControl:
+    case vk::kAlt:
+    case vk::kCapsLock:
+    case vk::kNumLock:
+    case vk::kScrollLock:
+    case vk::kLeftWindows:
+    case vk::kRightWindows:
+      return false;
+    default:
+      return vk >= vk::kBackspace && !(vk >= vk::kLeftShift && vk <= vk::kRightAlt);
+  }
 }
 
 std::string KeyName(int vk) {

@@ -14,6 +14,8 @@ enum class Command { Record, Play, Stop, Load, Save };
 struct Hotkey {
   int vk;
   Command command;
+
+  friend bool operator==(const Hotkey&, const Hotkey&) = default;
 };
 
 // In the order a poll reads and acts on them; a hotkey is added here (and, to be listed, in the
@@ -25,15 +27,38 @@ inline constexpr std::array<Hotkey, 5> kDefaultHotkeys = {{
     {platform::vk::kF5, Command::Load},
     {platform::vk::kF6, Command::Save},
 }};
-using Hotkeys = std::array<Hotkey, kDefaultHotkeys.size()>;
 
-// The keys in use, in the same order: the defaults until others are chosen.
-const Hotkeys& HotkeysInUse();
-void UseHotkeys(const Hotkeys& keys);
+// The keys in use, in the order of kDefaultHotkeys: the defaults until others are chosen.
+class HotkeySet {
+ public:
+  using Keys = std::array<Hotkey, kDefaultHotkeys.size()>;
 
-// The key that gives the command now.
-int KeyOf(Command command);
+  auto begin() const { return keys_.begin(); }
+  auto end() const { return keys_.end(); }
+  // The key that gives the command.
+  int KeyOf(Command command) const;
+  bool Has(int vk) const;
+  void Give(Command command, int vk);
+  // Each command's key as the settings keep it, in the order of Command: 0 for a default.
+  std::array<int, kDefaultHotkeys.size()> Chosen() const;
+
+  friend bool operator==(const HotkeySet&, const HotkeySet&) = default;
+
+ private:
+  Keys keys_ = kDefaultHotkeys;
+};
+
+// The set in use, as the recorder and the player see it.
 bool IsHotkey(int vk);
+void UseHotkeys(const HotkeySet& keys);
+
+// A key that may become a hotkey: not a mouse button nor a modifier, which go with other keys.
+bool Choosable(int vk);
+
+// The keys chosen as the settings keep them (where names the file) where each may be a hotkey
+// (as the panel checks a choice) and is a key of its own; else the defaults, and stderr says so.
+HotkeySet HotkeysFrom(const std::array<int, kDefaultHotkeys.size()>& chosen,
+                      const std::string& where);
 
 // A key's name as the hotkey panel writes it: "F8", "Esc", "Q", "Key 186".
 std::string KeyName(int vk);

@@ -14,6 +14,7 @@ namespace engine {
 
 Session::Session(View& view)
     : view_(view),
+      hotkeys_([this](bool told) { PollHotkeys(told); }, [this] { return HotkeyMoment(); }),
       recorder_([this] { view_.Show(Change::SamplerTick); }),
       player_(
           recording_, options_, [this] { PlaybackEnded(); }, [this] { PlaybackWrapped(); }),
@@ -28,90 +29,26 @@ Session::Session(View& view)
                                                                       : StatusLine::Kind::Saving,
                              files_.Percent());
       }),
-      hotkey_timer_(100, [this] { PollHotkeys(); }),
-      idle_hotkey_timer_(1000, [this] { PollHotkeys(); }),
-      settings_timer_(1000, [this] { SaveSettings(); }) {
+      settings_([this] { return CurrentSettings(); }) {
   LoadSettings();
-  hotkeys_told_ = platform::OnHotkeyChange([this] {
-    if (!hotkeys_paused_ || state_ != State::Idle) PollHotkeys(true);
-  });
-  hotkeys_.TrustPresses(hotkeys_told_);
   TakeHotkeys();
 }
 
-Session::~Session() { platform::OnHotkeyChange(nullptr); }
-
-namespace {
-
-size_t IndexOf(Command command) { return static_cast<size_t>(command); }
-
-// A key that may become a hotkey: not a mouse button nor a modifier, which go with other keys.
-bool Choosable(int vk) {
-  using namespace platform;
-  switch (vk) {
-    case vk::kShift:
-    case vk::kControl:
-    case vk::kAlt:
-    case vk::kCapsLock:
-    case vk::kNumLock:
-    case vk::kScrollLock:
-    case vk::kLeftWindows:
-    case vk::kRightWindows:
-      return false;
-    default:
-      return vk >= vk::kBackspace && !(vk >= vk::kLeftShift && vk <= vk::kRightAlt);
-  }
-}
-
-// The keys the settings name where each may be a hotkey (as the panel checks a choice) and is a
-// key of its own; else the defaults, and stderr says so once.
-Hotkeys HotkeysFrom(const model::Settings& s, const std::string& path) {
-  Hotkeys keys = kDefaultHotkeys;
-  for (Hotkey& h : keys) {
-    const int vk = s.hotkeys[IndexOf(h.command)];
-    if (vk == 0) continue;
-    if (Choosable(vk)) {
-      h.vk = vk;
-    } else {
-      std::fprintf(stderr, "tapwright: %s: key %d is no key for a command; %s is used\n",
-                   path.c_str(), vk, KeyName(h.vk).c_str());
-    }
-  }
-  for (const Hotkey& a : keys)
-    for (const Hotkey& b : keys)
-      if (a.command != b.command && a.vk == b.vk) {
-        std::fprintf(stderr, "tapwright: %s: two commands have one key; the first keys are used\n",
-                     path.c_str());
-        return kDefaultHotkeys;
-      }
-  return keys;
-}
-
-}  // namespace
+Session::~Session() = default;
 
 void Session::LoadSettings() {
-  UseHotkeys(kDefaultHotkeys);
-  const std::string path = platform::SettingsPath();
-  if (path.empty()) return;
-  std::string fault;
-  const model::Settings s = model::ParseSettings(ReadSmallText(path).value_or(""), &fault);
-  if (!fault.empty())
-    std::fprintf(stderr, "tapwright: %s: %s; the defaults are used\n", path.c_str(), fault.c_str());
-  kept_settings_ = s;
-  UseHotkeys(HotkeysFrom(s, path));
+  const model::Settings s = settings_.Read();
+  hotkeys_.Use(HotkeysFrom(s.hotkeys, settings_.Path()));
   options_ = s.options;
   single_timer_.SetStartTime(s.timer_start);
   single_timer_.SetEndTime(s.timer_end);
   last_folder_ = s.last_folder;
-  settings_timer_.Stop();  // nothing to write: they came from the file
+  settings_.Unchanged();  // nothing to write: they came from the file
 }
 
-void Session::KeepSettings() { settings_timer_.Start(); }
+void Session::KeepSettings() { settings_.Changed(); }
 
-void Session::SaveSettings() {
-  settings_timer_.Stop();
-  const std::string path = platform::SettingsPath();
-  if (path.empty()) return;
+model::Settings Session::CurrentSettings() const {
   model::Settings s;
   s.options = options_;
   // A playback of a file from the command line plays at its own speed, not the user's.
@@ -119,15 +56,8 @@ void Session::SaveSettings() {
   s.timer_start = single_timer_.StartTime();
   s.timer_end = single_timer_.EndTime();
   s.last_folder = last_folder_;
-  for (size_t i = 0; i < kDefaultHotkeys.size(); ++i) {
-    const int vk = HotkeysInUse()[i].vk;
-    s.hotkeys[IndexOf(kDefaultHotkeys[i].command)] = vk != kDefaultHotkeys[i].vk ? vk : 0;
-  }
-  // Another copy (on another display) may have written its own changes since.
-  const model::Settings now = model::ParseSettings(ReadSmallText(path).value_or(""));
-  const model::Settings merged = model::MergeSettings(kept_settings_, s, now);
-  platform::CreateFolders(model::FolderOf(path));
-  if (SaveText(path, model::FormatSettings(merged))) kept_settings_ = s;
+  s.hotkeys = hotkeys_.Keys().Chosen();
+  return s;
 }
 
 void Session::SetLastFolder(std::string folder) {
@@ -227,7 +157,7 @@ Busy Session::WhyBusy() const {
   if (state_ == State::Recording) return Busy::Recording;
   if (state_ == State::Playing) return Busy::Playing;
   if (files_.Busy() || play_file_done_) return Busy::FileWork;
-  return hotkeys_paused_ ? Busy::Dialog : Busy::No;
+  return hotkeys_.Paused() ? Busy::Dialog : Busy::No;
 }
 
 bool Session::RefuseWhenBusy(const std::string& path, const HandedDone& done) {
@@ -385,7 +315,7 @@ void Session::Close() {
 void Session::Quit(int exit_code) {
   player_.ReleaseHeld();
   files_.FinishSave();
-  if (settings_timer_.Running()) SaveSettings();
+  settings_.Flush();
   platform::EndProgram(exit_code);
 }
 
@@ -415,107 +345,62 @@ void Session::Act(Command command) {
 }
 
 void Session::PollHotkeys(bool told) {
-  if (choosing_) {
+  if (hotkeys_.Choosing()) {
     TakeChosenKey();
     view_.Show(Change::HotkeyPoll);
     return;
   }
-  // Every key is read at every poll, so a press made while it may not act is spent, not kept
-  // for later. Each acts on the state the earlier ones left. A key that was not taken went to the
-  // application in front: a poll told of a taken key spends its press, which may be a second old,
-  // rather than act on it.
-  const std::vector<int> taken = taken_hotkeys_;
-  const auto acts = [&](const Hotkey& h) {
-    return hotkeys_.Pressed(h.vk) &&
-           (!told || std::find(taken.begin(), taken.end(), h.vk) != taken.end());
-  };
-  if (hotkeys_paused_) {
+  // Each acts on the state the earlier ones left.
+  const auto acts = [&](const Hotkey& h) { return hotkeys_.Pressed(h.vk, told); };
+  if (hotkeys_.Paused()) {
     // A dialog shows: only a stop acts, so that a playback behind it can always be ended.
     bool stop = false;
-    for (const Hotkey& h : HotkeysInUse()) stop |= acts(h) && h.command == Command::Stop;
+    for (const Hotkey& h : hotkeys_.Keys()) stop |= acts(h) && h.command == Command::Stop;
     if (stop && state_ != State::Idle) Act(Command::Stop);
     return;
   }
   if (!single_timer_.Armed()) {
-    for (const Hotkey& h : HotkeysInUse())
+    for (const Hotkey& h : hotkeys_.Keys())
       if (acts(h)) Act(h.command);
     view_.Show(Change::HotkeyPoll);
     return;
   }
   // While the timer waits, only a stop acts: it also disarms the timer.
   bool stop = false;
-  for (const Hotkey& h : HotkeysInUse()) stop |= acts(h) && h.command == Command::Stop;
+  for (const Hotkey& h : hotkeys_.Keys()) stop |= acts(h) && h.command == Command::Stop;
   if (stop) {
     if (state_ == State::Playing) TogglePlayback();
     single_timer_.Toggle();
   }
 }
 
-void Session::TakeHotkeys() {
-  const bool idle = state_ == State::Idle && !single_timer_.Armed();
-  const bool loading = files_.Busy() && files_.GetKind() == FileWork::Kind::Load;
-  // Waiting for a hand, the taken keys' own presses wake the poll; the slow poll is for a key
-  // another program holds, and keeps the window on top.
-  const bool waiting = hotkeys_told_ && state_ == State::Idle && !choosing_;
-  hotkey_timer_.SetRunning((!hotkeys_paused_ || state_ != State::Idle) && !waiting);
-  idle_hotkey_timer_.SetRunning(!hotkeys_paused_ && waiting);
-  std::vector<int> keys;
-  for (const Hotkey& h : HotkeysInUse()) {
-    bool acts = true;
-    if (h.command == Command::Load || h.command == Command::Save) acts = idle && !loading;
-    if (h.command == Command::Stop) acts = !idle || loading;
-    if (acts) keys.push_back(h.vk);
-  }
-  if (keys == taken_hotkeys_) return;
-  // Told of a key's changes only while it is taken, the session may have missed its release.
-  for (const int vk : keys)
-    if (std::find(taken_hotkeys_.begin(), taken_hotkeys_.end(), vk) == taken_hotkeys_.end())
-      hotkeys_.Refresh(vk);
-  taken_hotkeys_ = keys;
-  platform::TakeHotkeys(keys);
+HotkeyPoller::Moment Session::HotkeyMoment() const {
+  return {state_ == State::Idle, single_timer_.Armed(),
+          files_.Busy() && files_.GetKind() == FileWork::Kind::Load};
 }
 
 void Session::ChooseHotkey(Command command) {
-  choosing_ = command;
-  // Only a press from now on is the choice.
-  for (int vk = platform::vk::kBackspace; vk < 255; ++vk) hotkeys_.Spend(vk);
+  hotkeys_.Choose(command);
   status_.ShowHeld(StatusLine::Kind::ChooseKey);
-  TakeHotkeys();
   view_.Show(Change::Hotkeys);
 }
 
 void Session::TakeChosenKey() {
-  for (int vk = platform::vk::kBackspace; vk < 255; ++vk) {
-    if (!hotkeys_.Pressed(vk) || !Choosable(vk)) continue;
-    const Command command = *std::exchange(choosing_, std::nullopt);
-    TakeHotkeys();
-    status_.Hide();
-    if (vk != platform::vk::kEscape && vk != KeyOf(command)) {
-      if (IsHotkey(vk)) {
-        status_.Show(StatusLine::Kind::KeyInUse, KeyName(vk));
-      } else {
-        Hotkeys keys = HotkeysInUse();
-        for (Hotkey& h : keys)
-          if (h.command == command) h.vk = vk;
-        UseHotkeys(keys);
-        KeepSettings();
-        TakeHotkeys();
-      }
+  const std::optional<std::pair<Command, int>> choice = hotkeys_.TakeChoice();
+  if (!choice) return;
+  const auto [command, vk] = *choice;
+  status_.Hide();
+  if (vk != platform::vk::kEscape && vk != hotkeys_.Keys().KeyOf(command)) {
+    if (hotkeys_.Keys().Has(vk)) {
+      status_.Show(StatusLine::Kind::KeyInUse, KeyName(vk));
+    } else {
+      HotkeySet keys = hotkeys_.Keys();
+      keys.Give(command, vk);
+      hotkeys_.Use(keys);
+      KeepSettings();
     }
-    view_.Show(Change::Hotkeys);
-    return;
   }
-}
-
-void Session::PauseHotkeys() {
-  hotkeys_paused_ = true;
-  TakeHotkeys();
-}
-
-void Session::ResumeHotkeys() {
-  for (const Hotkey& h : HotkeysInUse()) hotkeys_.Spend(h.vk);
-  hotkeys_paused_ = false;
-  TakeHotkeys();
+  view_.Show(Change::Hotkeys);
 }
 
 void Session::AskForFile(Command command) {

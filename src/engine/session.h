@@ -10,11 +10,12 @@
 
 #include "engine/chronometer.h"
 #include "engine/file_work.h"
-#include "engine/hotkeys.h"
+#include "engine/hotkey_poller.h"
 #include "engine/playback.h"
 #include "engine/player.h"
 #include "engine/recorder.h"
 #include "engine/sequence.h"
+#include "engine/settings_keeper.h"
 #include "engine/single_timer.h"
 #include "engine/status_line.h"
 #include "engine/view.h"
@@ -111,27 +112,27 @@ class Session : public Playback {
   void KeepSettings();
   bool FileBusy() const override { return files_.Busy(); }
   // The hotkeys are not read while a dialog is open, and what was pressed meanwhile is spent.
-  void PauseHotkeys();
-  void ResumeHotkeys();
+  void PauseHotkeys() { hotkeys_.Pause(); }
+  void ResumeHotkeys() { hotkeys_.Resume(); }
   // A hotkey's command, as each state allows it: a stop ends a recording or a playback, or
   // cancels a load; loading and saving act only while idle, asking the view for the file.
   void Act(Command command);
   // The next key pressed becomes the command's, kept in the settings; Esc keeps the key it has,
   // and a key another command has is refused. Meanwhile no hotkey acts.
   void ChooseHotkey(Command command);
-  std::optional<Command> ChoosingHotkey() const { return choosing_; }
+  std::optional<Command> ChoosingHotkey() const { return hotkeys_.Choosing(); }
+  const HotkeySet& Hotkeys() const { return hotkeys_.Keys(); }
   // Ends the program at once, letting go of whatever a playback holds.
   [[noreturn]] void Quit(int exit_code = 0);
   // Asked to end from outside (a close request, a signal): a PlayFile that runs ends as stopped
   // first, so that its asker hears so (the command line's own then ends the program with it).
   [[noreturn]] void Close();
-  // Takes from other applications the hotkeys that act now, gives back the others, and polls
-  // them as often as the state needs; called as the state changes.
-  void TakeHotkeys();
 
  private:
   // told: a taken key's change, not the timer, asked for the poll.
-  void PollHotkeys(bool told = false);
+  void PollHotkeys(bool told);
+  HotkeyPoller::Moment HotkeyMoment() const;
+  void TakeHotkeys() { hotkeys_.Take(); }
   void TakeChosenKey();
   // Loading or saving: the view asks the user for the file, after this call.
   void AskForFile(Command command);
@@ -146,7 +147,7 @@ class Session : public Playback {
   void PlaybackEnded();
   void PlaybackWrapped();
   void LoadSettings();
-  void SaveSettings();
+  model::Settings CurrentSettings() const;
   // Ends a PlayFile with its outcome; nothing when none runs.
   void EndPlayFile(int exit_code, const std::string& why = "");
 
@@ -154,9 +155,7 @@ class Session : public Playback {
   model::Options options_;
   model::Recording recording_;
   State state_ = State::Idle;
-  HotkeyEdges hotkeys_;
-  std::vector<int> taken_hotkeys_;
-  std::optional<Command> choosing_;
+  HotkeyPoller hotkeys_;
   Recorder recorder_;
   Player player_;
   Chronometer chronometer_;
@@ -165,16 +164,10 @@ class Session : public Playback {
   Sequence sequence_;
   bool play_after_load_ = false;  // F10 came while a file was being read
   FileWork files_;
-  platform::Timer hotkey_timer_;
-  platform::Timer idle_hotkey_timer_;
-  bool hotkeys_told_ = false;  // the platform tells a taken key's press
-  bool hotkeys_paused_ = false;
   // A PlayFile that runs: its outcome's receiver, the passes still to play (0: no end) and the
   // options' speed to go back to (-1: untouched).
   std::string last_folder_;
-  platform::Timer settings_timer_;
-  // This copy's settings as last read or written: what differs from them now, it changed.
-  model::Settings kept_settings_;
+  SettingsKeeper settings_;
   HandedDone play_file_done_;
   int passes_left_ = 0;
   int kept_speed_step_ = -1;

@@ -218,8 +218,8 @@ void MainWindow::ShowStatusLine() {
         session_.GetState() == engine::State::Idle && session_.GetRecording().UBound() == 0;
     status_line_.SetForeColor(ui::kGrey);
     if (first_steps) {
-      status_line_.SetCaption(engine::KeyName(engine::KeyOf(engine::Command::Record)) + ": " +
-                              std::string(TextOf(Text::RecordHint, language_)));
+      status_line_.SetCaption(engine::KeyName(session_.Hotkeys().KeyOf(engine::Command::Record)) +
+                              ": " + std::string(TextOf(Text::RecordHint, language_)));
       status_line_.FitCaption();
     }
     status_line_.SetVisible(first_steps);
@@ -244,7 +244,8 @@ void MainWindow::ShowHotkeys() {
   const std::optional<engine::Command> choosing = session_.ChoosingHotkey();
   for (const HotkeyLine& line : kHotkeyLines) {
     ui::Label& key = hotkey_labels_[line.key_label];
-    key.SetCaption(choosing == line.command ? "?" : engine::KeyName(engine::KeyOf(line.command)));
+    key.SetCaption(
+        choosing == line.command ? "?" : engine::KeyName(session_.Hotkeys().KeyOf(line.command)));
     key.FitCaption();
   }
   ShowStatusLine();

@@ -183,13 +183,13 @@ TEST_F(Hotkeys, AChosenKeyTakesTheCommandsPlace) {
   EXPECT_EQ(session.GetStatusLine().GetKind(), engine::StatusLine::Kind::ChooseKey);
   PressKey(vk::kF8);  // while choosing, no hotkey acts: F8 is the choice
   EXPECT_EQ(State(), engine::State::Idle);
-  EXPECT_EQ(engine::KeyOf(engine::Command::Record), vk::kF8);
+  EXPECT_EQ(session.Hotkeys().KeyOf(engine::Command::Record), vk::kF8);
   session.ChooseHotkey(engine::Command::Record);
   for (const int modifier : {vk::kShift, vk::kLeftShift, vk::kRightAlt}) sim::TapKey(modifier);
   ToNextPoll();
   PressKey(f9);  // a modifier is no choice: the key after it is
   EXPECT_FALSE(session.GetStatusLine().Visible());
-  EXPECT_EQ(engine::KeyOf(engine::Command::Record), f9);
+  EXPECT_EQ(session.Hotkeys().KeyOf(engine::Command::Record), f9);
   EXPECT_EQ(sim::TakenKeys(), (std::vector<int>{f9, vk::kF10, vk::kF5, vk::kF6}));
   ToNextPoll();
   PressKey(vk::kF8);
@@ -202,12 +202,12 @@ TEST_F(Hotkeys, AChosenKeyTakesTheCommandsPlace) {
 
   session.ChooseHotkey(engine::Command::Play);
   PressKey(vk::kEscape);
-  EXPECT_EQ(engine::KeyOf(engine::Command::Play), vk::kF10);
+  EXPECT_EQ(session.Hotkeys().KeyOf(engine::Command::Play), vk::kF10);
   EXPECT_FALSE(session.GetStatusLine().Visible());
   session.ChooseHotkey(engine::Command::Play);
   ToNextPoll();
   PressKey(f9);
-  EXPECT_EQ(engine::KeyOf(engine::Command::Play), vk::kF10);
+  EXPECT_EQ(session.Hotkeys().KeyOf(engine::Command::Play), vk::kF10);
   EXPECT_EQ(session.GetStatusLine().GetKind(), engine::StatusLine::Kind::KeyInUse);
   EXPECT_EQ(session.GetStatusLine().Name(), "F9");
   EXPECT_EQ(State(), engine::State::Idle);

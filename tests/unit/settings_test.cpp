@@ -83,7 +83,7 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
   EXPECT_EQ(second.GetSingleTimer().StartTime(), Changed().timer_start);
   EXPECT_EQ(second.GetSingleTimer().EndTime(), Changed().timer_end);
   EXPECT_EQ(second.LastFolder(), Changed().last_folder);
-  EXPECT_EQ(engine::KeyOf(engine::Command::Record), platform::vk::kF1 + 8);
+  EXPECT_EQ(second.Hotkeys().KeyOf(engine::Command::Record), platform::vk::kF1 + 8);
   // A file played at its own speed leaves the user's in the settings.
   const std::string walk = folder.File("walk.tpw", 5);
   second.PlayFile(walk, 0, 5, [](int, auto&) {});
@@ -139,8 +139,8 @@ TEST_F(KeptSettings, ABrokenFileGivesTheDefaults) {
   std::ofstream(path, std::ios::binary) << "repeat=1\nkey_record=121\nkey_save=120\n";
   engine::Session again(view);
   EXPECT_TRUE(again.GetOptions().repeat);
-  EXPECT_EQ(engine::KeyOf(engine::Command::Record), platform::vk::kF8);
-  EXPECT_EQ(engine::KeyOf(engine::Command::Save), platform::vk::kF6);
+  EXPECT_EQ(again.Hotkeys().KeyOf(engine::Command::Record), platform::vk::kF8);
+  EXPECT_EQ(again.Hotkeys().KeyOf(engine::Command::Save), platform::vk::kF6);
   // A key chosen is written as any other change.
   again.ChooseHotkey(engine::Command::Save);
   sim::TapKey(platform::vk::kF1 + 10);
@@ -151,8 +151,8 @@ TEST_F(KeptSettings, ABrokenFileGivesTheDefaults) {
   for (const int vk : {160, platform::vk::kShift, platform::vk::kCapsLock}) {
     std::ofstream(path, std::ios::binary) << "key_record=" << vk << "\nkey_play=122\n";
     engine::Session checked(view);
-    EXPECT_EQ(engine::KeyOf(engine::Command::Record), platform::vk::kF8) << vk;
-    EXPECT_EQ(engine::KeyOf(engine::Command::Play), 122) << vk;
+    EXPECT_EQ(checked.Hotkeys().KeyOf(engine::Command::Record), platform::vk::kF8) << vk;
+    EXPECT_EQ(checked.Hotkeys().KeyOf(engine::Command::Play), 122) << vk;
   }
 }
 

@@ -1,0 +1,88 @@
+#include "engine/hotkey_poller.h"
+
+#include <algorithm>
+
+namespace engine {
+
+HotkeyPoller::HotkeyPoller(std::function<void(bool told)> poll, std::function<Moment()> moment)
+    : poll_(std::move(poll)),
+      moment_(std::move(moment)),
+      poll_timer_(100, [this] { Poll(false); }),
+      idle_poll_timer_(1000, [this] { Poll(false); }) {
+  told_ = platform::OnHotkeyChange([this] {
+    if (!paused_ || !moment_().idle) Poll(true);
+  });
+  edges_.TrustPresses(told_);
+}
+
+HotkeyPoller::~HotkeyPoller() { platform::OnHotkeyChange(nullptr); }
+
+void HotkeyPoller::Use(const HotkeySet& keys) {
+  keys_ = keys;
+  UseHotkeys(keys);
+  Take();
+}
+
+void HotkeyPoller::Poll(bool told) {
+  // What an earlier key's command takes does not count for the presses of this poll.
+  taken_at_poll_ = taken_;
+  poll_(told);
+}
+
+bool HotkeyPoller::Pressed(int vk, bool told) {
+  const auto& taken = taken_at_poll_;
+  return edges_.Pressed(vk) && (!told || std::find(taken.begin(), taken.end(), vk) != taken.end());
+}
+
+void HotkeyPoller::Take() {
+  const Moment m = moment_();
+  const bool idle = m.idle && !m.timer_armed;
+  // Waiting for a hand, the taken keys' own presses wake the poll; the slow poll is for a key
+  // another program holds, and keeps the window on top.
+  const bool waiting = told_ && m.idle && !choosing_;
+  poll_timer_.SetRunning((!paused_ || !m.idle) && !waiting);
+  idle_poll_timer_.SetRunning(!paused_ && waiting);
+  std::vector<int> keys;
+  for (const Hotkey& h : keys_) {
+    bool acts = true;
+    if (h.command == Command::Load || h.command == Command::Save) acts = idle && !m.loading;
+    if (h.command == Command::Stop) acts = !idle || m.loading;
+    if (acts) keys.push_back(h.vk);
+  }
+  if (keys == taken_) return;
+  // Told of a key's changes only while it is taken, the poller may have missed its release.
+  for (const int vk : keys)
+    if (std::find(taken_.begin(), taken_.end(), vk) == taken_.end()) edges_.Refresh(vk);
+  taken_ = keys;
+  platform::TakeHotkeys(keys);
+}
+
+void HotkeyPoller::Pause() {
+  paused_ = true;
+  Take();
+}
+
+void HotkeyPoller::Resume() {
+  for (const Hotkey& h : keys_) edges_.Spend(h.vk);
+  paused_ = false;
+  Take();
+}
+
+void HotkeyPoller::Choose(Command command) {
+  choosing_ = command;
+  // Only a press from now on is the choice.
+  for (int vk = platform::vk::kBackspace; vk < 255; ++vk) edges_.Spend(vk);
+  Take();
+}
+
+std::optional<std::pair<Command, int>> HotkeyPoller::TakeChoice() {
+  for (int vk = platform::vk::kBackspace; vk < 255; ++vk) {
+    if (!edges_.Pressed(vk) || !Choosable(vk)) continue;
+    const Command command = *std::exchange(choosing_, std::nullopt);
+    Take();
+    return std::pair{command, vk};
+  }
+  return std::nullopt;
+}
+
+}  // namespace engine

@@ -1,0 +1,71 @@
+// The hotkeys at work: taken from other applications while they may act, polled as often as the
+// state needs, paused while a dialog shows, and the next key pressed taken as a command's new key.
+#pragma once
+
+#include <functional>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "engine/hotkeys.h"
+#include "engine/watches.h"
+#include "platform/timer.h"
+
+namespace engine {
+
+class HotkeyPoller {
+ public:
+  // What the state lets the keys do.
+  struct Moment {
+    bool idle = true;  // neither recording nor playing
+    bool timer_armed = false;
+    bool loading = false;
+  };
+
+  // poll runs at each poll, told when a taken key's change rather than the timer asked for it;
+  // moment says what the keys may do now.
+  HotkeyPoller(std::function<void(bool told)> poll, std::function<Moment()> moment);
+  ~HotkeyPoller();
+  HotkeyPoller(const HotkeyPoller&) = delete;
+  HotkeyPoller& operator=(const HotkeyPoller&) = delete;
+
+  const HotkeySet& Keys() const { return keys_; }
+  void Use(const HotkeySet& keys);
+
+  // A new press since the last poll. Every key is read at every poll, so that a press made
+  // while it may not act is spent, not kept for later. A key that was not taken went to the
+  // application in front: a poll told of a taken key spends its press rather than act on it.
+  bool Pressed(int vk, bool told);
+
+  // Takes the keys that may act now, gives back the others, and polls as often as needed; called
+  // as the moment changes.
+  void Take();
+
+  // While a dialog shows the keys are not read, and what was pressed meanwhile is spent.
+  void Pause();
+  void Resume();
+  bool Paused() const { return paused_; }
+
+  // The next key pressed becomes the command's; meanwhile no hotkey acts.
+  void Choose(Command command);
+  std::optional<Command> Choosing() const { return choosing_; }
+  // The key pressed for the command being chosen, when one was; that ends the choosing.
+  std::optional<std::pair<Command, int>> TakeChoice();
+
+ private:
+  void Poll(bool told);
+
+  std::function<void(bool)> poll_;
+  std::function<Moment()> moment_;
+  HotkeySet keys_;
+  HotkeyEdges edges_;
+  std::vector<int> taken_;
+  std::vector<int> taken_at_poll_;
+  std::optional<Command> choosing_;
+  bool told_ = false;  // the platform tells a taken key's press
+  bool paused_ = false;
+  platform::Timer poll_timer_;
+  platform::Timer idle_poll_timer_;
+};
+
+}  // namespace engine
