@@ -29,7 +29,8 @@ Session::Session(View& view)
                                                                       : StatusLine::Kind::Saving,
                              files_.Percent());
       }),
-      settings_([this] { return CurrentSettings(); }) {
+      settings_([this] { return CurrentSettings(); }),
+      play_file_(options_, [this] { view_.Show(Change::Options); }) {
   LoadSettings();
   TakeHotkeys();
 }
@@ -52,7 +53,7 @@ model::Settings Session::CurrentSettings() const {
   model::Settings s;
   s.options = options_;
   // A playback of a file from the command line plays at its own speed, not the user's.
-  if (kept_speed_step_ >= 0) s.options.speed_step = kept_speed_step_;
+  s.options.speed_step = play_file_.UserSpeedStep();
   s.timer_start = single_timer_.StartTime();
   s.timer_end = single_timer_.EndTime();
   s.last_folder = last_folder_;
@@ -92,7 +93,7 @@ void Session::TogglePlayback() {
   if (state_ == State::Playing) {
     player_.Stop();
     BecomeIdle();
-    EndPlayFile(model::kExitStopped);
+    play_file_.End(model::kExitStopped, "");
     return;
   }
   if (state_ == State::Idle && files_.Busy() && files_.GetKind() == FileWork::Kind::Load) {
@@ -133,20 +134,20 @@ void Session::FinishRecording() { recorder_.Stop(); }
 
 void Session::PlaybackEnded() {
   // Another pass of a played file counts as a repeat's.
-  if (play_file_done_ && passes_left_ != 1) {
+  if (play_file_.PlaysAgain()) {
     player_.Start();
     PlaybackWrapped();
     return;
   }
   BecomeIdle();
-  EndPlayFile(model::kExitPlayed);
+  play_file_.End(model::kExitPlayed, "");
 }
 
 void Session::PlaybackWrapped() {
-  if (play_file_done_ && passes_left_ > 0 && --passes_left_ == 0) {
+  if (play_file_.CountPass()) {
     player_.Stop();
     BecomeIdle();
-    EndPlayFile(model::kExitPlayed);
+    play_file_.End(model::kExitPlayed, "");
     return;
   }
   chronometer_.Restart();
@@ -156,7 +157,7 @@ void Session::PlaybackWrapped() {
 Busy Session::WhyBusy() const {
   if (state_ == State::Recording) return Busy::Recording;
   if (state_ == State::Playing) return Busy::Playing;
-  if (files_.Busy() || play_file_done_) return Busy::FileWork;
+  if (files_.Busy() || play_file_.Running()) return Busy::FileWork;
   return hotkeys_.Paused() ? Busy::Dialog : Busy::No;
 }
 
@@ -186,37 +187,24 @@ void Session::OpenHandedFile(const std::string& path, const HandedDone& done) {
 
 void Session::PlayFile(const std::string& path, int passes, int speed_step, HandedDone done) {
   if (RefuseWhenBusy(path, done)) return;
-  play_file_done_ = std::move(done);
+  play_file_.Begin(std::move(done));
   LoadRecording(
       path,
       [this, passes, speed_step] {
-        passes_left_ = passes;
-        if (speed_step >= 0 && speed_step < model::kSpeedCount) {
-          kept_speed_step_ = std::exchange(options_.speed_step, speed_step);
-          view_.Show(Change::Options);
-        }
+        play_file_.Loaded(passes, speed_step);
         PlayFromStart();
       },
-      [this](const std::string& why) { EndPlayFile(model::kExitNotLoaded, why); });
+      [this](const std::string& why) { play_file_.End(model::kExitNotLoaded, why); });
 }
 
 void Session::StopPlayFile() {
-  if (!play_file_done_) return;
+  if (!play_file_.Running()) return;
   // Either ends the PlayFile as stopped; the playback lets go of what it holds.
   if (state_ == State::Playing) {
     TogglePlayback();
   } else {
     CancelLoad();
   }
-}
-
-void Session::EndPlayFile(int exit_code, const std::string& why) {
-  if (!play_file_done_) return;
-  if (kept_speed_step_ >= 0) {
-    options_.speed_step = std::exchange(kept_speed_step_, -1);
-    view_.Show(Change::Options);
-  }
-  std::exchange(play_file_done_, nullptr)(exit_code, why);
 }
 
 void Session::BecomeIdle() {
@@ -251,7 +239,7 @@ void Session::ChangeSpeed(int steps) {
   if (step < 0 || step >= model::kSpeedCount) return;
   options_.speed_step = step;
   // Changed during a played file, it is the user's again.
-  kept_speed_step_ = -1;
+  play_file_.SpeedChosen();
   KeepSettings();
   player_.SpeedChanged();
   view_.Show(Change::Options);
@@ -304,7 +292,7 @@ void Session::CancelLoad() {
   TakeHotkeys();
   play_after_load_ = false;
   if (status_.GetKind() == StatusLine::Kind::Loading) status_.Hide();
-  EndPlayFile(model::kExitStopped);
+  play_file_.End(model::kExitStopped, "");
 }
 
 void Session::Close() {

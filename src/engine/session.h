@@ -11,6 +11,7 @@
 #include "engine/chronometer.h"
 #include "engine/file_work.h"
 #include "engine/hotkey_poller.h"
+#include "engine/play_file_job.h"
 #include "engine/playback.h"
 #include "engine/player.h"
 #include "engine/recorder.h"
@@ -32,9 +33,6 @@ enum class State { Idle, Recording, Playing };
 // What keeps the session from taking a file from outside (a later copy, a drop) now.
 enum class Busy { No, Recording, Playing, FileWork, Dialog };
 
-// The outcome of a file handed from outside: an exit code of model/command_line.h and, when it
-// failed, why in words for the command line.
-using HandedDone = std::function<void(int exit_code, const std::string& why)>;
 
 class Session : public Playback {
  public:
@@ -148,8 +146,6 @@ class Session : public Playback {
   void PlaybackWrapped();
   void LoadSettings();
   model::Settings CurrentSettings() const;
-  // Ends a PlayFile with its outcome; nothing when none runs.
-  void EndPlayFile(int exit_code, const std::string& why = "");
 
   View& view_;
   model::Options options_;
@@ -164,13 +160,9 @@ class Session : public Playback {
   Sequence sequence_;
   bool play_after_load_ = false;  // F10 came while a file was being read
   FileWork files_;
-  // A PlayFile that runs: its outcome's receiver, the passes still to play (0: no end) and the
-  // options' speed to go back to (-1: untouched).
   std::string last_folder_;
   SettingsKeeper settings_;
-  HandedDone play_file_done_;
-  int passes_left_ = 0;
-  int kept_speed_step_ = -1;
+  PlayFileJob play_file_;
 };
 
 }  // namespace engine
