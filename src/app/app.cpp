@@ -104,10 +104,10 @@ int Run(const std::vector<std::string>& args) {
   std::vector<platform::Picture> icons;
   for (int size : {16, 32, 48, 256}) icons.push_back(ui::pictures::ProgramIcon(size));
   platform::SetProgramIcon(icons);
-  window::MainWindow main_window;
+  engine::Session session;
+  window::MainWindow main_window(session);
   main_window.StartUp();
   main_window.Show();
-  engine::Session& session = main_window.GetSession();
   platform::ListenToLaterCopies(
       [&session](const std::string& message, const platform::CopyAnswer& answer) {
         return Carry(session, message, answer);

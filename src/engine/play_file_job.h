@@ -27,7 +27,9 @@ class PlayFileJob {
   // A pass started over with repeat on: true when that was the last one.
   bool CountPass() { return Running() && passes_left_ > 0 && --passes_left_ == 0; }
   // The speed the user chose, whatever this playback plays at.
-  int UserSpeedStep() const { return kept_speed_step_ >= 0 ? kept_speed_step_ : options_.speed_step; }
+  int UserSpeedStep() const {
+    return kept_speed_step_ >= 0 ? kept_speed_step_ : options_.speed_step;
+  }
   // The user changed the speed meanwhile: it stays theirs.
   void SpeedChosen() { kept_speed_step_ = -1; }
   // Gives back the user's speed and tells the outcome; nothing when none runs.

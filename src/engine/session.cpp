@@ -12,18 +12,17 @@
 
 namespace engine {
 
-Session::Session(View& view)
-    : view_(view),
-      hotkeys_([this](bool told) { PollHotkeys(told); }, [this] { return HotkeyMoment(); }),
+Session::Session()
+    : hotkeys_([this](bool told) { PollHotkeys(told); }, [this] { return HotkeyMoment(); }),
       recorder_([this] { view_.Show(Change::SamplerTick); }),
       player_(
           recording_, options_, [this] { PlaybackEnded(); }, [this] { PlaybackWrapped(); }),
       chronometer_([this] { view_.Show(Change::Chronometer); }),
       status_([this] { view_.Show(Change::Status); }),
       single_timer_(
-          *this, recording_, options_, status_, view, [this] { TakeHotkeys(); },
+          *this, recording_, options_, status_, view_, [this] { TakeHotkeys(); },
           [this] { KeepSettings(); }),
-      sequence_(*this, single_timer_, options_, view),
+      sequence_(*this, single_timer_, options_, view_),
       files_([this] {
         status_.ShowProgress(files_.GetKind() == FileWork::Kind::Load ? StatusLine::Kind::Loading
                                                                       : StatusLine::Kind::Saving,

@@ -33,14 +33,17 @@ enum class State { Idle, Recording, Playing };
 // What keeps the session from taking a file from outside (a later copy, a drop) now.
 enum class Busy { No, Recording, Playing, FileWork, Dialog };
 
-
 class Session : public Playback {
  public:
-  explicit Session(View& view);
+  // Shown by no view until one is set.
+  Session();
+  explicit Session(View& view) : Session() { SetView(&view); }
   ~Session();
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
+  // The view that shows the session from now on; nullptr: none.
+  void SetView(View* view) { view_.SetTarget(view); }
   State GetState() const { return state_; }
   const model::Recording& GetRecording() const { return recording_; }
   // Replaces the recording; a stopped playback would go on from where it stopped.
@@ -147,7 +150,7 @@ class Session : public Playback {
   void LoadSettings();
   model::Settings CurrentSettings() const;
 
-  View& view_;
+  ViewRelay view_;
   model::Options options_;
   model::Recording recording_;
   State state_ = State::Idle;

@@ -31,4 +31,19 @@ class View {
   virtual void AskForFile(FileDialog which) = 0;
 };
 
+// Passes on to the view that shows the engine now, if any.
+class ViewRelay final : public View {
+ public:
+  void SetTarget(View* to) { to_ = to; }
+  void Show(Change what) override {
+    if (to_) to_->Show(what);
+  }
+  void AskForFile(FileDialog which) override {
+    if (to_) to_->AskForFile(which);
+  }
+
+ private:
+  View* to_ = nullptr;
+};
+
 }  // namespace engine

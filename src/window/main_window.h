@@ -21,12 +21,14 @@ namespace window {
 
 class MainWindow : public ui::Form, public engine::View {
  public:
-  // Builds every control as designed.
-  MainWindow();
+  // Builds every control as designed, and shows the session from now on.
+  explicit MainWindow(engine::Session& session);
+  ~MainWindow() override { session_.SetView(nullptr); }
+  MainWindow(const MainWindow&) = delete;
+  MainWindow& operator=(const MainWindow&) = delete;
   // The start-up before the window first shows: language, effects, collapsed in the home corner.
   void StartUp();
 
-  engine::Session& GetSession() { return session_; }
   Language GetLanguage() const { return language_; }
   // The click indicator while it exists.
   const ClickIndicator* GetClickIndicator() const { return click_indicator_.get(); }
@@ -92,6 +94,8 @@ class MainWindow : public ui::Form, public engine::View {
   void DropOnList(const platform::DropEvent& e);
   void DropOnStatusStrip(const platform::DropEvent& e);
 
+  engine::Session& session_;
+
   // ---- Title row.
   ui::Label title_;
   ui::Image timer_indicator_, sequence_indicator_, repeat_indicator_, simulate_indicator_;
@@ -138,8 +142,6 @@ class MainWindow : public ui::Form, public engine::View {
   engine::State shown_state_ = engine::State::Idle;
   std::unique_ptr<ClickIndicator> click_indicator_;
   ui::Form* about_ = nullptr;  // the About window while it shows
-
-  engine::Session session_{*this};
 };
 
 }  // namespace window

@@ -61,7 +61,9 @@ void TimeFields(ui::Container& in, ui::Label& hour, int hour_index, ui::Label& c
 
 }  // namespace
 
-MainWindow::MainWindow() : ui::Form("Tapwright", 2670, 7575, ui::kBlack, true, true) {
+MainWindow::MainWindow(engine::Session& session)
+    : ui::Form("Tapwright", 2670, 7575, ui::kBlack, true, true), session_(session) {
+  session_.SetView(this);
   BuildTitleRow();
   BuildStatusStrip();
   BuildHotkeyPanel();

@@ -8,7 +8,7 @@ namespace {
 class ClickIndicator : public WindowTest {
  protected:
   const window::ClickIndicator* Indicator() const { return w->GetClickIndicator(); }
-  engine::Session& session = w->GetSession();
+  engine::Session& session = Session();
 };
 
 TEST_F(ClickIndicator, OffByDefaultARecordingNeverCreatesIt) {

@@ -153,12 +153,12 @@ class Files : public WindowTest {
   const model::Recording& Recording() { return session.GetRecording(); }
   // F6's command: the window asks for the file once the command has returned.
   void AskToSave() {
-    w->GetSession().Act(engine::Command::Save);
+    Session().Act(engine::Command::Save);
     sim::Pump();
   }
 
   fs::path dir_;
-  engine::Session& session = w->GetSession();
+  engine::Session& session = Session();
 };
 
 TEST_F(Files, SavingAnEmptyRecordingAsksNothing) {
@@ -360,12 +360,12 @@ TEST_F(SimTest, TheStatusShowsForSixTicksFromTheLatestCall) {
 }
 
 TEST_F(Files, SpanishStatusTexts) {
-  w.reset();
+  DropWindow();
   sim::Reset();
   sim::SetLocaleLanguage("Spanish");
-  w = std::make_unique<window::MainWindow>();
+  NewWindow();
   w->StartUp();
-  engine::Session& s = w->GetSession();
+  engine::Session& s = Session();
   Write(Path("walk.tpw"), "1,2,3\r\n");
   s.LoadRecording(Path("walk.tpw"));
   EXPECT_EQ(Label("LBMsg").Caption(), "Abierto: walk");

@@ -56,10 +56,10 @@ TEST_F(Locale, SpanishInAnyLetterCaseElseEnglish) {
 class Language : public WindowTest {
  protected:
   void Start(std::optional<std::string> locale) {
-    w.reset();
+    DropWindow();
     sim::Reset();
     sim::SetLocaleLanguage(std::move(locale));
-    w = std::make_unique<window::MainWindow>();
+    NewWindow();
     w->StartUp();
   }
 };

@@ -11,9 +11,9 @@ namespace {
 class MainWindowDesign : public WindowTest {
  protected:
   MainWindowDesign() {
-    w.reset();
+    DropWindow();
     sim::Reset();
-    w = std::make_unique<window::MainWindow>();
+    NewWindow();
   }
 };
 
@@ -111,13 +111,13 @@ TEST_F(StartUp, TranslucentWithAShadowAndAnEmptyRecording) {
 
 TEST_F(StartUp, ASecondCopyEndsWithoutAWindow) {
   sim::SetAnotherInstanceRunning(true);
-  w.reset();
+  DropWindow();
   EXPECT_EQ(app::Run({}), 0);
   EXPECT_TRUE(sim::Windows().empty());
 }
 
 TEST_F(StartUp, HelpVersionAndUsageErrorsEndWithoutAWindow) {
-  w.reset();
+  DropWindow();
   const std::pair<std::vector<std::string>, int> cases[] = {
       {{"--help"}, 0}, {{"--version"}, 0}, {{"--bogus"}, 2}, {{"--play"}, 2}};
   for (const auto& [args, exit_code] : cases) {
@@ -157,7 +157,7 @@ TEST_F(StartUp, TheStatusStripIsPainted) {
 TEST_F(StartUp, PicturesAreDrawnForTheScreensScale) {
   for (const auto& [twips_per_pixel, pixels] : {std::pair{15.0, 16}, {10.0, 24}, {7.5, 32}}) {
     sim::SetScreen(1920, 1080, twips_per_pixel);  // 96, 144 and 192 DPI
-    window::MainWindow f;
+    window::MainWindow f(Session());
     f.StartUp();
     f.Show();
     int pictures = 0;
@@ -186,7 +186,7 @@ using Resize = MainWindowDesign;
 
 TEST_F(Resize, AGrowingWindowIsLiftedToStayOnScreen) {
   sim::SetScreen(1024, 768);
-  window::MainWindow f;
+  window::MainWindow f(Session());
   f.StartUp();
   const int screen_h = 768 * 15;
   f.SetTop(screen_h - 1500);

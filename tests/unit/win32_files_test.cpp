@@ -38,7 +38,7 @@ class Win32Files : public WindowTest {
   }
 
   fs::path dir_;
-  engine::Session& session = w->GetSession();
+  engine::Session& session = Session();
 };
 
 // A read-only file is the user's word: the save leaves it, and nothing beside it, as it was.

@@ -13,9 +13,22 @@
 // their design names.
 class WindowTest : public SimTest, protected Hands {
  protected:
-  WindowTest() : w(std::make_unique<window::MainWindow>()) {
+  WindowTest() {
+    NewWindow();
     w->StartUp();
     w->Show();
+  }
+
+  // A new session and a window on it, as the program starts them.
+  void NewWindow() {
+    DropWindow();
+    session_ = std::make_unique<engine::Session>();
+    w = std::make_unique<window::MainWindow>(*session_);
+  }
+  // Both go, before the desktop is reset under them.
+  void DropWindow() {
+    w.reset();
+    session_.reset();
   }
 
   template <class T>
@@ -32,7 +45,7 @@ class WindowTest : public SimTest, protected Hands {
   }
   ui::Frame& Frame(std::string_view name) { return Find<ui::Frame>(*w, name); }
   ui::ListBox& List() { return Find<ui::ListBox>(*w, "Lista"); }
-  engine::Session& Session() { return w->GetSession(); }
+  engine::Session& Session() { return *session_; }
 
   // Clicks the control where it shows on the screen.
   void ClickOn(const ui::Control& c, platform::MouseButton b = platform::MouseButton::Left) {
@@ -40,5 +53,6 @@ class WindowTest : public SimTest, protected Hands {
                ui::TwipsToPixelsY(w->Top() + c.FormTop()) + 2, b);
   }
 
+  std::unique_ptr<engine::Session> session_;
   std::unique_ptr<window::MainWindow> w;
 };
