@@ -47,7 +47,8 @@ TEST_F(Win32Files, AReadOnlyFileIsNotReplaced) {
   ASSERT_TRUE(SetFileAttributesW(fs::path(Path("locked.tpw")).c_str(), FILE_ATTRIBUTE_READONLY));
   session.SetRecording(Samples(1));
   sim::AnswerNextDialog(Path("locked.tpw"));
-  session.SaveRecording();
+  session.Act(engine::Command::Save);
+  sim::Pump();  // the window asks for the file once the command has returned
   EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: locked");
   EXPECT_EQ(Read(Path("locked.tpw")), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
