@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "model/command_line.h"
+#include "model/version.h"
 #include "ui/pictures.h"
 #include "window/main_window.h"
 
@@ -85,11 +86,9 @@ int Run(const std::vector<std::string>& args) {
     case CommandLine::Action::Help:
       std::fputs(model::UsageText().c_str(), stdout);
       return 0;
-    case CommandLine::Action::Version: {
-      const platform::Version v = platform::AppVersion();
-      std::printf("tapwright %d.%d.%d\n", v.major, v.minor, v.revision);
+    case CommandLine::Action::Version:
+      std::printf("tapwright %s\n", model::VersionText().c_str());
       return 0;
-    }
     case CommandLine::Action::UsageError:
       std::fprintf(stderr, "tapwright: %s\nTry 'tapwright --help'.\n", line.error.c_str());
       return model::kExitUsage;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "model/version.h"
 #include "ui/pictures.h"
 
 namespace window {
@@ -16,9 +17,7 @@ AboutWindow::AboutWindow() : ui::Form("Tapwright", 4245, 2550, ui::kBlack, /*tas
   version_.hand = true;
   version_.on_click = [this] { Unload(); };
   Add(version_);
-  const platform::Version v = platform::AppVersion();
-  version_.SetCaption("v" + std::to_string(v.major) + "." + std::to_string(v.minor) + "." +
-                      std::to_string(v.revision));
+  version_.SetCaption("v" + model::VersionText());
   const platform::Rect screen = ui::PrimaryMonitorTwips();
   Move(screen.left + (screen.width - Width()) / 2, screen.top + (screen.height - Height()) / 2);
 }

@@ -266,10 +266,6 @@ TimeOfDay LocalTimeOfDay() {
 
 std::int64_t LocalClockSeconds() { return D().clock_base_seconds + D().now / 1000; }
 
-Version AppVersion() {
-  return {TAPWRIGHT_VERSION_MAJOR, TAPWRIGHT_VERSION_MINOR, TAPWRIGHT_VERSION_REVISION};
-}
-
 std::string AppFolder() { return D().app_folder; }
 
 std::string RecordingsFolder() { return D().app_folder; }

@@ -250,29 +250,6 @@ std::wstring ModulePath() {
 
 }  // namespace
 
-Version AppVersion() {
-  static const Version version = [] {
-    Version v;
-    std::wstring path = ModulePath();
-    DWORD ignored = 0;
-    DWORD size = GetFileVersionInfoSizeW(path.c_str(), &ignored);
-    if (size == 0) return v;
-    std::vector<char> data(size);
-    VS_FIXEDFILEINFO* info = nullptr;
-    UINT info_len = 0;
-    if (GetFileVersionInfoW(path.c_str(), 0, size, data.data()) &&
-        VerQueryValueW(data.data(), L"\\", reinterpret_cast<void**>(&info), &info_len) && info &&
-        info_len >= sizeof(VS_FIXEDFILEINFO)) {
-      // File version 1.0.8.0 is the program's 1.0.8: the build number is not shown.
-      v.major = HIWORD(info->dwFileVersionMS);
-      v.minor = LOWORD(info->dwFileVersionMS);
-      v.revision = HIWORD(info->dwFileVersionLS);
-    }
-    return v;
-  }();
-  return version;
-}
-
 std::string AppFolder() {
   std::wstring path = ModulePath();
   size_t slash = path.find_last_of(L"\\/");

@@ -267,10 +267,6 @@ std::int64_t LocalClockSeconds() {
   return static_cast<std::int64_t>(now) + local.tm_gmtoff;
 }
 
-Version AppVersion() {
-  return {TAPWRIGHT_VERSION_MAJOR, TAPWRIGHT_VERSION_MINOR, TAPWRIGHT_VERSION_REVISION};
-}
-
 std::string AppFolder() {
   char path[4096];
   ssize_t n = readlink("/proc/self/exe", path, sizeof path - 1);

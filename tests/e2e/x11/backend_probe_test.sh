@@ -93,7 +93,6 @@ OUT=$(run_process LANG=es_ES.UTF-8) || fail "process: $OUT"
 echo "$OUT"
 grep -qx 'language Spanish' <<<"$OUT" || fail "es_ES is not Spanish"
 grep -qx "folder $(cd "$(dirname "$PROBE")" && pwd -P)" <<<"$OUT" || fail "folder"
-grep -qx 'version [0-9]*\.[0-9]*\.[0-9]*' <<<"$OUT" || fail "version"
 NOW=$(date +%H:%M)
 grep -qx "time $NOW:[0-9][0-9]" <<<"$OUT" || [[ $(date +%H:%M) != "$NOW" ]] || fail "local time"
 OUT=$(run_process LANG=en_GB.UTF-8 LC_MESSAGES=de_DE.UTF-8) || fail "process: $OUT"

@@ -349,11 +349,10 @@ int Screen() {
 
 int Process() {
   const std::string name = UserLanguageName();
-  Version v = AppVersion();
   TimeOfDay t = LocalTimeOfDay();
-  std::printf("language %s\nfolder %s\nversion %d.%d.%d\ntime %02d:%02d:%02d\n",
-              name.empty() ? "(none)" : name.c_str(), AppFolder().c_str(), v.major, v.minor,
-              v.revision, t.hour, t.minute, t.second);
+  std::printf("language %s\nfolder %s\ntime %02d:%02d:%02d\n",
+              name.empty() ? "(none)" : name.c_str(), AppFolder().c_str(), t.hour, t.minute,
+              t.second);
   return g_failures == 0 ? 0 : 1;
 }
 

@@ -80,8 +80,6 @@ int Click(int x, int y, const std::string& button) {
 }
 
 int Info() {
-  platform::Version v = platform::AppVersion();
-  std::printf("version v%d.%d.%d\n", v.major, v.minor, v.revision);
   std::printf("folder %s\n", platform::AppFolder().c_str());
   std::printf("language %s\n", platform::UserLanguageName().c_str());
   std::printf("screen %dx%d twips/pixel %.2f %.2f\n", platform::PrimaryMonitor().width,
