@@ -30,24 +30,22 @@ int FileWork::Percent() const { return job_ ? job_->progress.Percent() : 0; }
 void FileWork::Load(const std::string& path, std::function<void(LoadOutcome)> done) {
   if (Busy()) return;
   kind_ = Kind::Load;
-  Start([path](Job& job) { job.loaded = ReadRecordingFile(path, &job.progress); },
-        [done = std::move(done)](Job& job) { done(std::move(job.loaded)); });
+  loaded_ = std::move(done);
+  Start([path](Job& job) { job.loaded = ReadRecordingFile(path, &job.progress); });
 }
 
 void FileWork::Save(const std::string& path, const model::Recording& recording,
                     std::function<void(bool)> done) {
   if (Busy()) return;
   kind_ = Kind::Save;
-  Start(
-      [path, &recording](Job& job) {
-        job.saved = SaveRecordingFile(path, recording, HoldsKeys(recording), &job.progress);
-      },
-      [done = std::move(done)](Job& job) { done(job.saved); });
+  saved_ = std::move(done);
+  Start([path, &recording](Job& job) {
+    job.saved = SaveRecordingFile(path, recording, HoldsKeys(recording), &job.progress);
+  });
 }
 
-void FileWork::Start(std::function<void(Job&)> work, std::function<void(Job&)> take) {
+void FileWork::Start(std::function<void(Job&)> work) {
   job_ = std::make_shared<Job>();
-  take_ = std::move(take);
   shown_percent_ = -1;
   platform::RunInBackground([job = job_, work = std::move(work)] {
     try {
@@ -76,7 +74,11 @@ void FileWork::Poll() {
   }
   poll_timer_.Stop();
   const std::shared_ptr<Job> job = std::exchange(job_, nullptr);
-  std::exchange(take_, nullptr)(*job);
+  if (kind_ == Kind::Load) {
+    std::exchange(loaded_, nullptr)(std::move(job->loaded));
+  } else {
+    std::exchange(saved_, nullptr)(job->saved);
+  }
 }
 
 void FileWork::CancelLoad() {
@@ -84,7 +86,7 @@ void FileWork::CancelLoad() {
   job_->progress.cancelled = true;
   poll_timer_.Stop();
   job_.reset();  // the worker keeps its share until it sees the word
-  take_ = nullptr;
+  loaded_ = nullptr;
 }
 
 void FileWork::FinishSave() {

@@ -43,12 +43,14 @@ class FileWork {
 
  private:
   struct Job;  // shared with the worker thread
-  void Start(std::function<void(Job&)> work, std::function<void(Job&)> take);
+  void Start(std::function<void(Job&)> work);
   void Poll();
 
   std::shared_ptr<Job> job_;
   Kind kind_ = Kind::Load;
-  std::function<void(Job&)> take_;
+  // Whoever hears the outcome of the work that runs.
+  std::function<void(LoadOutcome)> loaded_;
+  std::function<void(bool)> saved_;
   int shown_percent_ = -1;
   std::function<void()> progressed_;
   platform::Timer poll_timer_;

@@ -126,7 +126,9 @@ void Session::StopPlayback() {
 }
 
 void Session::LoadThenPlay(const std::string& path) {
-  LoadRecording(path, [this] { TogglePlayback(); });
+  LoadRecording(path, [this](bool loaded, const std::string&) {
+    if (loaded) TogglePlayback();
+  });
 }
 
 void Session::FinishRecording() { recorder_.Stop(); }
@@ -174,26 +176,19 @@ bool Session::RefuseWhenBusy(const std::string& path, const HandedDone& done) {
 
 void Session::OpenHandedFile(const std::string& path, const HandedDone& done) {
   if (RefuseWhenBusy(path, done)) return;
-  LoadRecording(
-      path,
-      [done] {
-        if (done) done(model::kExitPlayed, "");
-      },
-      [done](const std::string& why) {
-        if (done) done(model::kExitNotLoaded, why);
-      });
+  LoadRecording(path, [done](bool loaded, const std::string& why) {
+    if (done) done(loaded ? model::kExitPlayed : model::kExitNotLoaded, why);
+  });
 }
 
 void Session::PlayFile(const std::string& path, int passes, int speed_step, HandedDone done) {
   if (RefuseWhenBusy(path, done)) return;
   play_file_.Begin(std::move(done));
-  LoadRecording(
-      path,
-      [this, passes, speed_step] {
-        play_file_.Loaded(passes, speed_step);
-        PlayFromStart();
-      },
-      [this](const std::string& why) { play_file_.End(model::kExitNotLoaded, why); });
+  LoadRecording(path, [this, passes, speed_step](bool loaded, const std::string& why) {
+    if (!loaded) return play_file_.End(model::kExitNotLoaded, why);
+    play_file_.Loaded(passes, speed_step);
+    PlayFromStart();
+  });
 }
 
 void Session::StopPlayFile() {
@@ -248,30 +243,27 @@ void Session::ShowStatus(StatusLine::Kind kind, const std::string& path) {
   status_.Show(kind, model::FileBaseName(path));
 }
 
-void Session::LoadRecording(const std::string& path, std::function<void()> then,
-                            std::function<void(const std::string&)> failed) {
-  const auto fail = [&failed](const std::string& why) {
-    if (failed) failed(why);
+void Session::LoadRecording(const std::string& path, LoadDone done) {
+  const auto tell = [&done](bool loaded, const std::string& why) {
+    if (done) done(loaded, why);
   };
   files_.FinishSave();  // a save that runs ends first: it takes a moment
-  if (files_.Busy()) return fail("at work on another file");
+  if (files_.Busy()) return tell(false, "at work on another file");
   // Other files are ignored.
-  if (!model::IsRecordingFile(path)) return fail("not a .tpw file");
-  files_.Load(path, [this, name = path, then = std::move(then),
-                     failed = std::move(failed)](LoadOutcome loaded) {
+  if (!model::IsRecordingFile(path)) return tell(false, "not a .tpw file");
+  files_.Load(path, [this, path, done = std::move(done)](LoadOutcome outcome) {
     TakeHotkeys();
     const bool play = std::exchange(play_after_load_, false);
-    if (!loaded.recording) {
-      ShowStatus(StatusLine::Kind::LoadFailed, name);  // the recording stays as it was
-      if (failed) failed(DescribeLoadFault(loaded));
-      return;
+    const bool loaded = outcome.recording.has_value();
+    if (loaded) {
+      recording_ = std::move(*outcome.recording);
+      player_.Rewind();  // a new recording plays from its first sample
     }
-    recording_ = std::move(*loaded.recording);
-    player_.Rewind();  // a new recording plays from its first sample
-    ShowStatus(StatusLine::Kind::Loaded, name);
-    if (then) then();
+    // A file that fails leaves the recording as it was.
+    ShowStatus(loaded ? StatusLine::Kind::Loaded : StatusLine::Kind::LoadFailed, path);
+    if (done) done(loaded, loaded ? "" : DescribeLoadFault(outcome));
     // F10 came while it loaded: a file handed from outside plays too.
-    if (play && state_ == State::Idle) TogglePlayback();
+    if (loaded && play && state_ == State::Idle) TogglePlayback();
   });
   TakeHotkeys();
 }

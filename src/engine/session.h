@@ -81,12 +81,12 @@ class Session : public Playback {
   // Steps faster (steps > 0) or slower within the speeds; a playback goes on from where it is.
   void ChangeSpeed(int steps);
 
+  // What came of a load: loaded, or why not in words for the command line.
+  using LoadDone = std::function<void(bool loaded, const std::string& why)>;
   // Loads the file at path; only recording files are read. The file is read on another thread:
-  // the recording is replaced when it is all there, and then `then` runs. A file that fails says
-  // so; the recording stays. Nothing while a load or a save runs.
-  // `failed` runs instead, with why, when the file is not a recording file or cannot be read.
-  void LoadRecording(const std::string& path, std::function<void()> then = nullptr,
-                     std::function<void(const std::string&)> failed = nullptr);
+  // the recording is replaced when it is all there. A file that fails says so; the recording
+  // stays. Nothing while a load or a save runs. `done`, when given, hears the outcome.
+  void LoadRecording(const std::string& path, LoadDone done = nullptr);
   Busy WhyBusy() const;
   // A file handed from outside: loaded only while nothing would lose by it (never over a
   // recording in progress, nor into a playback that may hold a button); else the status line
