@@ -105,15 +105,6 @@ void Container::Add(Control& c) {
   children_.push_back(&c);
 }
 
-Control* Container::Find(std::string_view name, int index) const {
-  for (Control* c : children_) {
-    if (c->name == name && c->index == index) return c;
-    if (auto* inner = dynamic_cast<Container*>(c))
-      if (Control* found = inner->Find(name, index)) return found;
-  }
-  return nullptr;
-}
-
 Control* Container::HitTest(int x, int y) const {
   for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
     Control* c = *it;

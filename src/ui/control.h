@@ -3,8 +3,6 @@
 #pragma once
 
 #include <functional>
-#include <string>
-#include <string_view>
 #include <vector>
 
 #include "platform/platform.h"
@@ -61,9 +59,6 @@ class Control {
   Control(const Control&) = delete;
   Control& operator=(const Control&) = delete;
   virtual ~Control() = default;
-
-  std::string name;  // for diagnostics and tests
-  int index = -1;    // element index in a control array, -1 for a single control
 
   int Left() const { return left_; }
   int Top() const { return top_; }
@@ -130,8 +125,6 @@ class Container {
   // The topmost visible control under (x, y) (twips relative to this container) that receives
   // the mouse, descending into frames; nullptr for the container's own background.
   Control* HitTest(int x, int y) const;
-  // The control of that design name and index, here or in a frame inside; nullptr for none.
-  Control* Find(std::string_view name, int index = -1) const;
 
  protected:
   void PaintChildren(Painter& p) const;

@@ -88,6 +88,13 @@ void ListBox::Clear() {
   Invalidate();
 }
 
+void ListBox::SetLines(std::vector<std::string> lines) {
+  items_ = std::move(lines);
+  if (list_index_ >= Count()) list_index_ = -1;
+  top_index_ = std::clamp(top_index_, 0, std::max(0, Count() - VisibleLines()));
+  Invalidate();
+}
+
 void ListBox::Select(int i) {
   if (i < -1 || i >= Count()) return;
   if (i == list_index_) return;

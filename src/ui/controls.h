@@ -62,6 +62,9 @@ class ListBox : public Control {
   void Add(std::string text);
   void Remove(int i);
   void Clear();
+  // Shows these lines instead. The selection stays on its line while that line exists, else
+  // none is selected; neither raises Click.
+  void SetLines(std::vector<std::string> lines);
   // The selected line, -1 for none.
   int Selected() const { return list_index_; }
   // Selects line i (-1: none); a change of selection raises Click, as a user's choice does.

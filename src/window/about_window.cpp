@@ -10,7 +10,6 @@ namespace window {
 AboutWindow::AboutWindow() : ui::Form("Tapwright", 4245, 2550, ui::kBlack, /*task_bar=*/false) {
   picture = &ui::pictures::AboutPicture(ui::TwipsToPixelsX(4245), ui::TwipsToPixelsY(2550));
   hand = true;
-  version_.name = "LBVer";
   version_.Move(2520, 2280, 1455, 255);
   version_.SetForeColor(ui::kDarkGrey);
   version_.alignment = platform::TextAlign::Right;

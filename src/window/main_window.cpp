@@ -3,8 +3,10 @@
 #include <cstdio>
 #include <exception>
 #include <utility>
+#include <vector>
 
 #include "model/file_names.h"
+#include "model/sequence_entry.h"
 #include "ui/opacity.h"
 #include "window/about_window.h"
 #include "window/file_dialogs.h"
@@ -13,76 +15,96 @@
 namespace window {
 namespace {
 
-// The hotkey panel's lines: the label of the key, the label of what it does.
-struct HotkeyLine {
-  engine::Command command;
-  size_t key_label, action_label;
-};
-constexpr HotkeyLine kHotkeyLines[] = {{engine::Command::Record, 4, 0},
-                                       {engine::Command::Play, 5, 1},
-                                       {engine::Command::Stop, 8, 9},
-                                       {engine::Command::Load, 6, 2},
-                                       {engine::Command::Save, 7, 3}};
+// The commands listed on the hotkey panel, each with its line.
+constexpr std::pair<engine::Command, HotkeyLine HotkeyPanel::*> kHotkeyLines[] = {
+    {engine::Command::Record, &HotkeyPanel::record},
+    {engine::Command::Play, &HotkeyPanel::play},
+    {engine::Command::Stop, &HotkeyPanel::stop},
+    {engine::Command::Load, &HotkeyPanel::load},
+    {engine::Command::Save, &HotkeyPanel::save}};
 
 }  // namespace
 
 void MainWindow::ConnectHandlers() {
-  close_button_.on_click = [this] { session_.Quit(); };
-  title_.on_click = [this] { ShowAbout(); };
-  hotkeys_button_.on_click = [this] {
-    TogglePanel(hotkey_panel_, {&timer_panel_, &options_panel_, &sequence_panel_});
-  };
+  ConnectTitleRow();
   // A click on a line of the hotkey panel, then a key, gives the line's command that key.
-  for (const HotkeyLine& line : kHotkeyLines) {
-    const auto choose = [this, command = line.command] { session_.ChooseHotkey(command); };
-    hotkey_labels_[line.key_label].on_click = choose;
-    hotkey_labels_[line.action_label].on_click = choose;
+  for (const auto& [command, member] : kHotkeyLines) {
+    HotkeyLine& line = hotkey_panel_.*member;
+    const auto choose = [this, command = command] { session_.ChooseHotkey(command); };
+    line.key.on_click = choose;
+    line.what.on_click = choose;
   }
-  options_button_.on_click = [this] {
-    TogglePanel(options_panel_, {&timer_panel_, &hotkey_panel_, &sequence_panel_});
+  ConnectOptions();
+  ConnectTimeFields();
+  timer_panel_.timer_switch.on_click = [this] {
+    if (session_.GetSingleTimer().Toggle()) ToggleTimerPanel();
   };
-  for (ui::Image* i : {&sequence_option_, &sequence_indicator_})
+  ConnectSequencePanel();
+  status_strip_.frame.on_drop = [this](const platform::DropEvent& e) { DropOnStatusStrip(e); };
+}
+
+void MainWindow::ConnectTitleRow() {
+  TitleRow& r = title_row_;
+  r.close_button.on_click = [this] { session_.Quit(); };
+  r.title.on_click = [this] { ShowAbout(); };
+  r.hotkeys_button.on_click = [this] { TogglePanel(Panel::Hotkeys); };
+  r.options_button.on_click = [this] { TogglePanel(Panel::Options); };
+}
+
+void MainWindow::ConnectOptions() {
+  TitleRow& r = title_row_;
+  OptionsPanel& p = options_panel_;
+  for (ui::Image* i : {&p.sequence.button, &r.sequence_indicator})
     i->on_click = [this] { ToggleSequencePanel(); };
-  for (ui::Image* i : {&timer_option_, &timer_indicator_})
+  for (ui::Image* i : {&p.single_timer.button, &r.timer_indicator})
     i->on_click = [this] { ToggleTimerPanel(); };
-  for (ui::Image* i : {&repeat_option_, &repeat_indicator_})
+  for (ui::Image* i : {&p.repeat.button, &r.repeat_indicator})
     i->on_click = [this] { session_.ToggleRepeat(); };
-  for (ui::Image* i : {&simulate_option_, &simulate_indicator_})
+  for (ui::Image* i : {&p.simulate_clicks.button, &r.simulate_indicator})
     i->on_click = [this] { session_.ToggleSimulateClicks(); };
-  keyboard_option_.on_click = [this] { session_.ToggleRecordKeyboard(); };
+  p.record_keyboard.button.on_click = [this] { session_.ToggleRecordKeyboard(); };
   // An option's caption acts as its picture does.
-  ui::Image* pictures[] = {&simulate_option_, &repeat_option_, &timer_option_, &sequence_option_,
-                           &keyboard_option_};
-  for (size_t i = 0; i < option_captions_.size(); ++i) {
-    option_captions_[i].on_click = [picture = pictures[i]] { picture->on_click(); };
-    option_captions_[i].hand = true;
+  for (Option* o :
+       {&p.simulate_clicks, &p.repeat, &p.single_timer, &p.sequence, &p.record_keyboard}) {
+    o->caption.on_click = [o] { o->button.on_click(); };
+    o->caption.hand = true;
   }
   // A left press goes one step faster, a right press one slower.
   for (ui::Control* c :
-       {static_cast<ui::Control*>(&speed_button_), static_cast<ui::Control*>(&speed_caption_)}) {
+       {static_cast<ui::Control*>(&p.speed_button), static_cast<ui::Control*>(&p.speed_caption)}) {
     c->on_mouse_down = [this](int button, int, int, int) {
       session_.ChangeSpeed(button == 1 ? 1 : button == 2 ? -1 : 0);
     };
   }
-  for (int i = 0; i < static_cast<int>(time_fields_.size()); ++i) {
-    time_fields_[i].on_mouse_down = [this, i](int button, int, int, int) {
-      TimeFieldDown(i, button);
-    };
-    time_fields_[i].on_mouse_up = [this, i](int, int, int, int) { TimeFieldUp(i); };
+}
+
+void MainWindow::ConnectTimeFields() {
+  const std::pair<TimeRow*, TimeKind> rows[] = {{&timer_panel_.start, TimeKind::TimerStart},
+                                                {&timer_panel_.end, TimeKind::TimerEnd},
+                                                {&sequence_panel_.entry, TimeKind::Entry}};
+  for (const auto& [row, kind] : rows) {
+    for (const bool hour : {true, false}) {
+      ui::Label& label = hour ? row->hour : row->minute;
+      const TimeField field{kind, hour};
+      label.on_mouse_down = [this, field](int button, int, int, int) {
+        TimeFieldDown(field, button);
+      };
+      label.on_mouse_up = [this, field](int, int, int, int) { TimeFieldUp(field); };
+    }
   }
-  timer_switch_.on_click = [this] {
-    if (session_.GetSingleTimer().Toggle()) ToggleTimerPanel();
-  };
-  add_button_.on_click = [this] {
+}
+
+void MainWindow::ConnectSequencePanel() {
+  SequencePanel& p = sequence_panel_;
+  p.add_button.on_click = [this] {
     if (session_.GetSequence().On()) return;
     const std::optional<std::string> path = ChooseFile(engine::FileDialog::Open);
-    if (path && session_.GetSequence().Add(*path)) AddToList(*path);
+    if (path && session_.GetSequence().Add(*path)) ShowSequenceList();
   };
-  remove_button_.on_click = [this] { RemoveFromList(); };
-  sequence_list_.on_click = [this] { ShowSelectedEntry(); };
-  sequence_list_.on_drop = [this](const platform::DropEvent& e) { DropOnList(e); };
-  status_strip_.on_drop = [this](const platform::DropEvent& e) { DropOnStatusStrip(e); };
-  sequence_switch_.on_click = [this] {
+  p.remove_button.on_click = [this] { RemoveSelectedEntry(); };
+  p.list.on_click = [this] { ShowSelectedEntry(); };
+  p.list.on_drop = [this](const platform::DropEvent& e) { DropOnList(e); };
+  p.sequence_switch.on_click = [this] {
     if (session_.GetSequence().Toggle()) ToggleSequencePanel();
   };
 }
@@ -93,36 +115,34 @@ void MainWindow::StartUp() {
   ShowStatusLine();
   platform::SetDropShadow(Handle(), true);
   ui::SetOpacityPercent(*this, 93);
-  collapsed_height_ = status_strip_.Height() + status_strip_.Top() + 20;
+  collapsed_height_ = status_strip_.frame.Height() + status_strip_.frame.Top() + 20;
   SetHeight(collapsed_height_);
   MoveHome();
   platform::SetTopmost(Handle(), true);  // from the start, not from the first key poll
-  border_.SetHeight(Height());
-  border_.SetWidth(Width());
+  title_row_.border.SetHeight(Height());
+  title_row_.border.SetWidth(Width());
 }
 
 void MainWindow::ApplyLanguage() {
-  const auto text = [this](Text id) { return std::string(TextOf(id, language_)); };
-  panel_titles_[0].SetCaption(text(Text::Options));
-  panel_titles_[1].SetCaption(text(Text::SingleTimer));
-  panel_titles_[2].SetCaption(text(Text::Keyboard));
-  panel_titles_[3].SetCaption(text(Text::Sequence));
-  hotkey_labels_[2].SetCaption(text(Text::LoadFile));
-  hotkey_labels_[3].SetCaption(text(Text::SaveFile));
-  const Text options[] = {Text::SimulateClicks, Text::Repeat, Text::SingleTimer, Text::Sequence,
-                          Text::RecordKeyboard};
-  for (int i = 0; i < 5; ++i) option_captions_[i].SetCaption(text(options[i]));
-  time_labels_[0].SetCaption(text(Text::Initial));
-  time_labels_[7].SetCaption(text(Text::Initial));
+  const std::pair<ui::Label*, Text> texts[] = {
+      {&options_panel_.title, Text::Options},
+      {&timer_panel_.title, Text::SingleTimer},
+      {&hotkey_panel_.title, Text::Keyboard},
+      {&sequence_panel_.title, Text::Sequence},
+      {&hotkey_panel_.load.what, Text::LoadFile},
+      {&hotkey_panel_.save.what, Text::SaveFile},
+      {&options_panel_.simulate_clicks.caption, Text::SimulateClicks},
+      {&options_panel_.repeat.caption, Text::Repeat},
+      {&options_panel_.single_timer.caption, Text::SingleTimer},
+      {&options_panel_.sequence.caption, Text::Sequence},
+      {&options_panel_.record_keyboard.caption, Text::RecordKeyboard},
+      {&timer_panel_.start.caption, Text::Initial},
+      {&sequence_panel_.entry.caption, Text::Initial}};
+  for (const auto& [label, id] : texts) label->SetCaption(std::string(TextOf(id, language_)));
   ShowOptions();
   ShowHotkeys();
   // Several Spanish captions are longer than their design labels.
-  for (ui::Label* l : {&panel_titles_[0], &panel_titles_[1], &panel_titles_[2], &panel_titles_[3],
-                       &hotkey_labels_[2], &hotkey_labels_[3], &option_captions_[0],
-                       &option_captions_[1], &option_captions_[2], &option_captions_[3],
-                       &option_captions_[4], &time_labels_[0], &time_labels_[7]}) {
-    l->FitCaption();
-  }
+  for (const auto& [label, id] : texts) label->FitCaption();
 }
 
 void MainWindow::Show(engine::Change what) {
@@ -144,10 +164,10 @@ void MainWindow::Show(engine::Change what) {
       ShowOptions();
       break;
     case Change::SingleTimer:
-      timer_indicator_.SetVisible(session_.GetSingleTimer().Armed());
+      title_row_.timer_indicator.SetVisible(session_.GetSingleTimer().Armed());
       break;
     case Change::Sequence:
-      sequence_indicator_.SetVisible(session_.GetSequence().On());
+      title_row_.sequence_indicator.SetVisible(session_.GetSequence().On());
       break;
     case Change::HotkeyPoll:
       platform::SetTopmost(Handle(), true);
@@ -171,10 +191,15 @@ void MainWindow::ShowState() {
   ShowStatusLine();
   const bool recording = state == State::Recording;
   const ui::Color color = recording ? ui::kLightRed : ui::kLightBlue;
-  state_word_.SetCaption(recording ? "Rec" : state == State::Playing ? "Play" : "Stop");
-  state_word_.SetForeColor(color);
-  chronometer_.SetForeColor(color);
-  ShowStateIcon(recording ? 0 : state == State::Playing ? 1 : 2);
+  status_strip_.state_word.SetCaption(recording                 ? "Rec"
+                                      : state == State::Playing ? "Play"
+                                                                : "Stop");
+  status_strip_.state_word.SetForeColor(color);
+  status_strip_.chronometer.SetForeColor(color);
+  const StateIcon icon = recording                 ? StateIcon::Recording
+                         : state == State::Playing ? StateIcon::Playing
+                                                   : StateIcon::Stopped;
+  ShowStateIcon(static_cast<int>(icon));
   if (state == State::Idle) {
     // A playback started during the recording left the indicator where it was.
     if (before == State::Recording) click_indicator_.reset();
@@ -192,21 +217,21 @@ ClickIndicator& MainWindow::Indicator() {
 }
 
 void MainWindow::ShowStateIcon(int index) {
-  const int highest = static_cast<int>(state_icons_.size()) - 1;
+  const int highest = static_cast<int>(status_strip_.state_icons.size()) - 1;
   if (index < 0 || index > highest) return;
-  for (int i = 0; i <= highest; ++i) state_icons_[i].SetVisible(i == index);
+  for (int i = 0; i <= highest; ++i) status_strip_.state_icons[i].SetVisible(i == index);
 }
 
 void MainWindow::ShowChronometer() {
   const engine::Chronometer& c = session_.GetChronometer();
   // A count shows with a blank after it; the restart's reading has none.
   if (c.Fresh()) {
-    chronometer_.SetCaption("00m 00s");
+    status_strip_.chronometer.SetCaption("00m 00s");
     return;
   }
   char text[32];
   std::snprintf(text, sizeof text, "%02dm %02ds ", c.Minutes(), c.Seconds());
-  chronometer_.SetCaption(text);
+  status_strip_.chronometer.SetCaption(text);
 }
 
 void MainWindow::ShowStatusLine() {
@@ -216,13 +241,14 @@ void MainWindow::ShowStatusLine() {
     // While idle with nothing recorded, the line says how to begin.
     const bool first_steps =
         session_.GetState() == engine::State::Idle && session_.GetRecording().UBound() == 0;
-    status_line_.SetForeColor(ui::kGrey);
+    status_strip_.status_line.SetForeColor(ui::kGrey);
     if (first_steps) {
-      status_line_.SetCaption(engine::KeyName(session_.Hotkeys().KeyOf(engine::Command::Record)) +
-                              ": " + std::string(TextOf(Text::RecordHint, language_)));
-      status_line_.FitCaption();
+      status_strip_.status_line.SetCaption(
+          engine::KeyName(session_.Hotkeys().KeyOf(engine::Command::Record)) + ": " +
+          std::string(TextOf(Text::RecordHint, language_)));
+      status_strip_.status_line.FitCaption();
     }
-    status_line_.SetVisible(first_steps);
+    status_strip_.status_line.SetVisible(first_steps);
     return;
   }
   const Text words[] = {Text::Loaded,   Text::Saved,  Text::LoadFailed,      Text::SaveFailed,
@@ -234,18 +260,17 @@ void MainWindow::ShowStatusLine() {
   const bool working = s.GetKind() == Kind::Loading || s.GetKind() == Kind::Saving;
   std::string caption(TextOf(words[static_cast<int>(s.GetKind())], language_));
   caption += working ? " " + std::to_string(s.Percent()) + " %" : s.Name();
-  status_line_.SetCaption(caption);
-  status_line_.SetForeColor(failed ? ui::kLightRed : ui::kGrey);
-  status_line_.FitCaption();  // a file's name is longer than the design caption
-  status_line_.SetVisible(true);
+  status_strip_.status_line.SetCaption(caption);
+  status_strip_.status_line.SetForeColor(failed ? ui::kLightRed : ui::kGrey);
+  status_strip_.status_line.FitCaption();  // a file's name is longer than the design caption
+  status_strip_.status_line.SetVisible(true);
 }
 
 void MainWindow::ShowHotkeys() {
   const std::optional<engine::Command> choosing = session_.ChoosingHotkey();
-  for (const HotkeyLine& line : kHotkeyLines) {
-    ui::Label& key = hotkey_labels_[line.key_label];
-    key.SetCaption(
-        choosing == line.command ? "?" : engine::KeyName(session_.Hotkeys().KeyOf(line.command)));
+  for (const auto& [command, member] : kHotkeyLines) {
+    ui::Label& key = (hotkey_panel_.*member).key;
+    key.SetCaption(choosing == command ? "?" : engine::KeyName(session_.Hotkeys().KeyOf(command)));
     key.FitCaption();
   }
   ShowStatusLine();
@@ -253,14 +278,14 @@ void MainWindow::ShowHotkeys() {
 
 void MainWindow::ShowOptions() {
   const model::Options& o = session_.GetOptions();
-  repeat_indicator_.SetVisible(o.repeat);
-  end_time_row_.SetVisible(o.repeat);
-  simulate_indicator_.SetVisible(o.simulate_clicks);
-  keys_line_.SetCaption(std::string(
+  title_row_.repeat_indicator.SetVisible(o.repeat);
+  timer_panel_.end_frame.SetVisible(o.repeat);
+  title_row_.simulate_indicator.SetVisible(o.simulate_clicks);
+  hotkey_panel_.keys_line.SetCaption(std::string(
       TextOf(o.record_keyboard ? Text::KeysRecorded : Text::KeysNotRecorded, language_)));
-  keyboard_option_.Invalidate();
-  speed_caption_.SetCaption(SpeedText(o.speed_step, language_));
-  speed_caption_.FitCaption();
+  options_panel_.record_keyboard.button.Invalidate();
+  options_panel_.speed_caption.SetCaption(SpeedText(o.speed_step, language_));
+  options_panel_.speed_caption.FitCaption();
 }
 
 void MainWindow::AskForFile(engine::FileDialog which) {
@@ -309,32 +334,33 @@ void MainWindow::ShowAbout() {
 }
 
 void MainWindow::OnResize() {
-  border_.Move(0, 0, Width(), Height());
+  title_row_.border.Move(0, 0, Width(), Height());
   const platform::Rect screen = ui::PrimaryMonitorTwips();
   const int screen_bottom = screen.top + screen.height;
   if (Height() + Top() > screen_bottom) SetTop(screen_bottom - Height());
 }
 
-void MainWindow::AddToList(const std::string& path) {
-  sequence_list_.Add(model::FileBaseName(path));
-  entry_time_row_.SetVisible(true);
+void MainWindow::ShowSequenceList() {
+  const std::vector<model::SequenceEntry>& entries = session_.GetSequence().Entries();
+  std::vector<std::string> names;
+  names.reserve(entries.size());
+  for (const model::SequenceEntry& e : entries) names.push_back(model::FileBaseName(e.path));
+  sequence_panel_.list.SetLines(std::move(names));
+  sequence_panel_.entry_frame.SetVisible(!entries.empty());
 }
 
-void MainWindow::RemoveFromList() {
-  const int selected = sequence_list_.Selected();
+void MainWindow::RemoveSelectedEntry() {
+  ui::ListBox& list = sequence_panel_.list;
+  const int selected = list.Selected();
   if (!session_.GetSequence().Remove(selected)) return;
-  sequence_list_.Remove(selected);
-  if (sequence_list_.Count() == 0) {
-    entry_time_row_.SetVisible(false);
-  } else {
-    sequence_list_.Select(0);
-  }
+  list.Select(-1);  // its line goes
+  ShowSequenceList();
+  if (list.Count() > 0) list.Select(0);
 }
 
 void MainWindow::ShowSelectedEntry() {
-  const int selected = sequence_list_.Selected();
-  if (sequence_list_.Count() == 0 || selected < 0) return;
-  entry_time_row_.SetVisible(true);
+  const int selected = sequence_panel_.list.Selected();
+  if (sequence_panel_.list.Count() == 0 || selected < 0) return;
   entry_time_ = session_.GetSequence().Entries()[static_cast<size_t>(selected)].start;
   ShowTimeFields();
 }
@@ -349,8 +375,8 @@ constexpr std::uint32_t kShellEffects =
 
 void MainWindow::DropOnList(const platform::DropEvent& e) {
   if (e.allowed_effects != kShellEffects) return;
-  for (const std::string& file : e.files)
-    if (session_.GetSequence().Add(file)) AddToList(file);
+  for (const std::string& file : e.files) session_.GetSequence().Add(file);
+  ShowSequenceList();
 }
 
 void MainWindow::DropOnStatusStrip(const platform::DropEvent& e) {

@@ -2,8 +2,6 @@
 // and drops into its commands. It holds no state of the program's own: the session does.
 #pragma once
 
-#include <array>
-#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -15,7 +13,11 @@
 #include "ui/controls.h"
 #include "ui/form.h"
 #include "window/click_indicator.h"
+#include "window/main_window_controls.h"
 #include "window/texts.h"
+
+// The window tests' fixture, which reaches the controls.
+class WindowTest;
 
 namespace window {
 
@@ -38,7 +40,7 @@ class MainWindow : public ui::Form, public engine::View {
   void AskForFile(engine::FileDialog which) override;
   using ui::Form::Show;
 
-  // Shows icon `index` of the state icons (recording, playing, stopped); others change nothing.
+  // Shows state icon `index` (a StateIcon) alone; others change nothing.
   void ShowStateIcon(int index);
 
  protected:
@@ -48,6 +50,17 @@ class MainWindow : public ui::Form, public engine::View {
   void OnCloseRequest() override { session_.Close(); }
 
  private:
+  friend class ::WindowTest;
+
+  // At most one panel is open, in place of the status strip.
+  enum class Panel { None, Hotkeys, Options, Timer, Sequence };
+  // A time field: the time it steps, and whether its hour or its minute.
+  enum class TimeKind { TimerStart, TimerEnd, Entry };
+  struct TimeField {
+    TimeKind kind = TimeKind::TimerStart;
+    bool hour = true;
+  };
+
   // Layout (main_window_layout.cpp).
   void BuildTitleRow();
   void BuildStatusStrip();
@@ -56,11 +69,19 @@ class MainWindow : public ui::Form, public engine::View {
   void BuildTimerPanel();
   void BuildSequencePanel();
   void ConnectHandlers();
+  void ConnectTitleRow();
+  void ConnectOptions();
+  void ConnectTimeFields();
+  void ConnectSequencePanel();
   void ApplyLanguage();
 
   // Panels and corners (panels.cpp).
   void ClosePanels();
-  void TogglePanel(ui::Frame& panel, std::initializer_list<ui::Frame*> others);
+  // Opens the panel, or closes it if open.
+  void TogglePanel(Panel panel);
+  // Puts the open panel in place of the status strip, the others out of sight, and sizes the
+  // window to show it.
+  void PlacePanels();
   void ToggleTimerPanel();
   void ToggleSequencePanel();
   // To the primary monitor's top-left corner, where the window starts and rests while idle.
@@ -81,56 +102,33 @@ class MainWindow : public ui::Form, public engine::View {
   void AnswerAskedFile(engine::FileDialog which);
   ClickIndicator& Indicator();
 
-  // Time fields (time_fields.cpp): 0, 1, 4 hours; 2, 3, 5 minutes.
-  void StepTimeField(int index, int button);
-  void TimeFieldDown(int index, int button);
-  void TimeFieldUp(int index);
+  // Time fields (time_fields.cpp).
+  void StepTimeField(TimeField field, int button);
+  void TimeFieldDown(TimeField field, int button);
+  void TimeFieldUp(TimeField field);
   void StepHeldField();
 
-  // Sequence list.
-  void AddToList(const std::string& path);
-  void RemoveFromList();
+  // Sequence list: it shows the sequence's entries.
+  void ShowSequenceList();
+  void RemoveSelectedEntry();
   void ShowSelectedEntry();
   void DropOnList(const platform::DropEvent& e);
   void DropOnStatusStrip(const platform::DropEvent& e);
 
   engine::Session& session_;
 
-  // ---- Title row.
-  ui::Label title_;
-  ui::Image timer_indicator_, sequence_indicator_, repeat_indicator_, simulate_indicator_;
-  ui::Image options_button_, hotkeys_button_, close_button_;
-  ui::Shape border_;
-
-  // ---- Status strip.
-  ui::Frame status_strip_;
-  std::array<ui::Image, 3> state_icons_;  // recording, playing, stopped
-  ui::Label state_word_;
-  ui::Label chronometer_;
-  ui::Label status_line_;
-
-  // ---- Panels.
-  ui::Frame hotkey_panel_, options_panel_, timer_panel_, sequence_panel_;
-  std::array<ui::Label, 4> panel_titles_;  // options, timer, keyboard, sequence
-  std::array<ui::Line, 4> panel_lines_;
-  std::array<ui::Label, 10> hotkey_labels_;
-  ui::Label keys_line_;  // whether and which keys a recording takes
-  ui::Image simulate_option_, repeat_option_, timer_option_, sequence_option_, keyboard_option_;
-  std::array<ui::Label, 5> option_captions_;
-  ui::Image speed_button_;
-  ui::Label speed_caption_;
-  std::array<ui::Label, 8> time_labels_;  // 4 and 5 do not exist in the design
-  std::array<ui::Label, 6> time_fields_;
-  ui::Frame end_time_row_;
-  ui::Image timer_switch_;
-  ui::Image add_button_, remove_button_;
-  ui::ListBox sequence_list_;
-  ui::Frame entry_time_row_;
-  ui::Image sequence_switch_;
+  // The controls (main_window_controls.h).
+  TitleRow title_row_;
+  StatusStrip status_strip_;
+  HotkeyPanel hotkey_panel_;
+  OptionsPanel options_panel_;
+  TimerPanel timer_panel_;
+  SequencePanel sequence_panel_;
+  Panel open_panel_ = Panel::None;  // what the window shows, not the session's state
 
   // Holding a time field steps it ten times a second from the fifth tick on.
   platform::Timer step_timer_{100, [this] { StepHeldField(); }};
-  int held_field_ = 0;
+  TimeField held_field_;
   int held_button_ = 0;
   int held_ticks_ = 0;
   // The time shown in the entry's fields: the selected entry's, or one not yet given to any.

@@ -1,6 +1,7 @@
 // The four panels: one at a time opens in place of the status strip and the window grows to
-// show it. A panel is open exactly when its top is the status strip's top. While busy, the
-// window hops from corner to corner out of the pointer's way.
+// show it. While busy, the window hops from corner to corner out of the pointer's way.
+#include <utility>
+
 #include "window/main_window.h"
 
 namespace window {
@@ -11,30 +12,38 @@ constexpr int kParkedTop = 5000;
 }  // namespace
 
 void MainWindow::ClosePanels() {
-  for (ui::Frame* p : {&hotkey_panel_, &timer_panel_, &options_panel_, &sequence_panel_})
-    p->SetTop(kParkedTop);
-  SetHeight(collapsed_height_);
+  open_panel_ = Panel::None;
+  PlacePanels();
 }
 
-void MainWindow::TogglePanel(ui::Frame& panel, std::initializer_list<ui::Frame*> others) {
-  if (panel.Top() != status_strip_.Top()) {
-    panel.SetTop(status_strip_.Top());
-    SetHeight(panel.Height() + panel.Top() + 20);
-  } else {
-    panel.SetTop(kParkedTop);
-    SetHeight(collapsed_height_);
+void MainWindow::TogglePanel(Panel panel) {
+  open_panel_ = open_panel_ == panel ? Panel::None : panel;
+  PlacePanels();
+}
+
+void MainWindow::PlacePanels() {
+  const std::pair<Panel, PanelControls*> panels[] = {{Panel::Hotkeys, &hotkey_panel_},
+                                                     {Panel::Options, &options_panel_},
+                                                     {Panel::Timer, &timer_panel_},
+                                                     {Panel::Sequence, &sequence_panel_}};
+  const int open_top = status_strip_.frame.Top();
+  int height = collapsed_height_;
+  for (const auto& [panel, controls] : panels) {
+    const bool open = panel == open_panel_;
+    controls->frame.SetTop(open ? open_top : kParkedTop);
+    if (open) height = controls->frame.Height() + open_top + 20;
   }
-  for (ui::Frame* p : others) p->SetTop(kParkedTop);
+  SetHeight(height);
 }
 
 void MainWindow::ToggleSequencePanel() {
   if (session_.GetSingleTimer().Armed()) return;
-  TogglePanel(sequence_panel_, {&hotkey_panel_, &options_panel_, &timer_panel_});
+  TogglePanel(Panel::Sequence);
 }
 
 void MainWindow::ToggleTimerPanel() {
   if (session_.GetSequence().On()) return;
-  TogglePanel(timer_panel_, {&hotkey_panel_, &options_panel_, &sequence_panel_});
+  TogglePanel(Panel::Timer);
 }
 
 void MainWindow::OnBackgroundMove(int, int, int, int) {

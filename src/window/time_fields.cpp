@@ -7,37 +7,45 @@
 
 namespace window {
 
-void MainWindow::ShowTimeFields() {
-  const engine::SingleTimer& timer = session_.GetSingleTimer();
-  const model::HourMinute times[] = {timer.StartTime(), timer.EndTime(), entry_time_};
-  for (int row = 0; row < 3; ++row) {
-    // Hours are fields 0, 1 and 4; their minutes 2, 3 and 5.
-    const int hour = row < 2 ? row : 4, minute = row < 2 ? row + 2 : 5;
-    time_fields_[hour].SetCaption(TwoDigits(times[row].hour));
-    time_fields_[minute].SetCaption(TwoDigits(times[row].minute));
-  }
+namespace {
+
+void ShowTime(TimeRow& row, model::HourMinute t) {
+  row.hour.SetCaption(TwoDigits(t.hour));
+  row.minute.SetCaption(TwoDigits(t.minute));
 }
 
-void MainWindow::StepTimeField(int index, int button) {
+}  // namespace
+
+void MainWindow::ShowTimeFields() {
+  const engine::SingleTimer& timer = session_.GetSingleTimer();
+  ShowTime(timer_panel_.start, timer.StartTime());
+  ShowTime(timer_panel_.end, timer.EndTime());
+  ShowTime(sequence_panel_.entry, entry_time_);
+}
+
+void MainWindow::StepTimeField(TimeField field, int button) {
   const int delta = button == 1 ? 1 : -1;
-  const bool hour = index == 0 || index == 1 || index == 4;
   const auto step = [&](model::HourMinute t) {
-    return hour ? model::StepHour(t, delta) : model::StepMinute(t, delta);
+    return field.hour ? model::StepHour(t, delta) : model::StepMinute(t, delta);
   };
   engine::SingleTimer& timer = session_.GetSingleTimer();
-  if (index == 0 || index == 2) {
-    timer.SetStartTime(step(timer.StartTime()));
-  } else if (index == 1 || index == 3) {
-    timer.SetEndTime(step(timer.EndTime()));
-  } else {
-    entry_time_ = step(entry_time_);
+  switch (field.kind) {
+    case TimeKind::TimerStart:
+      timer.SetStartTime(step(timer.StartTime()));
+      break;
+    case TimeKind::TimerEnd:
+      timer.SetEndTime(step(timer.EndTime()));
+      break;
+    case TimeKind::Entry:
+      entry_time_ = step(entry_time_);
+      break;
   }
   ShowTimeFields();
   Refresh();  // visible while the button is still held
 }
 
-void MainWindow::TimeFieldDown(int index, int button) {
-  held_field_ = index;
+void MainWindow::TimeFieldDown(TimeField field, int button) {
+  held_field_ = field;
   held_button_ = button;
   step_timer_.Start();
 }
@@ -48,13 +56,14 @@ void MainWindow::StepHeldField() {
   if (held_ticks_ >= 5) StepTimeField(held_field_, held_button_);
 }
 
-void MainWindow::TimeFieldUp(int index) {
+void MainWindow::TimeFieldUp(TimeField field) {
   step_timer_.Stop();
   held_ticks_ = 0;
   StepTimeField(held_field_, held_button_);
   // Right after an add no line is selected: the time then belongs to no entry.
-  if (index >= 4 && sequence_list_.Selected() >= 0)
-    session_.GetSequence().SetStartTime(sequence_list_.Selected(), entry_time_);
+  const int selected = sequence_panel_.list.Selected();
+  if (field.kind == TimeKind::Entry && selected >= 0)
+    session_.GetSequence().SetStartTime(selected, entry_time_);
 }
 
 }  // namespace window

@@ -21,15 +21,15 @@ TEST_F(ClickIndicator, OffByDefaultARecordingNeverCreatesIt) {
 }
 
 TEST_F(ClickIndicator, TheOptionAndItsIndicatorFollowEachClickEvenWhileArmed) {
-  ClickOn(Image("ImOp"));
-  ClickOn(Image("ImSimular", 0));
+  ClickOn(TitleRow().options_button);
+  ClickOn(OptionsPanel().simulate_clicks.button);
   EXPECT_TRUE(session.GetOptions().simulate_clicks);
-  EXPECT_TRUE(Image("ImSimular", 1).Visible());
+  EXPECT_TRUE(TitleRow().simulate_indicator.Visible());
   session.SetRecording(Samples(1));
   ASSERT_TRUE(session.GetSingleTimer().Toggle());
-  ClickOn(Image("ImSimular", 1));
+  ClickOn(TitleRow().simulate_indicator);
   EXPECT_FALSE(session.GetOptions().simulate_clicks);
-  EXPECT_FALSE(Image("ImSimular", 1).Visible());
+  EXPECT_FALSE(TitleRow().simulate_indicator.Visible());
 }
 
 TEST_F(ClickIndicator, ATranslucentSquareCentredUnderTheCursor) {

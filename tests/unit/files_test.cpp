@@ -180,9 +180,10 @@ TEST_F(Files, SaveFillsTheDialogAsDesignedAndWritesEverySample) {
   EXPECT_EQ(d.title, "Tapwright - Save file");
   EXPECT_EQ(d.default_extension, "tpw");
   EXPECT_EQ(Read(Path("walk.tpw")), "7,8,2\r\n-1280,200,-1\r\n");
-  EXPECT_TRUE(Label("LBMsg").Visible());
-  EXPECT_EQ(Label("LBMsg").Caption(), "Save: walk");
-  EXPECT_GE(ui::TwipsToPixelsX(Label("LBMsg").Width()), Label("LBMsg").TextWidthPixels());
+  EXPECT_TRUE(StatusStrip().status_line.Visible());
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Save: walk");
+  EXPECT_GE(ui::TwipsToPixelsX(StatusStrip().status_line.Width()),
+            StatusStrip().status_line.TextWidthPixels());
   // The next dialog, open or save, starts where the file went; a cancel changes nothing.
   AskToSave();
   session.Act(engine::Command::Load);
@@ -205,21 +206,21 @@ TEST_F(Files, ACancelledSaveShowsNothingAFailedOneSaysSoInRed) {
   session.SetRecording(Of({{1, 2, 3}}));
   sim::AnswerNextDialog(std::nullopt);
   AskToSave();
-  EXPECT_FALSE(Label("LBMsg").Visible());
+  EXPECT_FALSE(StatusStrip().status_line.Visible());
   EXPECT_EQ(RunningTimers(1000), 0);
   sim::AnswerNextDialog(Path("no-such-folder/walk.tpw"));
   AskToSave();
-  EXPECT_TRUE(Label("LBMsg").Visible());
-  EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: walk");
-  EXPECT_EQ(Label("LBMsg").ForeColor(), ui::kLightRed);
+  EXPECT_TRUE(StatusStrip().status_line.Visible());
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Not saved: walk");
+  EXPECT_EQ(StatusStrip().status_line.ForeColor(), ui::kLightRed);
   sim::Advance(5500);
-  EXPECT_TRUE(Label("LBMsg").Visible());
+  EXPECT_TRUE(StatusStrip().status_line.Visible());
   sim::Advance(1000);
-  EXPECT_FALSE(Label("LBMsg").Visible());
+  EXPECT_FALSE(StatusStrip().status_line.Visible());
   sim::AnswerNextDialog(Path("walk.tpw"));
   AskToSave();  // a success after a failure is grey again
-  EXPECT_EQ(Label("LBMsg").Caption(), "Save: walk");
-  EXPECT_EQ(Label("LBMsg").ForeColor(), ui::kGrey);
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Save: walk");
+  EXPECT_EQ(StatusStrip().status_line.ForeColor(), ui::kGrey);
 }
 
 TEST_F(Files, F5WhileIdleOpensTheDialogAndLoads) {
@@ -238,7 +239,7 @@ TEST_F(Files, F5WhileIdleOpensTheDialogAndLoads) {
   EXPECT_EQ(d.default_extension, "");
   EXPECT_EQ(Recording(), Of({{1, 2, -1}, {3, 4, 1}}));
   EXPECT_EQ(Recording()[0], model::Sample{});
-  EXPECT_EQ(Label("LBMsg").Caption(), "Load: walk");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Load: walk");
 }
 
 TEST_F(Files, F5AndF6DoNothingWhileBusyNorOnceIdleAgain) {
@@ -256,13 +257,13 @@ TEST_F(Files, WhatCannotBeLoadedLeavesTheRecordingAsItWas) {
   Write(Path("a.txt"), "1,2,3\r\n");
   Write(Path("short.tpw"), "1,2,3\r\n4,5\r\n");
   for (const std::string name : {"a.txt", "a.tpw.bak"}) session.LoadRecording(Path(name));
-  EXPECT_FALSE(Label("LBMsg").Visible());  // not recording files: ignored
+  EXPECT_FALSE(StatusStrip().status_line.Visible());  // not recording files: ignored
   for (const std::string name : {"short.tpw", "missing.tpw"}) {
     session.LoadRecording(Path(name));
-    EXPECT_EQ(Label("LBMsg").Caption(), "Not loaded: " + fs::path(name).stem().string());
+    EXPECT_EQ(StatusStrip().status_line.Caption(), "Not loaded: " + fs::path(name).stem().string());
   }
   EXPECT_EQ(Recording(), before);
-  EXPECT_EQ(Label("LBMsg").ForeColor(), ui::kLightRed);
+  EXPECT_EQ(StatusStrip().status_line.ForeColor(), ui::kLightRed);
 }
 
 #ifdef __linux__
@@ -289,7 +290,7 @@ TEST_F(Files, AFileWithNoSampleIsNotLoadedAByteOrderMarkIsPassedOver) {
     Write(Path("empty.tpw"), text);
     session.LoadRecording(Path("empty.tpw"));
     EXPECT_EQ(Recording(), before);
-    EXPECT_EQ(Label("LBMsg").Caption(), "Not loaded: empty");
+    EXPECT_EQ(StatusStrip().status_line.Caption(), "Not loaded: empty");
   }
   Write(Path("marked.tpw"),
         "\xEF\xBB\xBF"
@@ -307,20 +308,20 @@ TEST_F(Files, LoadsAndSavesRunApart) {
   sim::HoldBackgroundWork(true);
   session.LoadRecording(Path("walk.tpw"));
   sim::Advance(100);
-  EXPECT_EQ(Label("LBMsg").Caption(), "Loading 0 %");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Loading 0 %");
   EXPECT_EQ(Recording(), before);
   session.Act(engine::Command::Stop);
   sim::RunHeldWork();
   sim::Advance(200);
   EXPECT_EQ(Recording(), before);
-  EXPECT_FALSE(Label("LBMsg").Visible());
+  EXPECT_FALSE(StatusStrip().status_line.Visible());
 
   session.LoadRecording(Path("walk.tpw"));
   session.Act(engine::Command::Play);
   sim::RunHeldWork();
   sim::Advance(100);
   EXPECT_EQ(Recording(), Of({{1, 2, 3}}));
-  EXPECT_EQ(Label("LBMsg").Caption(), "Load: walk");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Load: walk");
   platform::Point at;
   ASSERT_TRUE(platform::CursorPosition(at));
   EXPECT_EQ(at.x, 1);  // played: the cursor went to the sample's place
@@ -331,7 +332,7 @@ TEST_F(Files, LoadsAndSavesRunApart) {
   sim::RunHeldWork();
   sim::Advance(100);
   EXPECT_EQ(Read(Path("saved.tpw")), "1,2,3\r\n");
-  EXPECT_EQ(Label("LBMsg").Caption(), "Save: saved");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Save: saved");
 }
 
 TEST_F(Files, LongRecordingsSurviveASaveAndALoad) {
@@ -368,15 +369,15 @@ TEST_F(Files, SpanishStatusTexts) {
   engine::Session& s = Session();
   Write(Path("walk.tpw"), "1,2,3\r\n");
   s.LoadRecording(Path("walk.tpw"));
-  EXPECT_EQ(Label("LBMsg").Caption(), "Abierto: walk");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Abierto: walk");
   s.LoadRecording(Path("gone.tpw"));
-  EXPECT_EQ(Label("LBMsg").Caption(), "No abierto: gone");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "No abierto: gone");
   sim::AnswerNextDialog(Path("walk.tpw"));
   AskToSave();
-  EXPECT_EQ(Label("LBMsg").Caption(), "Guardado: walk");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Guardado: walk");
   sim::AnswerNextDialog(Path("no-such-folder/walk.tpw"));
   AskToSave();
-  EXPECT_EQ(Label("LBMsg").Caption(), "No guardado: walk");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "No guardado: walk");
 }
 
 // Whichever step fails, the old file stays byte for byte and nothing is left beside it.
@@ -408,7 +409,7 @@ TEST_F(Files, AFailedSaveKeepsTheOldFileWhole) {
     AskToSave();
     EXPECT_EQ(Read(Path("walk.tpw")), old);
     EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
-    EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: walk");
+    EXPECT_EQ(StatusStrip().status_line.Caption(), "Not saved: walk");
   }
 }
 
@@ -421,12 +422,12 @@ TEST_F(Files, WithoutATemporaryFileAWritableFileIsWrittenInPlace) {
   sim::AnswerNextDialog(Path("walk.tpw"));
   AskToSave();
   EXPECT_EQ(Read(Path("walk.tpw")), "1,2,3\r\n");
-  EXPECT_EQ(Label("LBMsg").Caption(), "Save: walk");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Save: walk");
   sim::FailFileStep(sim::FileStep::Write, 1);
   session.SetRecording(Of({{4, 5, 6}, {7, 8, 9}}));
   sim::AnswerNextDialog(Path("walk.tpw"));
   AskToSave();
-  EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: walk");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Not saved: walk");
   EXPECT_EQ(Read(Path("walk.tpw")), "1,2,3\r\n");
 }
 
@@ -509,7 +510,7 @@ TEST_F(Files, AFileOfKeystrokesIsTheOwnersAlone) {
     session.SetRecording(s.with_keys ? keys : Of({{1, 2, 3}}));
     sim::AnswerNextDialog(Path(s.name));
     AskToSave();
-    EXPECT_EQ(Label("LBMsg").Caption(),
+    EXPECT_EQ(StatusStrip().status_line.Caption(),
               (s.saved ? "Save: " : "Not saved: ") + fs::path(s.name).stem().string());
     EXPECT_EQ(perms(s.name), s.after);
     EXPECT_EQ(Read(Path(s.name)) == "old", !s.saved);
@@ -534,7 +535,7 @@ TEST_F(Files, LongNamesSaveOrSaySo) {
   for (const Case& c : cases) {
     sim::AnswerNextDialog(c.path);
     AskToSave();
-    EXPECT_EQ(Label("LBMsg").Caption(),
+    EXPECT_EQ(StatusStrip().status_line.Caption(),
               (c.saves ? "Save: " : "Not saved: ") + FileBaseName(c.path));
     EXPECT_EQ(c.saves, Read(c.path) == "1,2,3\r\n");
   }
@@ -625,7 +626,7 @@ TEST_F(Files, OnlyRecordingFilesLoadAndEachFailureSaysWhy) {
                      });
     EXPECT_EQ(outcome, model::kExitNotLoaded) << name;
     EXPECT_EQ(said, why) << name;
-    EXPECT_EQ(Label("LBMsg").Caption(), std::string("Not loaded: ") + name);
+    EXPECT_EQ(StatusStrip().status_line.Caption(), std::string("Not loaded: ") + name);
   }
   EXPECT_EQ(Recording(), before);
 }

@@ -67,52 +67,52 @@ class Language : public WindowTest {
 TEST_F(Language, EnglishCaptionsReplaceTheDesignOnes) {
   Start("English");
   EXPECT_EQ(w->GetLanguage(), window::Language::English);
-  EXPECT_EQ(Label("LBTit", 0).Caption(), "Options");
-  EXPECT_EQ(Label("LBTit", 1).Caption(), "Single timer");
-  EXPECT_EQ(Label("LBTit", 2).Caption(), "Keyboard");
-  EXPECT_EQ(Label("LBTit", 3).Caption(), "Sequence");
-  EXPECT_EQ(Label("LB", 2).Caption(), "Load file");
-  EXPECT_EQ(Label("LB", 3).Caption(), "Save file");
-  EXPECT_EQ(Label("LBOp", 0).Caption(), "Simulate mouse clicks");
-  EXPECT_EQ(Label("LBOp", 2).Caption(), "Single timer");
-  EXPECT_EQ(Label("LBTiempo", 0).Caption(), "Initial");
-  EXPECT_EQ(Label("LBTiempo", 7).Caption(), "Initial");
+  EXPECT_EQ(OptionsPanel().title.Caption(), "Options");
+  EXPECT_EQ(TimerPanel().title.Caption(), "Single timer");
+  EXPECT_EQ(HotkeyPanel().title.Caption(), "Keyboard");
+  EXPECT_EQ(SequencePanel().title.Caption(), "Sequence");
+  EXPECT_EQ(HotkeyPanel().load.what.Caption(), "Load file");
+  EXPECT_EQ(HotkeyPanel().save.what.Caption(), "Save file");
+  EXPECT_EQ(OptionsPanel().simulate_clicks.caption.Caption(), "Simulate mouse clicks");
+  EXPECT_EQ(OptionsPanel().single_timer.caption.Caption(), "Single timer");
+  EXPECT_EQ(TimerPanel().start.caption.Caption(), "Initial");
+  EXPECT_EQ(SequencePanel().entry.caption.Caption(), "Initial");
 }
 
 TEST_F(Language, SpanishCaptions) {
   Start("Spanish");
-  EXPECT_EQ(Label("LBTit", 0).Caption(), "Opciones");
-  EXPECT_EQ(Label("LBTit", 1).Caption(), "Temporizador");
-  EXPECT_EQ(Label("LBTit", 2).Caption(), "Teclado");
-  EXPECT_EQ(Label("LBTit", 3).Caption(), "Secuencia");
-  EXPECT_EQ(Label("LB", 2).Caption(), "Abrir archivo");
-  EXPECT_EQ(Label("LB", 3).Caption(), "Guardar archivo");
-  EXPECT_EQ(Label("LBOp", 0).Caption(), "Simular los clicks");
-  EXPECT_EQ(Label("LBOp", 1).Caption(), "Repetir el movimiento");
-  EXPECT_EQ(Label("LBOp", 2).Caption(), "Temporizador");
-  EXPECT_EQ(Label("LBOp", 3).Caption(), "Secuencia");
-  EXPECT_EQ(Label("LBOp", 4).Caption(), "Grabar el teclado");
-  EXPECT_EQ(Label("LBVelocidad").Caption(),
+  EXPECT_EQ(OptionsPanel().title.Caption(), "Opciones");
+  EXPECT_EQ(TimerPanel().title.Caption(), "Temporizador");
+  EXPECT_EQ(HotkeyPanel().title.Caption(), "Teclado");
+  EXPECT_EQ(SequencePanel().title.Caption(), "Secuencia");
+  EXPECT_EQ(HotkeyPanel().load.what.Caption(), "Abrir archivo");
+  EXPECT_EQ(HotkeyPanel().save.what.Caption(), "Guardar archivo");
+  EXPECT_EQ(OptionsPanel().simulate_clicks.caption.Caption(), "Simular los clicks");
+  EXPECT_EQ(OptionsPanel().repeat.caption.Caption(), "Repetir el movimiento");
+  EXPECT_EQ(OptionsPanel().single_timer.caption.Caption(), "Temporizador");
+  EXPECT_EQ(OptionsPanel().sequence.caption.Caption(), "Secuencia");
+  EXPECT_EQ(OptionsPanel().record_keyboard.caption.Caption(), "Grabar el teclado");
+  EXPECT_EQ(OptionsPanel().speed_caption.Caption(),
             "Velocidad \xC3\x97"
             "1");
-  EXPECT_EQ(Label("LBTeclas").Caption(), "No se graban las teclas (ver Opciones)");
-  EXPECT_EQ(Label("LBTiempo", 0).Caption(), "Inicial");
-  EXPECT_EQ(Label("LBTiempo", 7).Caption(), "Inicial");
+  EXPECT_EQ(HotkeyPanel().keys_line.Caption(), "No se graban las teclas (ver Opciones)");
+  EXPECT_EQ(TimerPanel().start.caption.Caption(), "Inicial");
+  EXPECT_EQ(SequencePanel().entry.caption.Caption(), "Inicial");
 }
 
 TEST_F(Language, UnreplacedCaptionsAreTheSameInBothLanguages) {
   for (const char* locale : {"English", "Spanish"}) {
     Start(locale);
-    EXPECT_EQ(Label("LB", 4).Caption(), "F8");
-    EXPECT_EQ(Label("LB", 0).Caption(), "Rec | Stop");
-    EXPECT_EQ(Label("LB", 1).Caption(), "Play | Stop");
-    EXPECT_EQ(Label("LBTiempo", 1).Caption(), "Final:");
-    EXPECT_EQ(Label("LBTiempo", 2).Caption(), ":");
-    EXPECT_EQ(Label("LBInfo").Caption(), "Stop");
-    EXPECT_EQ(Label("LBTempo").Caption(), "00m 00s");
-    EXPECT_EQ(Label("LBTitulo").Caption(), "Tapwright");
-    EXPECT_EQ(Label("LB", 8).Caption(), "Esc");
-    EXPECT_EQ(Label("LB", 9).Caption(), "Stop");
+    EXPECT_EQ(HotkeyPanel().record.key.Caption(), "F8");
+    EXPECT_EQ(HotkeyPanel().record.what.Caption(), "Rec | Stop");
+    EXPECT_EQ(HotkeyPanel().play.what.Caption(), "Play | Stop");
+    EXPECT_EQ(TimerPanel().end.caption.Caption(), "Final:");
+    EXPECT_EQ(TimerPanel().start.colon.Caption(), ":");
+    EXPECT_EQ(StatusStrip().state_word.Caption(), "Stop");
+    EXPECT_EQ(StatusStrip().chronometer.Caption(), "00m 00s");
+    EXPECT_EQ(TitleRow().title.Caption(), "Tapwright");
+    EXPECT_EQ(HotkeyPanel().stop.key.Caption(), "Esc");
+    EXPECT_EQ(HotkeyPanel().stop.what.Caption(), "Stop");
   }
 }
 
@@ -120,8 +120,8 @@ TEST_F(Language, AFailedOrUnknownLocaleGivesEnglish) {
   for (std::optional<std::string> locale :
        {std::optional<std::string>(), std::optional<std::string>("Catalan")}) {
     Start(locale);
-    EXPECT_EQ(Label("LB", 2).Caption(), "Load file");
-    EXPECT_EQ(Label("LBOp", 1).Caption(), "Repeat movements");
+    EXPECT_EQ(HotkeyPanel().load.what.Caption(), "Load file");
+    EXPECT_EQ(OptionsPanel().repeat.caption.Caption(), "Repeat movements");
   }
 }
 
@@ -129,19 +129,20 @@ TEST_F(Language, AFailedOrUnknownLocaleGivesEnglish) {
 // labels keep their right edge.
 TEST_F(Language, LongSpanishCaptionsShowWholeInsideTheirPanel) {
   Start("Spanish");
-  const int right_of_lb2 = 1640 + 735, right_of_lb3 = 1640 + 720;
-  for (ui::Label* l :
-       {&Label("LBTit", 0), &Label("LBTit", 1), &Label("LBTit", 2), &Label("LBTit", 3),
-        &Label("LB", 2), &Label("LB", 3), &Label("LBOp", 0), &Label("LBOp", 1), &Label("LBOp", 2),
-        &Label("LBOp", 3), &Label("LBTiempo", 0), &Label("LBTiempo", 7)}) {
+  const int right_of_load = 1640 + 735, right_of_save = 1640 + 720;
+  for (ui::Label* l : {&OptionsPanel().title, &TimerPanel().title, &HotkeyPanel().title,
+                       &SequencePanel().title, &HotkeyPanel().load.what, &HotkeyPanel().save.what,
+                       &OptionsPanel().simulate_clicks.caption, &OptionsPanel().repeat.caption,
+                       &OptionsPanel().single_timer.caption, &OptionsPanel().sequence.caption,
+                       &TimerPanel().start.caption, &SequencePanel().entry.caption}) {
     SCOPED_TRACE(l->Caption());
     EXPECT_GE(ui::TwipsToPixelsX(l->Width()), l->TextWidthPixels());
     EXPECT_GE(l->Left(), 0);
     EXPECT_LE(l->Left() + l->Width(), l->Parent()->ClientWidth());
   }
-  EXPECT_GT(Label("LB", 2).Width(), 735);  // "Abrir archivo" needed more room
-  EXPECT_EQ(Label("LB", 2).Left() + Label("LB", 2).Width(), right_of_lb2);
-  EXPECT_EQ(Label("LB", 3).Left() + Label("LB", 3).Width(), right_of_lb3);
+  EXPECT_GT(HotkeyPanel().load.what.Width(), 735);  // "Abrir archivo" needed more room
+  EXPECT_EQ(HotkeyPanel().load.what.Left() + HotkeyPanel().load.what.Width(), right_of_load);
+  EXPECT_EQ(HotkeyPanel().save.what.Left() + HotkeyPanel().save.what.Width(), right_of_save);
 }
 
 }  // namespace

@@ -18,15 +18,16 @@ class MainWindowDesign : public WindowTest {
 };
 
 TEST_F(MainWindowDesign, OnlyTheStoppedIconShowsAndNoIndicator) {
-  EXPECT_FALSE(Image("ImMenu", 0).Visible());
-  EXPECT_FALSE(Image("ImMenu", 1).Visible());
-  EXPECT_TRUE(Image("ImMenu", 2).Visible());
-  for (ui::Image* i :
-       {&Image("ImTempo", 1), &Image("ImSec", 1), &Image("ImRepetir", 1), &Image("ImSimular", 1)})
-    EXPECT_FALSE(i->Visible()) << i->name;
-  EXPECT_FALSE(Label("LBMsg").Visible());
-  EXPECT_FALSE(Frame("FrFinalizar").Visible());
-  EXPECT_FALSE(Frame("frSecTime").Visible());
+  EXPECT_FALSE(StatusStrip().state_icons[0].Visible());
+  EXPECT_FALSE(StatusStrip().state_icons[1].Visible());
+  EXPECT_TRUE(StatusStrip().state_icons[2].Visible());
+  const window::TitleRow& r = TitleRow();
+  for (const ui::Image* i :
+       {&r.timer_indicator, &r.sequence_indicator, &r.repeat_indicator, &r.simulate_indicator})
+    EXPECT_FALSE(i->Visible()) << i - &r.timer_indicator;
+  EXPECT_FALSE(StatusStrip().status_line.Visible());
+  EXPECT_FALSE(TimerPanel().end_frame.Visible());
+  EXPECT_FALSE(SequencePanel().entry_frame.Visible());
   EXPECT_EQ(List().Count(), 0);
 }
 
@@ -38,41 +39,46 @@ TEST_F(MainWindowDesign, OnlyTheKeyPollerRuns) {
 TEST_F(MainWindowDesign, PanelsLieBelowTheCollapsedWindowInTheirStackingOrder) {
   window::MainWindow& f = *w;
   f.StartUp();
-  ui::Frame* panels[] = {&Frame("FrInfo"), &Frame("frOptions"), &Frame("FrTempo"), &Frame("frSec")};
+  ui::Frame* panels[] = {&HotkeyPanel().frame, &OptionsPanel().frame, &TimerPanel().frame,
+                         &SequencePanel().frame};
   for (ui::Frame* p : panels) {
-    EXPECT_GE(p->Top(), f.Height()) << p->name;
+    EXPECT_GE(p->Top(), f.Height()) << p - panels[0];
     EXPECT_EQ(p->Left(), 120);
     EXPECT_EQ(p->Width(), 2480);
-    EXPECT_EQ(p->Height(), p == &Frame("frOptions") ? 2250 : 1650);
+    EXPECT_EQ(p->Height(), p == &OptionsPanel().frame ? 2250 : 1650);
   }
   // An open panel lies above the status strip.
   const auto& z = f.Children();
   const auto pos = [&](const ui::Control& c) {
     return std::find(z.begin(), z.end(), &c) - z.begin();
   };
-  for (ui::Frame* p : panels) EXPECT_GT(pos(*p), pos(Frame("FrControl")));
+  for (ui::Frame* p : panels) EXPECT_GT(pos(*p), pos(StatusStrip().frame));
 }
 
 TEST_F(MainWindowDesign, OptionAndTimeRowsStandWhereDesigned) {
   struct Where {
+    const char* what;
     const ui::Control& c;
     const ui::Container* in;
     int left, top;
   };
-  for (const Where& w : {Where{Label("LBHora", 0), &Frame("FrTempo"), 1800, 360},
-                         Where{Label("LBTiempo", 2), &Frame("FrTempo"), 2040, 360},
-                         Where{Label("LBHora", 3), &Frame("FrFinalizar"), 1965, 0},
-                         Where{Label("LBTiempo", 6), &Frame("frSecTime"), 1320, 120},
-                         Where{Label("LBHora", 5), &Frame("frSecTime"), 1365, 120}}) {
-    EXPECT_EQ(w.c.Parent(), w.in) << w.c.name << w.c.index;
-    EXPECT_EQ(w.c.Left(), w.left) << w.c.name << w.c.index;
-    EXPECT_EQ(w.c.Top(), w.top) << w.c.name << w.c.index;
+  window::TimerPanel& timer = TimerPanel();
+  window::SequencePanel& sequence = SequencePanel();
+  for (const Where& w :
+       {Where{"start hour", timer.start.hour, &timer.frame, 1800, 360},
+        Where{"start colon", timer.start.colon, &timer.frame, 2040, 360},
+        Where{"end minute", timer.end.minute, &timer.end_frame, 1965, 0},
+        Where{"entry colon", sequence.entry.colon, &sequence.entry_frame, 1320, 120},
+        Where{"entry minute", sequence.entry.minute, &sequence.entry_frame, 1365, 120}}) {
+    EXPECT_EQ(w.c.Parent(), w.in) << w.what;
+    EXPECT_EQ(w.c.Left(), w.left) << w.what;
+    EXPECT_EQ(w.c.Top(), w.top) << w.what;
   }
-  for (int i = 0; i < 6; ++i) {
-    const ui::Label& l = Label("LBHora", i);
-    EXPECT_TRUE(l.hand);
-    const bool hour = l.index == 0 || l.index == 1 || l.index == 4;
-    EXPECT_EQ(l.Caption(), hour ? "12" : "00") << l.index;
+  for (const window::TimeRow* row : {&timer.start, &timer.end, &sequence.entry}) {
+    EXPECT_TRUE(row->hour.hand);
+    EXPECT_TRUE(row->minute.hand);
+    EXPECT_EQ(row->hour.Caption(), "12");
+    EXPECT_EQ(row->minute.Caption(), "00");
   }
 }
 
@@ -93,7 +99,7 @@ TEST_F(StartUp, CollapsedAtTheTopLeftWhateverTheDesign) {
   EXPECT_EQ(b.height, 66);
   EXPECT_EQ(sim::Window(f.Handle()).title, "Tapwright");
   // The border frames the whole window.
-  const auto& border = Find<ui::Shape>(f, "Shape1");
+  const auto& border = TitleRow(f).border;
   EXPECT_EQ(border.Left(), 0);
   EXPECT_EQ(border.Width(), 2670);
   EXPECT_EQ(border.Height(), 1000);
@@ -176,7 +182,7 @@ TEST_F(StartUp, ClosingEndsTheProgramAtOnce) {
   f.StartUp();
   f.Show();
   sim::Advance(250);
-  // ImCerrar sits at (2400, 30) twips: pixel (160, 2) and on.
+  // The close button sits at (2400, 30) twips: pixel (160, 2) and on.
   EXPECT_THROW(sim::Click(165, 8), sim::ProgramEnded);
   EXPECT_TRUE(sim::ProgramHasEnded());
   EXPECT_TRUE(sim::ActiveTimers().empty());
@@ -192,7 +198,7 @@ TEST_F(Resize, AGrowingWindowIsLiftedToStayOnScreen) {
   f.SetTop(screen_h - 1500);
   f.SetHeight(2050);
   EXPECT_EQ(f.Top(), screen_h - 2050);
-  EXPECT_EQ(Find<ui::Shape>(f, "Shape1").Height(), 2050);
+  EXPECT_EQ(TitleRow(f).border.Height(), 2050);
   f.SetHeight(1000);
   EXPECT_EQ(f.Top(), screen_h - 2050);  // shrinking leaves it where it is
 }

@@ -13,12 +13,12 @@ constexpr std::uint32_t kShell = 7;
 class SequenceList : public WindowTest {
  protected:
   void OpenSequencePanel() {
-    ClickOn(Image("ImOp"));
-    ClickOn(Image("ImSec", 0));
+    ClickOn(TitleRow().options_button);
+    ClickOn(OptionsPanel().sequence.button);
   }
   void CloseAllPanels() {
-    ClickOn(Image("ImOp"));
-    ClickOn(Image("ImOp"));
+    ClickOn(TitleRow().options_button);
+    ClickOn(TitleRow().options_button);
   }
   void DropOnList(std::vector<std::string> files, std::uint32_t effects = kShell) {
     OpenSequencePanel();  // the list is visible only in its panel, from pixel (14, 45)
@@ -54,10 +54,10 @@ TEST_F(SequenceList, DroppedRecordingFilesAreAddedAtTheEndUnselected) {
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[1].path, "C:\\r\\b.TPW");
   EXPECT_EQ(entries[1].start, (model::HourMinute{12, 0}));
-  EXPECT_TRUE(Frame("frSecTime").Visible());
+  EXPECT_TRUE(SequencePanel().entry_frame.Visible());
   EXPECT_EQ(List().Selected(), -1);
   OpenSequencePanel();
-  ClickOn(Image("imDel"));  // nothing selected: nothing removed
+  ClickOn(SequencePanel().remove_button);  // nothing selected: nothing removed
   EXPECT_EQ(List().Count(), 2);
 }
 
@@ -72,7 +72,7 @@ TEST_F(SequenceList, ADropOnTheStatusStripLoadsTheFirstFileOnly) {
   sim::Drop(w->Handle(), {folder.File("first.tpw", 5, 2), folder.File("second.tpw", 6, 4)}, kShell,
             30, 33);
   EXPECT_EQ(Session().GetRecording().UBound(), 2);
-  EXPECT_EQ(Label("LBMsg").Caption(), "Load: first");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Load: first");
   sim::Drop(w->Handle(), {}, kShell, 30, 33);  // no file list: nothing happens
   EXPECT_EQ(Session().GetRecording().UBound(), 2);
 }
@@ -82,7 +82,7 @@ TEST_F(SequenceList, ANameWithANulIsNoRecordingFile) {
   const std::string cut = folder.File("walk", 5) + std::string(1, '\0') + ".tpw";
   sim::Drop(w->Handle(), {cut}, kShell, 30, 33);
   EXPECT_EQ(Session().GetRecording().UBound(), 0);
-  EXPECT_EQ(Label("LBMsg").Caption(), "F8: record");  // no word of a load
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "F8: record");  // no word of a load
   DropOnList({cut});
   EXPECT_EQ(List().Count(), 0);
 }
@@ -92,12 +92,12 @@ TEST_F(SequenceList, DeletingTheMiddleLineKeepsTheOthersAndSelectsTheFirst) {
   Session().GetSequence().SetStartTime(0, {9, 30});
   OpenSequencePanel();
   SelectLine(1);
-  ClickOn(Image("imDel"));
+  ClickOn(SequencePanel().remove_button);
   EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "c"}));
   EXPECT_EQ(Session().GetSequence().Entries()[1].path, "C:\\c.tpw");
   EXPECT_EQ(List().Selected(), 0);
-  EXPECT_EQ(Label("LBHora", 4).Caption(), "09");
-  EXPECT_EQ(Label("LBHora", 5).Caption(), "30");
+  EXPECT_EQ(SequencePanel().entry.hour.Caption(), "09");
+  EXPECT_EQ(SequencePanel().entry.minute.Caption(), "30");
 }
 
 TEST_F(SequenceList, DeletingTheOnlyLineHidesTheTimeRow) {
@@ -105,19 +105,19 @@ TEST_F(SequenceList, DeletingTheOnlyLineHidesTheTimeRow) {
   Session().GetSequence().SetStartTime(0, {0, 5});
   OpenSequencePanel();
   SelectLine(0);
-  EXPECT_EQ(Label("LBHora", 4).Caption(), "00");
-  EXPECT_EQ(Label("LBHora", 5).Caption(), "05");
-  ClickOn(Image("imDel"));
+  EXPECT_EQ(SequencePanel().entry.hour.Caption(), "00");
+  EXPECT_EQ(SequencePanel().entry.minute.Caption(), "05");
+  ClickOn(SequencePanel().remove_button);
   EXPECT_EQ(List().Count(), 0);
   EXPECT_TRUE(Session().GetSequence().Entries().empty());
-  EXPECT_FALSE(Frame("frSecTime").Visible());
+  EXPECT_FALSE(SequencePanel().entry_frame.Visible());
 }
 
 TEST_F(SequenceList, TheAddDialogPausesTheKeyPoller) {
   OpenSequencePanel();
   sim::AnswerNextDialog("C:\\rec\\walk.tpw", 1000);
   const int polls = sim::Window(w->Handle()).topmost_calls;
-  ClickOn(Image("imAdd"));
+  ClickOn(SequencePanel().add_button);
   EXPECT_EQ(sim::Window(w->Handle()).topmost_calls, polls);
   ASSERT_EQ(sim::DialogLog().size(), 1u);
   EXPECT_EQ(sim::DialogLog()[0].title, "Tapwright - Load file");
@@ -129,21 +129,21 @@ TEST_F(SequenceList, TheAddDialogPausesTheKeyPoller) {
 TEST_F(SequenceList, WhileThePlayerIsOnTheButtonsDoNothingButDropsStillAdd) {
   DropOnList({"C:\\a.tpw"});
   OpenSequencePanel();
-  ClickOn(Image("ImSecOnOff"));  // the switch sits in the open panel, and closes it
+  ClickOn(SequencePanel().sequence_switch);  // the switch sits in the open panel, and closes it
   ASSERT_TRUE(Session().GetSequence().On());
-  EXPECT_EQ(Frame("frSec").Top(), 5000);
-  EXPECT_TRUE(Image("ImSec", 1).Visible());
+  EXPECT_EQ(SequencePanel().frame.Top(), 5000);
+  EXPECT_TRUE(TitleRow().sequence_indicator.Visible());
   OpenSequencePanel();
   SelectLine(0);
-  ClickOn(Image("imDel"));
-  ClickOn(Image("imAdd"));
+  ClickOn(SequencePanel().remove_button);
+  ClickOn(SequencePanel().add_button);
   EXPECT_TRUE(sim::DialogLog().empty());
   CloseAllPanels();
   DropOnList({"C:\\b.tpw"});
   EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "b"}));
-  ClickOn(Image("ImOp"));
-  ClickOn(Image("ImTempo", 0));  // the timer panel is locked meanwhile
-  EXPECT_EQ(Frame("FrTempo").Top(), 5000);
+  ClickOn(TitleRow().options_button);
+  ClickOn(OptionsPanel().single_timer.button);  // the timer panel is locked meanwhile
+  EXPECT_EQ(TimerPanel().frame.Top(), 5000);
 }
 
 TEST_F(Sequence, TheSwitchRefusesAnEmptyListOrAnArmedTimer) {

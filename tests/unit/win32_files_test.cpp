@@ -49,7 +49,7 @@ TEST_F(Win32Files, AReadOnlyFileIsNotReplaced) {
   sim::AnswerNextDialog(Path("locked.tpw"));
   session.Act(engine::Command::Save);
   sim::Pump();  // the window asks for the file once the command has returned
-  EXPECT_EQ(Label("LBMsg").Caption(), "Not saved: locked");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Not saved: locked");
   EXPECT_EQ(Read(Path("locked.tpw")), "old");
   EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 1);
 }
@@ -63,7 +63,7 @@ TEST_F(Win32Files, APipeIsNoRecording) {
   ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
   session.LoadRecording("\\\\.\\pipe\\tapwright-fifo.tpw");
   CloseHandle(pipe);
-  EXPECT_EQ(Label("LBMsg").Caption(), "Not loaded: tapwright-fifo");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Not loaded: tapwright-fifo");
   EXPECT_EQ(session.GetRecording(), before);
 }
 

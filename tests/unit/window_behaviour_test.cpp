@@ -9,37 +9,37 @@ namespace {
 using Panels = WindowTest;
 
 TEST_F(Panels, OneOpensAtATimeInPlaceOfTheStatusStrip) {
-  ClickOn(Image("ImOp"));
-  EXPECT_EQ(Frame("frOptions").Top(), 380);
+  ClickOn(TitleRow().options_button);
+  EXPECT_EQ(OptionsPanel().frame.Top(), 380);
   EXPECT_EQ(w->Height(), 2650);
-  ClickOn(Image("ImInfo"));
-  EXPECT_EQ(Frame("FrInfo").Top(), 380);
-  EXPECT_EQ(Frame("frOptions").Top(), 5000);
+  ClickOn(TitleRow().hotkeys_button);
+  EXPECT_EQ(HotkeyPanel().frame.Top(), 380);
+  EXPECT_EQ(OptionsPanel().frame.Top(), 5000);
   EXPECT_EQ(w->Height(), 2050);
-  ClickOn(Image("ImInfo"));
-  EXPECT_EQ(Frame("FrInfo").Top(), 5000);
+  ClickOn(TitleRow().hotkeys_button);
+  EXPECT_EQ(HotkeyPanel().frame.Top(), 5000);
   EXPECT_EQ(w->Height(), 1000);
 }
 
 TEST_F(Panels, TheSequenceAndTimerPanelsAreLockedByTheOtherMode) {
   Session().SetRecording(Samples(1));
   Session().GetSingleTimer().Toggle();
-  ClickOn(Image("ImOp"));
-  ClickOn(Image("ImSec", 0));
-  EXPECT_EQ(Frame("frOptions").Top(), 380);
+  ClickOn(TitleRow().options_button);
+  ClickOn(OptionsPanel().sequence.button);
+  EXPECT_EQ(OptionsPanel().frame.Top(), 380);
   Session().GetSingleTimer().Toggle();
   Session().GetSequence().Add("C:\\a.tpw");
   Session().GetSequence().Toggle();
-  ClickOn(Image("ImTempo", 0));
-  EXPECT_EQ(Frame("frOptions").Top(), 380);
-  ClickOn(Image("ImSec", 1));  // the title row's indicator opens it too
-  EXPECT_EQ(Frame("frSec").Top(), 380);
+  ClickOn(OptionsPanel().single_timer.button);
+  EXPECT_EQ(OptionsPanel().frame.Top(), 380);
+  ClickOn(TitleRow().sequence_indicator);  // the title row's indicator opens it too
+  EXPECT_EQ(SequencePanel().frame.Top(), 380);
 }
 
 TEST_F(Panels, APanelOpenedInABottomCornerLiftsTheWindow) {
   const int sh = 1080 * 15;
   w->Move(0, sh - 1500);
-  ClickOn(Image("ImOp"));
+  ClickOn(TitleRow().options_button);
   EXPECT_EQ(w->Top(), sh - 2650);
 }
 
@@ -84,7 +84,8 @@ TEST_F(Corners, TheyAreThePrimaryMonitorsWhereverItLies) {
   EXPECT_EQ(Position(), std::make_pair(x0 + sw - width, y0));
   CrossWindow();
   EXPECT_EQ(Position(), std::make_pair(x0 + sw - width, y0 + sh - h - 500));
-  ClickOn(Image("ImOp"));  // a panel that would reach below the monitor lifts the window
+  ClickOn(
+      TitleRow().options_button);  // a panel that would reach below the monitor lifts the window
   EXPECT_EQ(w->Top() + w->Height(), y0 + sh);
   Session().ToggleRecording();
   EXPECT_EQ(Position(), std::make_pair(x0, y0));
@@ -164,7 +165,8 @@ TEST_F(About, ItsPictureFillsItAtAnyScale) {
 
 TEST_F(About, TheVersionLabelStaysInTheBottomRight) {
   window::AboutWindow about;
-  const auto& version = Find<ui::Label>(about, "LBVer");
+  ASSERT_EQ(about.Children().size(), 1u);  // the version label alone
+  const auto& version = dynamic_cast<const ui::Label&>(*about.Children()[0]);
   EXPECT_EQ(version.Caption(), "v1.0.8");
   EXPECT_EQ(version.Left() + version.Width(), 2520 + 1455);
   EXPECT_GE(version.Top(), 2550 / 2);

@@ -1,16 +1,13 @@
 #pragma once
 
 #include <memory>
-#include <stdexcept>
-#include <string>
-#include <string_view>
 
 #include "session_fixture.h"
 #include "sim_fixture.h"
 #include "window/main_window.h"
 
-// The real main window, started and shown on the simulated desktop; its controls are found by
-// their design names.
+// The real main window, started and shown on the simulated desktop; the tests reach its controls
+// by where they show.
 class WindowTest : public SimTest, protected Hands {
  protected:
   WindowTest() {
@@ -31,20 +28,14 @@ class WindowTest : public SimTest, protected Hands {
     session_.reset();
   }
 
-  template <class T>
-  static T& Find(const ui::Container& in, std::string_view name, int index = -1) {
-    auto* c = dynamic_cast<T*>(in.Find(name, index));
-    if (c == nullptr) throw std::runtime_error("no control " + std::string(name));
-    return *c;
-  }
-  ui::Label& Label(std::string_view name, int index = -1) {
-    return Find<ui::Label>(*w, name, index);
-  }
-  ui::Image& Image(std::string_view name, int index = -1) {
-    return Find<ui::Image>(*w, name, index);
-  }
-  ui::Frame& Frame(std::string_view name) { return Find<ui::Frame>(*w, name); }
-  ui::ListBox& List() { return Find<ui::ListBox>(*w, "Lista"); }
+  static window::TitleRow& TitleRow(window::MainWindow& of) { return of.title_row_; }
+  window::TitleRow& TitleRow() { return TitleRow(*w); }
+  window::StatusStrip& StatusStrip() { return w->status_strip_; }
+  window::HotkeyPanel& HotkeyPanel() { return w->hotkey_panel_; }
+  window::OptionsPanel& OptionsPanel() { return w->options_panel_; }
+  window::TimerPanel& TimerPanel() { return w->timer_panel_; }
+  window::SequencePanel& SequencePanel() { return w->sequence_panel_; }
+  ui::ListBox& List() { return SequencePanel().list; }
   engine::Session& Session() { return *session_; }
 
   // Clicks the control where it shows on the screen.

@@ -23,10 +23,10 @@ TEST_F(ShowsState, EachStateHasItsWordColourAndIconAndIdleIsHome) {
     w->Move(300, 300);
     sim::Advance(5);
     (Session().*s.command)();
-    EXPECT_EQ(Label("LBInfo").Caption(), s.word);
-    EXPECT_EQ(Label("LBInfo").ForeColor(), s.color);
-    EXPECT_EQ(Label("LBTempo").ForeColor(), s.color);
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(Image("ImMenu", i).Visible(), i == s.icon) << i;
+    EXPECT_EQ(StatusStrip().state_word.Caption(), s.word);
+    EXPECT_EQ(StatusStrip().state_word.ForeColor(), s.color);
+    EXPECT_EQ(StatusStrip().chronometer.ForeColor(), s.color);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(StatusStrip().state_icons[i].Visible(), i == s.icon) << i;
     const bool home = w->Left() == 0 && w->Top() == 0;
     EXPECT_EQ(home, s.icon == 2);
   }
@@ -36,25 +36,25 @@ TEST_F(ShowsState, StateIconsOutsideTheArrayChangeNothing) {
   w->ShowStateIcon(1);
   w->ShowStateIcon(3);
   w->ShowStateIcon(-1);
-  EXPECT_FALSE(Image("ImMenu", 0).Visible());
-  EXPECT_TRUE(Image("ImMenu", 1).Visible());
-  EXPECT_FALSE(Image("ImMenu", 2).Visible());
+  EXPECT_FALSE(StatusStrip().state_icons[0].Visible());
+  EXPECT_TRUE(StatusStrip().state_icons[1].Visible());
+  EXPECT_FALSE(StatusStrip().state_icons[2].Visible());
 }
 
 TEST_F(ShowsState, TheChronometerCountsWithATrailingBlankAndKeepsItsReading) {
-  Label("LBTempo").SetCaption("01m 15s ");
+  StatusStrip().chronometer.SetCaption("01m 15s ");
   Session().ToggleRecording();
-  EXPECT_EQ(Label("LBTempo").Caption(), "00m 00s");
+  EXPECT_EQ(StatusStrip().chronometer.Caption(), "00m 00s");
   sim::Advance(59'000);
-  EXPECT_EQ(Label("LBTempo").Caption(), "00m 59s ");
+  EXPECT_EQ(StatusStrip().chronometer.Caption(), "00m 59s ");
   sim::Advance(1000);
-  EXPECT_EQ(Label("LBTempo").Caption(), "01m 00s ");
+  EXPECT_EQ(StatusStrip().chronometer.Caption(), "01m 00s ");
   sim::Advance(15'000);
   Session().ToggleRecording();
-  EXPECT_EQ(Label("LBTempo").Caption(), "01m 15s ");
-  EXPECT_EQ(Label("LBTempo").ForeColor(), ui::kLightBlue);
+  EXPECT_EQ(StatusStrip().chronometer.Caption(), "01m 15s ");
+  EXPECT_EQ(StatusStrip().chronometer.ForeColor(), ui::kLightBlue);
   sim::Advance(5000);
-  EXPECT_EQ(Label("LBTempo").Caption(), "01m 15s ");
+  EXPECT_EQ(StatusStrip().chronometer.Caption(), "01m 15s ");
 }
 
 TEST_F(ShowsState, TheWindowIsOnTopFromTheStartAndEveryPollKeepsItThere) {
@@ -66,14 +66,14 @@ TEST_F(ShowsState, TheWindowIsOnTopFromTheStartAndEveryPollKeepsItThere) {
 }
 
 TEST_F(ShowsState, AToggleClosesThePanelsButRecordingWhilePlayingDoesNot) {
-  ClickOn(Image("ImOp"));
+  ClickOn(TitleRow().options_button);
   EXPECT_EQ(w->Height(), 2650);
   PressKey(platform::vk::kF8);
   EXPECT_EQ(w->Height(), 1000);
   PressKey(platform::vk::kF10);  // plays what was recorded
   ASSERT_EQ(Session().GetState(), engine::State::Playing);
   Session().ToggleRepeat();
-  ClickOn(Image("ImInfo"));
+  ClickOn(TitleRow().hotkeys_button);
   Session().ToggleRecording();
   EXPECT_EQ(w->Height(), 2050);
 }
@@ -81,37 +81,37 @@ TEST_F(ShowsState, AToggleClosesThePanelsButRecordingWhilePlayingDoesNot) {
 using RoutesControls = WindowTest;
 
 TEST_F(RoutesControls, TheOptionsShowWhetherTheyAreOn) {
-  ClickOn(Image("ImOp"));
-  ClickOn(Image("ImRepetir", 0));
+  ClickOn(TitleRow().options_button);
+  ClickOn(OptionsPanel().repeat.button);
   EXPECT_TRUE(Session().GetOptions().repeat);
-  EXPECT_TRUE(Image("ImRepetir", 1).Visible());
-  EXPECT_TRUE(Frame("FrFinalizar").Visible());
-  ClickOn(Image("ImRepetir", 1));
+  EXPECT_TRUE(TitleRow().repeat_indicator.Visible());
+  EXPECT_TRUE(TimerPanel().end_frame.Visible());
+  ClickOn(TitleRow().repeat_indicator);
   EXPECT_FALSE(Session().GetOptions().repeat);
-  EXPECT_FALSE(Frame("FrFinalizar").Visible());
-  const auto picture = [&] { return Image("ImTeclado", 0).drawn().id; };
+  EXPECT_FALSE(TimerPanel().end_frame.Visible());
+  const auto picture = [&] { return OptionsPanel().record_keyboard.button.drawn().id; };
   const auto off = picture();
-  ClickOn(Image("ImTeclado", 0));
+  ClickOn(OptionsPanel().record_keyboard.button);
   EXPECT_TRUE(Session().GetOptions().record_keyboard);
-  EXPECT_EQ(Label("LBTeclas").Caption(), "Other keys are recorded, but Esc");
+  EXPECT_EQ(HotkeyPanel().keys_line.Caption(), "Other keys are recorded, but Esc");
   EXPECT_NE(picture(), off);
-  ClickOn(Image("ImTeclado", 0));
-  EXPECT_EQ(Label("LBTeclas").Caption(), "Keys not recorded (see Options)");
+  ClickOn(OptionsPanel().record_keyboard.button);
+  EXPECT_EQ(HotkeyPanel().keys_line.Caption(), "Keys not recorded (see Options)");
   EXPECT_EQ(picture(), off);
 }
 
 // A click on a hotkey line (its key or its words), then a key: the panel shows the key in use.
 TEST_F(RoutesControls, AHotkeyLineTakesTheNextKey) {
-  ClickOn(Image("ImInfo"));
-  ClickOn(Label("LB", 1));  // "Play | Stop"
-  EXPECT_EQ(Label("LB", 5).Caption(), "?");
-  EXPECT_EQ(Label("LBMsg").Caption(), "Press a key (Esc: none)");
+  ClickOn(TitleRow().hotkeys_button);
+  ClickOn(HotkeyPanel().play.what);  // "Play | Stop"
+  EXPECT_EQ(HotkeyPanel().play.key.Caption(), "?");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "Press a key (Esc: none)");
   PressKey(platform::vk::kF1 + 10);
-  EXPECT_EQ(Label("LB", 5).Caption(), "F11");
-  ClickOn(Label("LB", 6));  // "F5"
+  EXPECT_EQ(HotkeyPanel().play.key.Caption(), "F11");
+  ClickOn(HotkeyPanel().load.key);  // "F5"
   PressKey(platform::vk::kF1 + 10);
-  EXPECT_EQ(Label("LB", 6).Caption(), "F5");
-  EXPECT_EQ(Label("LBMsg").Caption(), "In use: F11");
+  EXPECT_EQ(HotkeyPanel().load.key.Caption(), "F5");
+  EXPECT_EQ(StatusStrip().status_line.Caption(), "In use: F11");
 }
 
 TEST_F(RoutesControls, SpeedClicksStepItAndTheCaptionShowsIt) {
@@ -123,51 +123,51 @@ TEST_F(RoutesControls, SpeedClicksStepItAndTheCaptionShowsIt) {
   } const steps[] = {{false, MouseButton::Left, "2"}, {true, MouseButton::Left, "4"},
                      {false, MouseButton::Left, "8"}, {true, MouseButton::Left, "8"},
                      {true, MouseButton::Right, "4"}, {false, MouseButton::Middle, "4"}};
-  ClickOn(Image("ImOp"));
-  EXPECT_EQ(Label("LBVelocidad").Caption(),
+  ClickOn(TitleRow().options_button);
+  EXPECT_EQ(OptionsPanel().speed_caption.Caption(),
             "Speed \xC3\x97"
             "1");
   for (const Step& s : steps) {
-    ClickOn(s.on_caption ? static_cast<ui::Control&>(Label("LBVelocidad"))
-                         : static_cast<ui::Control&>(Image("ImVelocidad")),
+    ClickOn(s.on_caption ? static_cast<ui::Control&>(OptionsPanel().speed_caption)
+                         : static_cast<ui::Control&>(OptionsPanel().speed_button),
             s.button);
-    EXPECT_EQ(Label("LBVelocidad").Caption(), std::string("Speed \xC3\x97") + s.factor);
+    EXPECT_EQ(OptionsPanel().speed_caption.Caption(), std::string("Speed \xC3\x97") + s.factor);
   }
-  for (int i = 0; i < 8; ++i) ClickOn(Image("ImVelocidad"), MouseButton::Right);
-  EXPECT_EQ(Label("LBVelocidad").Caption(), "Speed \xC3\x97\xC2\xBC");
+  for (int i = 0; i < 8; ++i) ClickOn(OptionsPanel().speed_button, MouseButton::Right);
+  EXPECT_EQ(OptionsPanel().speed_caption.Caption(), "Speed \xC3\x97\xC2\xBC");
 }
 
 // A click on an option's caption does what a click on its picture does.
 TEST_F(RoutesControls, AnOptionsCaptionActsAsItsPicture) {
-  ClickOn(Image("ImOp"));
-  ClickOn(Label("LBOp", 0));
-  ClickOn(Label("LBOp", 1));
-  ClickOn(Label("LBOp", 4));
+  ClickOn(TitleRow().options_button);
+  ClickOn(OptionsPanel().simulate_clicks.caption);
+  ClickOn(OptionsPanel().repeat.caption);
+  ClickOn(OptionsPanel().record_keyboard.caption);
   EXPECT_TRUE(Session().GetOptions().simulate_clicks);
   EXPECT_TRUE(Session().GetOptions().repeat);
   EXPECT_TRUE(Session().GetOptions().record_keyboard);
-  EXPECT_TRUE(Label("LBOp", 1).hand);
-  ClickOn(Label("LBOp", 3));
-  EXPECT_EQ(Frame("frSec").Top(), 380);
-  ClickOn(Image("ImOp"));
-  ClickOn(Label("LBOp", 2));
-  EXPECT_EQ(Frame("FrTempo").Top(), 380);
+  EXPECT_TRUE(OptionsPanel().repeat.caption.hand);
+  ClickOn(OptionsPanel().sequence.caption);
+  EXPECT_EQ(SequencePanel().frame.Top(), 380);
+  ClickOn(TitleRow().options_button);
+  ClickOn(OptionsPanel().single_timer.caption);
+  EXPECT_EQ(TimerPanel().frame.Top(), 380);
 }
 
 // With nothing recorded the status line says how to begin, and what cannot be done says why.
 TEST_F(RoutesControls, AFirstRunSaysWhatToDo) {
   const auto says = [&](const char* text, ui::Color color) {
-    EXPECT_TRUE(Label("LBMsg").Visible());
-    EXPECT_EQ(Label("LBMsg").Caption(), text);
-    EXPECT_EQ(Label("LBMsg").ForeColor(), color);
+    EXPECT_TRUE(StatusStrip().status_line.Visible());
+    EXPECT_EQ(StatusStrip().status_line.Caption(), text);
+    EXPECT_EQ(StatusStrip().status_line.ForeColor(), color);
   };
   says("F8: record", ui::kGrey);
   const std::function<void()> refused[] = {[&] { PressKey(platform::vk::kF10); },
                                            [&] { PressKey(platform::vk::kF6); },
                                            [&] {
-                                             ClickOn(Image("ImOp"));
-                                             ClickOn(Image("ImTempo", 0));
-                                             ClickOn(Image("ImTempoOnOff"));
+                                             ClickOn(TitleRow().options_button);
+                                             ClickOn(OptionsPanel().single_timer.button);
+                                             ClickOn(TimerPanel().timer_switch);
                                            }};
   for (const auto& ask : refused) {
     ask();
@@ -178,27 +178,27 @@ TEST_F(RoutesControls, AFirstRunSaysWhatToDo) {
   }
   EXPECT_TRUE(sim::DialogLog().empty());
   PressKey(platform::vk::kF8);
-  EXPECT_FALSE(Label("LBMsg").Visible());
+  EXPECT_FALSE(StatusStrip().status_line.Visible());
   sim::Advance(50);
   PressKey(platform::vk::kF8);
-  EXPECT_FALSE(Label("LBMsg").Visible());  // something to play now
+  EXPECT_FALSE(StatusStrip().status_line.Visible());  // something to play now
 }
 
 TEST_F(RoutesControls, TheTimerSwitchArmsAndClosesItsPanelARefusalLeavesItOpen) {
-  ClickOn(Image("ImOp"));
-  ClickOn(Image("ImTempo", 0));
-  ClickOn(Image("ImTempoOnOff"));  // nothing recorded: refused
+  ClickOn(TitleRow().options_button);
+  ClickOn(OptionsPanel().single_timer.button);
+  ClickOn(TimerPanel().timer_switch);  // nothing recorded: refused
   EXPECT_FALSE(Session().GetSingleTimer().Armed());
-  EXPECT_EQ(Frame("FrTempo").Top(), 380);
+  EXPECT_EQ(TimerPanel().frame.Top(), 380);
   Session().SetRecording(Samples(3));
-  ClickOn(Image("ImTempoOnOff"));
+  ClickOn(TimerPanel().timer_switch);
   EXPECT_TRUE(Session().GetSingleTimer().Armed());
-  EXPECT_TRUE(Image("ImTempo", 1).Visible());
+  EXPECT_TRUE(TitleRow().timer_indicator.Visible());
   EXPECT_EQ(w->Height(), 1000);
-  ClickOn(Image("ImTempo", 1));  // the title row's indicator opens the panel again
-  ClickOn(Image("ImTempoOnOff"));
+  ClickOn(TitleRow().timer_indicator);  // the title row's indicator opens the panel again
+  ClickOn(TimerPanel().timer_switch);
   EXPECT_FALSE(Session().GetSingleTimer().Armed());
-  EXPECT_FALSE(Image("ImTempo", 1).Visible());
+  EXPECT_FALSE(TitleRow().timer_indicator.Visible());
   EXPECT_EQ(w->Height(), 1000);
 }
 
@@ -208,7 +208,7 @@ TEST_F(RoutesControls, TheCloseButtonEndsTheProgramLettingGoOfWhatThePlaybackHol
   Session().SetRecording(r);
   Session().TogglePlayback();
   sim::Advance(2);
-  EXPECT_THROW(ClickOn(Image("ImCerrar")), sim::ProgramEnded);
+  EXPECT_THROW(ClickOn(TitleRow().close_button), sim::ProgramEnded);
   EXPECT_EQ(Clicks().back(), kLeftUp);
 }
 
