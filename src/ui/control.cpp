@@ -24,6 +24,12 @@ platform::Rect PrimaryMonitorTwips() {
           PixelsToTwipsY(r.height)};
 }
 
+platform::Point CursorTwips() {
+  platform::Point p{0, 0};
+  platform::CursorPosition(p);
+  return {PixelsToTwipsX(p.x), PixelsToTwipsY(p.y)};
+}
+
 platform::Font FontSpec::ToPlatform() const {
   platform::Font f;
   f.pixel_height = static_cast<int>(std::lround(points * 20 / platform::TwipsPerPixelY()));

@@ -25,6 +25,8 @@ int PixelsToTwipsX(int pixels);
 int PixelsToTwipsY(int pixels);
 // The primary monitor in twips: where windows start, hop and centre.
 platform::Rect PrimaryMonitorTwips();
+// Where the cursor is, in twips; the origin when the desktop does not say.
+platform::Point CursorTwips();
 
 struct FontSpec {
   double points = 8.25;

@@ -61,6 +61,11 @@ int Form::Height() const {
   return ReadBack(height_, platform::GetWindowBounds(hwnd_).height, TwipsToPixelsY, PixelsToTwipsY);
 }
 
+bool Form::StandsAt(int left, int top) const {
+  return TwipsToPixelsX(Left()) == TwipsToPixelsX(left) &&
+         TwipsToPixelsY(Top()) == TwipsToPixelsY(top);
+}
+
 void Form::Move(int left, int top, int width, int height) {
   const bool resized = width != Width() || height != Height();
   left_ = left;

@@ -40,6 +40,8 @@ class Form : public Container, public platform::WindowListener {
   void SetHeight(int v) { Move(Left(), Top(), Width(), v); }
   void Move(int left, int top) { Move(left, top, Width(), Height()); }
   void Move(int left, int top, int width, int height);
+  // Whether the window stands at (left, top), compared in whole pixels as it is placed.
+  bool StandsAt(int left, int top) const;
 
   int ClientWidth() const override { return Width(); }
   int ClientHeight() const override { return Height(); }

@@ -10,11 +10,10 @@ ClickIndicator::ClickIndicator()
 }
 
 void ClickIndicator::CentreOnCursor() {
-  platform::Point p{0, 0};
-  platform::CursorPosition(p);
+  const platform::Point p = ui::CursorTwips();
   // The square's height serves both axes, so the cursor lands on its centre.
   const int h = Height();
-  Move(ui::PixelsToTwipsX(p.x) - h / 2, ui::PixelsToTwipsY(p.y) - h / 2);
+  Move(p.x - h / 2, p.y - h / 2);
 }
 
 // It flashes light blue while a button is down on it.

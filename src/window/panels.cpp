@@ -52,17 +52,11 @@ void MainWindow::OnBackgroundMove(int, int, int, int) {
   const int left = screen.left, right = screen.left + screen.width - Width();
   const int top = screen.top, bottom = screen.top + screen.height - Height() - 500;
   // Compared in whole pixels, as a hop places the window, so a hop's corner is always recognised.
-  const auto at_x = [&](int twips) {
-    return ui::TwipsToPixelsX(Left()) == ui::TwipsToPixelsX(twips);
-  };
-  const auto at_y = [&](int twips) {
-    return ui::TwipsToPixelsY(Top()) == ui::TwipsToPixelsY(twips);
-  };
-  if (at_x(left) && at_y(top)) {
+  if (StandsAt(left, top)) {
     SetLeft(right);
-  } else if (at_y(top) && at_x(right)) {
+  } else if (StandsAt(right, top)) {
     SetTop(bottom);
-  } else if (at_y(bottom) && at_x(right)) {
+  } else if (StandsAt(right, bottom)) {
     SetLeft(left);
   } else {
     MoveHome();

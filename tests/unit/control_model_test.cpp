@@ -130,6 +130,22 @@ TEST_F(ControlModel, ListSelectionByMouseAndArrowKeys) {
   EXPECT_EQ(f.list.Item(0), "b");
 }
 
+// New lines keep the selection while its line exists and never leave the list scrolled past them.
+TEST_F(ControlModel, NewListLinesKeepASelectionThatStillExists) {
+  std::vector<int> clicks;
+  f.list.on_click = [&] { clicks.push_back(f.list.Selected()); };
+  f.list.SetLines(std::vector<std::string>(20, "x"));
+  f.list.Select(19);
+  ASSERT_GT(f.list.FirstShown(), 0);  // scrolled to show it
+  f.list.SetLines({"a", "b", "c", "d"});
+  EXPECT_EQ(f.list.Selected(), -1);
+  EXPECT_EQ(f.list.FirstShown(), 0);
+  f.list.Select(2);
+  f.list.SetLines({"a", "b", "c", "d", "e"});
+  EXPECT_EQ(f.list.Selected(), 2);
+  EXPECT_EQ(clicks, (std::vector<int>{19, 2}));  // new lines raise no Click
+}
+
 TEST_F(ControlModel, DropsGoToTheNearestControlThatTakesThem) {
   std::vector<std::string> got;
   f.frame.on_drop = [&](const platform::DropEvent& e) { got.push_back("frame " + e.files[0]); };
