@@ -100,6 +100,19 @@ TEST_F(SequenceList, DeletingTheMiddleLineKeepsTheOthersAndSelectsTheFirst) {
   EXPECT_EQ(SequencePanel().entry.minute.Caption(), "30");
 }
 
+// The first line stays selected, but is another entry now: the fields show that one's time.
+TEST_F(SequenceList, DeletingTheFirstLineShowsTheTimeOfTheOneAfterIt) {
+  DropOnList({"C:\\a.tpw", "C:\\b.tpw"});
+  Session().GetSequence().SetStartTime(1, {9, 30});
+  OpenSequencePanel();
+  SelectLine(0);
+  ClickOn(SequencePanel().remove_button);
+  EXPECT_EQ(Lines(), (std::vector<std::string>{"b"}));
+  EXPECT_EQ(List().Selected(), 0);
+  EXPECT_EQ(SequencePanel().entry.hour.Caption(), "09");
+  EXPECT_EQ(SequencePanel().entry.minute.Caption(), "30");
+}
+
 TEST_F(SequenceList, DeletingTheOnlyLineHidesTheTimeRow) {
   DropOnList({"C:\\a.tpw"});
   Session().GetSequence().SetStartTime(0, {0, 5});
