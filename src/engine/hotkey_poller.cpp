@@ -43,7 +43,7 @@ void HotkeyPoller::Take() {
   poll_timer_.SetRunning((!paused_ || !m.idle) && !waiting);
   idle_poll_timer_.SetRunning(!paused_ && waiting);
   std::vector<int> keys;
-  for (const Hotkey& h : keys_) {
+  for (const Hotkey& h : keys_.All()) {
     bool acts = true;
     if (h.command == Command::Load || h.command == Command::Save) acts = idle && !m.loading;
     if (h.command == Command::Stop) acts = !idle || m.loading;
@@ -63,7 +63,7 @@ void HotkeyPoller::Pause() {
 }
 
 void HotkeyPoller::Resume() {
-  for (const Hotkey& h : keys_) edges_.Spend(h.vk);
+  for (const Hotkey& h : keys_.All()) edges_.Spend(h.vk);
   paused_ = false;
   Take();
 }

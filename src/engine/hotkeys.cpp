@@ -57,8 +57,8 @@ HotkeySet HotkeysFrom(const std::array<int, kDefaultHotkeys.size()>& chosen,
                    where.c_str(), vk, KeyName(h.vk).c_str());
     }
   }
-  for (const Hotkey& a : keys)
-    for (const Hotkey& b : keys)
+  for (const Hotkey& a : keys.All())
+    for (const Hotkey& b : keys.All())
       if (a.command != b.command && a.vk == b.vk) {
         std::fprintf(stderr, "tapwright: %s: two commands have one key; the first keys are used\n",
                      where.c_str());

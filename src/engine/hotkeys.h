@@ -33,8 +33,7 @@ class HotkeySet {
  public:
   using Keys = std::array<Hotkey, kDefaultHotkeys.size()>;
 
-  auto begin() const { return keys_.begin(); }
-  auto end() const { return keys_.end(); }
+  const Keys& All() const { return keys_; }
   // The key that gives the command.
   int KeyOf(Command command) const;
   bool Has(int vk) const;

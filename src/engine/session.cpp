@@ -334,19 +334,19 @@ void Session::PollHotkeys(bool told) {
   if (hotkeys_.Paused()) {
     // A dialog shows: only a stop acts, so that a playback behind it can always be ended.
     bool stop = false;
-    for (const Hotkey& h : hotkeys_.Keys()) stop |= acts(h) && h.command == Command::Stop;
+    for (const Hotkey& h : hotkeys_.Keys().All()) stop |= acts(h) && h.command == Command::Stop;
     if (stop && state_ != State::Idle) Act(Command::Stop);
     return;
   }
   if (!single_timer_.Armed()) {
-    for (const Hotkey& h : hotkeys_.Keys())
+    for (const Hotkey& h : hotkeys_.Keys().All())
       if (acts(h)) Act(h.command);
     view_.Show(Change::HotkeyPoll);
     return;
   }
   // While the timer waits, only a stop acts: it also disarms the timer.
   bool stop = false;
-  for (const Hotkey& h : hotkeys_.Keys()) stop |= acts(h) && h.command == Command::Stop;
+  for (const Hotkey& h : hotkeys_.Keys().All()) stop |= acts(h) && h.command == Command::Stop;
   if (stop) {
     if (state_ == State::Playing) TogglePlayback();
     single_timer_.Toggle();
