@@ -49,8 +49,8 @@ int KeyReleasedBy(std::int32_t code) {
 }
 
 bool HoldsKeys(const model::Recording& r) {
-  for (std::int32_t i = 1; i <= r.UBound(); ++i)
-    if (KeyPressedBy(r[i].code) || KeyReleasedBy(r[i].code)) return true;
+  for (const model::Sample& s : r)
+    if (KeyPressedBy(s.code) || KeyReleasedBy(s.code)) return true;
   return false;
 }
 
@@ -111,11 +111,10 @@ void WheelSender::Send(std::int32_t code) {
 }
 
 void JoinClicks(model::Recording& r) {
-  const std::int32_t u = r.UBound();
-  for (std::int32_t i = 1; i <= u; ++i) {
+  for (std::size_t i = 0; i < r.size(); ++i) {
     const int b = PressedBy(r[i].code);
     if (r[i].code != b + model::kPress) continue;
-    for (std::int32_t j = i + 1; j <= u && j - i <= kClickMs; ++j) {
+    for (std::size_t j = i + 1; j < r.size() && j - i <= kClickMs; ++j) {
       if (r[j].x != r[i].x || r[j].y != r[i].y) break;
       if (r[j].code == b + model::kRelease) {
         r[i].code = b;

@@ -167,7 +167,7 @@ void Session::TogglePlayback() {
     play_after_load_ = true;  // the file being read is the one to play
     return;
   }
-  if (recording_.UBound() == 0) {
+  if (recording_.empty()) {
     if (state_ == State::Recording) {
       ToggleRecording();
     } else {
@@ -358,7 +358,7 @@ void Session::LoadRecording(const std::string& path, std::function<void()> then,
 void Session::SaveRecording() {
   files_.FinishSave();
   if (files_.Busy()) return;
-  if (recording_.UBound() == 0) return SayNothingRecorded();
+  if (recording_.empty()) return SayNothingRecorded();
   std::string path;
   try {
     path = ChooseFile(FileDialog::Save).value_or("");

@@ -11,7 +11,7 @@ bool SingleTimer::Toggle() {
   if (armed_) {
     armed_ = false;
   } else {
-    if (session_.GetRecording().UBound() == 0) {
+    if (session_.GetRecording().empty()) {
       session_.SayNothingRecorded();
       return false;
     }

@@ -36,23 +36,35 @@ struct Sample {
   friend bool operator==(const Sample&, const Sample&) = default;
 };
 
-// Element 0 is never a sample and holds (0, 0, 0); the samples are elements 1 to UBound().
+// The samples in their order: sample i is where the pointer was i + 1 ms after the start. The
+// names are a standard container's, so range-for and the algorithms take it; an index out of
+// range throws std::out_of_range rather than reading past the end.
+// NOLINTBEGIN(readability-identifier-naming)
 class Recording {
  public:
-  Recording() : samples_(1) {}
-  std::int32_t UBound() const { return static_cast<std::int32_t>(samples_.size()) - 1; }
-  const Sample& operator[](std::int32_t i) const { return samples_.at(static_cast<size_t>(i)); }
-  Sample& operator[](std::int32_t i) { return samples_.at(static_cast<size_t>(i)); }
-  // Grows or shrinks to the upper bound u (at least 0), keeping the contents.
-  void Redim(std::int32_t u) { samples_.resize(static_cast<size_t>(u < 0 ? 0 : u) + 1); }
+  using value_type = Sample;
+  using const_iterator = std::vector<Sample>::const_iterator;
+  using iterator = std::vector<Sample>::iterator;
+
+  std::size_t size() const { return samples_.size(); }
+  bool empty() const { return samples_.empty(); }
+  const Sample& operator[](std::size_t i) const { return samples_.at(i); }
+  Sample& operator[](std::size_t i) { return samples_.at(i); }
+  const Sample& back() const { return samples_.at(samples_.size() - 1); }
+  Sample& back() { return samples_.at(samples_.size() - 1); }
+  const_iterator begin() const { return samples_.begin(); }
+  const_iterator end() const { return samples_.end(); }
+  iterator begin() { return samples_.begin(); }
+  iterator end() { return samples_.end(); }
+  void push_back(const Sample& s) { samples_.push_back(s); }
   // Room for this many samples in all, so that appending them never moves the others.
-  void Reserve(std::int32_t samples) { samples_.reserve(static_cast<size_t>(samples) + 1); }
-  void Append(const Sample& s) { samples_.push_back(s); }
+  void reserve(std::size_t samples) { samples_.reserve(samples); }
 
   friend bool operator==(const Recording&, const Recording&) = default;
 
  private:
   std::vector<Sample> samples_;
 };
+// NOLINTEND(readability-identifier-naming)
 
 }  // namespace model
