@@ -31,7 +31,7 @@ void Recorder::Start(model::Recording& into, bool keyboard) {
   origin_ = {};
   platform::CursorPosition(origin_);
   events_ = platform::WatchInputEvents(true);
-  pressed_ = 0;
+  pressed_.reset();
   placed_ = 0;
   buttons_.Start();
   SetKeyboard(keyboard);
@@ -86,19 +86,14 @@ void Recorder::Sample() {
 }
 
 std::vector<Recorder::Seen> Recorder::TakeEvents() {
+  using Kind = model::Action::Kind;
   std::vector<Seen> seen;
   for (const platform::InputEvent& e : platform::TakeInputEvents()) {
-    const int bit = static_cast<int>(e.button);
     switch (e.kind) {
       case platform::InputEvent::Kind::ButtonDown:
-        pressed_ |= bit;
-        seen.push_back({e.time_us, e.at, bit + model::kPress});
-        break;
       case platform::InputEvent::Kind::ButtonUp:
-        // A button held since before the start is not released in the recording either.
-        if ((pressed_ & bit) == 0) break;
-        pressed_ &= ~bit;
-        seen.push_back({e.time_us, e.at, bit + model::kRelease});
+        if (const std::optional<model::Action> a = ButtonActionOf(e))
+          seen.push_back({e.time_us, e.at, model::Encode(*a)});
         break;
       case platform::InputEvent::Kind::Wheel:
         for (std::int32_t code : WheelCodes(e.axis, e.delta))
@@ -113,13 +108,28 @@ std::vector<Recorder::Seen> Recorder::TakeEvents() {
             keys_down_[static_cast<size_t>(e.vk & 0xFF)] == down)
           break;
         keys_down_[static_cast<size_t>(e.vk & 0xFF)] = down;
-        seen.push_back(
-            {e.time_us, std::nullopt, (down ? model::kKeyPress : model::kKeyRelease) + e.vk});
+        const model::Action a = model::KeyAction(down ? Kind::KeyPress : Kind::KeyRelease, e.vk);
+        seen.push_back({e.time_us, std::nullopt, model::Encode(a)});
         break;
       }
     }
   }
   return seen;
+}
+
+std::optional<model::Action> Recorder::ButtonActionOf(const platform::InputEvent& e) {
+  using Kind = model::Action::Kind;
+  const std::optional<model::Button> button = RecordedButton(e.button);
+  if (!button) return std::nullopt;
+  const auto bit = static_cast<std::size_t>(*button);
+  if (e.kind == platform::InputEvent::Kind::ButtonDown) {
+    pressed_.set(bit);
+    return model::ButtonAction(Kind::Press, *button);
+  }
+  // A button held since before the start is not released in the recording either.
+  if (!pressed_[bit]) return std::nullopt;
+  pressed_.reset(bit);
+  return model::ButtonAction(Kind::Release, *button);
 }
 
 void Recorder::MoveTo(std::int64_t ms, platform::Point to) {
@@ -151,10 +161,12 @@ void Recorder::Place(std::int64_t ms, std::int32_t code, std::optional<platform:
   }
   // A release on the heels of its own press, in place, is the click JoinClicks would make of
   // them, and needs no sample of its own.
-  const int b = ReleasedBy(code);
-  if (u > 0 && code == b + model::kRelease && r.back().code == b + model::kPress &&
+  using Kind = model::Action::Kind;
+  const model::Action a = model::Decode(code);
+  if (a.kind == Kind::Release && u > 0 &&
+      model::Decode(r.back().code) == model::ButtonAction(Kind::Press, a.button) &&
       r.back().x == where.x && r.back().y == where.y) {
-    r.back().code = b;
+    r.back().code = model::Encode(model::ButtonAction(Kind::Click, a.button));
     return;
   }
   Add(where.x, where.y, code);

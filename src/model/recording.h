@@ -5,33 +5,14 @@
 #include <cstdint>
 #include <vector>
 
-namespace model {
+#include "model/sample_code.h"
 
-// Button codes of a sample: a button's own value is a click (down and up at once); plus kPress
-// it is a press, plus kRelease a release. Any code that is neither a button's, a key's nor the
-// wheel's is a move.
-constexpr std::int32_t kMove = -1;
-constexpr std::int32_t kLeft = 1;
-constexpr std::int32_t kRight = 2;
-constexpr std::int32_t kMiddle = 4;
-constexpr std::int32_t kX1 = 32;  // the side buttons: back
-constexpr std::int32_t kX2 = 64;  // forward
-constexpr std::int32_t kPress = 8;
-constexpr std::int32_t kRelease = 16;
-// Key codes: kKeyPress plus a virtual key (Windows' numbers on every platform) presses the key,
-// kKeyRelease plus it releases it.
-constexpr std::int32_t kKeyPress = 256;
-constexpr std::int32_t kKeyRelease = 512;
-// Wheel codes: kVerticalWheel or kHorizontalWheel plus the turn in 120ths of a notch, positive
-// up or right, never 0 and at most kMaxWheelDelta either way.
-constexpr std::int32_t kVerticalWheel = 8192;
-constexpr std::int32_t kHorizontalWheel = 16384;
-constexpr std::int32_t kMaxWheelDelta = 4095;
+namespace model {
 
 struct Sample {
   std::int32_t x = 0;  // screen pixels; negative on monitors left of or above the primary one
   std::int32_t y = 0;
-  std::int32_t code = 0;
+  std::int32_t code = 0;  // what it does besides moving there: see sample_code.h
 
   friend bool operator==(const Sample&, const Sample&) = default;
 };
