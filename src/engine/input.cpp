@@ -56,8 +56,10 @@ int KeyReleasedBy(std::int32_t code) {
 }
 
 bool HoldsKeys(const model::Recording& r) {
-  for (const model::Sample& s : r)
-    if (KeyPressedBy(s.code) || KeyReleasedBy(s.code)) return true;
+  for (const model::Sample& s : r) {
+    const Kind kind = ActionOf(s.code).kind;
+    if (kind == Kind::KeyPress || kind == Kind::KeyRelease) return true;
+  }
   return false;
 }
 
