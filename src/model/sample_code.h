@@ -24,7 +24,7 @@ constexpr std::int32_t kHorizontalWheel = 16384;
 constexpr int kMaxWheelDelta = 4095;
 
 enum class Button { Left, Right, Middle, Back, Forward };
-constexpr int kButtonCount = 5;
+constexpr int kButtonCount = static_cast<int>(Button::Forward) + 1;
 enum class Axis { Vertical, Horizontal };
 
 // What a sample does besides moving to its place. Fields that do not belong to its kind keep
