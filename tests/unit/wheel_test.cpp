@@ -157,6 +157,23 @@ TEST_F(Recorder, FromEventsOnlyWhatTheRecordingPressedIsReleasedAndAClickTakesOn
   for (size_t i : {0, 1, 2, 4}) EXPECT_EQ(Recording()[i].code, model::kMove) << i;
 }
 
+// Only a release joins the press before it into a click: a turn in the press's millisecond, in
+// place, keeps a sample of its own.
+TEST_F(Recorder, ATurnOnTheHeelsOfAPressIsNoClick) {
+  sim::SetInputEvents(true, true);
+  session.ToggleRecording();
+  sim::Advance(2);
+  sim::MoveMouse(7, 7);
+  sim::MouseDown(MouseButton::Left);
+  sim::TurnWheel(WheelAxis::Vertical, -120);
+  sim::Advance(1);
+  session.ToggleRecording();
+  std::vector<std::int32_t> codes;
+  for (const Sample& s : Recording())
+    if (s.code != model::kMove) codes.push_back(s.code);
+  EXPECT_EQ(codes, (std::vector<std::int32_t>{9, 8192 - 120}));
+}
+
 // Whatever the system cannot send of a turn goes with the next turn on the same axis.
 TEST_F(SimTest, TheWheelTurnsAsFarAsRecordedWithWhatCannotBeSentCarried) {
   const std::int32_t turns[] = {8192 + 60,  16384 + 100, 8192 + 60,  8192 - 30,
