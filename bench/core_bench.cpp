@@ -15,7 +15,7 @@ void BM_SamplerTick(benchmark::State& state) {
   engine::Recorder recorder(nullptr);
   recorder.Start(r, false);
   for (auto _ : state) {
-    if (r.UBound() >= 60'000) {
+    if (r.size() >= 60'000) {
       state.PauseTiming();
       recorder.Stop();
       recorder.Start(r = model::Recording(), false);
@@ -28,8 +28,8 @@ BENCHMARK(BM_SamplerTick);
 
 model::Recording Minute() {
   model::Recording r;
-  r.Redim(60'000);
-  for (std::int32_t k = 1; k <= r.UBound(); ++k) r[k] = {k % 1920, k % 1080, k % 100 ? -1 : 1};
+  r.reserve(60'000);
+  for (std::int32_t k = 1; k <= 60'000; ++k) r.push_back({k % 1920, k % 1080, k % 100 ? -1 : 1});
   return r;
 }
 

@@ -31,14 +31,14 @@ double Seconds(Clock::time_point since) {
 // Writes `samples` lines as a recording of the pointer's walk would have them.
 void MakeFile(const std::string& path, long samples) {
   std::ofstream out(path, std::ios::binary);
-  model::Recording r;
   constexpr int kPiece = 1 << 20;
   for (long done = 0; done < samples; done += kPiece) {
     const int n = static_cast<int>(std::min<long>(kPiece, samples - done));
-    r.Redim(n);
+    model::Recording r;
+    r.reserve(static_cast<std::size_t>(n));
     for (int k = 1; k <= n; ++k) {
       const long i = done + k;
-      r[k] = {static_cast<int>(i % 1920), static_cast<int>(i / 7 % 1080), i % 500 ? -1 : 1};
+      r.push_back({static_cast<int>(i % 1920), static_cast<int>(i / 7 % 1080), i % 500 ? -1 : 1});
     }
     out << model::FormatRecording(r);
   }
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   StopTimer(repaint);
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
-  if (!loaded || loaded->UBound() != samples) {
+  if (!loaded || static_cast<long>(loaded->size()) != samples) {
     std::puts("FAILED: the file did not load whole");
     return 1;
   }

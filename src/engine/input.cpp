@@ -7,73 +7,78 @@
 namespace engine {
 namespace {
 
-bool IsButton(std::int32_t b) {
-  for (const ButtonKeys& k : kButtonOrder)
-    if (k.bit == b) return true;
-  return false;
+using Kind = model::Action::Kind;
+
+model::Axis AxisOf(platform::WheelAxis axis) {
+  return axis == platform::WheelAxis::Vertical ? model::Axis::Vertical : model::Axis::Horizontal;
 }
 
-std::int32_t WheelBase(platform::WheelAxis axis) {
-  return axis == platform::WheelAxis::Vertical ? model::kVerticalWheel : model::kHorizontalWheel;
-}
+std::size_t IndexOf(model::Button b) { return static_cast<std::size_t>(b); }
+
+bool Presses(const model::Action& a) { return a.kind == Kind::Click || a.kind == Kind::Press; }
+bool Releases(const model::Action& a) { return a.kind == Kind::Click || a.kind == Kind::Release; }
 
 }  // namespace
 
+model::Action ActionOf(std::int32_t code) {
+  const model::Action a = model::Decode(code);
+  const bool key = a.kind == Kind::KeyPress || a.kind == Kind::KeyRelease;
+  return key && !RecordableKey(a.key) ? model::Action{} : a;
+}
+
 int PressedBy(std::int32_t code) {
-  if (IsButton(code)) return code;
-  return IsButton(code - model::kPress) ? code - model::kPress : 0;
+  const model::Action a = ActionOf(code);
+  return Presses(a) ? model::Encode(model::ButtonAction(Kind::Click, a.button)) : 0;
 }
 
 int ReleasedBy(std::int32_t code) {
-  if (IsButton(code)) return code;
-  return IsButton(code - model::kRelease) ? code - model::kRelease : 0;
+  const model::Action a = ActionOf(code);
+  return Releases(a) ? model::Encode(model::ButtonAction(Kind::Click, a.button)) : 0;
 }
 
 void SendButtons(std::int32_t code) {
-  const int pressed = PressedBy(code), released = ReleasedBy(code);
-  for (const ButtonKeys& b : kButtonOrder)
-    if (pressed & b.bit) platform::SendButton(b.button, true);
-  for (const ButtonKeys& b : kButtonOrder)
-    if (released & b.bit) platform::SendButton(b.button, false);
+  const model::Action a = ActionOf(code);
+  for (const ButtonKeys& b : kButtonOrder) {
+    if (b.button != a.button) continue;
+    if (Presses(a)) platform::SendButton(b.platform_button, true);
+    if (Releases(a)) platform::SendButton(b.platform_button, false);
+  }
 }
 
-// A hotkey's code, written by hand, would have the replay stop itself: it is a move.
 int KeyPressedBy(std::int32_t code) {
-  const int vk = code - model::kKeyPress;
-  return vk < 256 && RecordableKey(vk) ? vk : 0;  // below 8 is no key
+  const model::Action a = ActionOf(code);
+  return a.kind == Kind::KeyPress ? a.key : 0;
 }
 
 int KeyReleasedBy(std::int32_t code) {
-  const int vk = code - model::kKeyRelease;
-  return vk < 256 && RecordableKey(vk) ? vk : 0;  // below 8 is no key
+  const model::Action a = ActionOf(code);
+  return a.kind == Kind::KeyRelease ? a.key : 0;
 }
 
 bool HoldsKeys(const model::Recording& r) {
-  for (std::int32_t i = 1; i <= r.UBound(); ++i)
-    if (KeyPressedBy(r[i].code) || KeyReleasedBy(r[i].code)) return true;
+  for (const model::Sample& s : r) {
+    const Kind kind = ActionOf(s.code).kind;
+    if (kind == Kind::KeyPress || kind == Kind::KeyRelease) return true;
+  }
   return false;
 }
 
 int WheelTurnedBy(std::int32_t code, platform::WheelAxis axis) {
-  const std::int32_t delta = code - WheelBase(axis);
-  return delta >= -model::kMaxWheelDelta && delta <= model::kMaxWheelDelta ? delta : 0;
+  const model::Action a = ActionOf(code);
+  return a.kind == Kind::Wheel && a.axis == AxisOf(axis) ? a.delta : 0;
 }
 
 std::vector<std::int32_t> WheelCodes(platform::WheelAxis axis, int delta) {
   std::vector<std::int32_t> codes;
   while (delta != 0) {
     const int part = std::clamp(delta, -model::kMaxWheelDelta, model::kMaxWheelDelta);
-    codes.push_back(WheelBase(axis) + part);
+    codes.push_back(model::Encode(model::WheelAction(AxisOf(axis), part)));
     delta -= part;
   }
   return codes;
 }
 
-bool Acts(std::int32_t code) {
-  return PressedBy(code) || ReleasedBy(code) || KeyPressedBy(code) || KeyReleasedBy(code) ||
-         WheelTurnedBy(code, platform::WheelAxis::Vertical) ||
-         WheelTurnedBy(code, platform::WheelAxis::Horizontal);
-}
+bool Acts(std::int32_t code) { return ActionOf(code).kind != Kind::Move; }
 
 void SendKey(std::int32_t code) {
   if (const int vk = KeyPressedBy(code)) platform::SendKey(vk, true);
@@ -81,21 +86,23 @@ void SendKey(std::int32_t code) {
 }
 
 void Held::Note(std::int32_t code) {
-  buttons = (buttons | PressedBy(code)) & ~ReleasedBy(code);
-  if (const int vk = KeyPressedBy(code)) keys.set(static_cast<size_t>(vk));
-  if (const int vk = KeyReleasedBy(code)) keys.reset(static_cast<size_t>(vk));
+  const model::Action a = ActionOf(code);
+  if (Presses(a)) buttons.set(IndexOf(a.button));
+  if (Releases(a)) buttons.reset(IndexOf(a.button));
+  if (a.kind == Kind::KeyPress) keys.set(static_cast<size_t>(a.key));
+  if (a.kind == Kind::KeyRelease) keys.reset(static_cast<size_t>(a.key));
 }
 
 void Held::Release() {
   ReleaseButtons(buttons);
   for (size_t vk = 0; vk < keys.size(); ++vk)
-    if (keys[vk]) SendKey(model::kKeyRelease + static_cast<std::int32_t>(vk));
+    if (keys[vk]) SendKey(model::Encode(model::KeyAction(Kind::KeyRelease, static_cast<int>(vk))));
   *this = Held{};
 }
 
-void ReleaseButtons(int held) {
+void ReleaseButtons(const Buttons& held) {
   for (const ButtonKeys& b : kButtonOrder)
-    if (held & b.bit) platform::SendButton(b.button, false);
+    if (held[IndexOf(b.button)]) platform::SendButton(b.platform_button, false);
 }
 
 void WheelSender::Send(std::int32_t code) {
@@ -111,14 +118,14 @@ void WheelSender::Send(std::int32_t code) {
 }
 
 void JoinClicks(model::Recording& r) {
-  const std::int32_t u = r.UBound();
-  for (std::int32_t i = 1; i <= u; ++i) {
-    const int b = PressedBy(r[i].code);
-    if (r[i].code != b + model::kPress) continue;
-    for (std::int32_t j = i + 1; j <= u && j - i <= kClickMs; ++j) {
+  for (std::size_t i = 0; i < r.size(); ++i) {
+    const model::Action press = model::Decode(r[i].code);
+    if (press.kind != Kind::Press) continue;
+    const model::Action release = model::ButtonAction(Kind::Release, press.button);
+    for (std::size_t j = i + 1; j < r.size() && j - i <= kClickMs; ++j) {
       if (r[j].x != r[i].x || r[j].y != r[i].y) break;
-      if (r[j].code == b + model::kRelease) {
-        r[i].code = b;
+      if (model::Decode(r[j].code) == release) {
+        r[i].code = model::Encode(model::ButtonAction(Kind::Click, press.button));
         r[j].code = model::kMove;
         break;
       }

@@ -1,5 +1,5 @@
-// Mouse buttons, the wheel and keys in a recording: the codes that press, release and turn them,
-// and sending them again on replay.
+// Mouse buttons, the wheel and keys in a recording: what its codes press, release and turn, in the
+// engine's terms, and sending them again on replay.
 #pragma once
 
 #include <array>
@@ -9,18 +9,27 @@
 
 #include "engine/watches.h"
 #include "model/recording.h"
+#include "model/sample_code.h"
+#include "platform/platform.h"
 
 namespace engine {
 
-// The buttons (1 left, 2 right, 4 middle, 32 and 64 the side ones, or-ed) that a sample's code
-// presses and releases. A click does both; every code that is not a button's is a move.
+// Buttons by model::Button.
+using Buttons = std::bitset<model::kButtonCount>;
+
+// What a sample's code does, in the recorder's and the player's eyes: a key never recorded (a
+// hotkey, written by hand, would have the replay stop itself) only moves.
+model::Action ActionOf(std::int32_t code);
+
+// The click code of the button that a sample's code presses, or releases; 0 for none. A click
+// does both.
 int PressedBy(std::int32_t code);
 int ReleasedBy(std::int32_t code);
 
-// Sends the code's button events at the cursor: the presses, then the releases.
+// Sends the code's button events at the cursor: the press, then the release.
 void SendButtons(std::int32_t code);
-// Releases each button of `held` that the replay still holds.
-void ReleaseButtons(int held);
+// Releases each button of `held`.
+void ReleaseButtons(const Buttons& held);
 
 // The virtual key that a sample's code presses or releases; 0 for none.
 int KeyPressedBy(std::int32_t code);
@@ -52,9 +61,9 @@ class WheelSender {
 constexpr std::int32_t kClickMs = 300;
 void JoinClicks(model::Recording& r);
 
-// What a replay holds down: buttons (or-ed bits) and keys.
+// What a replay holds down: buttons and keys.
 struct Held {
-  int buttons = 0;
+  Buttons buttons;
   std::bitset<256> keys;
 
   void Note(std::int32_t code);

@@ -36,7 +36,7 @@ void Player::SpeedChanged() {
 }
 
 void Player::Tick() {
-  const std::int32_t u = recording_.UBound();
+  const auto u = static_cast<std::int32_t>(recording_.size());
   // A tick that comes long after the next sample was due follows a stall (a suspended process,
   // a swapping machine): the playback pauses for it, so overdue clicks never come in a burst.
   const std::int64_t now = platform::MonotonicMicros();
@@ -48,8 +48,8 @@ void Player::Tick() {
   if (due <= position_) return;
   if (due > u) {
     // The end: what is left is passed over, and the pointer ends where the recording ended.
-    PassOver(position_ + 1, u);
-    if (position_ < u) platform::MoveCursor(recording_[u].x, recording_[u].y);
+    PassOver(position_, u);
+    if (position_ < u) platform::MoveCursor(recording_.back().x, recording_.back().y);
     position_ = 0;
     if (!options_.repeat) {
       Stop();
@@ -65,10 +65,10 @@ void Player::Tick() {
     wrapped_();
     return;
   }
-  PassOver(position_ + 1, static_cast<std::int32_t>(due) - 1);
+  PassOver(position_, static_cast<std::int32_t>(due) - 1);
   position_ = static_cast<std::int32_t>(due);
   // A copy: the recording may be replaced while the sample plays.
-  const model::Sample s = recording_[position_];
+  const model::Sample s = recording_[static_cast<std::size_t>(position_) - 1];
   PlaySample(s);
   held_.Note(s.code);
   // Stopped during the yield: the sample completed, and nothing stays held.
@@ -80,11 +80,11 @@ std::int64_t Player::PlayedMs() const {
                                    speed_ / 1000);
 }
 
-void Player::PassOver(std::int32_t from, std::int32_t to) {
+void Player::PassOver(std::int32_t first, std::int32_t end) {
   // Samples a late tick missed are not moved through, but their buttons and keys still act,
   // each where it was recorded.
-  for (std::int32_t i = from; i <= to; ++i) {
-    const model::Sample s = recording_[i];
+  for (std::int32_t i = first; i < end; ++i) {
+    const model::Sample s = recording_[static_cast<std::size_t>(i)];
     if (!Acts(s.code)) continue;
     platform::MoveCursor(s.x, s.y);
     SendInput(s.code);

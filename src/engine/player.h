@@ -32,14 +32,15 @@ class Player {
   // A playback goes on from where it is at the options' speed (idle, the next start sets it).
   void SpeedChanged();
   void ReleaseHeld() { held_.Release(); }
-  // Index of the sample played last; kept across a stop.
+  // How many samples the playback has played, from the first; kept across a stop.
   std::int32_t Position() const { return position_; }
 
  private:
   void Tick();
   // Milliseconds of the recording the playback has reached since it started or wrapped.
   std::int64_t PlayedMs() const;
-  void PassOver(std::int32_t from, std::int32_t to);
+  // Samples first up to (not including) end.
+  void PassOver(std::int32_t first, std::int32_t end);
   // Puts the cursor on the sample, lets pending messages run once, then sends its buttons, wheel
   // and keys there.
   void PlaySample(const model::Sample& s);
@@ -50,7 +51,7 @@ class Player {
   std::function<void()> ended_;
   std::function<void()> wrapped_;
   std::int32_t position_ = 0;
-  // The playback's clock: sample base_ + (now - start_us_) x speed_ is due.
+  // The playback's clock: base_ + (now - start_us_) x speed_ samples are due.
   std::int64_t start_us_ = 0;
   std::int32_t base_ = 0;
   double speed_ = 1.0;

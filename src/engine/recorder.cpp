@@ -31,7 +31,7 @@ void Recorder::Start(model::Recording& into, bool keyboard) {
   origin_ = {};
   platform::CursorPosition(origin_);
   events_ = platform::WatchInputEvents(true);
-  pressed_ = 0;
+  pressed_.reset();
   placed_ = 0;
   buttons_.Start();
   SetKeyboard(keyboard);
@@ -45,8 +45,8 @@ void Recorder::Stop() {
     Sample();
     model::Recording& r = *into_;
     platform::Point p;
-    if (r.UBound() > 0 && r[r.UBound()].code == model::kMove && platform::CursorPosition(p))
-      r[r.UBound()] = {p.x, p.y, model::kMove};
+    if (!r.empty() && r.back().code == model::kMove && platform::CursorPosition(p))
+      r.back() = {p.x, p.y, model::kMove};
   }
   sampler_timer_.Stop();
   platform::WatchInputEvents(false);
@@ -86,19 +86,14 @@ void Recorder::Sample() {
 }
 
 std::vector<Recorder::Seen> Recorder::TakeEvents() {
+  using Kind = model::Action::Kind;
   std::vector<Seen> seen;
   for (const platform::InputEvent& e : platform::TakeInputEvents()) {
-    const int bit = static_cast<int>(e.button);
     switch (e.kind) {
       case platform::InputEvent::Kind::ButtonDown:
-        pressed_ |= bit;
-        seen.push_back({e.time_us, e.at, bit + model::kPress});
-        break;
       case platform::InputEvent::Kind::ButtonUp:
-        // A button held since before the start is not released in the recording either.
-        if ((pressed_ & bit) == 0) break;
-        pressed_ &= ~bit;
-        seen.push_back({e.time_us, e.at, bit + model::kRelease});
+        if (const std::optional<model::Action> a = ButtonActionOf(e))
+          seen.push_back({e.time_us, e.at, model::Encode(*a)});
         break;
       case platform::InputEvent::Kind::Wheel:
         for (std::int32_t code : WheelCodes(e.axis, e.delta))
@@ -113,8 +108,8 @@ std::vector<Recorder::Seen> Recorder::TakeEvents() {
             keys_down_[static_cast<size_t>(e.vk & 0xFF)] == down)
           break;
         keys_down_[static_cast<size_t>(e.vk & 0xFF)] = down;
-        seen.push_back(
-            {e.time_us, std::nullopt, (down ? model::kKeyPress : model::kKeyRelease) + e.vk});
+        const model::Action a = model::KeyAction(down ? Kind::KeyPress : Kind::KeyRelease, e.vk);
+        seen.push_back({e.time_us, std::nullopt, model::Encode(a)});
         break;
       }
     }
@@ -122,10 +117,25 @@ std::vector<Recorder::Seen> Recorder::TakeEvents() {
   return seen;
 }
 
+std::optional<model::Action> Recorder::ButtonActionOf(const platform::InputEvent& e) {
+  using Kind = model::Action::Kind;
+  const std::optional<model::Button> button = RecordedButton(e.button);
+  if (!button) return std::nullopt;
+  const auto bit = static_cast<std::size_t>(*button);
+  if (e.kind == platform::InputEvent::Kind::ButtonDown) {
+    pressed_.set(bit);
+    return model::ButtonAction(Kind::Press, *button);
+  }
+  // A button held since before the start is not released in the recording either.
+  if (!pressed_[bit]) return std::nullopt;
+  pressed_.reset(bit);
+  return model::ButtonAction(Kind::Release, *button);
+}
+
 void Recorder::MoveTo(std::int64_t ms, platform::Point to) {
   const model::Recording& r = *into_;
-  const std::int32_t last = r.UBound();
-  const platform::Point from = last > 0 ? platform::Point{r[last].x, r[last].y} : origin_;
+  const auto last = static_cast<std::int64_t>(r.size());
+  const platform::Point from = last > 0 ? platform::Point{r.back().x, r.back().y} : origin_;
   for (std::int64_t j = last + 1; j <= ms; ++j) {
     const platform::Point q =
         OnLine(from, to, static_cast<double>(j - last) / static_cast<double>(ms - last));
@@ -135,39 +145,41 @@ void Recorder::MoveTo(std::int64_t ms, platform::Point to) {
 
 void Recorder::Place(std::int64_t ms, std::int32_t code, std::optional<platform::Point> at) {
   model::Recording& r = *into_;
-  const std::int32_t u = r.UBound();
-  const platform::Point where = at.value_or(platform::Point{r[u].x, r[u].y});
+  const auto u = static_cast<std::int32_t>(r.size());
+  const platform::Point where =
+      at.value_or(r.empty() ? platform::Point{} : platform::Point{r.back().x, r.back().y});
   // Times read to the millisecond from another clock (the X server's) may put a release a
   // millisecond before its own press, or a click made as the pointer arrived on the sample read
   // just before: the order the events came in, and their place, hold.
-  for (auto i = std::max(static_cast<std::int32_t>(ms), placed_); i <= u; ++i) {
-    if (r[i].code == model::kMove) {
-      r[i] = {at ? where.x : r[i].x, at ? where.y : r[i].y, code};
-      placed_ = i;
+  for (auto n = std::max(static_cast<std::int32_t>(ms), placed_); n <= u; ++n) {
+    model::Sample& s = r[static_cast<std::size_t>(n) - 1];
+    if (s.code == model::kMove) {
+      s = {at ? where.x : s.x, at ? where.y : s.y, code};
+      placed_ = n;
       return;
     }
   }
   // A release on the heels of its own press, in place, is the click JoinClicks would make of
   // them, and needs no sample of its own.
-  const int b = ReleasedBy(code);
-  if (code == b + model::kRelease && r[u].code == b + model::kPress && r[u].x == where.x &&
-      r[u].y == where.y) {
-    r[u].code = b;
+  using Kind = model::Action::Kind;
+  const model::Action a = model::Decode(code);
+  if (a.kind == Kind::Release && u > 0 &&
+      model::Decode(r.back().code) == model::ButtonAction(Kind::Press, a.button) &&
+      r.back().x == where.x && r.back().y == where.y) {
+    r.back().code = model::Encode(model::ButtonAction(Kind::Click, a.button));
     return;
   }
   Add(where.x, where.y, code);
-  placed_ = r.UBound();
+  placed_ = static_cast<std::int32_t>(r.size());
 }
 
 void Recorder::Add(std::int32_t x, std::int32_t y, std::int32_t code) {
   model::Recording& r = *into_;
-  if (r.UBound() >= capacity_) return;
+  if (static_cast<std::int64_t>(r.size()) >= capacity_) return;
   try {
-    r.Redim(r.UBound() + 1);
+    r.push_back({x, y, code});
   } catch (const std::bad_alloc&) {
-    return;
   }
-  r[r.UBound()] = {x, y, code};
 }
 
 }  // namespace engine

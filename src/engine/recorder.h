@@ -9,6 +9,7 @@
 #include <optional>
 #include <vector>
 
+#include "engine/input.h"
 #include "engine/watches.h"
 #include "model/recording.h"
 #include "platform/platform.h"
@@ -42,10 +43,14 @@ class Recorder {
   void Sample();
   // The codes of the input's own events since the last tick, in order.
   std::vector<Seen> TakeEvents();
-  // Moves from the last sample on a line to `to`, reached at sample `ms`.
+  // A button's press, or the release of one pressed since the start; notes which are down.
+  std::optional<model::Action> ButtonActionOf(const platform::InputEvent& e);
+  // Millisecond ms (from 1) of the recording is its sample ms - 1.
+  // Moves from the last sample on a line to `to`, reached at millisecond `ms`.
   void MoveTo(std::int64_t ms, platform::Point to);
-  // The code on the first sample from `ms` on that holds none, else on a new sample at the end;
-  // never before the code placed last. The sample is moved to `at` where the event tells it.
+  // The code on the first sample from millisecond `ms` on that holds none, else on a new sample at
+  // the end; never before the code placed last. The sample is moved to `at` where the event tells
+  // it.
   void Place(std::int64_t ms, std::int32_t code, std::optional<platform::Point> at);
   // A sample that cannot be stored is dropped whole: no gap is left in the recording.
   void Add(std::int32_t x, std::int32_t y, std::int32_t code);
@@ -57,8 +62,8 @@ class Recorder {
   std::int64_t start_us_ = 0;   // samples are due one a millisecond from here
   platform::Point origin_;      // the cursor when the recording started
   bool events_ = false;         // the buttons, the wheel and the keys come from their own events
-  int pressed_ = 0;             // buttons pressed since the start and not released
-  std::int32_t placed_ = 0;     // the sample that took the last code
+  Buttons pressed_;             // since the start and not released
+  std::int32_t placed_ = 0;     // the millisecond of the sample that took the last code
   std::bitset<256> keys_down_;  // pressed, by their events, since the keys were watched
   ButtonWatch buttons_;
   KeyboardWatch keyboard_;

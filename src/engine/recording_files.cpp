@@ -136,7 +136,7 @@ LoadOutcome ReadRecordingFile(const std::string& path, FileProgress* progress,
     outcome.fault = LoadFault::TooBig;
   outcome.line = reader.Line();
   // A file with no sample would only wipe the recording.
-  if (outcome.recording && outcome.recording->UBound() == 0) {
+  if (outcome.recording && outcome.recording->empty()) {
     outcome.recording.reset();
     outcome.fault = LoadFault::NoSample;
   }
@@ -169,17 +169,17 @@ std::string DescribeLoadFault(const LoadOutcome& outcome) {
 
 bool SaveRecordingFile(const std::string& path, const model::Recording& recording, bool owner_only,
                        FileProgress* progress, std::int32_t max_samples) {
-  if (recording.UBound() > max_samples) return false;
+  if (static_cast<std::int64_t>(recording.size()) > max_samples) return false;
   FileProgress own;
   FileProgress& p = progress ? *progress : own;
-  p.total = static_cast<std::uint64_t>(recording.UBound()) + 1;
+  p.total = static_cast<std::uint64_t>(recording.size()) + 1;
   std::string text;
-  text.reserve(static_cast<size_t>(recording.UBound()) * 16);
-  constexpr std::int32_t kSamplesAPiece = 64 * 1024;
-  for (std::int32_t first = 1; first <= recording.UBound(); first += kSamplesAPiece) {
-    model::AppendSamples(recording, first, std::min(recording.UBound(), first + kSamplesAPiece - 1),
+  text.reserve(recording.size() * 16);
+  constexpr std::size_t kSamplesAPiece = std::size_t{64} * 1024;
+  for (std::size_t first = 0; first < recording.size(); first += kSamplesAPiece) {
+    model::AppendSamples(recording, first, std::min(recording.size(), first + kSamplesAPiece),
                          text);
-    p.done = static_cast<std::uint64_t>(first + kSamplesAPiece - 1);
+    p.done = static_cast<std::uint64_t>(first + kSamplesAPiece);
   }
   return SaveText(path, text, owner_only);
 }

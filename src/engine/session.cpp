@@ -99,7 +99,7 @@ void Session::TogglePlayback() {
     play_after_load_ = true;  // the file being read is the one to play
     return;
   }
-  if (recording_.UBound() == 0) {
+  if (recording_.empty()) {
     if (state_ == State::Recording) {
       ToggleRecording();
     } else {
@@ -271,7 +271,7 @@ void Session::LoadRecording(const std::string& path, LoadDone done) {
 void Session::SaveRecording(const std::string& path) {
   files_.FinishSave();
   if (files_.Busy()) return;
-  if (recording_.UBound() == 0) return SayNothingRecorded();
+  if (recording_.empty()) return SayNothingRecorded();
   files_.Save(path, recording_, [this, path](bool saved) {
     ShowStatus(saved ? StatusLine::Kind::Saved : StatusLine::Kind::SaveFailed, path);
   });
@@ -385,7 +385,7 @@ void Session::TakeChosenKey() {
 void Session::AskForFile(Command command) {
   files_.FinishSave();  // a save that runs ends first: it takes a moment
   if (files_.Busy()) return;
-  if (command == Command::Save && recording_.UBound() == 0) return SayNothingRecorded();
+  if (command == Command::Save && recording_.empty()) return SayNothingRecorded();
   view_.AskForFile(command == Command::Save ? FileDialog::Save : FileDialog::Open);
 }
 

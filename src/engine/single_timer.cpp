@@ -20,7 +20,7 @@ bool SingleTimer::Toggle() {
   if (armed_) {
     armed_ = false;
   } else {
-    if (recording_.UBound() == 0) {
+    if (recording_.empty()) {
       status_.Show(StatusLine::Kind::NothingRecorded, "");
       return false;
     }

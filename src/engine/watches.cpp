@@ -3,18 +3,24 @@
 #include <utility>
 
 #include "engine/hotkeys.h"
-#include "model/recording.h"
+#include "model/sample_code.h"
 #include "platform/platform.h"
 
 namespace engine {
 
-const std::array<ButtonKeys, 5> kButtonOrder = {{
-    {model::kLeft, platform::vk::kLeftButton, platform::MouseButton::Left},
-    {model::kMiddle, platform::vk::kMiddleButton, platform::MouseButton::Middle},
-    {model::kRight, platform::vk::kRightButton, platform::MouseButton::Right},
-    {model::kX1, platform::vk::kX1Button, platform::MouseButton::X1},
-    {model::kX2, platform::vk::kX2Button, platform::MouseButton::X2},
+const std::array<ButtonKeys, model::kButtonCount> kButtonOrder = {{
+    {model::Button::Left, platform::vk::kLeftButton, platform::MouseButton::Left},
+    {model::Button::Middle, platform::vk::kMiddleButton, platform::MouseButton::Middle},
+    {model::Button::Right, platform::vk::kRightButton, platform::MouseButton::Right},
+    {model::Button::Back, platform::vk::kX1Button, platform::MouseButton::X1},
+    {model::Button::Forward, platform::vk::kX2Button, platform::MouseButton::X2},
 }};
+
+std::optional<model::Button> RecordedButton(platform::MouseButton b) {
+  for (const ButtonKeys& k : kButtonOrder)
+    if (k.platform_button == b) return k.button;
+  return std::nullopt;
+}
 
 void EdgeWatch::Start() {
   for (size_t i = 0; i < vks_.size(); ++i) {
@@ -64,14 +70,16 @@ std::vector<int> RecordableKeys() {
 ButtonWatch::ButtonWatch() : watch_(ButtonKeysInOrder()) {}
 
 std::vector<std::int32_t> ButtonWatch::Poll() {
+  using Kind = model::Action::Kind;
   std::vector<std::int32_t> codes;
   for (const EdgeWatch::Event& e : watch_.Poll()) {
-    int bit = 0;
-    for (const ButtonKeys& b : kButtonOrder)
-      if (b.vk == e.vk) bit = b.bit;
-    if (e.edge == EdgeWatch::Edge::Release) codes.push_back(bit + model::kRelease);
-    if (e.edge == EdgeWatch::Edge::Tap) codes.push_back(bit);
-    if (e.edge == EdgeWatch::Edge::Press) codes.push_back(bit + model::kPress);
+    for (const ButtonKeys& b : kButtonOrder) {
+      if (b.vk != e.vk) continue;
+      const Kind kind = e.edge == EdgeWatch::Edge::Press     ? Kind::Press
+                        : e.edge == EdgeWatch::Edge::Release ? Kind::Release
+                                                             : Kind::Click;
+      codes.push_back(model::Encode(model::ButtonAction(kind, b.button)));
+    }
   }
   return codes;
 }
@@ -110,28 +118,30 @@ std::vector<std::int32_t> KeyboardWatch::Poll() {
   // Keys that changed between two polls come in the watch's order, not in the order they were
   // pressed: a quick Shift+H would come as H, then Shift, and replay as "h". Put back as a chord
   // is typed: a modifier's presses before the other keys, and its last release after them.
-  std::vector<std::int32_t> before, keys, after;
+  using Kind = model::Action::Kind;
+  std::vector<model::Action> before, keys, after;
   for (const EdgeWatch::Event& e : watch_.Poll()) {
     if (!RecordableKey(e.vk)) continue;
-    std::vector<std::int32_t>& to = Modifier(e.vk) ? before : keys;
-    if (e.edge != EdgeWatch::Edge::Release) to.push_back(model::kKeyPress + e.vk);
-    if (e.edge != EdgeWatch::Edge::Press) to.push_back(model::kKeyRelease + e.vk);
+    std::vector<model::Action>& to = Modifier(e.vk) ? before : keys;
+    if (e.edge != EdgeWatch::Edge::Release) to.push_back(model::KeyAction(Kind::KeyPress, e.vk));
+    if (e.edge != EdgeWatch::Edge::Press) to.push_back(model::KeyAction(Kind::KeyRelease, e.vk));
   }
   std::bitset<256> seen;
   for (size_t i = before.size(); i-- > 0;) {
-    const bool release = before[i] >= model::kKeyRelease;
-    const auto vk =
-        static_cast<size_t>(before[i] - (release ? model::kKeyRelease : model::kKeyPress));
+    const auto vk = static_cast<size_t>(before[i].key);
     if (seen[vk]) continue;
     seen.set(vk);
-    if (release) {
+    if (before[i].kind == Kind::KeyRelease) {
       after.insert(after.begin(), before[i]);
       before.erase(before.begin() + static_cast<std::ptrdiff_t>(i));
     }
   }
   before.insert(before.end(), keys.begin(), keys.end());
   before.insert(before.end(), after.begin(), after.end());
-  return before;
+  std::vector<std::int32_t> codes;
+  codes.reserve(before.size());
+  for (const model::Action& a : before) codes.push_back(model::Encode(a));
+  return codes;
 }
 
 bool HotkeyEdges::Pressed(int vk) {

@@ -6,21 +6,26 @@
 #include <array>
 #include <bitset>
 #include <cstdint>
+#include <optional>
 #include <utility>
 #include <vector>
 
+#include "model/sample_code.h"
 #include "platform/platform.h"
 
 namespace engine {
 
+// One mouse button by each of its names.
 struct ButtonKeys {
-  int bit;  // 1 left, 2 right, 4 middle, 32 and 64 the side buttons, as in the codes
-  int vk;
-  platform::MouseButton button;  // as synthetic input sends it
+  model::Button button;                   // as the recording names it
+  int vk;                                 // as the key state names it
+  platform::MouseButton platform_button;  // as synthetic input and the input's events name it
 };
 
 // The order in which one moment's buttons are watched, recorded and sent.
-extern const std::array<ButtonKeys, 5> kButtonOrder;
+extern const std::array<ButtonKeys, model::kButtonCount> kButtonOrder;
+// The recording's name of a button the platform tells; nullopt for none.
+std::optional<model::Button> RecordedButton(platform::MouseButton b);
 
 // What keys did between two polls of the global key state: a press, a release, or a tap that
 // came and went in between. A key held when the watch starts counts once it is pressed again.

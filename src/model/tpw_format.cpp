@@ -8,16 +8,16 @@ namespace model {
 
 std::string FormatRecording(const Recording& r) {
   std::string out;
-  out.reserve(static_cast<size_t>(r.UBound()) * 16);
-  AppendSamples(r, 1, r.UBound(), out);
+  out.reserve(r.size() * 16);
+  AppendSamples(r, 0, r.size(), out);
   return out;
 }
 
-void AppendSamples(const Recording& r, std::int32_t first, std::int32_t last, std::string& out) {
+void AppendSamples(const Recording& r, std::size_t first, std::size_t end, std::string& out) {
   // Room for each value's longest text ("-2147483648"), so no write can fail.
   constexpr std::ptrdiff_t kValue = 11;
   char line[3 * kValue + 4];
-  for (std::int32_t k = first; k <= last; ++k) {
+  for (std::size_t k = first; k < end; ++k) {
     const Sample& s = r[k];
     char* p = line;
     p = std::to_chars(p, p + kValue, s.x).ptr;
@@ -42,11 +42,11 @@ constexpr std::uint64_t kMostNegative = std::uint64_t{1} << 31;
 }  // namespace
 
 bool RecordingReader::AppendSample() {
-  if (recording_.UBound() >= max_samples_) {
+  if (static_cast<std::int64_t>(recording_.size()) >= max_samples_) {
     too_many_ = true;
     return false;
   }
-  recording_.Append({values_[0], values_[1], values_[2]});
+  recording_.push_back({values_[0], values_[1], values_[2]});
   count_ = 0;
   return true;
 }

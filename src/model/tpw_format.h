@@ -1,6 +1,7 @@
 // The recording file: text, one sample a line, "x,y,code" and CR LF.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -10,10 +11,10 @@
 
 namespace model {
 
-// The lines of samples 1 to UBound(); element 0 is not written.
+// The lines of all the samples.
 std::string FormatRecording(const Recording& r);
-// The lines of samples first to last, appended to out.
-void AppendSamples(const Recording& r, std::int32_t first, std::int32_t last, std::string& out);
+// The lines of samples first up to (not including) end, appended to out.
+void AppendSamples(const Recording& r, std::size_t first, std::size_t end, std::string& out);
 
 // The samples of a file's text. Values are signed 32-bit decimals separated by commas or line
 // breaks, three to a sample; a leading UTF-8 byte-order mark (older Windows editors write one) is
@@ -24,7 +25,7 @@ std::optional<Recording> ParseRecording(std::string_view text);
 class RecordingReader {
  public:
   // Room for this many samples, when the caller knows (from a first look at the file).
-  void Expect(std::int32_t samples) { recording_.Reserve(samples); }
+  void Expect(std::int32_t samples) { recording_.reserve(static_cast<std::size_t>(samples)); }
   // More samples than this fail the text.
   void Limit(std::int32_t max_samples) { max_samples_ = max_samples; }
   // Once failed: whether it was for too many samples, and the line (from 1) where it failed.

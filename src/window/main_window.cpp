@@ -240,7 +240,7 @@ void MainWindow::ShowStatusLine() {
   if (!s.Visible()) {
     // While idle with nothing recorded, the line says how to begin.
     const bool first_steps =
-        session_.GetState() == engine::State::Idle && session_.GetRecording().UBound() == 0;
+        session_.GetState() == engine::State::Idle && session_.GetRecording().empty();
     status_strip_.status_line.SetForeColor(ui::kGrey);
     if (first_steps) {
       status_strip_.status_line.SetCaption(

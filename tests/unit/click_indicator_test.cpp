@@ -61,8 +61,8 @@ TEST_F(ClickIndicator, ATranslucentSquareCentredUnderTheCursor) {
   EXPECT_EQ(Indicator()->BackColor(), ui::kLightBlue);
   sim::Advance(1);
   bool right = false;
-  for (int i = 1; i <= session.GetRecording().UBound(); ++i)
-    right |= engine::PressedBy(session.GetRecording()[i].code) == model::kRight;
+  for (const model::Sample& s : session.GetRecording())
+    right |= engine::PressedBy(s.code) == model::kRight;
   EXPECT_TRUE(right);
   session.ToggleRecording();
   EXPECT_EQ(Indicator(), nullptr);

@@ -22,10 +22,9 @@ TEST_F(Recorder, OneMovementSamplePerMillisecondAtTheCursor) {
   sim::Advance(2);
   sim::MoveMouse(-20, 5);
   sim::Advance(1);
-  ASSERT_EQ(Recording().UBound(), 3);
-  EXPECT_EQ(Recording()[0], (Sample{0, 0, 0}));
-  EXPECT_EQ(Recording()[1], (Sample{300, 400, -1}));
-  EXPECT_EQ(Recording()[3], (Sample{-20, 5, -1}));
+  ASSERT_EQ(Recording().size(), 3u);
+  EXPECT_EQ(Recording()[0], (Sample{300, 400, -1}));
+  EXPECT_EQ(Recording()[2], (Sample{-20, 5, -1}));
 }
 
 TEST_F(Recorder, StartingDiscardsTheSamplesAndTheSamplerRunsOnlyWhileRecording) {
@@ -35,7 +34,7 @@ TEST_F(Recorder, StartingDiscardsTheSamplesAndTheSamplerRunsOnlyWhileRecording) 
   EXPECT_TRUE(session.GetChronometer().Fresh());
   EXPECT_EQ(view.Count(engine::Change::Toggle), 1);  // the window closes its panels
   session.ToggleRecording();                         // before any sampler tick
-  EXPECT_EQ(Recording().UBound(), 0);
+  EXPECT_TRUE(Recording().empty());
   EXPECT_EQ(State(), engine::State::Idle);
   EXPECT_FALSE(session.GetChronometer().Running());
   EXPECT_FALSE(session.GetRecorder().Running());  // idle costs nothing
@@ -47,24 +46,24 @@ TEST_F(Recorder, ALateTickMakesUpTheMillisecondsItMissedOnALine) {
   sim::Stall(4);  // the loop was busy: no tick for 4 ms, from the start
   sim::MoveMouse(140, 160);
   sim::Advance(0);
-  ASSERT_EQ(Recording().UBound(), 4);
-  EXPECT_EQ(Recording()[1], (Sample{110, 190, -1}));
-  EXPECT_EQ(Recording()[4], (Sample{140, 160, -1}));
+  ASSERT_EQ(Recording().size(), 4u);
+  EXPECT_EQ(Recording()[0], (Sample{110, 190, -1}));
+  EXPECT_EQ(Recording()[3], (Sample{140, 160, -1}));
   sim::Stall(2);
   sim::Click(170, 160);  // a button comes last, where it was seen
   sim::Advance(0);
-  ASSERT_EQ(Recording().UBound(), 6);
-  EXPECT_EQ(Recording()[5], (Sample{155, 160, -1}));
-  EXPECT_EQ(Recording()[6], (Sample{170, 160, 1}));
+  ASSERT_EQ(Recording().size(), 6u);
+  EXPECT_EQ(Recording()[4], (Sample{155, 160, -1}));
+  EXPECT_EQ(Recording()[5], (Sample{170, 160, 1}));
   sim::Advance(994);
-  EXPECT_EQ(Recording().UBound(), 1000);  // a millisecond a sample
+  EXPECT_EQ(Recording().size(), 1000u);  // a millisecond a sample
 }
 
 // The codes a recording holds, without its moves.
 std::vector<Sample> ButtonSamples(const model::Recording& r) {
   std::vector<Sample> out;
-  for (int i = 1; i <= r.UBound(); ++i)
-    if (r[i].code != model::kMove) out.push_back(r[i]);
+  for (const Sample& s : r)
+    if (s.code != model::kMove) out.push_back(s);
   return out;
 }
 
@@ -104,10 +103,10 @@ TEST_F(Recorder, ButtonsAreRecordedAsPressedOnTheirMillisecond) {
                                                              {10, 10, 1},
                                                              {10, 10, 4},
                                                              {10, 10, 2}}));
-  EXPECT_EQ(Recording()[13].code, 1);  // pressed in the 13th millisecond
-  EXPECT_EQ(Recording()[163].code, -1);
-  EXPECT_EQ(Recording()[173].code, 9);
-  EXPECT_EQ(Recording()[183].code, 17);
+  EXPECT_EQ(Recording()[12].code, 1);  // pressed in the 13th millisecond
+  EXPECT_EQ(Recording()[162].code, -1);
+  EXPECT_EQ(Recording()[172].code, 9);
+  EXPECT_EQ(Recording()[182].code, 17);
 }
 
 TEST(JoinClicks, OnlyAPressAndReleaseInPlaceWithin300MsBecomeOneClick) {
@@ -126,27 +125,25 @@ TEST(JoinClicks, OnlyAPressAndReleaseInPlaceWithin300MsBecomeOneClick) {
   };
   for (const Case& c : cases) {
     model::Recording r;
-    r.Redim(static_cast<int>(c.samples.size()));
-    for (size_t i = 0; i < c.samples.size(); ++i) r[static_cast<int>(i) + 1] = c.samples[i];
+    for (const Sample& s : c.samples) r.push_back(s);
     engine::JoinClicks(r);
     for (size_t i = 0; i < c.codes.size(); ++i)
-      EXPECT_EQ(r[static_cast<int>(i) + 1].code, c.codes[i]) << c.name << " " << i;
+      EXPECT_EQ(r[i].code, c.codes[i]) << c.name << " " << i;
   }
-  for (int held : {300, 301}) {  // the release on sample 1 + held
+  for (int held : {300, 301}) {  // the release on sample held, held ms after the press
     model::Recording r;
-    r.Redim(held + 1);
-    for (int i = 1; i <= held + 1; ++i) r[i] = {3, 3, -1};
-    r[1].code = 12;
-    r[held + 1].code = 20;
+    for (int i = 0; i <= held; ++i) r.push_back({3, 3, -1});
+    r[0].code = 12;
+    r[static_cast<size_t>(held)].code = 20;
     engine::JoinClicks(r);
-    EXPECT_EQ(r[1].code, held <= engine::kClickMs ? 4 : 12) << held;
+    EXPECT_EQ(r[0].code, held <= engine::kClickMs ? 4 : 12) << held;
   }
 }
 
 TEST_F(Recorder, ButtonsAreNotRecordedWhileIdle) {
   sim::KeyDown(platform::vk::kLeftButton);
   sim::Advance(300);
-  EXPECT_EQ(Recording().UBound(), 0);
+  EXPECT_TRUE(Recording().empty());
 }
 
 TEST_F(SimTest, ASampleThatCannotBeStoredIsDroppedWithoutAGap) {
@@ -159,8 +156,8 @@ TEST_F(SimTest, ASampleThatCannotBeStoredIsDroppedWithoutAGap) {
   sim::Click(6, 6);
   sim::Advance(3);  // full: the rest is dropped, not left as a gap
   recorder.Stop();
-  ASSERT_EQ(r.UBound(), 3);
-  EXPECT_EQ(r[3], (Sample{5, 5, 1}));
+  ASSERT_EQ(r.size(), 3u);
+  EXPECT_EQ(r[2], (Sample{5, 5, 1}));
 }
 
 TEST_F(Recorder, AFailingCursorQueryRecordsTheOrigin) {
@@ -168,7 +165,7 @@ TEST_F(Recorder, AFailingCursorQueryRecordsTheOrigin) {
   session.ToggleRecording();
   sim::FailCursorPosition(true);
   sim::Advance(1);
-  EXPECT_EQ(Recording()[1], (Sample{0, 0, -1}));
+  EXPECT_EQ(Recording()[0], (Sample{0, 0, -1}));
 }
 
 using Player = SessionTest;
@@ -233,11 +230,8 @@ TEST_F(Player, AShorterRecordingAfterAStopEndsAtOnceThenStartsFromOne) {
 
 TEST_F(Player, ButtonSamplesActAtTheirPositionAfterTheYield) {
   model::Recording r;
-  r.Redim(4);
-  r[1] = {5, 5, 2};
-  r[2] = {6, 6, 0};
-  r[3] = {7, 7, 12};
-  r[4] = {8, 8, 20};
+  for (const Sample& s : {Sample{5, 5, 2}, Sample{6, 6, 0}, Sample{7, 7, 12}, Sample{8, 8, 20}})
+    r.push_back(s);
   session.SetRecording(r);
   size_t clicks_at_yield = 99;
   sim::PostAtNextDoEvents([&] { clicks_at_yield = Clicks().size(); });
@@ -252,8 +246,8 @@ TEST_F(Player, ButtonSamplesActAtTheirPositionAfterTheYield) {
 
 TEST_F(Player, ALateTickPlaysTheSampleDueAndSendsTheButtonsItPassedOver) {
   model::Recording r = Samples(300);
-  r[3].code = model::kLeft;
-  r[5].code = model::kRight + model::kPress;
+  r[2].code = model::kLeft;
+  r[4].code = model::kRight + model::kPress;
   session.SetRecording(r);
   session.TogglePlayback();
   sim::Advance(1);
@@ -293,7 +287,7 @@ TEST_F(SimTest, AStallIsAPauseNotABurstOfOverdueClicks) {
     FakeView view;
     engine::Session session(view);
     model::Recording r = Hands::Samples(400);
-    for (int i : {100, 200, 300}) r[i].code = model::kLeft;
+    for (int ms : {100, 200, 300}) r[static_cast<size_t>(ms) - 1].code = model::kLeft;
     session.SetRecording(r);
     session.TogglePlayback();
     sim::Advance(150);
@@ -309,8 +303,8 @@ TEST_F(SimTest, AStallIsAPauseNotABurstOfOverdueClicks) {
 
 TEST_F(Player, ATickLateAtTheEndStillSendsTheRestAndLetsGo) {
   model::Recording r = Samples(10);
-  r[2].code = model::kLeft + model::kPress;  // held from here on
-  r[9].code = model::kMiddle;
+  r[1].code = model::kLeft + model::kPress;  // held from here on
+  r[8].code = model::kMiddle;
   session.SetRecording(r);
   session.TogglePlayback();
   sim::Advance(7);
@@ -341,7 +335,7 @@ TEST_F(Player, ANewRecordingOrALoadedOnePlaysFromItsFirstSample) {
     session.TogglePlayback();
     sim::Advance(1);
     ASSERT_EQ(MovedTo().size(), 1u) << load;
-    EXPECT_EQ(MovedTo()[0], Recording()[1].x) << load;
+    EXPECT_EQ(MovedTo()[0], Recording()[0].x) << load;
     session.TogglePlayback();
   }
 }
@@ -398,14 +392,14 @@ TEST_F(Toggles, RecordingWhilePlayingChangesNothing) {
 TEST_F(Toggles, PlaybackDuringARecordingEndsIt) {
   session.ToggleRecording();
   sim::Advance(1500);
-  const int samples = Recording().UBound();
+  const size_t samples = Recording().size();
   view.changes.clear();
   session.TogglePlayback();
   EXPECT_EQ(view.changes.front(), engine::Change::Toggle);  // the panels close
   EXPECT_EQ(State(), engine::State::Playing);
   EXPECT_TRUE(session.GetChronometer().Fresh());
   sim::Advance(10);
-  EXPECT_EQ(Recording().UBound(), samples);
+  EXPECT_EQ(Recording().size(), samples);
   sim::Advance(980);  // the chronometer counts its first second from the restart
   EXPECT_TRUE(session.GetChronometer().Fresh());
   sim::Advance(10);
@@ -450,7 +444,7 @@ TEST_F(HandOver, AHandedFileWaitsForNothingAndWipesNothing) {
   const TempFolder folder;
   const std::string other = folder.File("other.tpw", 5, 1);
   model::Recording drag = Samples(400);
-  drag[1].code = model::kLeft + model::kPress;
+  drag[0].code = model::kLeft + model::kPress;
   struct Case {
     const char* busy;
     std::function<void()> make_busy;  // none: a dialog shows
@@ -517,7 +511,7 @@ TEST_F(HandOver, AHandedFileWaitsForNothingAndWipesNothing) {
   sim::RunHeldWork();
   sim::Advance(100);
   EXPECT_EQ(outcome, model::kExitPlayed);
-  EXPECT_EQ(Recording().UBound(), 1);
+  EXPECT_EQ(Recording().size(), 1u);
   EXPECT_EQ(MovedTo(), (std::vector{5}));
 }
 

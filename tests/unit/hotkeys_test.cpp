@@ -13,8 +13,8 @@ TEST_F(Hotkeys, F8StartsAndStopsARecordingOncePerPress) {
   for (int poll = 1; poll <= 4; ++poll) {  // held across four polls: one recording, never restarted
     ToNextPoll();
     EXPECT_TRUE((State() == engine::State::Recording)) << poll;
-    EXPECT_GT(Recording().UBound(), samples) << poll;
-    samples = Recording().UBound();
+    EXPECT_GT(static_cast<int>(Recording().size()), samples) << poll;
+    samples = static_cast<int>(Recording().size());
   }
   sim::KeyUp(vk::kF8);
   sim::Advance(100);
@@ -52,7 +52,7 @@ TEST_F(Hotkeys, EscStopsARecordingAndDoesNothingWhileIdle) {
   PressKey(vk::kF8);
   PressKey(vk::kEscape);
   EXPECT_FALSE((State() == engine::State::Recording));
-  EXPECT_GT(Recording().UBound(), 0);
+  EXPECT_FALSE(Recording().empty());
 }
 
 TEST_F(Hotkeys, F8AndEscInOnePollLeaveAnEmptyRecording) {
@@ -63,7 +63,7 @@ TEST_F(Hotkeys, F8AndEscInOnePollLeaveAnEmptyRecording) {
     esc_tapped ? sim::TapKey(vk::kEscape) : sim::KeyDown(vk::kEscape);
     sim::Advance(1);
     EXPECT_FALSE((State() == engine::State::Recording));
-    EXPECT_EQ(Recording().UBound(), 0);
+    EXPECT_TRUE(Recording().empty());
     EXPECT_EQ(State(), engine::State::Idle);
     sim::KeyUp(vk::kF8);
     sim::KeyUp(vk::kEscape);
@@ -253,8 +253,8 @@ TEST_F(IdleHotkeys, IdleATakenKeysPressWakesTheSessionWhichElsePollsOnceASecond)
     sim::KeyUp(vk::kF8);
     ASSERT_EQ(session.GetState(), engine::State::Idle);
     const model::Recording& r = session.GetRecording();
-    EXPECT_EQ(r.UBound(), sim::Now() - started);
-    EXPECT_EQ(std::pair(r[r.UBound()].x, r[r.UBound()].y), std::pair(40 + late, 50));
+    EXPECT_EQ(static_cast<std::int64_t>(r.size()), sim::Now() - started);
+    EXPECT_EQ(std::pair(r.back().x, r.back().y), std::pair(40 + late, 50));
   }
 
   session.ChooseHotkey(engine::Command::Play);  // any key may be the one: all are polled

@@ -110,8 +110,7 @@ TEST_F(StartUp, TranslucentWithAShadowAndAnEmptyRecording) {
   const auto& s = sim::Window(w->Handle());
   EXPECT_EQ(s.alpha, 237);
   EXPECT_TRUE(sim::HasDropShadow(w->Handle()));
-  EXPECT_EQ(Session().GetRecording().UBound(), 0);
-  EXPECT_EQ(Session().GetRecording()[0], model::Sample{});
+  EXPECT_TRUE(Session().GetRecording().empty());
   EXPECT_EQ(Session().GetState(), engine::State::Idle);
 }
 

@@ -65,23 +65,23 @@ TEST_F(SequenceList, OnlyDropsThatOfferCopyMoveAndLinkCount) {
   DropOnList({"C:\\r\\a.tpw"}, platform::kDropCopy);
   EXPECT_EQ(List().Count(), 0);
   sim::Drop(w->Handle(), {folder.File("x.tpw", 5)}, platform::kDropCopy, 30, 33);
-  EXPECT_EQ(Session().GetRecording().UBound(), 0);
+  EXPECT_TRUE(Session().GetRecording().empty());
 }
 
 TEST_F(SequenceList, ADropOnTheStatusStripLoadsTheFirstFileOnly) {
   sim::Drop(w->Handle(), {folder.File("first.tpw", 5, 2), folder.File("second.tpw", 6, 4)}, kShell,
             30, 33);
-  EXPECT_EQ(Session().GetRecording().UBound(), 2);
+  EXPECT_EQ(Session().GetRecording().size(), 2u);
   EXPECT_EQ(StatusStrip().status_line.Caption(), "Load: first");
   sim::Drop(w->Handle(), {}, kShell, 30, 33);  // no file list: nothing happens
-  EXPECT_EQ(Session().GetRecording().UBound(), 2);
+  EXPECT_EQ(Session().GetRecording().size(), 2u);
 }
 
 // The system would stop reading the name at the NUL and open another file than the one shown.
 TEST_F(SequenceList, ANameWithANulIsNoRecordingFile) {
   const std::string cut = folder.File("walk", 5) + std::string(1, '\0') + ".tpw";
   sim::Drop(w->Handle(), {cut}, kShell, 30, 33);
-  EXPECT_EQ(Session().GetRecording().UBound(), 0);
+  EXPECT_TRUE(Session().GetRecording().empty());
   EXPECT_EQ(StatusStrip().status_line.Caption(), "F8: record");  // no word of a load
   DropOnList({cut});
   EXPECT_EQ(List().Count(), 0);

@@ -77,11 +77,11 @@ inline constexpr ButtonEvent kMiddleUp{platform::MouseButton::Middle, false};
 
 // What tests do to the simulated desktop and read back from it.
 struct Hands {
-  // A recording of n samples at (i, 10 * i), all with the code.
+  // A recording of n samples, sample i at (i + 1, 10 * (i + 1)) (its millisecond), all with the
+  // code.
   static model::Recording Samples(int n, std::int32_t code = model::kMove) {
     model::Recording r;
-    r.Redim(n);
-    for (int i = 1; i <= n; ++i) r[i] = {i, 10 * i, code};
+    for (int ms = 1; ms <= n; ++ms) r.push_back({ms, 10 * ms, code});
     return r;
   }
 

@@ -59,7 +59,7 @@ TEST(InputCodes, WheelAndSideButtonCodesReadBackAsWritten) {
 // hand at x 100 and 200 then, at x 300 when the tick came.
 TEST_F(SimTest, EventsGoOnTheMillisecondTheyHappenedAtThePlaceOnThePath) {
   struct Placed {
-    int sample;
+    int ms;
     int x;
     std::int32_t code;
   };
@@ -90,14 +90,14 @@ TEST_F(SimTest, EventsGoOnTheMillisecondTheyHappenedAtThePlaceOnThePath) {
     sim::Stall(10);
     sim::Advance(0);
     recorder.Stop();
-    ASSERT_EQ(r.UBound(), 50) << c.name;
-    EXPECT_EQ(r[50].x, 300) << c.name;
+    ASSERT_EQ(r.size(), 50u) << c.name;
+    EXPECT_EQ(r[49].x, 300) << c.name;
     for (const Placed& p : c.placed) {
-      EXPECT_EQ(r[p.sample].x, p.x) << c.name << " " << p.code;
-      EXPECT_EQ(r[p.sample].code, p.code) << c.name;
+      EXPECT_EQ(r[static_cast<size_t>(p.ms) - 1].x, p.x) << c.name << " " << p.code;
+      EXPECT_EQ(r[static_cast<size_t>(p.ms) - 1].code, p.code) << c.name;
     }
     int coded = 0;
-    for (int i = 1; i <= r.UBound(); ++i) coded += r[i].code != model::kMove;
+    for (const Sample& s : r) coded += s.code != model::kMove;
     EXPECT_EQ(coded, static_cast<int>(c.placed.size())) << c.name;
   }
 }
@@ -132,8 +132,8 @@ TEST_F(SimTest, AClickStampedEarlyStaysInOrderWhereItWasMade) {
     sim::Advance(0);
     recorder.Stop();
     std::vector<Sample> coded;
-    for (int i = 1; i <= r.UBound(); ++i)
-      if (r[i].code != model::kMove) coded.push_back(r[i]);
+    for (const Sample& s : r)
+      if (s.code != model::kMove) coded.push_back(s);
     EXPECT_EQ(coded, (std::vector<Sample>{{100, 0, model::kLeft}})) << c.name;
   }
 }
@@ -148,13 +148,30 @@ TEST_F(Recorder, FromEventsOnlyWhatTheRecordingPressedIsReleasedAndAClickTakesOn
   sim::MouseUp(MouseButton::X2);
   sim::Click(7, 7, MouseButton::X1);
   sim::Advance(1);
-  EXPECT_EQ(Recording().UBound(), 4);  // the click took one sample
+  EXPECT_EQ(Recording().size(), 4u);  // the click took one sample
   sim::Advance(1);
   session.ToggleRecording();
   EXPECT_FALSE(sim::WatchingInputEvents());  // idle, nothing piles up
-  ASSERT_EQ(Recording().UBound(), 5);
-  EXPECT_EQ(Recording()[4], (Sample{7, 7, 32}));
-  for (int i : {1, 2, 3, 5}) EXPECT_EQ(Recording()[i].code, model::kMove) << i;
+  ASSERT_EQ(Recording().size(), 5u);
+  EXPECT_EQ(Recording()[3], (Sample{7, 7, 32}));
+  for (size_t i : {0, 1, 2, 4}) EXPECT_EQ(Recording()[i].code, model::kMove) << i;
+}
+
+// Only a release joins the press before it into a click: a turn in the press's millisecond, in
+// place, keeps a sample of its own.
+TEST_F(Recorder, ATurnOnTheHeelsOfAPressIsNoClick) {
+  sim::SetInputEvents(true, true);
+  session.ToggleRecording();
+  sim::Advance(2);
+  sim::MoveMouse(7, 7);
+  sim::MouseDown(MouseButton::Left);
+  sim::TurnWheel(WheelAxis::Vertical, -120);
+  sim::Advance(1);
+  session.ToggleRecording();
+  std::vector<std::int32_t> codes;
+  for (const Sample& s : Recording())
+    if (s.code != model::kMove) codes.push_back(s.code);
+  EXPECT_EQ(codes, (std::vector<std::int32_t>{9, 8192 - 120}));
 }
 
 // Whatever the system cannot send of a turn goes with the next turn on the same axis.
@@ -176,7 +193,7 @@ TEST_F(SimTest, TheWheelTurnsAsFarAsRecordedWithWhatCannotBeSentCarried) {
     FakeView fresh_view;
     engine::Session s{fresh_view};
     model::Recording r = Hands::Samples(static_cast<int>(std::size(turns)));
-    for (size_t i = 0; i < std::size(turns); ++i) r[static_cast<int>(i) + 1].code = turns[i];
+    for (size_t i = 0; i < std::size(turns); ++i) r[i].code = turns[i];
     s.SetRecording(r);
     s.TogglePlayback();
     sim::Advance(20);

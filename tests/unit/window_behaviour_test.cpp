@@ -101,9 +101,8 @@ TEST_F(Corners, OnlyTheBackgroundCountsAndOnlyWhileBusy) {
 
 TEST_F(Corners, ThePlayersOwnMovesCountAndTheStopBringsItBack) {
   model::Recording r;
-  r.Redim(2);
-  r[1] = {5, 40, -1};  // the window's background at the top-left
-  r[2] = {900, 500, -1};
+  r.push_back({5, 40, -1});  // the window's background at the top-left
+  r.push_back({900, 500, -1});
   Session().SetRecording(r);
   Session().TogglePlayback();
   sim::Advance(1);

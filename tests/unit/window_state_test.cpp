@@ -204,7 +204,7 @@ TEST_F(RoutesControls, TheTimerSwitchArmsAndClosesItsPanelARefusalLeavesItOpen) 
 
 TEST_F(RoutesControls, TheCloseButtonEndsTheProgramLettingGoOfWhatThePlaybackHolds) {
   model::Recording r = Samples(5);
-  r[1].code = model::kLeft + model::kPress;
+  r[0].code = model::kLeft + model::kPress;
   Session().SetRecording(r);
   Session().TogglePlayback();
   sim::Advance(2);
