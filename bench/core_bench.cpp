@@ -12,7 +12,8 @@ namespace {
 void BM_SamplerTick(benchmark::State& state) {
   sim::Reset();
   model::Recording r;
-  engine::Recorder recorder(nullptr);
+  const engine::HotkeySet keys;
+  engine::Recorder recorder(keys, nullptr);
   recorder.Start(r, false);
   for (auto _ : state) {
     if (r.size() >= 60'000) {

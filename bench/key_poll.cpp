@@ -10,7 +10,8 @@
 
 int main(int argc, char** argv) {
   const int polls = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
-  engine::KeyboardWatch watch;
+  const engine::HotkeySet hotkeys;
+  engine::KeyboardWatch watch(hotkeys);
   watch.Start();
   std::vector<double> us;
   us.reserve(static_cast<size_t>(polls));

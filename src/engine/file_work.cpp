@@ -35,12 +35,13 @@ void FileWork::Load(const std::string& path, std::function<void(LoadOutcome)> do
 }
 
 void FileWork::Save(const std::string& path, const model::Recording& recording,
-                    std::function<void(bool)> done) {
+                    const HotkeySet& hotkeys, std::function<void(bool)> done) {
   if (Busy()) return;
   kind_ = Kind::Save;
   saved_ = std::move(done);
-  Start([path, &recording](Job& job) {
-    job.saved = SaveRecordingFile(path, recording, HoldsKeys(recording), &job.progress);
+  // The keys as they are now, not as another command may make them meanwhile.
+  Start([path, &recording, hotkeys](Job& job) {
+    job.saved = SaveRecordingFile(path, recording, HoldsKeys(recording, hotkeys), &job.progress);
   });
 }
 

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "engine/hotkeys.h"
 #include "engine/recording_files.h"
 #include "model/recording.h"
 #include "platform/timer.h"
@@ -32,7 +33,8 @@ class FileWork {
   void Load(const std::string& path, std::function<void(LoadOutcome)> done);
   // The recording is read as it is, not copied: it must stay unchanged until FinishSave or the
   // outcome. Recorded keystrokes may hold a password: such a file is the owner's alone.
-  void Save(const std::string& path, const model::Recording& recording,
+  // Keys in `hotkeys` do not count as keystrokes.
+  void Save(const std::string& path, const model::Recording& recording, const HotkeySet& hotkeys,
             std::function<void(bool)> done);
   // Ends a load without an outcome: `done` never runs. A save is not stopped: it is on the disk
   // soon, and the old file is whole until then.

@@ -19,7 +19,6 @@ HotkeyPoller::~HotkeyPoller() { platform::OnHotkeyChange(nullptr); }
 
 void HotkeyPoller::Use(const HotkeySet& keys) {
   keys_ = keys;
-  UseHotkeys(keys);
   Take();
 }
 

@@ -7,16 +7,7 @@ namespace {
 
 size_t IndexOf(Command command) { return static_cast<size_t>(command); }
 
-HotkeySet& InUse() {
-  static HotkeySet keys;
-  return keys;
-}
-
 }  // namespace
-
-bool IsHotkey(int vk) { return InUse().Has(vk); }
-
-void UseHotkeys(const HotkeySet& keys) { InUse() = keys; }
 
 int HotkeySet::KeyOf(Command command) const {
   for (const Hotkey& h : keys_)

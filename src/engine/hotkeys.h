@@ -47,10 +47,6 @@ class HotkeySet {
   Keys keys_ = kDefaultHotkeys;
 };
 
-// The set in use, as the recorder and the player see it.
-bool IsHotkey(int vk);
-void UseHotkeys(const HotkeySet& keys);
-
 // A key that may become a hotkey: not a mouse button nor a modifier, which go with other keys.
 bool Choosable(int vk);
 

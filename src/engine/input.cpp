@@ -20,24 +20,24 @@ bool Releases(const model::Action& a) { return a.kind == Kind::Click || a.kind =
 
 }  // namespace
 
-model::Action ActionOf(std::int32_t code) {
+model::Action ActionOf(std::int32_t code, const HotkeySet& hotkeys) {
   const model::Action a = model::Decode(code);
   const bool key = a.kind == Kind::KeyPress || a.kind == Kind::KeyRelease;
-  return key && !RecordableKey(a.key) ? model::Action{} : a;
+  return key && !RecordableKey(a.key, hotkeys) ? model::Action{} : a;
 }
 
 int PressedBy(std::int32_t code) {
-  const model::Action a = ActionOf(code);
+  const model::Action a = model::Decode(code);
   return Presses(a) ? model::Encode(model::ButtonAction(Kind::Click, a.button)) : 0;
 }
 
 int ReleasedBy(std::int32_t code) {
-  const model::Action a = ActionOf(code);
+  const model::Action a = model::Decode(code);
   return Releases(a) ? model::Encode(model::ButtonAction(Kind::Click, a.button)) : 0;
 }
 
 void SendButtons(std::int32_t code) {
-  const model::Action a = ActionOf(code);
+  const model::Action a = model::Decode(code);
   for (const ButtonKeys& b : kButtonOrder) {
     if (b.button != a.button) continue;
     if (Presses(a)) platform::SendButton(b.platform_button, true);
@@ -45,26 +45,26 @@ void SendButtons(std::int32_t code) {
   }
 }
 
-int KeyPressedBy(std::int32_t code) {
-  const model::Action a = ActionOf(code);
+int KeyPressedBy(std::int32_t code, const HotkeySet& hotkeys) {
+  const model::Action a = ActionOf(code, hotkeys);
   return a.kind == Kind::KeyPress ? a.key : 0;
 }
 
-int KeyReleasedBy(std::int32_t code) {
-  const model::Action a = ActionOf(code);
+int KeyReleasedBy(std::int32_t code, const HotkeySet& hotkeys) {
+  const model::Action a = ActionOf(code, hotkeys);
   return a.kind == Kind::KeyRelease ? a.key : 0;
 }
 
-bool HoldsKeys(const model::Recording& r) {
+bool HoldsKeys(const model::Recording& r, const HotkeySet& hotkeys) {
   for (const model::Sample& s : r) {
-    const Kind kind = ActionOf(s.code).kind;
+    const Kind kind = ActionOf(s.code, hotkeys).kind;
     if (kind == Kind::KeyPress || kind == Kind::KeyRelease) return true;
   }
   return false;
 }
 
 int WheelTurnedBy(std::int32_t code, platform::WheelAxis axis) {
-  const model::Action a = ActionOf(code);
+  const model::Action a = model::Decode(code);
   return a.kind == Kind::Wheel && a.axis == AxisOf(axis) ? a.delta : 0;
 }
 
@@ -78,15 +78,17 @@ std::vector<std::int32_t> WheelCodes(platform::WheelAxis axis, int delta) {
   return codes;
 }
 
-bool Acts(std::int32_t code) { return ActionOf(code).kind != Kind::Move; }
-
-void SendKey(std::int32_t code) {
-  if (const int vk = KeyPressedBy(code)) platform::SendKey(vk, true);
-  if (const int vk = KeyReleasedBy(code)) platform::SendKey(vk, false);
+bool Acts(std::int32_t code, const HotkeySet& hotkeys) {
+  return ActionOf(code, hotkeys).kind != Kind::Move;
 }
 
-void Held::Note(std::int32_t code) {
-  const model::Action a = ActionOf(code);
+void SendKey(std::int32_t code, const HotkeySet& hotkeys) {
+  if (const int vk = KeyPressedBy(code, hotkeys)) platform::SendKey(vk, true);
+  if (const int vk = KeyReleasedBy(code, hotkeys)) platform::SendKey(vk, false);
+}
+
+void Held::Note(std::int32_t code, const HotkeySet& hotkeys) {
+  const model::Action a = ActionOf(code, hotkeys);
   if (Presses(a)) buttons.set(IndexOf(a.button));
   if (Releases(a)) buttons.reset(IndexOf(a.button));
   if (a.kind == Kind::KeyPress) keys.set(static_cast<size_t>(a.key));
@@ -96,7 +98,7 @@ void Held::Note(std::int32_t code) {
 void Held::Release() {
   ReleaseButtons(buttons);
   for (size_t vk = 0; vk < keys.size(); ++vk)
-    if (keys[vk]) SendKey(model::Encode(model::KeyAction(Kind::KeyRelease, static_cast<int>(vk))));
+    if (keys[vk]) platform::SendKey(static_cast<int>(vk), false);
   *this = Held{};
 }
 
@@ -129,7 +131,7 @@ void JoinClicks(model::Recording& r) {
         r[j].code = model::kMove;
         break;
       }
-      if (Acts(r[j].code)) break;
+      if (model::Decode(r[j].code).kind != Kind::Move) break;
     }
   }
 }

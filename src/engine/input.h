@@ -19,7 +19,7 @@ using Buttons = std::bitset<model::kButtonCount>;
 
 // What a sample's code does, in the recorder's and the player's eyes: a key never recorded (a
 // hotkey, written by hand, would have the replay stop itself) only moves.
-model::Action ActionOf(std::int32_t code);
+model::Action ActionOf(std::int32_t code, const HotkeySet& hotkeys);
 
 // The click code of the button that a sample's code presses, or releases; 0 for none. A click
 // does both.
@@ -32,18 +32,18 @@ void SendButtons(std::int32_t code);
 void ReleaseButtons(const Buttons& held);
 
 // The virtual key that a sample's code presses or releases; 0 for none.
-int KeyPressedBy(std::int32_t code);
-int KeyReleasedBy(std::int32_t code);
+int KeyPressedBy(std::int32_t code, const HotkeySet& hotkeys);
+int KeyReleasedBy(std::int32_t code, const HotkeySet& hotkeys);
 // Whether any sample presses or releases a key.
-bool HoldsKeys(const model::Recording& r);
+bool HoldsKeys(const model::Recording& r, const HotkeySet& hotkeys);
 // The wheel's turn on that axis that a sample's code makes; 0 for none.
 int WheelTurnedBy(std::int32_t code, platform::WheelAxis axis);
 // The codes of one turn of the wheel, several where it is more than one code holds; none for 0.
 std::vector<std::int32_t> WheelCodes(platform::WheelAxis axis, int delta);
 // Whether the code presses or releases a button or a key, or turns the wheel: anything but a move.
-bool Acts(std::int32_t code);
+bool Acts(std::int32_t code, const HotkeySet& hotkeys);
 // Sends the code's key event, if it has one.
-void SendKey(std::int32_t code);
+void SendKey(std::int32_t code, const HotkeySet& hotkeys);
 
 // Sends the wheel's turns in the amounts the system can send; what is left of one turn is added
 // to the next on the same axis, so a replay turns as far as the recording did.
@@ -66,7 +66,7 @@ struct Held {
   Buttons buttons;
   std::bitset<256> keys;
 
-  void Note(std::int32_t code);
+  void Note(std::int32_t code, const HotkeySet& hotkeys);
   // Lets go of everything, so a stop never leaves a button or a key pressed.
   void Release();
 };

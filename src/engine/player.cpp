@@ -9,9 +9,10 @@
 namespace engine {
 
 Player::Player(const model::Recording& recording, const model::Options& options,
-               std::function<void()> ended, std::function<void()> wrapped)
+               const HotkeySet& hotkeys, std::function<void()> ended, std::function<void()> wrapped)
     : recording_(recording),
       options_(options),
+      hotkeys_(hotkeys),
       ended_(std::move(ended)),
       wrapped_(std::move(wrapped)),
       player_timer_(1, [this] { Tick(); }) {}
@@ -70,7 +71,7 @@ void Player::Tick() {
   // A copy: the recording may be replaced while the sample plays.
   const model::Sample s = recording_[static_cast<std::size_t>(position_) - 1];
   PlaySample(s);
-  held_.Note(s.code);
+  held_.Note(s.code, hotkeys_);
   // Stopped during the yield: the sample completed, and nothing stays held.
   if (!Playing()) held_.Release();
 }
@@ -85,10 +86,10 @@ void Player::PassOver(std::int32_t first, std::int32_t end) {
   // each where it was recorded.
   for (std::int32_t i = first; i < end; ++i) {
     const model::Sample s = recording_[static_cast<std::size_t>(i)];
-    if (!Acts(s.code)) continue;
+    if (!Acts(s.code, hotkeys_)) continue;
     platform::MoveCursor(s.x, s.y);
     SendInput(s.code);
-    held_.Note(s.code);
+    held_.Note(s.code, hotkeys_);
   }
 }
 
@@ -101,7 +102,7 @@ void Player::PlaySample(const model::Sample& s) {
 void Player::SendInput(std::int32_t code) {
   SendButtons(code);
   wheel_.Send(code);
-  SendKey(code);
+  SendKey(code, hotkeys_);
 }
 
 }  // namespace engine

@@ -18,8 +18,8 @@ class Player {
   static constexpr std::int64_t kStallUs = 100'000;
 
   // ended: a playback reached the end without repeat and stopped; wrapped: with repeat it starts
-  // over.
-  Player(const model::Recording& recording, const model::Options& options,
+  // over. A key in `hotkeys` is never sent: it would stop the replay.
+  Player(const model::Recording& recording, const model::Options& options, const HotkeySet& hotkeys,
          std::function<void()> ended, std::function<void()> wrapped);
 
   bool Playing() const { return player_timer_.Running(); }
@@ -48,6 +48,7 @@ class Player {
 
   const model::Recording& recording_;
   const model::Options& options_;
+  const HotkeySet& hotkeys_;
   std::function<void()> ended_;
   std::function<void()> wrapped_;
   std::int32_t position_ = 0;

@@ -20,9 +20,12 @@ platform::Point OnLine(platform::Point from, platform::Point to, double f) {
 
 }  // namespace
 
-Recorder::Recorder(std::function<void()> before_tick, std::int32_t capacity)
-    : before_tick_(std::move(before_tick)),
+Recorder::Recorder(const HotkeySet& hotkeys, std::function<void()> before_tick,
+                   std::int32_t capacity)
+    : hotkeys_(hotkeys),
+      before_tick_(std::move(before_tick)),
       capacity_(capacity),
+      keyboard_(hotkeys),
       sampler_timer_(1, [this] { Sample(); }) {}
 
 void Recorder::Start(model::Recording& into, bool keyboard) {
@@ -104,7 +107,7 @@ std::vector<Recorder::Seen> Recorder::TakeEvents() {
         // A held key's repeats are the target's to make; a key held since before the keys were
         // watched is neither pressed nor released in the recording.
         const bool down = e.kind == platform::InputEvent::Kind::KeyDown;
-        if (!keyboard_on_ || !RecordableKey(e.vk) ||
+        if (!keyboard_on_ || !RecordableKey(e.vk, hotkeys_) ||
             keys_down_[static_cast<size_t>(e.vk & 0xFF)] == down)
           break;
         keys_down_[static_cast<size_t>(e.vk & 0xFF)] = down;

@@ -21,8 +21,9 @@ class Recorder {
  public:
   // before_tick runs at each tick before the pointer is read; capacity is the most samples a
   // recording takes.
-  explicit Recorder(std::function<void()> before_tick,
-                    std::int32_t capacity = std::numeric_limits<std::int32_t>::max());
+  // The keys in `hotkeys` are never recorded.
+  Recorder(const HotkeySet& hotkeys, std::function<void()> before_tick,
+           std::int32_t capacity = std::numeric_limits<std::int32_t>::max());
 
   // Fills `into` from its first sample on, with the keys too when keyboard is on.
   void Start(model::Recording& into, bool keyboard);
@@ -55,6 +56,7 @@ class Recorder {
   // A sample that cannot be stored is dropped whole: no gap is left in the recording.
   void Add(std::int32_t x, std::int32_t y, std::int32_t code);
 
+  const HotkeySet& hotkeys_;
   std::function<void()> before_tick_;
   std::int32_t capacity_;
   model::Recording* into_ = nullptr;

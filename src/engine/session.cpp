@@ -14,9 +14,10 @@ namespace engine {
 
 Session::Session()
     : hotkeys_([this](bool told) { PollHotkeys(told); }, [this] { return HotkeyMoment(); }),
-      recorder_([this] { view_.Show(Change::SamplerTick); }),
+      recorder_(hotkeys_.Keys(), [this] { view_.Show(Change::SamplerTick); }),
       player_(
-          recording_, options_, [this] { PlaybackEnded(); }, [this] { PlaybackWrapped(); }),
+          recording_, options_, hotkeys_.Keys(), [this] { PlaybackEnded(); },
+          [this] { PlaybackWrapped(); }),
       chronometer_([this] { view_.Show(Change::Chronometer); }),
       status_([this] { view_.Show(Change::Status); }),
       single_timer_(
@@ -272,7 +273,7 @@ void Session::SaveRecording(const std::string& path) {
   files_.FinishSave();
   if (files_.Busy()) return;
   if (recording_.empty()) return SayNothingRecorded();
-  files_.Save(path, recording_, [this, path](bool saved) {
+  files_.Save(path, recording_, hotkeys_.Keys(), [this, path](bool saved) {
     ShowStatus(saved ? StatusLine::Kind::Saved : StatusLine::Kind::SaveFailed, path);
   });
 }

@@ -58,10 +58,10 @@ std::vector<int> ButtonKeysInOrder() {
   return vks;
 }
 
-std::vector<int> RecordableKeys() {
+std::vector<int> RecordableKeys(const HotkeySet& hotkeys) {
   std::vector<int> vks;
   for (int vk = 0; vk < 0xFF; ++vk)
-    if (RecordableKey(vk)) vks.push_back(vk);
+    if (RecordableKey(vk, hotkeys)) vks.push_back(vk);
   return vks;
 }
 
@@ -84,7 +84,7 @@ std::vector<std::int32_t> ButtonWatch::Poll() {
   return codes;
 }
 
-bool RecordableKey(int vk) {
+bool RecordableKey(int vk, const HotkeySet& hotkeys) {
   using namespace platform;
   switch (vk) {
     case vk::kShift:  // recorded by their sides
@@ -92,15 +92,16 @@ bool RecordableKey(int vk) {
     case vk::kAlt:
       return false;
     default:
-      return vk >= vk::kBackspace && !IsHotkey(vk);  // not the mouse buttons
+      return vk >= vk::kBackspace && !hotkeys.Has(vk);  // not the mouse buttons
   }
 }
 
-KeyboardWatch::KeyboardWatch() : watch_(RecordableKeys()) {}
+KeyboardWatch::KeyboardWatch(const HotkeySet& hotkeys)
+    : hotkeys_(hotkeys), watch_(RecordableKeys(hotkeys)) {}
 
 void KeyboardWatch::Start() {
   // Never the hotkeys in use: a query spends a tap the key poll has yet to see.
-  watch_ = EdgeWatch(RecordableKeys());
+  watch_ = EdgeWatch(RecordableKeys(hotkeys_));
   watch_.Start();
 }
 
@@ -121,7 +122,7 @@ std::vector<std::int32_t> KeyboardWatch::Poll() {
   using Kind = model::Action::Kind;
   std::vector<model::Action> before, keys, after;
   for (const EdgeWatch::Event& e : watch_.Poll()) {
-    if (!RecordableKey(e.vk)) continue;
+    if (!RecordableKey(e.vk, hotkeys_)) continue;
     std::vector<model::Action>& to = Modifier(e.vk) ? before : keys;
     if (e.edge != EdgeWatch::Edge::Release) to.push_back(model::KeyAction(Kind::KeyPress, e.vk));
     if (e.edge != EdgeWatch::Edge::Press) to.push_back(model::KeyAction(Kind::KeyRelease, e.vk));

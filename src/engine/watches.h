@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "engine/hotkeys.h"
 #include "model/sample_code.h"
 #include "platform/platform.h"
 
@@ -62,16 +63,18 @@ class ButtonWatch {
 
 // Every key but the program's own hotkeys and the mouse buttons; Shift, Ctrl and Alt by their
 // sides.
-bool RecordableKey(int vk);
+bool RecordableKey(int vk, const HotkeySet& hotkeys);
 
 // The press and release codes of the recordable keys.
 class KeyboardWatch {
  public:
-  KeyboardWatch();
+  // Never the keys in `hotkeys` as they are at each start.
+  explicit KeyboardWatch(const HotkeySet& hotkeys);
   void Start();
   std::vector<std::int32_t> Poll();
 
  private:
+  const HotkeySet& hotkeys_;
   EdgeWatch watch_;
 };
 

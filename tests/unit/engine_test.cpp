@@ -148,7 +148,8 @@ TEST_F(Recorder, ButtonsAreNotRecordedWhileIdle) {
 
 TEST_F(SimTest, ASampleThatCannotBeStoredIsDroppedWithoutAGap) {
   model::Recording r;
-  engine::Recorder recorder(nullptr, 3);
+  const engine::HotkeySet keys;
+  engine::Recorder recorder(keys, nullptr, 3);
   recorder.Start(r, false);
   sim::Stall(3);
   sim::Click(5, 5);

@@ -16,11 +16,12 @@ class Keyboard : public SessionTest {
  protected:
   // The samples that are keys', with their millisecond.
   static std::vector<std::pair<int, std::int32_t>> KeySamples(const model::Recording& r) {
-    std::vector<std::pair<int, std::int32_t>> keys;
+    const engine::HotkeySet keys;
+    std::vector<std::pair<int, std::int32_t>> key_samples;
     for (size_t i = 0; i < r.size(); ++i)
-      if (engine::KeyPressedBy(r[i].code) || engine::KeyReleasedBy(r[i].code))
-        keys.push_back({static_cast<int>(i) + 1, r[i].code});
-    return keys;
+      if (engine::KeyPressedBy(r[i].code, keys) || engine::KeyReleasedBy(r[i].code, keys))
+        key_samples.push_back({static_cast<int>(i) + 1, r[i].code});
+    return key_samples;
   }
 
   // Each key sent, and whether it went down.
@@ -218,8 +219,8 @@ TEST(KeyCodes, AHotkeyOrAnythingOutsideTheKeysIsAMove) {
                      {kKeyRelease + 256, 0, 0},
                      {kKeyPress - 1, 0, 0}};
   for (const Case& c : cases) {
-    EXPECT_EQ(engine::KeyPressedBy(c.code), c.pressed) << c.code;
-    EXPECT_EQ(engine::KeyReleasedBy(c.code), c.released) << c.code;
+    EXPECT_EQ(engine::KeyPressedBy(c.code, engine::HotkeySet()), c.pressed) << c.code;
+    EXPECT_EQ(engine::KeyReleasedBy(c.code, engine::HotkeySet()), c.released) << c.code;
   }
 }
 

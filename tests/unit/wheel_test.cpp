@@ -39,7 +39,7 @@ TEST(InputCodes, WheelAndSideButtonCodesReadBackAsWritten) {
     EXPECT_EQ(engine::WheelTurnedBy(c.code, WheelAxis::Vertical), c.vertical) << c.code;
     EXPECT_EQ(engine::WheelTurnedBy(c.code, WheelAxis::Horizontal), c.horizontal) << c.code;
     const bool acts = c.pressed || c.released || c.vertical || c.horizontal;
-    EXPECT_EQ(engine::Acts(c.code), acts) << c.code;
+    EXPECT_EQ(engine::Acts(c.code, engine::HotkeySet()), acts) << c.code;
     if (c.vertical) {
       EXPECT_EQ(engine::WheelCodes(WheelAxis::Vertical, c.vertical),
                 (std::vector<std::int32_t>{c.code}));
@@ -76,7 +76,8 @@ TEST_F(SimTest, EventsGoOnTheMillisecondTheyHappenedAtThePlaceOnThePath) {
   for (const Case& c : cases) {
     sim::Reset();
     sim::SetInputEvents(c.events, c.with_position);
-    engine::Recorder recorder(nullptr);
+    const engine::HotkeySet keys;
+    engine::Recorder recorder(keys, nullptr);
     model::Recording r;
     sim::MoveMouse(-100, 0);
     recorder.Start(r, false);
@@ -117,7 +118,8 @@ TEST_F(SimTest, AClickStampedEarlyStaysInOrderWhereItWasMade) {
   for (const Case& c : cases) {
     sim::Reset();
     sim::SetInputEvents(true, true);
-    engine::Recorder recorder(nullptr);
+    const engine::HotkeySet keys;
+    engine::Recorder recorder(keys, nullptr);
     model::Recording r;
     sim::MoveMouse(-100, 0);
     recorder.Start(r, false);
