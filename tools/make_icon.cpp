@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/display.h"
 #include "ui/pictures.h"
 
 using ui::pictures::ProgramIcon;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display.h"
 #include "ui/pictures.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/loop.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/display.h"
 
 class FrameCountWindow : public platform::WindowListener {
  public:

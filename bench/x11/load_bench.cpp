@@ -17,7 +17,9 @@
 #include "engine/recording_files.h"
 #include "frame_count_window.h"
 #include "model/tpw_format.h"
-#include "platform/platform.h"
+#include "platform/display.h"
+#include "platform/files.h"
+#include "platform/loop.h"
 
 namespace {
 

@@ -9,7 +9,10 @@
 #include <vector>
 
 #include "frame_count_window.h"
-#include "platform/platform.h"
+#include "platform/display.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/loop.h"
 
 namespace {
 

@@ -9,6 +9,9 @@
 
 #include "model/command_line.h"
 #include "model/version.h"
+#include "platform/display.h"
+#include "platform/loop.h"
+#include "platform/process.h"
 #include "ui/pictures.h"
 #include "window/main_window.h"
 

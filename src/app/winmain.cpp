@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/app.h"
-#include "platform/platform.h"
+#include "platform/process.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "engine/input.h"
-#include "platform/platform.h"
+#include "platform/display.h"
+#include "platform/input.h"
+#include "platform/loop.h"
 
 namespace engine {
 

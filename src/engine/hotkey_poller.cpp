@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/input.h"
+
 namespace engine {
 
 HotkeyPoller::HotkeyPoller(std::function<void(bool told)> poll, std::function<Moment()> moment)

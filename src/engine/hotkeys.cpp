@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/input.h"
+
 namespace engine {
 namespace {
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/input.h"
 
 namespace engine {
 

@@ -2,7 +2,8 @@
 
 #include <algorithm>
 
-#include "platform/platform.h"
+#include "platform/display.h"
+#include "platform/input.h"
 
 namespace engine {
 namespace {

@@ -10,7 +10,7 @@
 #include "engine/watches.h"
 #include "model/recording.h"
 #include "model/sample_code.h"
-#include "platform/platform.h"
+#include "platform/input.h"
 
 namespace engine {
 

@@ -4,7 +4,8 @@
 #include <cmath>
 #include <utility>
 
-#include "platform/platform.h"
+#include "platform/input.h"
+#include "platform/loop.h"
 
 namespace engine {
 

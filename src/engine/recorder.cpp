@@ -7,6 +7,9 @@
 #include <vector>
 
 #include "engine/input.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/loop.h"
 
 namespace engine {
 namespace {

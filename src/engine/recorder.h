@@ -12,7 +12,8 @@
 #include "engine/input.h"
 #include "engine/watches.h"
 #include "model/recording.h"
-#include "platform/platform.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
 #include "platform/timer.h"
 
 namespace engine {

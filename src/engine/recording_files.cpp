@@ -4,7 +4,7 @@
 #include <array>
 
 #include "model/tpw_format.h"
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace engine {
 namespace {

@@ -1,6 +1,7 @@
 #include "engine/sequence.h"
 
 #include "model/file_names.h"
+#include "platform/process.h"
 
 namespace engine {
 

@@ -9,6 +9,8 @@
 #include "model/command_line.h"
 #include "model/file_names.h"
 #include "model/settings.h"
+#include "platform/input.h"
+#include "platform/loop.h"
 
 namespace engine {
 

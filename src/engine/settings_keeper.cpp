@@ -5,6 +5,8 @@
 
 #include "engine/recording_files.h"
 #include "model/file_names.h"
+#include "platform/files.h"
+#include "platform/process.h"
 
 namespace engine {
 

@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "platform/process.h"
+
 namespace engine {
 
 SingleTimer::SingleTimer(Playback& playback, const model::Recording& recording,

@@ -4,7 +4,8 @@
 
 #include "engine/hotkeys.h"
 #include "model/sample_code.h"
-#include "platform/platform.h"
+#include "platform/display.h"
+#include "platform/input.h"
 
 namespace engine {
 

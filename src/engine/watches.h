@@ -12,7 +12,7 @@
 
 #include "engine/hotkeys.h"
 #include "model/sample_code.h"
-#include "platform/platform.h"
+#include "platform/input.h"
 
 namespace engine {
 

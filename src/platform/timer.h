@@ -4,7 +4,7 @@
 #include <functional>
 #include <utility>
 
-#include "platform/platform.h"
+#include "platform/loop.h"
 
 namespace platform {
 

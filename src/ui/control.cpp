@@ -2,6 +2,9 @@
 
 #include <cmath>
 
+#include "platform/display.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
 #include "ui/form.h"
 
 namespace ui {

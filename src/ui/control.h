@@ -5,7 +5,9 @@
 #include <functional>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/display.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
 
 namespace ui {
 

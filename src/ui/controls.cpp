@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/display.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+
 namespace ui {
 
 void Label::SetCaption(std::string text) {

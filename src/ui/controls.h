@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/display.h"
 #include "ui/control.h"
 
 namespace ui {

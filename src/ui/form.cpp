@@ -1,5 +1,6 @@
 #include "ui/form.h"
 
+#include "platform/display.h"
 #include "ui/controls.h"
 
 namespace ui {

@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/display.h"
+#include "platform/input.h"
 #include "ui/control.h"
 
 namespace ui {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/platform.h"
+#include "platform/display.h"
 #include "ui/form.h"
 
 namespace ui {

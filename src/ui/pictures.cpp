@@ -7,6 +7,8 @@
 #include <map>
 #include <string_view>
 
+#include "platform/display.h"
+
 namespace ui::pictures {
 namespace {
 

@@ -1,7 +1,7 @@
 // The program's pictures, drawn in code so that every backend and every size share one art.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/display.h"
 
 namespace ui::pictures {
 

@@ -3,6 +3,8 @@
 #include <string>
 
 #include "model/version.h"
+#include "platform/display.h"
+#include "platform/geometry.h"
 #include "ui/pictures.h"
 
 namespace window {

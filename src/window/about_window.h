@@ -2,6 +2,7 @@
 // or Esc, closes it.
 #pragma once
 
+#include "platform/input.h"
 #include "ui/controls.h"
 #include "ui/form.h"
 

@@ -1,5 +1,6 @@
 #include "window/click_indicator.h"
 
+#include "platform/geometry.h"
 #include "ui/opacity.h"
 
 namespace window {

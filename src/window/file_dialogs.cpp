@@ -1,5 +1,8 @@
 #include "window/file_dialogs.h"
 
+#include "platform/display.h"
+#include "platform/files.h"
+
 namespace window {
 
 std::optional<std::string> ShowFileDialog(bool save, platform::WindowHandle owner,

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/platform.h"
+#include "platform/display.h"
 #include "window/texts.h"
 
 namespace window {

@@ -7,6 +7,10 @@
 
 #include "model/file_names.h"
 #include "model/sequence_entry.h"
+#include "platform/display.h"
+#include "platform/geometry.h"
+#include "platform/loop.h"
+#include "platform/process.h"
 #include "ui/opacity.h"
 #include "window/about_window.h"
 #include "window/file_dialogs.h"

@@ -9,6 +9,7 @@
 #include "engine/session.h"
 #include "engine/view.h"
 #include "model/time_of_day.h"
+#include "platform/display.h"
 #include "platform/timer.h"
 #include "ui/controls.h"
 #include "ui/form.h"

@@ -1,5 +1,6 @@
 // The main window as designed: every control at its design position, size, text and picture, in
 // twips. The comments give each control's name in the design.
+#include "platform/display.h"
 #include "ui/pictures.h"
 #include "window/main_window.h"
 

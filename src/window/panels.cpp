@@ -2,6 +2,7 @@
 // show it. While busy, the window hops from corner to corner out of the pointer's way.
 #include <utility>
 
+#include "platform/geometry.h"
 #include "window/main_window.h"
 
 namespace window {

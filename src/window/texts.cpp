@@ -5,7 +5,7 @@
 #include <cctype>
 
 #include "model/options.h"
-#include "platform/platform.h"
+#include "platform/process.h"
 
 namespace window {
 namespace {

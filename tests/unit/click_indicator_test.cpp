@@ -1,5 +1,7 @@
 // "Simulate mouse clicks": a translucent square under the cursor while recording.
 #include "engine/input.h"
+#include "platform/display.h"
+#include "platform/input.h"
 #include "ui/opacity.h"
 #include "window_fixture.h"
 

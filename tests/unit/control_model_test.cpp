@@ -2,6 +2,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/display.h"
+#include "platform/input.h"
 #include "sim_fixture.h"
 #include "ui/controls.h"
 #include "ui/form.h"

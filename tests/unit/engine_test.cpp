@@ -6,6 +6,8 @@
 
 #include "engine/input.h"
 #include "model/command_line.h"
+#include "platform/input.h"
+#include "platform/loop.h"
 #include "session_fixture.h"
 #include "temp_files.h"
 

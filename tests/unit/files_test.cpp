@@ -18,6 +18,10 @@
 #include "model/command_line.h"
 #include "model/file_names.h"
 #include "model/tpw_format.h"
+#include "platform/files.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/process.h"
 #include "window_fixture.h"
 
 namespace {

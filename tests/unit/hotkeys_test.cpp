@@ -1,4 +1,5 @@
 // The key poller: global keys become commands once per press.
+#include "platform/input.h"
 #include "session_fixture.h"
 #include "temp_files.h"
 

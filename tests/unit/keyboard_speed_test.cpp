@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/input.h"
+#include "platform/input.h"
 #include "session_fixture.h"
 
 namespace {

@@ -1,5 +1,6 @@
 // The single timer: armed in the timer panel, it plays the recording at the set time of day.
 #include "model/time_of_day.h"
+#include "platform/input.h"
 #include "session_fixture.h"
 
 namespace {

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "engine/session.h"
+#include "platform/input.h"
+#include "platform/loop.h"
 #include "sim_fixture.h"
 
 // A view that keeps what it was told and, as the window does, answers the session's questions

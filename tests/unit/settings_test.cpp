@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/input.h"
 #include "session_fixture.h"
 #include "temp_files.h"
 

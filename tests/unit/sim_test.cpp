@@ -2,6 +2,12 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/display.h"
+#include "platform/files.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/loop.h"
+#include "platform/process.h"
 #include "sim_fixture.h"
 
 namespace {

@@ -2,6 +2,7 @@
 #include <vector>
 
 #include "engine/input.h"
+#include "platform/input.h"
 #include "session_fixture.h"
 
 namespace {

@@ -1,6 +1,9 @@
 // Panels, corner hopping and the About window.
 #include <algorithm>
 
+#include "platform/display.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
 #include "window/about_window.h"
 #include "window_fixture.h"
 

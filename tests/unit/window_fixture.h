@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "platform/input.h"
 #include "session_fixture.h"
 #include "sim_fixture.h"
 #include "window/main_window.h"

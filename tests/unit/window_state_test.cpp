@@ -1,4 +1,5 @@
 // The main window shows the session's state and routes its controls to the session's commands.
+#include "platform/input.h"
 #include "window_fixture.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/files.h"
 #include "platform/x11/file_dialog_logic.h"
 
 namespace {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/input.h"
 #include "platform/x11/key_layout.h"
 #include "platform/x11/key_table.h"
 

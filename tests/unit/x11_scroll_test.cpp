@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "platform/input.h"
 #include "platform/x11/scroll.h"
 
 namespace {

@@ -1,4 +1,6 @@
 // The file steps on a POSIX system, for the X11 backend and the simulated desktop.
+#include "platform/files.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -12,7 +14,7 @@
 #include <vector>
 
 #include "platform/file_faults.h"
-#include "platform/platform.h"
+#include "platform/input.h"
 
 namespace platform {
 namespace {

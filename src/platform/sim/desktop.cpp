@@ -4,6 +4,11 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/display.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/loop.h"
+
 namespace sim::detail {
 
 Desktop& D() {

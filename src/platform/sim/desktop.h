@@ -5,6 +5,12 @@
 #include <map>
 #include <memory>
 
+#include "platform/display.h"
+#include "platform/files.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/loop.h"
+#include "platform/process.h"
 #include "platform/sim/sim.h"
 
 namespace sim::detail {

@@ -3,6 +3,11 @@
 #include <cmath>
 #include <utility>
 
+#include "platform/display.h"
+#include "platform/files.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/loop.h"
 #include "platform/sim/desktop.h"
 
 namespace sim {

@@ -8,8 +8,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/display.h"
 #include "platform/file_faults.h"
-#include "platform/platform.h"
+#include "platform/files.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/loop.h"
+#include "platform/process.h"
 
 namespace sim {
 

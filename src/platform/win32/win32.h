@@ -2,7 +2,12 @@
 // with "::" where the platform has one of the same name (::ShowWindow, ::DestroyWindow).
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/display.h"
+#include "platform/files.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/loop.h"
+#include "platform/process.h"
 
 #ifndef NOMINMAX
 #define NOMINMAX

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "platform/process.h"
 #include "platform/x11/file_dialog_logic.h"
 #include "platform/x11/locale_name.h"
 #include "platform/x11/x11.h"

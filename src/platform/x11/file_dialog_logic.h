@@ -12,7 +12,7 @@
 #include <system_error>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/files.h"
 
 namespace platform::x11::file_dialog {
 

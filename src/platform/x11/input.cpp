@@ -4,6 +4,8 @@
 // window: they arrive whichever client has the focus and need no grab. That connection is only
 // drained (never dispatched), so watching keys cannot re-enter window handlers.
 
+#include "platform/input.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdlib>
@@ -11,6 +13,8 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/geometry.h"
+#include "platform/loop.h"
 #include "platform/x11/key_layout.h"
 #include "platform/x11/key_table.h"
 #include "platform/x11/x11.h"

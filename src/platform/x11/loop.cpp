@@ -1,4 +1,6 @@
 // The message loop: X events, timers on CLOCK_MONOTONIC deadlines, idle repaints.
+#include "platform/loop.h"
+
 #include <poll.h>
 #include <pthread.h>
 #include <sys/prctl.h>
@@ -12,6 +14,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/display.h"
+#include "platform/process.h"
 #include "platform/x11/x11.h"
 
 namespace platform::x11 {

@@ -1,4 +1,6 @@
 // Process and environment: locale, single instance, clock, paths, version.
+#include "platform/process.h"
+
 #include <poll.h>
 #include <pwd.h>
 #include <sys/resource.h>
@@ -17,7 +19,7 @@
 #include <vector>
 
 #include "platform/copy_message.h"
-#include "platform/platform.h"
+#include "platform/loop.h"
 #include "platform/x11/locale_name.h"
 #include "platform/x11/single_instance.h"
 #include "platform/x11/x11.h"

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/input.h"
 
 namespace platform::x11 {
 

@@ -9,6 +9,8 @@
 #include <cstdlib>
 #include <map>
 
+#include "platform/display.h"
+#include "platform/geometry.h"
 #include "platform/x11/x11.h"
 
 namespace platform::x11 {

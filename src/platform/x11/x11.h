@@ -3,7 +3,12 @@
 
 // platform.h goes first: Xlib's macros (None, Status, ...) would break its declarations.
 // clang-format off
-#include "platform/platform.h"
+#include "platform/display.h"
+#include "platform/files.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/loop.h"
+#include "platform/process.h"
 #include "platform/x11/scroll.h"
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>

@@ -22,7 +22,12 @@
 #include <thread>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/display.h"
+#include "platform/files.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/loop.h"
+#include "platform/process.h"
 
 namespace {
 

@@ -19,7 +19,12 @@
 #include <thread>
 #include <vector>
 
-#include "platform/platform.h"
+#include "platform/display.h"
+#include "platform/files.h"
+#include "platform/geometry.h"
+#include "platform/input.h"
+#include "platform/loop.h"
+#include "platform/process.h"
 
 // The one call the probe needs beside the platform's, declared here rather than with windows.h.
 extern "C" __declspec(dllimport) unsigned int __stdcall GetACP(void);
