@@ -5,6 +5,7 @@
 #include <variant>
 
 #include "engine/input.h"
+#include "engine/play_file_job.h"
 #include "model/command_line.h"
 #include "platform/input.h"
 #include "platform/loop.h"
@@ -529,6 +530,43 @@ TEST_F(HandOver, EscStopsAPlaybackBehindADialog) {
   session.Act(engine::Command::Load);
   sim::Pump();
   EXPECT_EQ(view.asked.size(), 1u);
+}
+
+// A file played from outside plays at its own speed and gives the user's back once, however it
+// ends; a speed outside the steps, or one the user chose meanwhile, is left alone.
+TEST(PlayFileJob, ItsSpeedGoesBackToTheUsersOnce) {
+  struct Case {
+    int users, speed_step;
+    bool user_chooses;  // the user changes the speed while it plays
+    int playing_at, after;
+    int changes;
+  } const cases[] = {{3, -1, false, 3, 3, 0},
+                     {3, model::kSpeedCount, false, 3, 3, 0},
+                     {3, 0, false, 0, 3, 2},
+                     {0, 2, false, 2, 0, 2},
+                     {3, model::kSpeedCount - 1, true, model::kSpeedCount - 1, 4, 1}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.speed_step);
+    model::Options options;
+    options.speed_step = c.users;
+    int changes = 0;
+    std::vector<int> outcomes;
+    engine::PlayFileJob job(options, [&changes] { ++changes; });
+    job.Begin([&outcomes](int code, const std::string&) { outcomes.push_back(code); });
+    job.Loaded(1, c.speed_step);
+    EXPECT_EQ(options.speed_step, c.playing_at);
+    EXPECT_EQ(job.UserSpeedStep(), c.users);
+    if (c.user_chooses) {
+      options.speed_step = 4;
+      job.SpeedChosen();
+    }
+    job.End(model::kExitPlayed, "");
+    job.End(model::kExitStopped, "");
+    EXPECT_EQ(options.speed_step, c.after);
+    EXPECT_EQ(changes, c.changes);
+    EXPECT_EQ(outcomes, std::vector{model::kExitPlayed});
+    EXPECT_FALSE(job.Running());
+  }
 }
 
 }  // namespace
