@@ -106,8 +106,9 @@ int Run(const std::vector<std::string>& args) {
   std::vector<platform::Picture> icons;
   for (int size : {16, 32, 48, 256}) icons.push_back(ui::pictures::ProgramIcon(size));
   platform::SetProgramIcon(icons);
-  engine::Session session;
-  window::MainWindow main_window(session);
+  engine::Engine core;
+  window::MainWindow main_window(core);
+  engine::Session& session = core.session;
   main_window.StartUp();
   main_window.Show();
   platform::ListenToLaterCopies(
@@ -116,9 +117,9 @@ int Run(const std::vector<std::string>& args) {
       });
   if (line.action == CommandLine::Action::Play) {
     session.PlayFile(line.file, line.passes, line.speed_step,
-                     [&session, line](int exit_code, const std::string& why) {
+                     [&core, line](int exit_code, const std::string& why) {
                        SayWhy(line, exit_code, why);
-                       session.Quit(exit_code);
+                       core.Quit(exit_code);
                      });
   } else if (!line.file.empty()) {
     session.LoadRecording(line.file);

@@ -6,9 +6,13 @@
 
 namespace engine {
 
-HotkeyPoller::HotkeyPoller(std::function<void(bool told)> poll, std::function<Moment()> moment)
-    : poll_(std::move(poll)),
+HotkeyPoller::HotkeyPoller(StatusLine& status, View& view, std::function<void(bool told)> poll,
+                           std::function<Moment()> moment, std::function<void()> chosen)
+    : status_(status),
+      view_(view),
+      poll_(std::move(poll)),
       moment_(std::move(moment)),
+      chosen_(std::move(chosen)),
       poll_timer_(100, [this] { Poll(false); }),
       idle_poll_timer_(1000, [this] { Poll(false); }) {
   told_ = platform::OnHotkeyChange([this] {
@@ -25,6 +29,11 @@ void HotkeyPoller::Use(const HotkeySet& keys) {
 }
 
 void HotkeyPoller::Poll(bool told) {
+  if (choosing_) {
+    TakeChoice();
+    view_.Show(Change::HotkeyPoll);
+    return;
+  }
   // What an earlier key's command takes does not count for the presses of this poll.
   taken_at_poll_ = taken_;
   poll_(told);
@@ -73,17 +82,29 @@ void HotkeyPoller::Choose(Command command) {
   choosing_ = command;
   // Only a press from now on is the choice.
   for (int vk = platform::vk::kBackspace; vk < 255; ++vk) edges_.Spend(vk);
+  status_.ShowHeld(StatusLine::Kind::ChooseKey);
   Take();
+  view_.Show(Change::Hotkeys);
 }
 
-std::optional<std::pair<Command, int>> HotkeyPoller::TakeChoice() {
-  for (int vk = platform::vk::kBackspace; vk < 255; ++vk) {
-    if (!edges_.Pressed(vk) || !Choosable(vk)) continue;
-    const Command command = *std::exchange(choosing_, std::nullopt);
-    Take();
-    return std::pair{command, vk};
+void HotkeyPoller::TakeChoice() {
+  int vk = platform::vk::kBackspace;
+  while (vk < 255 && !(edges_.Pressed(vk) && Choosable(vk))) ++vk;
+  if (vk == 255) return;
+  const Command command = *std::exchange(choosing_, std::nullopt);
+  Take();
+  status_.Hide();
+  if (vk != platform::vk::kEscape && vk != keys_.KeyOf(command)) {
+    if (keys_.Has(vk)) {
+      status_.Show(StatusLine::Kind::KeyInUse, KeyName(vk));
+    } else {
+      HotkeySet keys = keys_;
+      keys.Give(command, vk);
+      Use(keys);
+      chosen_();
+    }
   }
-  return std::nullopt;
+  view_.Show(Change::Hotkeys);
 }
 
 }  // namespace engine

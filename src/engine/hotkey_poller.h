@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "engine/hotkeys.h"
+#include "engine/status_line.h"
+#include "engine/view.h"
 #include "engine/watches.h"
 #include "platform/timer.h"
 
@@ -22,9 +24,11 @@ class HotkeyPoller {
     bool loading = false;
   };
 
-  // poll runs at each poll, told when a taken key's change rather than the timer asked for it;
-  // moment says what the keys may do now.
-  HotkeyPoller(std::function<void(bool told)> poll, std::function<Moment()> moment);
+  // poll runs at each poll while no key is being chosen, told when a taken key's change rather
+  // than the timer asked for it; moment says what the keys may do now; chosen runs when a
+  // command took another key.
+  HotkeyPoller(StatusLine& status, View& view, std::function<void(bool told)> poll,
+               std::function<Moment()> moment, std::function<void()> chosen);
   ~HotkeyPoller();
   HotkeyPoller(const HotkeyPoller&) = delete;
   HotkeyPoller& operator=(const HotkeyPoller&) = delete;
@@ -46,17 +50,21 @@ class HotkeyPoller {
   void Resume();
   bool Paused() const { return paused_; }
 
-  // The next key pressed becomes the command's; meanwhile no hotkey acts.
+  // The next key pressed becomes the command's; Esc keeps the key it has, and a key another
+  // command has is refused. Meanwhile no hotkey acts.
   void Choose(Command command);
   std::optional<Command> Choosing() const { return choosing_; }
-  // The key pressed for the command being chosen, when one was; that ends the choosing.
-  std::optional<std::pair<Command, int>> TakeChoice();
 
  private:
   void Poll(bool told);
+  // The key pressed for the command being chosen, if one was.
+  void TakeChoice();
 
+  StatusLine& status_;
+  View& view_;
   std::function<void(bool)> poll_;
   std::function<Moment()> moment_;
+  std::function<void()> chosen_;
   HotkeySet keys_;
   HotkeyEdges edges_;
   std::vector<int> taken_;

@@ -1,12 +1,10 @@
-// The session: idle, recording or playing, the commands that switch between them, the hotkeys
-// and what each may do in each state, the options, and the program's one recording. It owns the
-// components that do the work and tells its view what changed.
+// The session: idle, recording or playing, the commands that switch between them, what each
+// hotkey may do in each state, and the program's one recording with the files it is loaded from
+// and saved to. It tells its view what changed.
 #pragma once
 
 #include <functional>
-#include <optional>
 #include <string>
-#include <utility>
 
 #include "engine/chronometer.h"
 #include "engine/file_work.h"
@@ -15,16 +13,10 @@
 #include "engine/playback.h"
 #include "engine/player.h"
 #include "engine/recorder.h"
-#include "engine/sequence.h"
-#include "engine/settings_keeper.h"
-#include "engine/single_timer.h"
 #include "engine/status_line.h"
 #include "engine/view.h"
-#include "engine/watches.h"
 #include "model/options.h"
 #include "model/recording.h"
-#include "model/settings.h"
-#include "platform/timer.h"
 
 namespace engine {
 
@@ -33,53 +25,35 @@ enum class State { Idle, Recording, Playing };
 // What keeps the session from taking a file from outside (a later copy, a drop) now.
 enum class Busy { No, Recording, Playing, FileWork, Dialog };
 
-class Session : public Playback {
+class Session {
  public:
-  // Shown by no view until one is set.
-  Session();
-  explicit Session(View& view) : Session() { SetView(&view); }
-  ~Session();
+  // The parts the session drives; the player is built after the session, on its recording, and
+  // is used only once it is.
+  struct Parts {
+    View& view;
+    const model::Options& options;
+    StatusLine& status;
+    Chronometer& chronometer;
+    HotkeyPoller& hotkeys;
+    Recorder& recorder;
+    Player& player;
+    PlayFileJob& play_file;
+  };
+
+  explicit Session(const Parts& parts);
   Session(const Session&) = delete;
   Session& operator=(const Session&) = delete;
 
-  // The view that shows the session from now on; nullptr: none.
-  void SetView(View* view) { view_.SetTarget(view); }
   State GetState() const { return state_; }
   const model::Recording& GetRecording() const { return recording_; }
   // Replaces the recording; a stopped playback would go on from where it stopped.
-  void SetRecording(model::Recording r) {
-    recording_ = std::move(r);
-    view_.Show(Change::Status);  // what the status line suggests depends on it
-  }
-  const model::Options& GetOptions() const { return options_; }
-
-  const Recorder& GetRecorder() const { return recorder_; }
-  Player& GetPlayer() { return player_; }
-  const Player& GetPlayer() const { return player_; }
-  const Chronometer& GetChronometer() const { return chronometer_; }
-  const StatusLine& GetStatusLine() const { return status_; }
-  SingleTimer& GetSingleTimer() { return single_timer_; }
-  const SingleTimer& GetSingleTimer() const { return single_timer_; }
-  Sequence& GetSequence() { return sequence_; }
-  const Sequence& GetSequence() const { return sequence_; }
+  void SetRecording(model::Recording r);
 
   // Rec / Stop: starting discards the recording. Playing, it does nothing.
   void ToggleRecording();
   // Play / Stop. With nothing to play the session ends idle (a recording that has no sample
   // yet ends); during a recording it ends the recording and plays it.
   void TogglePlayback();
-  // Playback
-  bool Playing() const override { return state_ == State::Playing; }
-  void PlayFromStart() override;
-  void StopPlayback() override;
-  void LoadThenPlay(const std::string& path) override;
-
-  // The options. Repeat is locked while the single timer is armed.
-  void ToggleRepeat();
-  void ToggleSimulateClicks();
-  void ToggleRecordKeyboard();
-  // Steps faster (steps > 0) or slower within the speeds; a playback goes on from where it is.
-  void ChangeSpeed(int steps);
 
   // What came of a load: loaded, or why not in words for the command line.
   using LoadDone = std::function<void(bool loaded, const std::string& why)>;
@@ -87,6 +61,13 @@ class Session : public Playback {
   // the recording is replaced when it is all there. A file that fails says so; the recording
   // stays. Nothing while a load or a save runs. `done`, when given, hears the outcome.
   void LoadRecording(const std::string& path, LoadDone done = nullptr);
+  // Saves the recording at path, on another thread; an empty recording is not saved.
+  void SaveRecording(const std::string& path);
+
+  // A hotkey's command, as each state allows it: a stop ends a recording or a playback, or
+  // cancels a load; loading and saving act only while idle, asking the view for the file.
+  void Act(Command command);
+
   Busy WhyBusy() const;
   // A file handed from outside: loaded only while nothing would lose by it (never over a
   // recording in progress, nor into a playback that may hold a button); else the status line
@@ -101,40 +82,30 @@ class Session : public Playback {
   // Ends the PlayFile that runs (its playback or its load) as stopped, letting go of what it
   // holds; nothing when none runs.
   void StopPlayFile();
-  // Saves the recording at path, on another thread; an empty recording is not saved.
-  void SaveRecording(const std::string& path);
-  // Says so on the status line, when the user asks to play, save or time an empty recording.
-  void SayNothingRecorded() { status_.Show(StatusLine::Kind::NothingRecorded, ""); }
-  // The folder of the file chosen last ("" before any), kept in the settings.
-  const std::string& LastFolder() const { return last_folder_; }
-  void SetLastFolder(std::string folder);
-  // The settings changed: they are written a second after the last change, or as the program
-  // ends.
-  void KeepSettings();
-  bool FileBusy() const override { return files_.Busy(); }
-  // The hotkeys are not read while a dialog is open, and what was pressed meanwhile is spent.
-  void PauseHotkeys() { hotkeys_.Pause(); }
-  void ResumeHotkeys() { hotkeys_.Resume(); }
-  // A hotkey's command, as each state allows it: a stop ends a recording or a playback, or
-  // cancels a load; loading and saving act only while idle, asking the view for the file.
-  void Act(Command command);
-  // The next key pressed becomes the command's, kept in the settings; Esc keeps the key it has,
-  // and a key another command has is refused. Meanwhile no hotkey acts.
-  void ChooseHotkey(Command command);
-  std::optional<Command> ChoosingHotkey() const { return hotkeys_.Choosing(); }
-  const HotkeySet& Hotkeys() const { return hotkeys_.Keys(); }
-  // Ends the program at once, letting go of whatever a playback holds.
-  [[noreturn]] void Quit(int exit_code = 0);
-  // Asked to end from outside (a close request, a signal): a PlayFile that runs ends as stopped
-  // first, so that its asker hears so (the command line's own then ends the program with it).
-  [[noreturn]] void Close();
 
  private:
-  // told: a taken key's change, not the timer, asked for the poll.
-  void PollHotkeys(bool told);
-  HotkeyPoller::Moment HotkeyMoment() const;
-  void TakeHotkeys() { hotkeys_.Take(); }
-  void TakeChosenKey();
+  // The engine wires the playback's ends, the schedulers and the hotkeys' moment to the session.
+  friend class Engine;
+
+  // What the schedulers may ask of the session.
+  class Schedulers final : public Playback {
+   public:
+    explicit Schedulers(Session& session) : session_(session) {}
+    bool Playing() const override { return session_.state_ == State::Playing; }
+    bool FileBusy() const override { return session_.files_.Busy(); }
+    void PlayFromStart() override { session_.PlayFromStart(); }
+    void StopPlayback() override;
+    void LoadThenPlay(const std::string& path) override;
+
+   private:
+    Session& session_;
+  };
+
+  // A new playback from the first sample, wherever an earlier one stopped.
+  void PlayFromStart();
+  bool Loading() const { return files_.Busy() && files_.GetKind() == FileWork::Kind::Load; }
+  // The program ends: what a playback holds is let go, a save is let finish.
+  void Finish();
   // Loading or saving: the view asks the user for the file, after this call.
   void AskForFile(Command command);
   void FinishRecording();
@@ -147,25 +118,20 @@ class Session : public Playback {
   // A playback reached its end (ended) or started over with repeat on (wrapped).
   void PlaybackEnded();
   void PlaybackWrapped();
-  void LoadSettings();
-  model::Settings CurrentSettings() const;
 
-  ViewRelay view_;
-  model::Options options_;
+  View& view_;
+  const model::Options& options_;
+  StatusLine& status_;
+  Chronometer& chronometer_;
+  HotkeyPoller& hotkeys_;
+  Recorder& recorder_;
+  Player& player_;
+  PlayFileJob& play_file_;
   model::Recording recording_;
   State state_ = State::Idle;
-  HotkeyPoller hotkeys_;
-  Recorder recorder_;
-  Player player_;
-  Chronometer chronometer_;
-  StatusLine status_;
-  SingleTimer single_timer_;
-  Sequence sequence_;
   bool play_after_load_ = false;  // F10 came while a file was being read
   FileWork files_;
-  std::string last_folder_;
-  SettingsKeeper settings_;
-  PlayFileJob play_file_;
+  Schedulers schedulers_{*this};
 };
 
 }  // namespace engine

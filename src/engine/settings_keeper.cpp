@@ -22,6 +22,7 @@ model::Settings SettingsKeeper::Read() {
   if (!fault.empty())
     std::fprintf(stderr, "tapwright: %s: %s; the defaults are used\n", path_.c_str(),
                  fault.c_str());
+  last_folder_ = kept_.last_folder;
   return kept_;
 }
 
@@ -29,10 +30,17 @@ void SettingsKeeper::Flush() {
   if (write_timer_.Running()) Write();
 }
 
+void SettingsKeeper::SetLastFolder(std::string folder) {
+  if (folder == last_folder_) return;
+  last_folder_ = std::move(folder);
+  Changed();
+}
+
 void SettingsKeeper::Write() {
   write_timer_.Stop();
   if (path_.empty()) return;
-  const model::Settings mine = gather_();
+  model::Settings mine = gather_();
+  mine.last_folder = last_folder_;
   // Another copy (on another display) may have written its own changes since.
   const model::Settings now = model::ParseSettings(ReadSmallText(path_).value_or(""));
   const model::Settings merged = model::MergeSettings(kept_, mine, now);

@@ -12,7 +12,7 @@ namespace engine {
 
 class SettingsKeeper {
  public:
-  // gather gives the settings as they are now.
+  // gather gives the settings as they are now, but for the folder, which the keeper keeps.
   explicit SettingsKeeper(std::function<model::Settings()> gather);
 
   // The file's settings: the defaults without one, or with a broken one (stderr says why).
@@ -25,12 +25,16 @@ class SettingsKeeper {
   void Unchanged() { write_timer_.Stop(); }
   // Writes a change not yet written.
   void Flush();
+  // The folder of the file chosen last ("" before any).
+  const std::string& LastFolder() const { return last_folder_; }
+  void SetLastFolder(std::string folder);
 
  private:
   void Write();
 
   std::function<model::Settings()> gather_;
   std::string path_;
+  std::string last_folder_;
   // This copy's settings as last read or written: what differs from them now, it changed.
   model::Settings kept_;
   platform::Timer write_timer_;

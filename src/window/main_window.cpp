@@ -34,14 +34,14 @@ void MainWindow::ConnectHandlers() {
   // A click on a line of the hotkey panel, then a key, gives the line's command that key.
   for (const auto& [command, member] : kHotkeyLines) {
     HotkeyLine& line = hotkey_panel_.*member;
-    const auto choose = [this, command = command] { session_.ChooseHotkey(command); };
+    const auto choose = [this, command = command] { engine_.hotkeys.Choose(command); };
     line.key.on_click = choose;
     line.what.on_click = choose;
   }
   ConnectOptions();
   ConnectTimeFields();
   timer_panel_.timer_switch.on_click = [this] {
-    if (session_.GetSingleTimer().Toggle()) ToggleTimerPanel();
+    if (engine_.single_timer.Toggle()) ToggleTimerPanel();
   };
   ConnectSequencePanel();
   status_strip_.frame.on_drop = [this](const platform::DropEvent& e) { DropOnStatusStrip(e); };
@@ -49,7 +49,7 @@ void MainWindow::ConnectHandlers() {
 
 void MainWindow::ConnectTitleRow() {
   TitleRow& r = title_row_;
-  r.close_button.on_click = [this] { session_.Quit(); };
+  r.close_button.on_click = [this] { engine_.Quit(); };
   r.title.on_click = [this] { ShowAbout(); };
   r.hotkeys_button.on_click = [this] { TogglePanel(Panel::Hotkeys); };
   r.options_button.on_click = [this] { TogglePanel(Panel::Options); };
@@ -63,10 +63,10 @@ void MainWindow::ConnectOptions() {
   for (ui::Image* i : {&p.single_timer.button, &r.timer_indicator})
     i->on_click = [this] { ToggleTimerPanel(); };
   for (ui::Image* i : {&p.repeat.button, &r.repeat_indicator})
-    i->on_click = [this] { session_.ToggleRepeat(); };
+    i->on_click = [this] { engine_.switches.ToggleRepeat(); };
   for (ui::Image* i : {&p.simulate_clicks.button, &r.simulate_indicator})
-    i->on_click = [this] { session_.ToggleSimulateClicks(); };
-  p.record_keyboard.button.on_click = [this] { session_.ToggleRecordKeyboard(); };
+    i->on_click = [this] { engine_.switches.ToggleSimulateClicks(); };
+  p.record_keyboard.button.on_click = [this] { engine_.switches.ToggleRecordKeyboard(); };
   // An option's caption acts as its picture does.
   for (Option* o :
        {&p.simulate_clicks, &p.repeat, &p.single_timer, &p.sequence, &p.record_keyboard}) {
@@ -77,7 +77,7 @@ void MainWindow::ConnectOptions() {
   for (ui::Control* c :
        {static_cast<ui::Control*>(&p.speed_button), static_cast<ui::Control*>(&p.speed_caption)}) {
     c->on_mouse_down = [this](int button, int, int, int) {
-      session_.ChangeSpeed(button == 1 ? 1 : button == 2 ? -1 : 0);
+      engine_.switches.ChangeSpeed(button == 1 ? 1 : button == 2 ? -1 : 0);
     };
   }
 }
@@ -101,15 +101,15 @@ void MainWindow::ConnectTimeFields() {
 void MainWindow::ConnectSequencePanel() {
   SequencePanel& p = sequence_panel_;
   p.add_button.on_click = [this] {
-    if (session_.GetSequence().On()) return;
+    if (engine_.sequence.On()) return;
     const std::optional<std::string> path = ChooseFile(engine::FileDialog::Open);
-    if (path && session_.GetSequence().Add(*path)) ShowSequenceList();
+    if (path && engine_.sequence.Add(*path)) ShowSequenceList();
   };
   p.remove_button.on_click = [this] { RemoveSelectedEntry(); };
   p.list.on_click = [this] { ShowSelectedEntry(); };
   p.list.on_drop = [this](const platform::DropEvent& e) { DropOnList(e); };
   p.sequence_switch.on_click = [this] {
-    if (session_.GetSequence().Toggle()) ToggleSequencePanel();
+    if (engine_.sequence.Toggle()) ToggleSequencePanel();
   };
 }
 
@@ -168,10 +168,10 @@ void MainWindow::Show(engine::Change what) {
       ShowOptions();
       break;
     case Change::SingleTimer:
-      title_row_.timer_indicator.SetVisible(session_.GetSingleTimer().Armed());
+      title_row_.timer_indicator.SetVisible(engine_.single_timer.Armed());
       break;
     case Change::Sequence:
-      title_row_.sequence_indicator.SetVisible(session_.GetSequence().On());
+      title_row_.sequence_indicator.SetVisible(engine_.sequence.On());
       break;
     case Change::HotkeyPoll:
       platform::SetTopmost(Handle(), true);
@@ -183,14 +183,14 @@ void MainWindow::Show(engine::Change what) {
       ShowHotkeys();
       break;
     case Change::SamplerTick:
-      if (session_.GetOptions().simulate_clicks) Indicator().CentreOnCursor();
+      if (engine_.Options().simulate_clicks) Indicator().CentreOnCursor();
       break;
   }
 }
 
 void MainWindow::ShowState() {
   using engine::State;
-  const State state = session_.GetState();
+  const State state = engine_.session.GetState();
   const State before = std::exchange(shown_state_, state);
   ShowStatusLine();
   const bool recording = state == State::Recording;
@@ -211,7 +211,7 @@ void MainWindow::ShowState() {
     return;
   }
   ShowChronometer();
-  if (recording && session_.GetOptions().simulate_clicks) Indicator().Show();
+  if (recording && engine_.Options().simulate_clicks) Indicator().Show();
 }
 
 ClickIndicator& MainWindow::Indicator() {
@@ -227,7 +227,7 @@ void MainWindow::ShowStateIcon(int index) {
 }
 
 void MainWindow::ShowChronometer() {
-  const engine::Chronometer& c = session_.GetChronometer();
+  const engine::Chronometer& c = engine_.chronometer;
   // A count shows with a blank after it; the restart's reading has none.
   if (c.Fresh()) {
     status_strip_.chronometer.SetCaption("00m 00s");
@@ -240,15 +240,15 @@ void MainWindow::ShowChronometer() {
 
 void MainWindow::ShowStatusLine() {
   using Kind = engine::StatusLine::Kind;
-  const engine::StatusLine& s = session_.GetStatusLine();
+  const engine::StatusLine& s = engine_.status;
   if (!s.Visible()) {
     // While idle with nothing recorded, the line says how to begin.
     const bool first_steps =
-        session_.GetState() == engine::State::Idle && session_.GetRecording().empty();
+        engine_.session.GetState() == engine::State::Idle && engine_.session.GetRecording().empty();
     status_strip_.status_line.SetForeColor(ui::kGrey);
     if (first_steps) {
       status_strip_.status_line.SetCaption(
-          engine::KeyName(session_.Hotkeys().KeyOf(engine::Command::Record)) + ": " +
+          engine::KeyName(engine_.hotkeys.Keys().KeyOf(engine::Command::Record)) + ": " +
           std::string(TextOf(Text::RecordHint, language_)));
       status_strip_.status_line.FitCaption();
     }
@@ -271,17 +271,18 @@ void MainWindow::ShowStatusLine() {
 }
 
 void MainWindow::ShowHotkeys() {
-  const std::optional<engine::Command> choosing = session_.ChoosingHotkey();
+  const std::optional<engine::Command> choosing = engine_.hotkeys.Choosing();
   for (const auto& [command, member] : kHotkeyLines) {
     ui::Label& key = (hotkey_panel_.*member).key;
-    key.SetCaption(choosing == command ? "?" : engine::KeyName(session_.Hotkeys().KeyOf(command)));
+    key.SetCaption(choosing == command ? "?"
+                                       : engine::KeyName(engine_.hotkeys.Keys().KeyOf(command)));
     key.FitCaption();
   }
   ShowStatusLine();
 }
 
 void MainWindow::ShowOptions() {
-  const model::Options& o = session_.GetOptions();
+  const model::Options& o = engine_.Options();
   title_row_.repeat_indicator.SetVisible(o.repeat);
   timer_panel_.end_frame.SetVisible(o.repeat);
   title_row_.simulate_indicator.SetVisible(o.simulate_clicks);
@@ -300,9 +301,9 @@ void MainWindow::AnswerAskedFile(engine::FileDialog which) {
   const std::optional<std::string> path = ChooseFile(which);
   if (!path) return;
   if (which == engine::FileDialog::Save) {
-    session_.SaveRecording(*path);
+    engine_.session.SaveRecording(*path);
   } else {
-    session_.LoadRecording(*path);
+    engine_.session.LoadRecording(*path);
   }
 }
 
@@ -311,16 +312,16 @@ std::optional<std::string> MainWindow::ChooseFile(engine::FileDialog which) {
   const std::string title =
       "Tapwright - " + std::string(TextOf(save ? Text::SaveFile : Text::LoadFile, language_));
   std::optional<std::string> path;
-  session_.PauseHotkeys();
+  engine_.hotkeys.Pause();
   try {
-    path = ShowFileDialog(
-        save, Handle(), title, language_,
-        session_.LastFolder().empty() ? platform::RecordingsFolder() : session_.LastFolder());
+    path = ShowFileDialog(save, Handle(), title, language_,
+                          engine_.settings.LastFolder().empty() ? platform::RecordingsFolder()
+                                                                : engine_.settings.LastFolder());
   } catch (const std::exception&) {
     path.reset();  // a dialog that failed chose nothing
   }
-  session_.ResumeHotkeys();
-  if (path) session_.SetLastFolder(model::FolderOf(*path));
+  engine_.hotkeys.Resume();
+  if (path) engine_.settings.SetLastFolder(model::FolderOf(*path));
   return path;
 }
 
@@ -345,7 +346,7 @@ void MainWindow::OnResize() {
 }
 
 void MainWindow::ShowSequenceList() {
-  const std::vector<model::SequenceEntry>& entries = session_.GetSequence().Entries();
+  const std::vector<model::SequenceEntry>& entries = engine_.sequence.Entries();
   std::vector<std::string> names;
   names.reserve(entries.size());
   for (const model::SequenceEntry& e : entries) names.push_back(model::FileBaseName(e.path));
@@ -356,7 +357,7 @@ void MainWindow::ShowSequenceList() {
 void MainWindow::RemoveSelectedEntry() {
   ui::ListBox& list = sequence_panel_.list;
   const int selected = list.Selected();
-  if (!session_.GetSequence().Remove(selected)) return;
+  if (!engine_.sequence.Remove(selected)) return;
   list.Select(-1);  // its line goes
   ShowSequenceList();
   if (list.Count() > 0) list.Select(0);
@@ -365,7 +366,7 @@ void MainWindow::RemoveSelectedEntry() {
 void MainWindow::ShowSelectedEntry() {
   const int selected = sequence_panel_.list.Selected();
   if (sequence_panel_.list.Count() == 0 || selected < 0) return;
-  entry_time_ = session_.GetSequence().Entries()[static_cast<size_t>(selected)].start;
+  entry_time_ = engine_.sequence.Entries()[static_cast<size_t>(selected)].start;
   ShowTimeFields();
 }
 
@@ -379,13 +380,13 @@ constexpr std::uint32_t kShellEffects =
 
 void MainWindow::DropOnList(const platform::DropEvent& e) {
   if (e.allowed_effects != kShellEffects) return;
-  for (const std::string& file : e.files) session_.GetSequence().Add(file);
+  for (const std::string& file : e.files) engine_.sequence.Add(file);
   ShowSequenceList();
 }
 
 void MainWindow::DropOnStatusStrip(const platform::DropEvent& e) {
   if (e.allowed_effects != kShellEffects || e.files.empty()) return;
-  session_.OpenHandedFile(e.files.front(), nullptr);
+  engine_.session.OpenHandedFile(e.files.front(), nullptr);
 }
 
 }  // namespace window

@@ -1,12 +1,12 @@
-// The main window: a narrow borderless strip that shows the session's state and turns clicks
-// and drops into its commands. It holds no state of the program's own: the session does.
+// The main window: a narrow borderless strip that shows the engine's state and turns clicks
+// and drops into its commands. It holds no state of the program's own: the engine does.
 #pragma once
 
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "engine/session.h"
+#include "engine/engine.h"
 #include "engine/view.h"
 #include "model/time_of_day.h"
 #include "platform/display.h"
@@ -24,9 +24,9 @@ namespace window {
 
 class MainWindow : public ui::Form, public engine::View {
  public:
-  // Builds every control as designed, and shows the session from now on.
-  explicit MainWindow(engine::Session& session);
-  ~MainWindow() override { session_.SetView(nullptr); }
+  // Builds every control as designed, and shows the engine from now on.
+  explicit MainWindow(engine::Engine& engine);
+  ~MainWindow() override { engine_.SetView(nullptr); }
   MainWindow(const MainWindow&) = delete;
   MainWindow& operator=(const MainWindow&) = delete;
   // The start-up before the window first shows: language, effects, collapsed in the home corner.
@@ -48,7 +48,7 @@ class MainWindow : public ui::Form, public engine::View {
   void OnResize() override;
   // Keeps the window out of the pointer's way while recording or playing.
   void OnBackgroundMove(int button, int shift, int x, int y) override;
-  void OnCloseRequest() override { session_.Close(); }
+  void OnCloseRequest() override { engine_.Close(); }
 
  private:
   friend class ::WindowTest;
@@ -88,7 +88,7 @@ class MainWindow : public ui::Form, public engine::View {
   // To the primary monitor's top-left corner, where the window starts and rests while idle.
   void MoveHome();
 
-  // Drawing the session's state.
+  // Drawing the engine's state.
   void ShowState();
   void ShowChronometer();
   void ShowStatusLine();
@@ -116,7 +116,7 @@ class MainWindow : public ui::Form, public engine::View {
   void DropOnList(const platform::DropEvent& e);
   void DropOnStatusStrip(const platform::DropEvent& e);
 
-  engine::Session& session_;
+  engine::Engine& engine_;
 
   // The controls (main_window_controls.h).
   TitleRow title_row_;

@@ -57,9 +57,9 @@ void TimeFields(ui::Container& in, TimeRow& row, int left, int top) {
 
 }  // namespace
 
-MainWindow::MainWindow(engine::Session& session)
-    : ui::Form("Tapwright", 2670, 7575, ui::kBlack, true, true), session_(session) {
-  session_.SetView(this);
+MainWindow::MainWindow(engine::Engine& engine)
+    : ui::Form("Tapwright", 2670, 7575, ui::kBlack, true, true), engine_(engine) {
+  engine_.SetView(this);
   BuildTitleRow();
   BuildStatusStrip();
   BuildHotkeyPanel();
@@ -164,7 +164,7 @@ void MainWindow::BuildOptionsPanel() {
   }
   // Its picture shows whether the option is on.
   p.record_keyboard.button.drawn = [this]() -> const platform::Picture& {
-    return Drawn(session_.GetOptions().record_keyboard ? Id::KeyboardOn : Id::Keyboard);
+    return Drawn(engine_.Options().record_keyboard ? Id::KeyboardOn : Id::Keyboard);
   };
   Place(p.frame, p.speed_button, 60, 1755, 240, 240);  // ImVelocidad
   Picture(p.speed_button, Id::Speed);

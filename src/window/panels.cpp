@@ -38,17 +38,17 @@ void MainWindow::PlacePanels() {
 }
 
 void MainWindow::ToggleSequencePanel() {
-  if (session_.GetSingleTimer().Armed()) return;
+  if (engine_.single_timer.Armed()) return;
   TogglePanel(Panel::Sequence);
 }
 
 void MainWindow::ToggleTimerPanel() {
-  if (session_.GetSequence().On()) return;
+  if (engine_.sequence.On()) return;
   TogglePanel(Panel::Timer);
 }
 
 void MainWindow::OnBackgroundMove(int, int, int, int) {
-  if (session_.GetState() == engine::State::Idle) return;
+  if (engine_.session.GetState() == engine::State::Idle) return;
   const platform::Rect screen = ui::PrimaryMonitorTwips();
   const int left = screen.left, right = screen.left + screen.width - Width();
   const int top = screen.top, bottom = screen.top + screen.height - Height() - 500;

@@ -17,7 +17,7 @@ void ShowTime(TimeRow& row, model::HourMinute t) {
 }  // namespace
 
 void MainWindow::ShowTimeFields() {
-  const engine::SingleTimer& timer = session_.GetSingleTimer();
+  const engine::SingleTimer& timer = engine_.single_timer;
   ShowTime(timer_panel_.start, timer.StartTime());
   ShowTime(timer_panel_.end, timer.EndTime());
   ShowTime(sequence_panel_.entry, entry_time_);
@@ -28,7 +28,7 @@ void MainWindow::StepTimeField(TimeField field, int button) {
   const auto step = [&](model::HourMinute t) {
     return field.hour ? model::StepHour(t, delta) : model::StepMinute(t, delta);
   };
-  engine::SingleTimer& timer = session_.GetSingleTimer();
+  engine::SingleTimer& timer = engine_.single_timer;
   switch (field.kind) {
     case TimeKind::TimerStart:
       timer.SetStartTime(step(timer.StartTime()));
@@ -63,7 +63,7 @@ void MainWindow::TimeFieldUp(TimeField field) {
   // Right after an add no line is selected: the time then belongs to no entry.
   const int selected = sequence_panel_.list.Selected();
   if (field.kind == TimeKind::Entry && selected >= 0)
-    session_.GetSequence().SetStartTime(selected, entry_time_);
+    engine_.sequence.SetStartTime(selected, entry_time_);
 }
 
 }  // namespace window

@@ -25,17 +25,17 @@ TEST_F(ClickIndicator, OffByDefaultARecordingNeverCreatesIt) {
 TEST_F(ClickIndicator, TheOptionAndItsIndicatorFollowEachClickEvenWhileArmed) {
   ClickOn(TitleRow().options_button);
   ClickOn(OptionsPanel().simulate_clicks.button);
-  EXPECT_TRUE(session.GetOptions().simulate_clicks);
+  EXPECT_TRUE(Engine().Options().simulate_clicks);
   EXPECT_TRUE(TitleRow().simulate_indicator.Visible());
   session.SetRecording(Samples(1));
-  ASSERT_TRUE(session.GetSingleTimer().Toggle());
+  ASSERT_TRUE(Engine().single_timer.Toggle());
   ClickOn(TitleRow().simulate_indicator);
-  EXPECT_FALSE(session.GetOptions().simulate_clicks);
+  EXPECT_FALSE(Engine().Options().simulate_clicks);
   EXPECT_FALSE(TitleRow().simulate_indicator.Visible());
 }
 
 TEST_F(ClickIndicator, ATranslucentSquareCentredUnderTheCursor) {
-  session.ToggleSimulateClicks();
+  Engine().switches.ToggleSimulateClicks();
   sim::MoveMouse(100, 160);
   session.ToggleRecording();
   ASSERT_NE(Indicator(), nullptr);
@@ -71,11 +71,11 @@ TEST_F(ClickIndicator, ATranslucentSquareCentredUnderTheCursor) {
 }
 
 TEST_F(ClickIndicator, SwitchedOffDuringARecordingItStaysStill) {
-  session.ToggleSimulateClicks();
+  Engine().switches.ToggleSimulateClicks();
   sim::MoveMouse(100, 100);
   session.ToggleRecording();
   sim::Advance(1);
-  session.ToggleSimulateClicks();
+  Engine().switches.ToggleSimulateClicks();
   sim::MoveMouse(400, 400);
   sim::Advance(5);
   EXPECT_EQ(sim::Window(Indicator()->Handle()).bounds.left, 90);
@@ -84,7 +84,7 @@ TEST_F(ClickIndicator, SwitchedOffDuringARecordingItStaysStill) {
 
 TEST_F(ClickIndicator, SwitchedOnDuringARecordingItFollowsHiddenUntilTheNext) {
   session.ToggleRecording();
-  session.ToggleSimulateClicks();
+  Engine().switches.ToggleSimulateClicks();
   sim::MoveMouse(200, 200);
   sim::Advance(1);
   ASSERT_NE(Indicator(), nullptr);
@@ -96,7 +96,7 @@ TEST_F(ClickIndicator, SwitchedOnDuringARecordingItFollowsHiddenUntilTheNext) {
 }
 
 TEST_F(ClickIndicator, APlaybackStartedDuringTheRecordingLeavesItWhereItWas) {
-  session.ToggleSimulateClicks();
+  Engine().switches.ToggleSimulateClicks();
   session.ToggleRecording();
   sim::Advance(3);
   session.TogglePlayback();

@@ -33,14 +33,14 @@ TEST_F(Recorder, OneMovementSamplePerMillisecondAtTheCursor) {
 TEST_F(Recorder, StartingDiscardsTheSamplesAndTheSamplerRunsOnlyWhileRecording) {
   session.SetRecording(Samples(5));
   session.ToggleRecording();
-  EXPECT_TRUE(session.GetRecorder().Running());
-  EXPECT_TRUE(session.GetChronometer().Fresh());
+  EXPECT_TRUE(engine.recorder.Running());
+  EXPECT_TRUE(engine.chronometer.Fresh());
   EXPECT_EQ(view.Count(engine::Change::Toggle), 1);  // the window closes its panels
   session.ToggleRecording();                         // before any sampler tick
   EXPECT_TRUE(Recording().empty());
   EXPECT_EQ(State(), engine::State::Idle);
-  EXPECT_FALSE(session.GetChronometer().Running());
-  EXPECT_FALSE(session.GetRecorder().Running());  // idle costs nothing
+  EXPECT_FALSE(engine.chronometer.Running());
+  EXPECT_FALSE(engine.recorder.Running());  // idle costs nothing
 }
 
 TEST_F(Recorder, ALateTickMakesUpTheMillisecondsItMissedOnALine) {
@@ -186,25 +186,25 @@ TEST_F(Player, ThreeSamplesTakeFourTicks) {
   EXPECT_FALSE(Playing());
   EXPECT_EQ(State(), engine::State::Idle);
   EXPECT_EQ(view.changes.back(), engine::Change::State);
-  EXPECT_FALSE(session.GetChronometer().Running());
+  EXPECT_FALSE(engine.chronometer.Running());
 }
 
 TEST_F(Player, RepeatWrapsWithATickThatPlaysNothingAndRestartsTheChronometer) {
-  session.ToggleRepeat();
-  EXPECT_TRUE(session.GetOptions().repeat);
+  engine.switches.ToggleRepeat();
+  EXPECT_TRUE(engine.Options().repeat);
   session.SetRecording(Samples(3));
   session.TogglePlayback();
   sim::Advance(8);
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2, 3, 1, 2, 3}));
   EXPECT_EQ(view.Count(engine::Change::Chronometer), 2);
   sim::Advance(1500);  // a pass is 4 ms: the count starts over before it reaches a second
-  EXPECT_EQ(session.GetChronometer().Seconds(), 0);
+  EXPECT_EQ(engine.chronometer.Seconds(), 0);
   EXPECT_TRUE(Playing());
-  session.ToggleRepeat();
-  EXPECT_FALSE(session.GetOptions().repeat);
-  session.GetSingleTimer().Toggle();  // the armed timer locks the option
-  session.ToggleRepeat();
-  EXPECT_FALSE(session.GetOptions().repeat);
+  engine.switches.ToggleRepeat();
+  EXPECT_FALSE(engine.Options().repeat);
+  engine.single_timer.Toggle();  // the armed timer locks the option
+  engine.switches.ToggleRepeat();
+  EXPECT_FALSE(engine.Options().repeat);
 }
 
 TEST_F(Player, AStoppedPlaybackResumesWhereItStopped) {
@@ -289,7 +289,8 @@ TEST_F(SimTest, AStallIsAPauseNotABurstOfOverdueClicks) {
     SCOPED_TRACE(c.stall_ms);
     sim::Reset();
     FakeView view;
-    engine::Session session(view);
+    engine::Engine fresh(view);
+    engine::Session& session = fresh.session;
     model::Recording r = Hands::Samples(400);
     for (int ms : {100, 200, 300}) r[static_cast<size_t>(ms) - 1].code = model::kLeft;
     session.SetRecording(r);
@@ -345,7 +346,7 @@ TEST_F(Player, ANewRecordingOrALoadedOnePlaysFromItsFirstSample) {
 }
 
 TEST_F(Player, AnEmptyRecordingDoesNotPlayEvenWithRepeat) {
-  session.ToggleRepeat();
+  engine.switches.ToggleRepeat();
   session.TogglePlayback();
   sim::Advance(5);
   EXPECT_FALSE(Playing());
@@ -353,7 +354,7 @@ TEST_F(Player, AnEmptyRecordingDoesNotPlayEvenWithRepeat) {
 }
 
 TEST_F(Player, RecordingsBeyondASixteenBitCountPlayAndWrap) {
-  session.ToggleRepeat();
+  engine.switches.ToggleRepeat();
   session.SetRecording(Samples(40000));
   session.TogglePlayback();
   sim::Advance(40000);
@@ -383,7 +384,7 @@ TEST_F(Player, AStopInsideTheYieldStillCompletesTheSampleInProgress) {
 using Toggles = SessionTest;
 
 TEST_F(Toggles, RecordingWhilePlayingChangesNothing) {
-  session.ToggleRepeat();
+  engine.switches.ToggleRepeat();
   session.SetRecording(Samples(3));
   session.TogglePlayback();
   view.changes.clear();
@@ -401,13 +402,13 @@ TEST_F(Toggles, PlaybackDuringARecordingEndsIt) {
   session.TogglePlayback();
   EXPECT_EQ(view.changes.front(), engine::Change::Toggle);  // the panels close
   EXPECT_EQ(State(), engine::State::Playing);
-  EXPECT_TRUE(session.GetChronometer().Fresh());
+  EXPECT_TRUE(engine.chronometer.Fresh());
   sim::Advance(10);
   EXPECT_EQ(Recording().size(), samples);
   sim::Advance(980);  // the chronometer counts its first second from the restart
-  EXPECT_TRUE(session.GetChronometer().Fresh());
+  EXPECT_TRUE(engine.chronometer.Fresh());
   sim::Advance(10);
-  EXPECT_EQ(session.GetChronometer().Seconds(), 1);
+  EXPECT_EQ(engine.chronometer.Seconds(), 1);
 }
 
 using Chronometer = SessionTest;
@@ -415,15 +416,15 @@ using Chronometer = SessionTest;
 TEST_F(Chronometer, CountsSecondsIntoMinutesAndKeepsItsReadingWhenStopped) {
   session.ToggleRecording();
   sim::Advance(59'000);
-  EXPECT_EQ(session.GetChronometer().Seconds(), 59);
+  EXPECT_EQ(engine.chronometer.Seconds(), 59);
   sim::Advance(1000);
-  EXPECT_EQ(session.GetChronometer().Minutes(), 1);
-  EXPECT_EQ(session.GetChronometer().Seconds(), 0);
+  EXPECT_EQ(engine.chronometer.Minutes(), 1);
+  EXPECT_EQ(engine.chronometer.Seconds(), 0);
   sim::Advance(15'000);
   session.ToggleRecording();
   sim::Advance(5000);
-  EXPECT_EQ(session.GetChronometer().Minutes(), 1);
-  EXPECT_EQ(session.GetChronometer().Seconds(), 15);
+  EXPECT_EQ(engine.chronometer.Minutes(), 1);
+  EXPECT_EQ(engine.chronometer.Seconds(), 15);
 }
 
 TEST_F(SimTest, TheChronometerHoldsAtItsLargestCount) {
@@ -498,7 +499,7 @@ TEST_F(HandOver, AHandedFileWaitsForNothingAndWipesNothing) {
     EXPECT_EQ(outcomes, (std::vector{busy, busy}));
     EXPECT_EQ(State(), c.state);
     EXPECT_EQ(Recording(), before);
-    EXPECT_EQ(session.GetStatusLine().GetKind(), engine::StatusLine::Kind::Busy);
+    EXPECT_EQ(engine.status.GetKind(), engine::StatusLine::Kind::Busy);
     if (State() == engine::State::Playing) {
       EXPECT_EQ(Clicks(), (std::vector{kLeftDown}));  // the button held is the recording's
     }

@@ -670,11 +670,11 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.file) + " x" + std::to_string(c.passes));
     sim::ClearInputLog();
-    if (session.GetOptions().repeat != c.repeat_option) session.ToggleRepeat();
+    if (Engine().Options().repeat != c.repeat_option) Engine().switches.ToggleRepeat();
     int outcome = -1;
     session.PlayFile(Path(c.file), c.passes, 1, [&outcome](int code, auto&) { outcome = code; });
     if (c.expected != model::kExitNotLoaded) {
-      EXPECT_EQ(session.GetOptions().speed_step, 1);
+      EXPECT_EQ(Engine().Options().speed_step, 1);
     }
     sim::Advance(1000);
     EXPECT_EQ(outcome, c.expected);
@@ -682,7 +682,7 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
     if (c.expected >= 0) {
       EXPECT_EQ(passes_played(), c.expected_passes);
       EXPECT_EQ(session.GetState(), engine::State::Idle);
-      EXPECT_EQ(session.GetOptions().speed_step, model::kNormalSpeed);
+      EXPECT_EQ(Engine().Options().speed_step, model::kNormalSpeed);
     } else {
       PressKey(platform::vk::kEscape);
       EXPECT_EQ(outcome, model::kExitStopped);

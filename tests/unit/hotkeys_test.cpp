@@ -37,7 +37,7 @@ TEST_F(Hotkeys, ATapBetweenTwoPollsIsNotLostAndTapsInTwoIntervalsCountTwice) {
 }
 
 TEST_F(Hotkeys, F10PlaysAndEscStops) {
-  session.ToggleRepeat();
+  engine.switches.ToggleRepeat();
   session.SetRecording(Samples(2));
   PressKey(vk::kF10);
   EXPECT_TRUE(Playing());
@@ -79,7 +79,7 @@ TEST_F(Hotkeys, F8AndF10InOnePollEndIdleWithNothingToPlay) {
   sim::Advance(1);
   EXPECT_FALSE((State() == engine::State::Recording));
   EXPECT_FALSE(Playing());
-  EXPECT_FALSE(session.GetRecorder().Running());
+  EXPECT_FALSE(engine.recorder.Running());
   EXPECT_EQ(State(), engine::State::Idle);
 }
 
@@ -89,10 +89,10 @@ TEST_F(Hotkeys, EveryPollIsToldSoTheWindowStaysOnTop) {
 }
 
 TEST_F(Hotkeys, WhileTheTimerIsArmedOnlyEscActs) {
-  session.ToggleRepeat();
+  engine.switches.ToggleRepeat();
   session.SetRecording(Samples(2));
-  session.GetSingleTimer().SetEndTime({13, 0});
-  ASSERT_TRUE(session.GetSingleTimer().Toggle());
+  engine.single_timer.SetEndTime({13, 0});
+  ASSERT_TRUE(engine.single_timer.Toggle());
   session.TogglePlayback();
   view.changes.clear();
   PressKey(vk::kF10);
@@ -104,7 +104,7 @@ TEST_F(Hotkeys, WhileTheTimerIsArmedOnlyEscActs) {
   PressKey(vk::kF6);
   PressKey(vk::kEscape);
   EXPECT_FALSE(Playing());
-  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_FALSE(engine.single_timer.Armed());
   EXPECT_EQ(view.Count(engine::Change::SingleTimer), 1);
   // What was pressed while armed is spent: it does not act once the timer is off.
   sim::Advance(300);
@@ -126,13 +126,13 @@ TEST_F(Hotkeys, OnlyTheKeysThatActNowAreTakenFromOtherApplications) {
   ToNextPoll();
   PressKey(vk::kF8);
   EXPECT_EQ(sim::TakenKeys(), idle);
-  session.ToggleRepeat();
+  engine.switches.ToggleRepeat();
   PressKey(vk::kF10);
   EXPECT_EQ(sim::TakenKeys(), running) << "playing";
   PressKey(vk::kEscape);
   EXPECT_EQ(sim::TakenKeys(), idle);
-  session.GetSingleTimer().SetEndTime({13, 0});
-  ASSERT_TRUE(session.GetSingleTimer().Toggle());
+  engine.single_timer.SetEndTime({13, 0});
+  ASSERT_TRUE(engine.single_timer.Toggle());
   ToNextPoll();
   EXPECT_EQ(sim::TakenKeys(), running) << "timer armed";
   ToNextPoll();
@@ -180,17 +180,17 @@ TEST_F(Hotkeys, KeysPressedWhileADialogShowsAreSpent) {
 // had goes back to the application in front. Esc keeps the key; another command's is refused.
 TEST_F(Hotkeys, AChosenKeyTakesTheCommandsPlace) {
   const int f9 = vk::kF1 + 8;
-  session.ChooseHotkey(engine::Command::Record);
-  EXPECT_EQ(session.GetStatusLine().GetKind(), engine::StatusLine::Kind::ChooseKey);
+  engine.hotkeys.Choose(engine::Command::Record);
+  EXPECT_EQ(engine.status.GetKind(), engine::StatusLine::Kind::ChooseKey);
   PressKey(vk::kF8);  // while choosing, no hotkey acts: F8 is the choice
   EXPECT_EQ(State(), engine::State::Idle);
-  EXPECT_EQ(session.Hotkeys().KeyOf(engine::Command::Record), vk::kF8);
-  session.ChooseHotkey(engine::Command::Record);
+  EXPECT_EQ(engine.hotkeys.Keys().KeyOf(engine::Command::Record), vk::kF8);
+  engine.hotkeys.Choose(engine::Command::Record);
   for (const int modifier : {vk::kShift, vk::kLeftShift, vk::kRightAlt}) sim::TapKey(modifier);
   ToNextPoll();
   PressKey(f9);  // a modifier is no choice: the key after it is
-  EXPECT_FALSE(session.GetStatusLine().Visible());
-  EXPECT_EQ(session.Hotkeys().KeyOf(engine::Command::Record), f9);
+  EXPECT_FALSE(engine.status.Visible());
+  EXPECT_EQ(engine.hotkeys.Keys().KeyOf(engine::Command::Record), f9);
   EXPECT_EQ(sim::TakenKeys(), (std::vector<int>{f9, vk::kF10, vk::kF5, vk::kF6}));
   ToNextPoll();
   PressKey(vk::kF8);
@@ -201,16 +201,16 @@ TEST_F(Hotkeys, AChosenKeyTakesTheCommandsPlace) {
   PressKey(f9);
   EXPECT_EQ(State(), engine::State::Idle);
 
-  session.ChooseHotkey(engine::Command::Play);
+  engine.hotkeys.Choose(engine::Command::Play);
   PressKey(vk::kEscape);
-  EXPECT_EQ(session.Hotkeys().KeyOf(engine::Command::Play), vk::kF10);
-  EXPECT_FALSE(session.GetStatusLine().Visible());
-  session.ChooseHotkey(engine::Command::Play);
+  EXPECT_EQ(engine.hotkeys.Keys().KeyOf(engine::Command::Play), vk::kF10);
+  EXPECT_FALSE(engine.status.Visible());
+  engine.hotkeys.Choose(engine::Command::Play);
   ToNextPoll();
   PressKey(f9);
-  EXPECT_EQ(session.Hotkeys().KeyOf(engine::Command::Play), vk::kF10);
-  EXPECT_EQ(session.GetStatusLine().GetKind(), engine::StatusLine::Kind::KeyInUse);
-  EXPECT_EQ(session.GetStatusLine().Name(), "F9");
+  EXPECT_EQ(engine.hotkeys.Keys().KeyOf(engine::Command::Play), vk::kF10);
+  EXPECT_EQ(engine.status.GetKind(), engine::StatusLine::Kind::KeyInUse);
+  EXPECT_EQ(engine.status.Name(), "F9");
   EXPECT_EQ(State(), engine::State::Idle);
 }
 
@@ -221,7 +221,8 @@ struct HotkeyPressesTold {
 class IdleHotkeys : public SimTest, protected Hands, HotkeyPressesTold {
  protected:
   FakeView view;
-  engine::Session session{view};
+  engine::Engine engine{view};
+  engine::Session& session = engine.session;
 };
 
 TEST_F(IdleHotkeys, IdleATakenKeysPressWakesTheSessionWhichElsePollsOnceASecond) {
@@ -258,7 +259,7 @@ TEST_F(IdleHotkeys, IdleATakenKeysPressWakesTheSessionWhichElsePollsOnceASecond)
     EXPECT_EQ(std::pair(r.back().x, r.back().y), std::pair(40 + late, 50));
   }
 
-  session.ChooseHotkey(engine::Command::Play);  // any key may be the one: all are polled
+  engine.hotkeys.Choose(engine::Command::Play);  // any key may be the one: all are polled
   EXPECT_EQ(RunningTimers(100), 1);
   sim::KeyDown(vk::kEscape);
   sim::Advance(100);
@@ -266,11 +267,11 @@ TEST_F(IdleHotkeys, IdleATakenKeysPressWakesTheSessionWhichElsePollsOnceASecond)
   EXPECT_EQ(RunningTimers(100), 0);
 
   session.SetRecording(Samples(2));
-  ASSERT_TRUE(session.GetSingleTimer().Toggle());  // Esc disarms it: taken at once
+  ASSERT_TRUE(engine.single_timer.Toggle());  // Esc disarms it: taken at once
   EXPECT_EQ(sim::TakenKeys(), (std::vector<int>{vk::kF8, vk::kF10, vk::kEscape}));
   sim::KeyDown(vk::kEscape);
   sim::Advance(1);
-  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_FALSE(engine.single_timer.Armed());
 }
 
 }  // namespace

@@ -36,8 +36,8 @@ class Keyboard : public SessionTest {
 
 TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOptionOff) {
   for (bool on : {false, true}) {
-    if (on) session.ToggleRecordKeyboard();
-    EXPECT_EQ(session.GetOptions().record_keyboard, on);
+    if (on) engine.switches.ToggleRecordKeyboard();
+    EXPECT_EQ(engine.Options().record_keyboard, on);
     sim::KeyDown('Q');  // held since before the recording
     sim::MoveMouse(7, 8);
     session.ToggleRecording();
@@ -73,7 +73,7 @@ TEST_F(Keyboard, KeysAreRecordedOnTheirMillisecondButNotTheHotkeysNorWithTheOpti
 
 TEST_F(Keyboard, FromTheirEventsKeysKeepTheirMillisecondAndOrderThroughALateTick) {
   sim::SetInputEvents(true, false);
-  session.ToggleRecordKeyboard();
+  engine.switches.ToggleRecordKeyboard();
   session.ToggleRecording();
   sim::KeyDown('Q');  // held since a recording before this one
   sim::Advance(2);
@@ -102,7 +102,7 @@ TEST_F(Keyboard, SwitchedOnDuringARecordingKeysCountFromThen) {
   session.ToggleRecording();
   sim::TapKey('Z');  // typed while the option was off
   sim::Advance(2);
-  session.ToggleRecordKeyboard();
+  engine.switches.ToggleRecordKeyboard();
   sim::TapKey('Y');
   sim::Advance(2);
   session.ToggleRecording();
@@ -113,8 +113,8 @@ TEST_F(Keyboard, SwitchedOnDuringARecordingKeysCountFromThen) {
 // The keyboard's watch reads keys every millisecond; a hotkey tapped between two key polls must
 // still reach the key poll, whichever key the user chose.
 TEST_F(Keyboard, AHotkeyTappedWhileKeysAreRecordedStillActs) {
-  session.ToggleRecordKeyboard();
-  session.ChooseHotkey(engine::Command::Record);
+  engine.switches.ToggleRecordKeyboard();
+  engine.hotkeys.Choose(engine::Command::Record);
   PressKey(platform::vk::kF1 + 8);
   ToNextPoll();
   PressKey(platform::vk::kF1 + 8);
@@ -128,7 +128,7 @@ TEST_F(Keyboard, AHotkeyTappedWhileKeysAreRecordedStillActs) {
 
 TEST_F(Keyboard, AChordBetweenTwoTicksKeepsItsModifiersAroundTheOtherKeys) {
   // Typed faster than the sampler ticks, as a typing tool does: the watch sees only the state.
-  session.ToggleRecordKeyboard();
+  engine.switches.ToggleRecordKeyboard();
   session.ToggleRecording();
   sim::Advance(2);
   sim::KeyDown(vk::kLeftShift);
@@ -159,7 +159,7 @@ TEST_F(Keyboard, AChordBetweenTwoTicksKeepsItsModifiersAroundTheOtherKeys) {
 }
 
 TEST_F(Keyboard, AModifierLetGoAndPressedAgainWithinATickStaysHeld) {
-  session.ToggleRecordKeyboard();
+  engine.switches.ToggleRecordKeyboard();
   session.ToggleRecording();
   sim::KeyDown(vk::kLeftShift);
   sim::Advance(2);
@@ -249,12 +249,12 @@ TEST_F(Keyboard, AKeyBetweenAPressAndItsReleaseKeepsThemApart) {
 using Speed = SessionTest;
 
 TEST_F(Speed, StepsStayWithinTheTable) {
-  for (int i = 0; i < 8; ++i) session.ChangeSpeed(1);
-  EXPECT_EQ(session.GetOptions().speed_step, model::kSpeedCount - 1);
-  EXPECT_EQ(session.GetOptions().SpeedFactor(), 8);
-  for (int i = 0; i < 8; ++i) session.ChangeSpeed(-1);
-  EXPECT_EQ(session.GetOptions().speed_step, 0);
-  EXPECT_EQ(session.GetOptions().SpeedFactor(), 0.25);
+  for (int i = 0; i < 8; ++i) engine.switches.ChangeSpeed(1);
+  EXPECT_EQ(engine.Options().speed_step, model::kSpeedCount - 1);
+  EXPECT_EQ(engine.Options().SpeedFactor(), 8);
+  for (int i = 0; i < 8; ++i) engine.switches.ChangeSpeed(-1);
+  EXPECT_EQ(engine.Options().speed_step, 0);
+  EXPECT_EQ(engine.Options().SpeedFactor(), 0.25);
 }
 
 TEST_F(Speed, ThePlaybackClockRunsAtTheFactorAndEveryButtonIsStillSent) {
@@ -263,8 +263,8 @@ TEST_F(Speed, ThePlaybackClockRunsAtTheFactorAndEveryButtonIsStillSent) {
     int ms;     // to play 2000 samples
   };
   for (const Case& c : {Case{1, 1000}, Case{-1, 4000}, Case{3, 250}}) {
-    session.ChangeSpeed(model::kNormalSpeed - session.GetOptions().speed_step);
-    for (int i = 0; i < std::abs(c.steps); ++i) session.ChangeSpeed(c.steps > 0 ? 1 : -1);
+    engine.switches.ChangeSpeed(model::kNormalSpeed - engine.Options().speed_step);
+    for (int i = 0; i < std::abs(c.steps); ++i) engine.switches.ChangeSpeed(c.steps > 0 ? 1 : -1);
     model::Recording r = Samples(2000);
     for (size_t i = 0; i < 2000; i += 2) r[i].code = model::kLeft;
     session.SetRecording(r);
@@ -282,7 +282,7 @@ TEST_F(Speed, ChangedDuringAPlaybackItAppliesFromWhereThePlaybackIs) {
   session.SetRecording(Samples(2000));
   session.TogglePlayback();
   sim::Advance(500);
-  session.ChangeSpeed(1);  // the other 1500 samples at x2: 750 ms
+  engine.switches.ChangeSpeed(1);  // the other 1500 samples at x2: 750 ms
   sim::Advance(748);
   EXPECT_TRUE(Playing());
   sim::Advance(4);

@@ -162,7 +162,7 @@ TEST_F(StartUp, TheStatusStripIsPainted) {
 TEST_F(StartUp, PicturesAreDrawnForTheScreensScale) {
   for (const auto& [twips_per_pixel, pixels] : {std::pair{15.0, 16}, {10.0, 24}, {7.5, 32}}) {
     sim::SetScreen(1920, 1080, twips_per_pixel);  // 96, 144 and 192 DPI
-    window::MainWindow f(Session());
+    window::MainWindow f(Engine());
     f.StartUp();
     f.Show();
     int pictures = 0;
@@ -191,7 +191,7 @@ using Resize = MainWindowDesign;
 
 TEST_F(Resize, AGrowingWindowIsLiftedToStayOnScreen) {
   sim::SetScreen(1024, 768);
-  window::MainWindow f(Session());
+  window::MainWindow f(Engine());
   f.StartUp();
   const int screen_h = 768 * 15;
   f.SetTop(screen_h - 1500);

@@ -43,28 +43,28 @@ class Scheduler : public SessionTest {
  protected:
   Scheduler() { session.SetRecording(Samples(3)); }
   void SetTimes(model::HourMinute start, model::HourMinute end) {
-    session.GetSingleTimer().SetStartTime(start);
-    session.GetSingleTimer().SetEndTime(end);
+    engine.single_timer.SetStartTime(start);
+    engine.single_timer.SetEndTime(end);
   }
-  bool Arm() { return session.GetSingleTimer().Toggle(); }
+  bool Arm() { return engine.single_timer.Toggle(); }
   static constexpr std::int64_t kMinute = 60'000;
 };
 
 TEST_F(Scheduler, ArmingNeedsSamplesAndWithRepeatTwoDifferentTimes) {
-  session.ToggleRepeat();
+  engine.switches.ToggleRepeat();
   EXPECT_FALSE(Arm());  // 12:00 to 12:00
-  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_FALSE(engine.single_timer.Armed());
   SetTimes({12, 0}, {12, 1});
   EXPECT_TRUE(Arm());
   EXPECT_EQ(view.Count(engine::Change::SingleTimer), 1);
-  session.GetSingleTimer().Toggle();
-  session.ToggleRepeat();
+  engine.single_timer.Toggle();
+  engine.switches.ToggleRepeat();
   SetTimes({12, 0}, {12, 0});
   EXPECT_TRUE(Arm());  // without repeat the end does not matter
-  session.GetSingleTimer().Toggle();
+  engine.single_timer.Toggle();
   session.SetRecording(model::Recording());
   EXPECT_FALSE(Arm());
-  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_FALSE(engine.single_timer.Armed());
 }
 
 TEST_F(Scheduler, PlaysOnceAtTheStartTimeThenDisarms) {
@@ -79,28 +79,28 @@ TEST_F(Scheduler, PlaysOnceAtTheStartTimeThenDisarms) {
   EXPECT_FALSE(Playing());
   sim::Advance(1000);  // 14:30:00
   EXPECT_TRUE(Playing());
-  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_FALSE(engine.single_timer.Armed());
   EXPECT_EQ(view.changes.back(), engine::Change::SingleTimer);
   sim::Advance(10);
   EXPECT_EQ(MovedTo(), (std::vector<int>{1, 2, 3}));
 }
 
 TEST_F(Scheduler, WithRepeatItPlaysFromTheStartUntilTheEnd) {
-  session.ToggleRepeat();
+  engine.switches.ToggleRepeat();
   sim::SetTimeOfDay(14, 29, 50);
   SetTimes({14, 30}, {14, 31});
   Arm();
   sim::Advance(10'000);
   EXPECT_TRUE(Playing());
-  EXPECT_TRUE(session.GetSingleTimer().Armed());
+  EXPECT_TRUE(engine.single_timer.Armed());
   sim::Advance(kMinute);  // 14:31:00
   EXPECT_FALSE(Playing());
-  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_FALSE(engine.single_timer.Armed());
   // Armed once its start has passed: the end means "be stopped" and starts nothing.
   SetTimes({14, 31}, {14, 32});
   Arm();
   sim::Advance(kMinute);
-  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_FALSE(engine.single_timer.Armed());
   EXPECT_FALSE(Playing());
 }
 
@@ -109,7 +109,7 @@ TEST_F(Scheduler, AnEndBeforeTheStartDisarmsWithoutPlaying) {
   SetTimes({14, 30}, {12, 0});
   Arm();
   sim::Advance(kMinute);
-  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_FALSE(engine.single_timer.Armed());
   EXPECT_TRUE(MovedTo().empty());
 }
 
@@ -131,7 +131,7 @@ TEST_F(Scheduler, AClockSteppedOverTheStartPlaysOnlyWithinFiveSeconds) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.to_second);
     if (Playing()) session.TogglePlayback();
-    if (session.GetSingleTimer().Armed()) session.GetSingleTimer().Toggle();
+    if (engine.single_timer.Armed()) engine.single_timer.Toggle();
     sim::SetTimeOfDay(11, 59, 50);
     SetTimes({12, 0}, {12, 0});
     Arm();
@@ -139,7 +139,7 @@ TEST_F(Scheduler, AClockSteppedOverTheStartPlaysOnlyWithinFiveSeconds) {
     sim::SetTimeOfDay(12, 0, c.to_second);
     sim::Advance(1000);  // the next tick reads one second later still
     EXPECT_EQ(Playing(), c.plays);
-    EXPECT_EQ(session.GetSingleTimer().Armed(), !c.plays);
+    EXPECT_EQ(engine.single_timer.Armed(), !c.plays);
   }
 }
 
@@ -154,19 +154,19 @@ TEST_F(Scheduler, MidnightIsPassedOverByALateTick) {
 }
 
 TEST_F(Scheduler, DisarmingByTheButtonLeavesThePlaybackRunning) {
-  session.ToggleRepeat();
+  engine.switches.ToggleRepeat();
   sim::SetTimeOfDay(14, 29, 59);
   SetTimes({14, 30}, {15, 0});
   Arm();
   sim::Advance(1000);
   ASSERT_TRUE(Playing());
-  session.GetSingleTimer().Toggle();
-  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  engine.single_timer.Toggle();
+  EXPECT_FALSE(engine.single_timer.Armed());
   EXPECT_TRUE(Playing());
 }
 
 TEST_F(Scheduler, AtTheStartAPlaybackAlreadyRunningGoesOn) {
-  session.ToggleRepeat();
+  engine.switches.ToggleRepeat();
   sim::SetTimeOfDay(14, 29, 59);
   SetTimes({14, 30}, {14, 35});
   session.TogglePlayback();
@@ -180,7 +180,7 @@ TEST_F(Scheduler, EscWhileWaitingOnlyDisarms) {
   SetTimes({14, 30}, {12, 0});
   Arm();
   PressKey(platform::vk::kEscape);
-  EXPECT_FALSE(session.GetSingleTimer().Armed());
+  EXPECT_FALSE(engine.single_timer.Armed());
   EXPECT_FALSE(Playing());
 }
 

@@ -36,7 +36,7 @@ class SequenceList : public WindowTest {
 
 class Sequence : public SessionTest {
  protected:
-  engine::Sequence& Seq() { return session.GetSequence(); }
+  engine::Sequence& Seq() { return engine.sequence; }
   // one.tpw, whose samples move to x 11, at 12:01, and two.tpw (x 22) at 12:02.
   void TwoEntries() {
     Seq().Add(folder.File("one.tpw", 11));
@@ -50,7 +50,7 @@ class Sequence : public SessionTest {
 TEST_F(SequenceList, DroppedRecordingFilesAreAddedAtTheEndUnselected) {
   DropOnList({"C:\\r\\a.tpw", "C:\\r\\b.TPW", "C:\\r\\c.txt"});
   EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "b"}));
-  const auto& entries = Session().GetSequence().Entries();
+  const auto& entries = Engine().sequence.Entries();
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[1].path, "C:\\r\\b.TPW");
   EXPECT_EQ(entries[1].start, (model::HourMinute{12, 0}));
@@ -89,12 +89,12 @@ TEST_F(SequenceList, ANameWithANulIsNoRecordingFile) {
 
 TEST_F(SequenceList, DeletingTheMiddleLineKeepsTheOthersAndSelectsTheFirst) {
   DropOnList({"C:\\a.tpw", "C:\\b.tpw", "C:\\c.tpw"});
-  Session().GetSequence().SetStartTime(0, {9, 30});
+  Engine().sequence.SetStartTime(0, {9, 30});
   OpenSequencePanel();
   SelectLine(1);
   ClickOn(SequencePanel().remove_button);
   EXPECT_EQ(Lines(), (std::vector<std::string>{"a", "c"}));
-  EXPECT_EQ(Session().GetSequence().Entries()[1].path, "C:\\c.tpw");
+  EXPECT_EQ(Engine().sequence.Entries()[1].path, "C:\\c.tpw");
   EXPECT_EQ(List().Selected(), 0);
   EXPECT_EQ(SequencePanel().entry.hour.Caption(), "09");
   EXPECT_EQ(SequencePanel().entry.minute.Caption(), "30");
@@ -103,7 +103,7 @@ TEST_F(SequenceList, DeletingTheMiddleLineKeepsTheOthersAndSelectsTheFirst) {
 // The first line stays selected, but is another entry now: the fields show that one's time.
 TEST_F(SequenceList, DeletingTheFirstLineShowsTheTimeOfTheOneAfterIt) {
   DropOnList({"C:\\a.tpw", "C:\\b.tpw"});
-  Session().GetSequence().SetStartTime(1, {9, 30});
+  Engine().sequence.SetStartTime(1, {9, 30});
   OpenSequencePanel();
   SelectLine(0);
   ClickOn(SequencePanel().remove_button);
@@ -115,14 +115,14 @@ TEST_F(SequenceList, DeletingTheFirstLineShowsTheTimeOfTheOneAfterIt) {
 
 TEST_F(SequenceList, DeletingTheOnlyLineHidesTheTimeRow) {
   DropOnList({"C:\\a.tpw"});
-  Session().GetSequence().SetStartTime(0, {0, 5});
+  Engine().sequence.SetStartTime(0, {0, 5});
   OpenSequencePanel();
   SelectLine(0);
   EXPECT_EQ(SequencePanel().entry.hour.Caption(), "00");
   EXPECT_EQ(SequencePanel().entry.minute.Caption(), "05");
   ClickOn(SequencePanel().remove_button);
   EXPECT_EQ(List().Count(), 0);
-  EXPECT_TRUE(Session().GetSequence().Entries().empty());
+  EXPECT_TRUE(Engine().sequence.Entries().empty());
   EXPECT_FALSE(SequencePanel().entry_frame.Visible());
 }
 
@@ -143,7 +143,7 @@ TEST_F(SequenceList, WhileThePlayerIsOnTheButtonsDoNothingButDropsStillAdd) {
   DropOnList({"C:\\a.tpw"});
   OpenSequencePanel();
   ClickOn(SequencePanel().sequence_switch);  // the switch sits in the open panel, and closes it
-  ASSERT_TRUE(Session().GetSequence().On());
+  ASSERT_TRUE(Engine().sequence.On());
   EXPECT_EQ(SequencePanel().frame.Top(), 5000);
   EXPECT_TRUE(TitleRow().sequence_indicator.Visible());
   OpenSequencePanel();
@@ -164,7 +164,7 @@ TEST_F(Sequence, TheSwitchRefusesAnEmptyListOrAnArmedTimer) {
   EXPECT_FALSE(Seq().On());
   Seq().Add("C:\\a.tpw");
   session.SetRecording(Samples(1));
-  session.GetSingleTimer().Toggle();
+  engine.single_timer.Toggle();
   EXPECT_FALSE(Seq().Toggle());
   EXPECT_FALSE(Seq().On());
 }
@@ -195,7 +195,7 @@ TEST_F(Sequence, EntriesPlayInOrderAtTheirTimesAndThePlayerEndsAfterTheLast) {
   sim::Advance(30'000);  // 12:01:00
   EXPECT_TRUE(Playing());
   EXPECT_EQ(Seq().Position(), 1);
-  EXPECT_EQ(session.GetStatusLine().Name(), "one");
+  EXPECT_EQ(engine.status.Name(), "one");
   sim::Advance(60'000 + 1);  // 12:02:00 and the first sample of two
   EXPECT_EQ(MovedTo(), (std::vector<int>{11, 11, 11, 22}));
   EXPECT_FALSE(Seq().On());  // repeat off: off after starting the last entry
@@ -207,7 +207,7 @@ TEST_F(Sequence, EntriesPlayInOrderAtTheirTimesAndThePlayerEndsAfterTheLast) {
 }
 
 TEST_F(Sequence, AnEntryDueWhileTheLastOneStillPlaysWaitsADay) {
-  session.ToggleRepeat();  // entries repeat until stopped
+  engine.switches.ToggleRepeat();  // entries repeat until stopped
   TwoEntries();
   sim::SetTimeOfDay(12, 0, 59);
   Seq().Toggle();
@@ -227,8 +227,8 @@ TEST_F(Sequence, AnUnreadableEntryIsPassedOverAndSaysSo) {
   Seq().Toggle();
   sim::Advance(1000);
   EXPECT_EQ(Seq().Position(), 1);
-  EXPECT_EQ(session.GetStatusLine().GetKind(), engine::StatusLine::Kind::LoadFailed);
-  EXPECT_EQ(session.GetStatusLine().Name(), "missing");
+  EXPECT_EQ(engine.status.GetKind(), engine::StatusLine::Kind::LoadFailed);
+  EXPECT_EQ(engine.status.Name(), "missing");
   sim::Advance(10);
   EXPECT_TRUE(MovedTo().empty());  // not the recording that was there
 }
@@ -237,7 +237,7 @@ TEST_F(Sequence, AnUnreadableEntryIsPassedOverAndSaysSo) {
 // playback in the tick before the next one is due, which then waits; a clock set back does not
 // play an entry twice.
 TEST_F(Sequence, WithRepeatThePlayerStartsOverAndNothingPlaysTwice) {
-  session.ToggleRepeat();
+  engine.switches.ToggleRepeat();
   TwoEntries();
   sim::SetTimeOfDay(12, 0, 59);
   Seq().Toggle();

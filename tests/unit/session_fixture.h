@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "engine/session.h"
+#include "engine/engine.h"
 #include "platform/input.h"
 #include "platform/loop.h"
 #include "sim_fixture.h"
@@ -25,7 +25,7 @@ class FakeView : public engine::View {
   }
   // The dialog, with the hotkeys paused while it shows, as the window's.
   std::optional<std::string> ChooseFile() {
-    session->PauseHotkeys();
+    engine->hotkeys.Pause();
     std::optional<std::string> path;
     if (!std::exchange(throw_next, false)) {
       if (while_open) while_open();
@@ -36,7 +36,7 @@ class FakeView : public engine::View {
         if (open_ms > 0) sim::Advance(open_ms);  // the dialog's own loop: timers tick meanwhile
       }
     }
-    session->ResumeHotkeys();
+    engine->hotkeys.Resume();
     return path;
   }
   // The next dialog stays open `open_ms` of virtual time, then gives `path`.
@@ -54,16 +54,16 @@ class FakeView : public engine::View {
   std::function<void()> while_open;  // what a hand does while each dialog shows
   bool throw_next = false;           // the next dialog fails
   std::deque<std::pair<std::optional<std::string>, std::int64_t>> answers;
-  engine::Session* session = nullptr;
+  engine::Engine* engine = nullptr;
 
  private:
   void AnswerAsked(engine::FileDialog which) {
     const std::optional<std::string> path = ChooseFile();
     if (!path) return;
     if (which == engine::FileDialog::Save) {
-      session->SaveRecording(*path);
+      engine->session.SaveRecording(*path);
     } else {
-      session->LoadRecording(*path);
+      engine->session.LoadRecording(*path);
     }
   }
 };
@@ -121,16 +121,17 @@ struct Hands {
   }
 };
 
-// A session on the simulated desktop, with no window. The key poller ticks at 100, 200, ... ms of
+// The engine on the simulated desktop, with no window. The key poller ticks at 100, 200, ... ms of
 // virtual time.
 class SessionTest : public SimTest, protected Hands {
  protected:
   engine::State State() const { return session.GetState(); }
   const model::Recording& Recording() const { return session.GetRecording(); }
-  bool Playing() const { return session.GetPlayer().Playing(); }
+  bool Playing() const { return engine.player.Playing(); }
 
-  SessionTest() { view.session = &session; }
+  SessionTest() { view.engine = &engine; }
 
   FakeView view;
-  engine::Session session{view};
+  engine::Engine engine{view};
+  engine::Session& session = engine.session;
 };

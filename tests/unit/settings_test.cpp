@@ -61,39 +61,39 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
   sim::SetSettingsPath(path);
   {
     FakeView view;
-    engine::Session first(view);
-    EXPECT_EQ(first.GetOptions(), model::Options());  // no file: the defaults
-    first.ChooseHotkey(engine::Command::Record);
+    engine::Engine first(view);
+    EXPECT_EQ(first.Options(), model::Options());  // no file: the defaults
+    first.hotkeys.Choose(engine::Command::Record);
     sim::TapKey(platform::vk::kF1 + 8);
     sim::Advance(100);
-    first.ToggleRepeat();
-    first.ToggleSimulateClicks();
-    first.ToggleRecordKeyboard();
-    first.ChangeSpeed(-2);
-    first.GetSingleTimer().SetStartTime({9, 5});
-    first.GetSingleTimer().SetEndTime({23, 59});
-    first.SetLastFolder("/home/ana/my walks");
+    first.switches.ToggleRepeat();
+    first.switches.ToggleSimulateClicks();
+    first.switches.ToggleRecordKeyboard();
+    first.switches.ChangeSpeed(-2);
+    first.single_timer.SetStartTime({9, 5});
+    first.single_timer.SetEndTime({23, 59});
+    first.settings.SetLastFolder("/home/ana/my walks");
     sim::Advance(999);
     EXPECT_EQ(Text(), "");  // a second after the last change
     sim::Advance(1);
     EXPECT_EQ(ParseSettings(Text()), Changed());
   }
   FakeView view;
-  engine::Session second(view);
-  EXPECT_EQ(second.GetOptions(), Changed().options);
-  EXPECT_EQ(second.GetSingleTimer().StartTime(), Changed().timer_start);
-  EXPECT_EQ(second.GetSingleTimer().EndTime(), Changed().timer_end);
-  EXPECT_EQ(second.LastFolder(), Changed().last_folder);
-  EXPECT_EQ(second.Hotkeys().KeyOf(engine::Command::Record), platform::vk::kF1 + 8);
+  engine::Engine second(view);
+  EXPECT_EQ(second.Options(), Changed().options);
+  EXPECT_EQ(second.single_timer.StartTime(), Changed().timer_start);
+  EXPECT_EQ(second.single_timer.EndTime(), Changed().timer_end);
+  EXPECT_EQ(second.settings.LastFolder(), Changed().last_folder);
+  EXPECT_EQ(second.hotkeys.Keys().KeyOf(engine::Command::Record), platform::vk::kF1 + 8);
   // A file played at its own speed leaves the user's in the settings.
   const std::string walk = folder.File("walk.tpw", 5);
-  second.PlayFile(walk, 0, 5, [](int, auto&) {});
-  second.ToggleRepeat();
+  second.session.PlayFile(walk, 0, 5, [](int, auto&) {});
+  second.switches.ToggleRepeat();
   sim::Advance(1000);
   EXPECT_EQ(ParseSettings(Text()).options.speed_step, 0);
   EXPECT_EQ(ParseSettings(Text()).options.repeat, false);
   // Ending the program writes what is not yet written.
-  second.ToggleSimulateClicks();
+  second.switches.ToggleSimulateClicks();
   EXPECT_THROW(second.Quit(), sim::ProgramEnded);
   EXPECT_EQ(ParseSettings(Text()).options.simulate_clicks, false);
 }
@@ -115,13 +115,13 @@ TEST(SettingsText, MergedKeysNeverShareOne) {
 TEST_F(KeptSettings, TwoCopiesKeepEachOthersChanges) {
   sim::SetSettingsPath(path);
   FakeView view;
-  engine::Session one(view);
-  engine::Session other(view);
-  one.ToggleRepeat();
+  engine::Engine one(view);
+  engine::Engine other(view);
+  one.switches.ToggleRepeat();
   sim::Advance(1000);
-  other.ChangeSpeed(1);
+  other.switches.ChangeSpeed(1);
   sim::Advance(1000);
-  one.SetLastFolder("/home/ana");
+  one.settings.SetLastFolder("/home/ana");
   sim::Advance(1000);
   const Settings s = ParseSettings(Text());
   EXPECT_TRUE(s.options.repeat);
@@ -134,16 +134,16 @@ TEST_F(KeptSettings, ABrokenFileGivesTheDefaults) {
   std::filesystem::create_directories(folder.Path("config/tapwright"));
   std::ofstream(path, std::ios::binary) << "repeat=1\nspeed=fast\n";
   FakeView view;
-  engine::Session session(view);
-  EXPECT_EQ(session.GetOptions(), model::Options());
+  const engine::Engine broken(view);
+  EXPECT_EQ(broken.Options(), model::Options());
   // One key for two commands, as a hand may write: the keys are the defaults, the rest stays.
   std::ofstream(path, std::ios::binary) << "repeat=1\nkey_record=121\nkey_save=120\n";
-  engine::Session again(view);
-  EXPECT_TRUE(again.GetOptions().repeat);
-  EXPECT_EQ(again.Hotkeys().KeyOf(engine::Command::Record), platform::vk::kF8);
-  EXPECT_EQ(again.Hotkeys().KeyOf(engine::Command::Save), platform::vk::kF6);
+  engine::Engine again(view);
+  EXPECT_TRUE(again.Options().repeat);
+  EXPECT_EQ(again.hotkeys.Keys().KeyOf(engine::Command::Record), platform::vk::kF8);
+  EXPECT_EQ(again.hotkeys.Keys().KeyOf(engine::Command::Save), platform::vk::kF6);
   // A key chosen is written as any other change.
-  again.ChooseHotkey(engine::Command::Save);
+  again.hotkeys.Choose(engine::Command::Save);
   sim::TapKey(platform::vk::kF1 + 10);
   sim::Advance(1100);
   EXPECT_EQ(ParseSettings(Text()).hotkeys[4], platform::vk::kF1 + 10);
@@ -151,9 +151,9 @@ TEST_F(KeptSettings, ABrokenFileGivesTheDefaults) {
   // every program. The others keep their keys.
   for (const int vk : {160, platform::vk::kShift, platform::vk::kCapsLock}) {
     std::ofstream(path, std::ios::binary) << "key_record=" << vk << "\nkey_play=122\n";
-    engine::Session checked(view);
-    EXPECT_EQ(checked.Hotkeys().KeyOf(engine::Command::Record), platform::vk::kF8) << vk;
-    EXPECT_EQ(checked.Hotkeys().KeyOf(engine::Command::Play), 122) << vk;
+    engine::Engine checked(view);
+    EXPECT_EQ(checked.hotkeys.Keys().KeyOf(engine::Command::Record), platform::vk::kF8) << vk;
+    EXPECT_EQ(checked.hotkeys.Keys().KeyOf(engine::Command::Play), 122) << vk;
   }
 }
 

@@ -17,7 +17,7 @@ class TimeFields : public WindowTest {
   window::TimeRow& Start() { return TimerPanel().start; }
   window::TimeRow& End() { return TimerPanel().end; }
   window::TimeRow& Entry() { return SequencePanel().entry; }
-  engine::SingleTimer& Timer() { return Session().GetSingleTimer(); }
+  engine::SingleTimer& Timer() { return Engine().single_timer; }
 };
 
 TEST_F(TimeFields, StepsWrapWithinTheirField) {
@@ -60,7 +60,7 @@ TEST_F(TimeFields, AQuickDoubleClickStepsTwiceThroughTheMouse) {
 }
 
 TEST_F(TimeFields, AReleaseOnTheEntryFieldsStoresTheSelectedEntrysTime) {
-  engine::Sequence& sequence = Session().GetSequence();
+  engine::Sequence& sequence = Engine().sequence;
   ClickOn(TitleRow().options_button);
   ClickOn(OptionsPanel().sequence.button);  // the sequence panel, with the list from pixel (14, 45)
   sim::Drop(w->Handle(), {"C:\\a.tpw", "C:\\b.tpw"}, 7, 30, 60);
@@ -86,7 +86,7 @@ TEST_F(TimeFields, AReleaseOnTheEntryFieldsStoresTheSelectedEntrysTime) {
 TEST_F(TimeFields, AReleaseOnTheEntryFieldsWithAnEmptyListOnlyChangesTheField) {
   Press(Entry().minute, 2);
   EXPECT_EQ(Entry().minute.Caption(), "59");
-  EXPECT_TRUE(Session().GetSequence().Entries().empty());
+  EXPECT_TRUE(Engine().sequence.Entries().empty());
 }
 
 }  // namespace

@@ -194,7 +194,8 @@ TEST_F(SimTest, TheWheelTurnsAsFarAsRecordedWithWhatCannotBeSentCarried) {
     sim::Reset();
     sim::SetWheelStep(c.step);
     FakeView fresh_view;
-    engine::Session s{fresh_view};
+    engine::Engine fresh{fresh_view};
+    engine::Session& s = fresh.session;
     model::Recording r = Hands::Samples(static_cast<int>(std::size(turns)));
     for (size_t i = 0; i < std::size(turns); ++i) r[i].code = turns[i];
     s.SetRecording(r);

@@ -26,13 +26,13 @@ TEST_F(Panels, OneOpensAtATimeInPlaceOfTheStatusStrip) {
 
 TEST_F(Panels, TheSequenceAndTimerPanelsAreLockedByTheOtherMode) {
   Session().SetRecording(Samples(1));
-  Session().GetSingleTimer().Toggle();
+  Engine().single_timer.Toggle();
   ClickOn(TitleRow().options_button);
   ClickOn(OptionsPanel().sequence.button);
   EXPECT_EQ(OptionsPanel().frame.Top(), 380);
-  Session().GetSingleTimer().Toggle();
-  Session().GetSequence().Add("C:\\a.tpw");
-  Session().GetSequence().Toggle();
+  Engine().single_timer.Toggle();
+  Engine().sequence.Add("C:\\a.tpw");
+  Engine().sequence.Toggle();
   ClickOn(OptionsPanel().single_timer.button);
   EXPECT_EQ(OptionsPanel().frame.Top(), 380);
   ClickOn(TitleRow().sequence_indicator);  // the title row's indicator opens it too
@@ -111,7 +111,7 @@ TEST_F(Corners, ThePlayersOwnMovesCountAndTheStopBringsItBack) {
   sim::Advance(1);
   EXPECT_EQ(Position(), std::make_pair(sw - width, 0));
   sim::Advance(2);
-  EXPECT_FALSE(Session().GetPlayer().Playing());
+  EXPECT_FALSE(Engine().player.Playing());
   EXPECT_EQ(Position(), std::make_pair(0, 0));
 }
 

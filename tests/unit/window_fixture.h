@@ -17,16 +17,16 @@ class WindowTest : public SimTest, protected Hands {
     w->Show();
   }
 
-  // A new session and a window on it, as the program starts them.
+  // A new engine and a window on it, as the program starts them.
   void NewWindow() {
     DropWindow();
-    session_ = std::make_unique<engine::Session>();
-    w = std::make_unique<window::MainWindow>(*session_);
+    engine_ = std::make_unique<engine::Engine>();
+    w = std::make_unique<window::MainWindow>(*engine_);
   }
   // Both go, before the desktop is reset under them.
   void DropWindow() {
     w.reset();
-    session_.reset();
+    engine_.reset();
   }
 
   static window::TitleRow& TitleRow(window::MainWindow& of) { return of.title_row_; }
@@ -37,7 +37,8 @@ class WindowTest : public SimTest, protected Hands {
   window::TimerPanel& TimerPanel() { return w->timer_panel_; }
   window::SequencePanel& SequencePanel() { return w->sequence_panel_; }
   ui::ListBox& List() { return SequencePanel().list; }
-  engine::Session& Session() { return *session_; }
+  engine::Engine& Engine() { return *engine_; }
+  engine::Session& Session() { return engine_->session; }
 
   // Clicks the control where it shows on the screen.
   void ClickOn(const ui::Control& c, platform::MouseButton b = platform::MouseButton::Left) {
@@ -45,6 +46,6 @@ class WindowTest : public SimTest, protected Hands {
                ui::TwipsToPixelsY(w->Top() + c.FormTop()) + 2, b);
   }
 
-  std::unique_ptr<engine::Session> session_;
+  std::unique_ptr<engine::Engine> engine_;
   std::unique_ptr<window::MainWindow> w;
 };

@@ -18,7 +18,7 @@ TEST_F(ShowsState, EachStateHasItsWordColourAndIconAndIdleIsHome) {
       {"play during the recording", &engine::Session::TogglePlayback, "Play", ui::kLightBlue, 1},
       {"stop", &engine::Session::TogglePlayback, "Stop", ui::kLightBlue, 2},
   };
-  Session().ToggleRepeat();
+  Engine().switches.ToggleRepeat();
   for (const Step& s : steps) {
     SCOPED_TRACE(s.what);
     w->Move(300, 300);
@@ -73,7 +73,7 @@ TEST_F(ShowsState, AToggleClosesThePanelsButRecordingWhilePlayingDoesNot) {
   EXPECT_EQ(w->Height(), 1000);
   PressKey(platform::vk::kF10);  // plays what was recorded
   ASSERT_EQ(Session().GetState(), engine::State::Playing);
-  Session().ToggleRepeat();
+  Engine().switches.ToggleRepeat();
   ClickOn(TitleRow().hotkeys_button);
   Session().ToggleRecording();
   EXPECT_EQ(w->Height(), 2050);
@@ -84,16 +84,16 @@ using RoutesControls = WindowTest;
 TEST_F(RoutesControls, TheOptionsShowWhetherTheyAreOn) {
   ClickOn(TitleRow().options_button);
   ClickOn(OptionsPanel().repeat.button);
-  EXPECT_TRUE(Session().GetOptions().repeat);
+  EXPECT_TRUE(Engine().Options().repeat);
   EXPECT_TRUE(TitleRow().repeat_indicator.Visible());
   EXPECT_TRUE(TimerPanel().end_frame.Visible());
   ClickOn(TitleRow().repeat_indicator);
-  EXPECT_FALSE(Session().GetOptions().repeat);
+  EXPECT_FALSE(Engine().Options().repeat);
   EXPECT_FALSE(TimerPanel().end_frame.Visible());
   const auto picture = [&] { return OptionsPanel().record_keyboard.button.drawn().id; };
   const auto off = picture();
   ClickOn(OptionsPanel().record_keyboard.button);
-  EXPECT_TRUE(Session().GetOptions().record_keyboard);
+  EXPECT_TRUE(Engine().Options().record_keyboard);
   EXPECT_EQ(HotkeyPanel().keys_line.Caption(), "Other keys are recorded, but Esc");
   EXPECT_NE(picture(), off);
   ClickOn(OptionsPanel().record_keyboard.button);
@@ -144,9 +144,9 @@ TEST_F(RoutesControls, AnOptionsCaptionActsAsItsPicture) {
   ClickOn(OptionsPanel().simulate_clicks.caption);
   ClickOn(OptionsPanel().repeat.caption);
   ClickOn(OptionsPanel().record_keyboard.caption);
-  EXPECT_TRUE(Session().GetOptions().simulate_clicks);
-  EXPECT_TRUE(Session().GetOptions().repeat);
-  EXPECT_TRUE(Session().GetOptions().record_keyboard);
+  EXPECT_TRUE(Engine().Options().simulate_clicks);
+  EXPECT_TRUE(Engine().Options().repeat);
+  EXPECT_TRUE(Engine().Options().record_keyboard);
   EXPECT_TRUE(OptionsPanel().repeat.caption.hand);
   ClickOn(OptionsPanel().sequence.caption);
   EXPECT_EQ(SequencePanel().frame.Top(), 380);
@@ -189,16 +189,16 @@ TEST_F(RoutesControls, TheTimerSwitchArmsAndClosesItsPanelARefusalLeavesItOpen) 
   ClickOn(TitleRow().options_button);
   ClickOn(OptionsPanel().single_timer.button);
   ClickOn(TimerPanel().timer_switch);  // nothing recorded: refused
-  EXPECT_FALSE(Session().GetSingleTimer().Armed());
+  EXPECT_FALSE(Engine().single_timer.Armed());
   EXPECT_EQ(TimerPanel().frame.Top(), 380);
   Session().SetRecording(Samples(3));
   ClickOn(TimerPanel().timer_switch);
-  EXPECT_TRUE(Session().GetSingleTimer().Armed());
+  EXPECT_TRUE(Engine().single_timer.Armed());
   EXPECT_TRUE(TitleRow().timer_indicator.Visible());
   EXPECT_EQ(w->Height(), 1000);
   ClickOn(TitleRow().timer_indicator);  // the title row's indicator opens the panel again
   ClickOn(TimerPanel().timer_switch);
-  EXPECT_FALSE(Session().GetSingleTimer().Armed());
+  EXPECT_FALSE(Engine().single_timer.Armed());
   EXPECT_FALSE(TitleRow().timer_indicator.Visible());
   EXPECT_EQ(w->Height(), 1000);
 }
