@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine.h"
 #include "model/command_line.h"
 #include "model/version.h"
 #include "platform/display.h"
@@ -38,7 +39,7 @@ std::string Reply(int exit_code, const std::string& why) {
 
 // A later copy's request, carried out by this one: a file to load, or one to play, whose outcome
 // is the answer. A playback stops when its asker gives up.
-std::function<void()> Carry(engine::Session& session, const std::string& message,
+std::function<void()> Carry(engine::Engine& core, const std::string& message,
                             const platform::CopyAnswer& answer) {
   const CommandLine line = model::ParseMessage(message);
   const auto told = [answer](int exit_code, const std::string& why) {
@@ -46,17 +47,17 @@ std::function<void()> Carry(engine::Session& session, const std::string& message
   };
   if (line.action == CommandLine::Action::Play) {
     auto running = std::make_shared<bool>(true);
-    session.PlayFile(line.file, line.passes, line.speed_step,
-                     [told, running](int exit_code, const std::string& why) {
-                       *running = false;
-                       told(exit_code, why);
-                     });
-    return [&session, running] {
-      if (*running) session.StopPlayFile();
+    core.session.PlayFile(line.file, line.passes, line.speed_step,
+                          [told, running](int exit_code, const std::string& why) {
+                            *running = false;
+                            told(exit_code, why);
+                          });
+    return [&core, running] {
+      if (*running) core.session.StopPlayFile();
     };
   }
   if (line.action == CommandLine::Action::Window && !line.file.empty()) {
-    session.OpenHandedFile(line.file, told);
+    core.session.OpenHandedFile(line.file, told);
   } else {
     told(line.action == CommandLine::Action::Window ? model::kExitPlayed : model::kExitUsage, "");
   }
@@ -108,21 +109,20 @@ int Run(const std::vector<std::string>& args) {
   platform::SetProgramIcon(icons);
   engine::Engine core;
   window::MainWindow main_window(core);
-  engine::Session& session = core.session;
   main_window.StartUp();
   main_window.Show();
   platform::ListenToLaterCopies(
-      [&session](const std::string& message, const platform::CopyAnswer& answer) {
-        return Carry(session, message, answer);
+      [&core](const std::string& message, const platform::CopyAnswer& answer) {
+        return Carry(core, message, answer);
       });
   if (line.action == CommandLine::Action::Play) {
-    session.PlayFile(line.file, line.passes, line.speed_step,
-                     [&core, line](int exit_code, const std::string& why) {
-                       SayWhy(line, exit_code, why);
-                       core.Quit(exit_code);
-                     });
+    core.session.PlayFile(line.file, line.passes, line.speed_step,
+                          [&core, line](int exit_code, const std::string& why) {
+                            SayWhy(line, exit_code, why);
+                            core.Quit(exit_code);
+                          });
   } else if (!line.file.empty()) {
-    session.LoadRecording(line.file);
+    core.session.LoadRecording(line.file);
   }
   return platform::RunMessageLoop();
 }
