@@ -92,6 +92,10 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
   sim::Advance(1000);
   EXPECT_EQ(ParseSettings(Text()).options.speed_step, 0);
   EXPECT_EQ(ParseSettings(Text()).options.repeat, false);
+  // A speed the user chooses meanwhile is theirs.
+  second.switches.ChangeSpeed(-1);
+  sim::Advance(1000);
+  EXPECT_EQ(ParseSettings(Text()).options.speed_step, 4);
   // Ending the program writes what is not yet written.
   second.switches.ToggleSimulateClicks();
   EXPECT_THROW(second.Quit(), sim::ProgramEnded);
