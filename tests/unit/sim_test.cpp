@@ -8,6 +8,7 @@
 #include "platform/input.h"
 #include "platform/loop.h"
 #include "platform/process.h"
+#include "platform/screen.h"
 #include "sim_fixture.h"
 
 namespace {
@@ -196,6 +197,36 @@ TEST_F(SimDialogs, ModalLoopsKeepTimersTickingAndDisableTheOwner) {
   EXPECT_TRUE(owner_disabled);
   EXPECT_FALSE(sim::Window(owner).disabled);
   EXPECT_EQ(ticks, 5);
+}
+
+// What the simulated screen shows: the latest paint wins, black elsewhere; the topmost window of
+// another program under a point, never where the program's own window is.
+TEST_F(SimTest, TheScreenShowsWhatWasPaintedAndTheWindowOnTop) {
+  sim::PaintScreen({0, 0, 10, 10}, 0x112233);
+  sim::PaintScreen({5, 5, 10, 10}, 0xFF8000);
+  std::vector<std::uint32_t> pixels;
+  ASSERT_TRUE(platform::CaptureScreen({4, 4, 2, 2}, pixels));
+  EXPECT_EQ(pixels, (std::vector<std::uint32_t>{0x112233, 0x112233, 0x112233, 0xFF8000}));
+  ASSERT_TRUE(platform::CaptureScreen({-1, 14, 1, 2}, pixels));
+  EXPECT_EQ(pixels, (std::vector<std::uint32_t>{0, 0}));
+  sim::FailScreenCapture(true);
+  EXPECT_FALSE(platform::CaptureScreen({0, 0, 1, 1}, pixels));
+  EXPECT_EQ(pixels, (std::vector<std::uint32_t>{0, 0}));  // untouched
+
+  sim::ShowForeignWindow({"Gedit", "notes", "gedit", {100, 100, 200, 200}});
+  sim::ShowForeignWindow({"Dialog", "Open", "gedit", {150, 150, 50, 50}});
+  platform::TopWindow w;
+  ASSERT_TRUE(platform::TopWindowAt({160, 160}, w));
+  EXPECT_EQ(w.title, "Open");
+  ASSERT_TRUE(platform::TopWindowAt({120, 120}, w));
+  EXPECT_EQ(w.title, "notes");
+  EXPECT_FALSE(platform::TopWindowAt({50, 50}, w));
+  const platform::WindowHandle own =
+      platform::CreateFormWindow({"own", {110, 110, 20, 20}, 0}, nullptr);
+  platform::ShowWindow(own, true);
+  EXPECT_FALSE(platform::TopWindowAt({115, 115}, w));
+  sim::CloseForeignWindows();
+  EXPECT_FALSE(platform::TopWindowAt({120, 120}, w));
 }
 
 }  // namespace

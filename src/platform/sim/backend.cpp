@@ -81,6 +81,29 @@ KeyState QueryKey(int vk) {
 }
 
 Rect PrimaryMonitor() { return {D().primary_x, D().primary_y, D().screen_w, D().screen_h}; }
+bool CaptureScreen(const Rect& area, std::vector<std::uint32_t>& pixels) {
+  if (D().fail_capture || area.width < 0 || area.height < 0) return false;
+  pixels.assign(static_cast<size_t>(area.width) * static_cast<size_t>(area.height), 0);
+  for (int y = 0; y < area.height; ++y)
+    for (int x = 0; x < area.width; ++x)
+      for (const auto& [painted, colour] : D().painted)
+        if (painted.Contains(area.left + x, area.top + y))
+          pixels[static_cast<size_t>(y) * static_cast<size_t>(area.width) +
+                 static_cast<size_t>(x)] = colour;
+  return true;
+}
+
+bool TopWindowAt(Point p, TopWindow& window) {
+  if (sim::WindowAt(p.x, p.y) != 0) return false;  // the program's own are above the others
+  const auto& stack = D().foreign_windows;
+  for (auto w = stack.rbegin(); w != stack.rend(); ++w) {
+    if (!w->bounds.Contains(p.x, p.y)) continue;
+    window = *w;
+    return true;
+  }
+  return false;
+}
+
 double TwipsPerPixelX() { return D().tpp; }
 double TwipsPerPixelY() { return D().tpp; }
 

@@ -4,6 +4,8 @@
 #include <deque>
 #include <map>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "platform/display.h"
 #include "platform/files.h"
@@ -47,6 +49,9 @@ struct Desktop {
   int primary_x = 0, primary_y = 0;
   double tpp = 15;
   platform::Rect virtual_screen{0, 0, 1920, 1080};
+  std::vector<std::pair<platform::Rect, std::uint32_t>> painted;  // oldest first
+  std::vector<platform::TopWindow> foreign_windows;               // bottom first
+  bool fail_capture = false;
 
   platform::Point cursor;
   bool fail_cursor = false;

@@ -96,6 +96,16 @@ void Advance(std::int64_t ms) {
 
 void Stall(std::int64_t ms) { D().now += ms; }
 
+void PaintScreen(const platform::Rect& area, std::uint32_t colour) {
+  D().painted.emplace_back(area, colour);
+}
+
+void ShowForeignWindow(const platform::TopWindow& window) { D().foreign_windows.push_back(window); }
+
+void CloseForeignWindows() { D().foreign_windows.clear(); }
+
+void FailScreenCapture(bool fail) { D().fail_capture = fail; }
+
 void SetTimeOfDay(int hour, int minute, int second) {
   // The shortest step there, forward or back, across midnight too.
   const std::int64_t now = D().clock_base_seconds + D().now / 1000;

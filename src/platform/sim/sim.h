@@ -15,6 +15,7 @@
 #include "platform/input.h"
 #include "platform/loop.h"
 #include "platform/process.h"
+#include "platform/screen.h"
 
 namespace sim {
 
@@ -63,6 +64,16 @@ void SetScreen(int width_px, int height_px, double twips_per_pixel = 15);
 void SetVirtualScreen(const platform::Rect& r);
 // Where the primary monitor (of SetScreen's size) lies on that desktop; (0, 0) at first.
 void SetPrimaryOrigin(int x, int y);
+
+// ---- What the screen shows, under the program's own windows.
+// Paints the area in the colour (0x00RRGGBB) over what was painted before; the screen starts
+// black.
+void PaintScreen(const platform::Rect& area, std::uint32_t colour);
+// A window of another program, above those shown before it and below the program's own.
+void ShowForeignWindow(const platform::TopWindow& window);
+void CloseForeignWindows();
+// CaptureScreen fails from now on, or works again.
+void FailScreenCapture(bool fail);
 
 // ---- Cursor, buttons, keys. User input is delivered to the window under the cursor at once.
 void MoveMouse(int x, int y);

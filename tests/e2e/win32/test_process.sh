@@ -12,6 +12,12 @@ probe instance | grep -q "another 0" || fail "a copy is reported while none runs
 start_tapwright
 driver window Tapwright.Form >/dev/null || fail "the program did not start"
 probe instance | grep -q "another 1" || fail "the running copy is not detected"
+# The look of a press: the window of another program under a point (here, the running copy's).
+look=$(probe look 20 10)
+printf "%s\n" "$look"
+printf "%s\n" "$look" | grep -q "^window 1 class Tapwright.Form program tapwright.exe title Tapwright at " ||
+  fail "the window under the point is not the running copy's"
+printf "%s\n" "$look" | grep -q "^screen read" || fail "the screen could not be read"
 
 # A second copy ends by itself, and the first one's window stays the only one.
 timeout 20 "$WINE" "$EXE_DIR/tapwright.exe" || fail "the second copy did not end"

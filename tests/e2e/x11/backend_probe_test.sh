@@ -77,6 +77,18 @@ wait_for 5 grep -q '^drop' "$LOG" || fail "no copy drop arrived"
 wait_for 5 grep -q '^close$' "$LOG" || fail "no close request arrived"
 has_window probe-target || fail "a close request destroyed the window"
 
+# The look of a press: the window of another program under a point, and the screen's colour there.
+OUT=$(timeout 10 "$PROBE" look 250 240) || fail "look: $OUT"
+echo "$OUT"
+grep -qx 'window 1 class Tapwright program tapwright title probe-target at 220 210 100x100' \
+  <<<"$OUT" || fail "the window under the point: $OUT"
+grep -qx 'colour 00FF00' <<<"$OUT" || fail "the colour under the point: $OUT"
+xsetroot -solid '#FF8000'
+OUT=$(timeout 10 "$PROBE" look 5 1000) || fail "look at the empty desktop: $OUT"
+grep -q '^window 0 ' <<<"$OUT" || fail "a window where there is none: $OUT"
+grep -qx 'colour FF8000' <<<"$OUT" || fail "red, green and blue in their places: $OUT"
+xsetroot -solid black
+
 # Screen metrics: twips per pixel from Xft.dpi (96 when unset), not from the server's millimetres.
 OUT=$(timeout 10 "$PROBE" screen) || fail "screen: $OUT"
 echo "$OUT"

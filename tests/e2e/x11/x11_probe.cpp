@@ -10,6 +10,8 @@
 //   x11_probe modal        RunModal: ticks go on, the owner ignores clicks
 //   x11_probe screen       prints the screen size, twips per pixel and a text width
 //   x11_probe process      prints the language, folder, version and time of day
+//   x11_probe look X Y     prints the window of another program at (X, Y) and the screen's
+//                          colour there; a window of its own there is no other program's
 #include <unistd.h>
 
 #include <algorithm>
@@ -28,6 +30,7 @@
 #include "platform/input.h"
 #include "platform/loop.h"
 #include "platform/process.h"
+#include "platform/screen.h"
 
 namespace {
 
@@ -361,6 +364,29 @@ int Process() {
   return g_failures == 0 ? 0 : 1;
 }
 
+int Look(int x, int y) {
+  TopWindow other;
+  const bool found = TopWindowAt({x, y}, other);
+  std::vector<std::uint32_t> pixels;
+  Check(CaptureScreen({x - 2, y - 2, 4, 4}, pixels) && pixels.size() == 16, "CaptureScreen");
+  const bool even = !pixels.empty() && std::all_of(pixels.begin(), pixels.end(),
+                                                   [&](std::uint32_t p) { return p == pixels[0]; });
+  std::printf("window %d class %s program %s title %s at %d %d %dx%d\ncolour %06X%s\n", found,
+              other.window_class.c_str(), other.program.c_str(), other.title.c_str(),
+              other.bounds.left, other.bounds.top, other.bounds.width, other.bounds.height,
+              pixels.empty() ? 0 : pixels[0], even ? "" : " uneven");
+  // Off the screen is black; the probe's own window is nobody else's.
+  Check(CaptureScreen({-3, -3, 2, 2}, pixels) && pixels == std::vector<std::uint32_t>(4, 0),
+        "off the screen is black");
+  LogWindow listener(nullptr);
+  const WindowHandle own = CreateFormWindow({"probe-own", {600, 600, 50, 50}, 0xFF0000}, &listener);
+  ShowWindow(own, true);
+  RunUntil([] { return false; }, 200);
+  TopWindow mine;
+  Check(!TopWindowAt({620, 620}, mine), "the program's own window is not another program's");
+  return g_failures == 0 ? 0 : 1;
+}
+
 int Run(const std::string& mode, int argc, char** argv) {
   if (mode == "target" && argc > 2) return Target(argv[2]);
   if (mode == "keys") return Keys();
@@ -372,6 +398,7 @@ int Run(const std::string& mode, int argc, char** argv) {
   if (mode == "modal") return Modal();
   if (mode == "screen") return Screen();
   if (mode == "process") return Process();
+  if (mode == "look" && argc > 3) return Look(std::atoi(argv[2]), std::atoi(argv[3]));
   std::fprintf(stderr,
                "usage: x11_probe target LOG | keys | cursor X Y | click X Y | timers | modal | "
                "screen | process\n");

@@ -1,7 +1,8 @@
 // Runs pieces of the Win32 backend on their own under Wine, so the tests can see what the
 // program would get from them.
 //
-//   probe info                      version, folder, locale, screen, code page
+//   probe info                      folder, locale, screen, code page
+//   probe look X Y                  the window of another program at (X, Y), and the screen there
 //   probe instance                  whether another copy of the program runs
 //   probe keys SECONDS NAME...      waits until QueryKey has reported every key
 //   probe click X Y left|right|middle   MoveCursor and SendButton, as playback does
@@ -25,6 +26,7 @@
 #include "platform/input.h"
 #include "platform/loop.h"
 #include "platform/process.h"
+#include "platform/screen.h"
 
 // The one call the probe needs beside the platform's, declared here rather than with windows.h.
 extern "C" __declspec(dllimport) unsigned int __stdcall GetACP(void);
@@ -82,6 +84,18 @@ int Click(int x, int y, const std::string& button) {
   platform::CursorPosition(p);
   std::printf("cursor %d %d\n", p.x, p.y);
   return 0;
+}
+
+// The window of another program at (x, y), and whether the screen there could be read.
+int Look(int x, int y) {
+  platform::TopWindow w;
+  const bool found = platform::TopWindowAt({x, y}, w);
+  std::vector<std::uint32_t> pixels;
+  const bool read = platform::CaptureScreen({x - 2, y - 2, 4, 4}, pixels) && pixels.size() == 16;
+  std::printf("window %d class %s program %s title %s at %d %d %dx%d\nscreen %s\n", found,
+              w.window_class.c_str(), w.program.c_str(), w.title.c_str(), w.bounds.left,
+              w.bounds.top, w.bounds.width, w.bounds.height, read ? "read" : "unread");
+  return read ? 0 : 1;
 }
 
 int Info() {
@@ -229,6 +243,7 @@ int Drops(const platform::Rect& bounds, int seconds) {
 int main(int argc, char** argv) {
   std::setvbuf(stdout, nullptr, _IONBF, 0);
   std::string cmd = argc > 1 ? argv[1] : "";
+  if (cmd == "look" && argc >= 4) return Look(std::atoi(argv[2]), std::atoi(argv[3]));
   if (cmd == "info") return Info();
   if (cmd == "instance") {
     std::printf("another %d\n", platform::AnotherInstanceRunning() ? 1 : 0);
