@@ -22,8 +22,7 @@ Engine::Engine()
           session.schedulers_, session.GetRecording(), options_, status, view_,
           [this] { hotkeys.Take(); }, [this] { settings.Changed(); }),
       sequence(session.schedulers_, single_timer, options_, view_) {
-  LoadSettings();
-  hotkeys.Take();
+  LoadSettings();  // which takes the hotkeys as it sets them
 }
 
 void Engine::LoadSettings() {

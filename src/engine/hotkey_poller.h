@@ -4,7 +4,6 @@
 
 #include <functional>
 #include <optional>
-#include <utility>
 #include <vector>
 
 #include "engine/hotkeys.h"
