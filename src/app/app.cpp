@@ -27,6 +27,8 @@ void SayWhy(const CommandLine& line, int exit_code, const std::string& why) {
   if (exit_code == model::kExitNotLoaded)
     std::fprintf(stderr, "tapwright: cannot load %s%s%s\n", file, why.empty() ? "" : ": ",
                  why.c_str());
+  if (exit_code == model::kExitNotFound)
+    std::fprintf(stderr, "tapwright: stopped playing %s: %s\n", file, why.c_str());
   if (exit_code == model::kExitBusy)
     std::fprintf(stderr, "tapwright: the copy that runs is busy (%s): %s not %s\n", why.c_str(),
                  file, line.action == CommandLine::Action::Play ? "played" : "loaded");
@@ -47,7 +49,7 @@ std::function<void()> Carry(engine::Engine& core, const std::string& message,
   };
   if (line.action == CommandLine::Action::Play) {
     auto running = std::make_shared<bool>(true);
-    core.session.PlayFile(line.file, line.passes, line.speed_step,
+    core.session.PlayFile(line.file, line.passes, line.speed_step, line.wait,
                           [told, running](int exit_code, const std::string& why) {
                             *running = false;
                             told(exit_code, why);
@@ -116,7 +118,7 @@ int Run(const std::vector<std::string>& args) {
         return Carry(core, message, answer);
       });
   if (line.action == CommandLine::Action::Play) {
-    core.session.PlayFile(line.file, line.passes, line.speed_step,
+    core.session.PlayFile(line.file, line.passes, line.speed_step, line.wait,
                           [&core, line](int exit_code, const std::string& why) {
                             SayWhy(line, exit_code, why);
                             core.Quit(exit_code);

@@ -15,7 +15,8 @@ Engine::Engine()
       session({view_, options_, status, chronometer, hotkeys, recorder, player, play_file}),
       player(
           session.GetRecording(), options_, hotkeys.Keys(), [this] { session.PlaybackEnded(); },
-          [this] { session.PlaybackWrapped(); }),
+          [this] { session.PlaybackWrapped(); },
+          [this](std::int32_t sample) { session.PlaybackNotFound(sample); }),
       settings([this] { return CurrentSettings(); }),
       switches(options_, single_timer, recorder, player, play_file, [this] { OptionsChanged(); }),
       single_timer(
@@ -39,6 +40,7 @@ model::Settings Engine::CurrentSettings() const {
   s.options = options_;
   // A playback of a file from the command line plays at its own speed, not the user's.
   s.options.speed_step = play_file.UserSpeedStep();
+  s.options.wait_for_screen = play_file.UserWaitsForScreen();
   s.timer_start = single_timer.StartTime();
   s.timer_end = single_timer.EndTime();
   s.hotkeys = hotkeys.Keys().Chosen();

@@ -31,6 +31,12 @@ void OptionSwitches::ToggleRecordKeyboard() {
   changed_();
 }
 
+void OptionSwitches::ToggleWaitForScreen() {
+  options_.wait_for_screen = !options_.wait_for_screen;
+  play_file_.WaitChosen();
+  changed_();
+}
+
 void OptionSwitches::ChangeSpeed(int steps) {
   const int step = options_.speed_step + steps;
   if (step < 0 || step >= model::kSpeedCount) return;

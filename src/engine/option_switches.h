@@ -22,6 +22,7 @@ class OptionSwitches {
   void ToggleRepeat();
   void ToggleSimulateClicks();
   void ToggleRecordKeyboard();
+  void ToggleWaitForScreen();
   // Steps faster (steps > 0) or slower within the speeds; a playback goes on from where it is.
   void ChangeSpeed(int steps);
 

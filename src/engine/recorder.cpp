@@ -39,6 +39,9 @@ void Recorder::Start(model::Recording& into, bool keyboard) {
   events_ = platform::WatchInputEvents(true);
   pressed_.reset();
   placed_ = 0;
+  last_wheel_us_ = -1;
+  looks_.Reset();
+  looks_.Watch(origin_, start_us_);
   buttons_.Start();
   SetKeyboard(keyboard);
   sampler_timer_.Start();
@@ -86,9 +89,33 @@ void Recorder::Sample() {
       MoveTo(ms, *e.at);
     else
       MoveTo(std::max(ms, due), p);
-    Place(ms, e.code, e.at);
+    KeepLook(Place(ms, e.code, e.at), e.code, e.time_us);
   }
   MoveTo(due, p);
+  looks_.Watch(p, now);
+}
+
+void Recorder::KeepLook(std::int64_t index, std::int32_t code, std::int64_t time_us) {
+  using Kind = model::Action::Kind;
+  const model::Action a = model::Decode(code);
+  if (a.kind == Kind::Wheel) {
+    // A turn is the notches that follow each other within a moment.
+    const bool first = last_wheel_us_ < 0 || time_us - last_wheel_us_ > 500'000;
+    last_wheel_us_ = time_us;
+    if (!first) return;
+  } else if (a.kind != Kind::Press && a.kind != Kind::Click) {
+    return;
+  }
+  if (index < 0) return;
+  const model::Sample& s = (*into_)[static_cast<std::size_t>(index)];
+  std::optional<model::Look> look =
+      looks_.Take(static_cast<std::int32_t>(index), {s.x, s.y}, time_us);
+  std::vector<model::Look>& looks = into_->looks();
+  if (!look || (!looks.empty() && looks.back().sample >= look->sample)) return;
+  try {
+    looks.push_back(std::move(*look));
+  } catch (const std::bad_alloc&) {
+  }
 }
 
 std::vector<Recorder::Seen> Recorder::TakeEvents() {
@@ -149,7 +176,8 @@ void Recorder::MoveTo(std::int64_t ms, platform::Point to) {
   }
 }
 
-void Recorder::Place(std::int64_t ms, std::int32_t code, std::optional<platform::Point> at) {
+std::int64_t Recorder::Place(std::int64_t ms, std::int32_t code,
+                             std::optional<platform::Point> at) {
   model::Recording& r = *into_;
   const auto u = static_cast<std::int32_t>(r.size());
   const platform::Point where =
@@ -162,7 +190,7 @@ void Recorder::Place(std::int64_t ms, std::int32_t code, std::optional<platform:
     if (s.code == model::kMove) {
       s = {at ? where.x : s.x, at ? where.y : s.y, code};
       placed_ = n;
-      return;
+      return n - 1;
     }
   }
   // A release on the heels of its own press, in place, is the click JoinClicks would make of
@@ -173,19 +201,22 @@ void Recorder::Place(std::int64_t ms, std::int32_t code, std::optional<platform:
       model::Decode(r.back().code) == model::ButtonAction(Kind::Press, a.button) &&
       r.back().x == where.x && r.back().y == where.y) {
     r.back().code = model::Encode(model::ButtonAction(Kind::Click, a.button));
-    return;
+    return -1;
   }
-  Add(where.x, where.y, code);
+  if (!Add(where.x, where.y, code)) return -1;
   placed_ = static_cast<std::int32_t>(r.size());
+  return placed_ - 1;
 }
 
-void Recorder::Add(std::int32_t x, std::int32_t y, std::int32_t code) {
+bool Recorder::Add(std::int32_t x, std::int32_t y, std::int32_t code) {
   model::Recording& r = *into_;
-  if (static_cast<std::int64_t>(r.size()) >= capacity_) return;
+  if (static_cast<std::int64_t>(r.size()) >= capacity_) return false;
   try {
     r.push_back({x, y, code});
   } catch (const std::bad_alloc&) {
+    return false;
   }
+  return true;
 }
 
 }  // namespace engine

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "engine/input.h"
+#include "engine/look_taker.h"
 #include "engine/watches.h"
 #include "model/recording.h"
 #include "platform/geometry.h"
@@ -52,24 +53,28 @@ class Recorder {
   void MoveTo(std::int64_t ms, platform::Point to);
   // The code on the first sample from millisecond `ms` on that holds none, else on a new sample at
   // the end; never before the code placed last. The sample is moved to `at` where the event tells
-  // it.
-  void Place(std::int64_t ms, std::int32_t code, std::optional<platform::Point> at);
+  // it. The index of the sample that took it; -1 when none did.
+  std::int64_t Place(std::int64_t ms, std::int32_t code, std::optional<platform::Point> at);
+  // A press and the first notch of a turn keep what the screen showed before them.
+  void KeepLook(std::int64_t index, std::int32_t code, std::int64_t time_us);
   // A sample that cannot be stored is dropped whole: no gap is left in the recording.
-  void Add(std::int32_t x, std::int32_t y, std::int32_t code);
+  bool Add(std::int32_t x, std::int32_t y, std::int32_t code);
 
   const HotkeySet& hotkeys_;
   std::function<void()> before_tick_;
   std::int32_t capacity_;
   model::Recording* into_ = nullptr;
   bool keyboard_on_ = false;
-  std::int64_t start_us_ = 0;   // samples are due one a millisecond from here
-  platform::Point origin_;      // the cursor when the recording started
-  bool events_ = false;         // the buttons, the wheel and the keys come from their own events
-  Buttons pressed_;             // since the start and not released
-  std::int32_t placed_ = 0;     // the millisecond of the sample that took the last code
+  std::int64_t start_us_ = 0;  // samples are due one a millisecond from here
+  platform::Point origin_;     // the cursor when the recording started
+  bool events_ = false;        // the buttons, the wheel and the keys come from their own events
+  Buttons pressed_;            // since the start and not released
+  std::int32_t placed_ = 0;    // the millisecond of the sample that took the last code
+  std::int64_t last_wheel_us_ = -1;
   std::bitset<256> keys_down_;  // pressed, by their events, since the keys were watched
   ButtonWatch buttons_;
   KeyboardWatch keyboard_;
+  LookTaker looks_;
   platform::Timer sampler_timer_;
 };
 

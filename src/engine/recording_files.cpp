@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 
+#include "model/looks_file.h"
 #include "model/tpw_format.h"
 #include "platform/files.h"
 
@@ -140,6 +141,13 @@ LoadOutcome ReadRecordingFile(const std::string& path, FileProgress* progress,
     outcome.recording.reset();
     outcome.fault = LoadFault::NoSample;
   }
+  // Looks that are not there, or not of these samples, leave a recording that replays blind.
+  if (outcome.recording && !p.cancelled)
+    if (const std::optional<std::string> text =
+            ReadSmallText(model::LooksPathOf(path), kMaxLooksBytes))
+      if (std::optional<std::vector<model::Look>> looks =
+              model::DecodeLooks(*text, *outcome.recording))
+        outcome.recording->looks() = std::move(*looks);
   return outcome;
 }
 
@@ -181,7 +189,15 @@ bool SaveRecordingFile(const std::string& path, const model::Recording& recordin
                          text);
     p.done = static_cast<std::uint64_t>(first + kSamplesAPiece);
   }
-  return SaveText(path, text, owner_only);
+  // The looks go first and the samples replace the file after them: whatever fails between, the
+  // looks beside the file name the samples they belong to, and others are never used. They show
+  // parts of the screen: the owner's alone.
+  const std::string looks_path = model::LooksPathOf(path);
+  if (!recording.looks().empty() && !SaveText(looks_path, model::EncodeLooks(recording), true))
+    return false;
+  if (!SaveText(path, text, owner_only)) return false;
+  if (recording.looks().empty()) platform::RemoveFile(looks_path);
+  return true;
 }
 
 }  // namespace engine

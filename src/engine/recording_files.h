@@ -20,6 +20,8 @@ constexpr std::int32_t kMaxSamples = std::int32_t{1} << 27;
 // ("-2147483648,-2147483648,-2147483648" and CR LF).
 constexpr std::uint64_t kLongestLine = 37;
 constexpr std::uint64_t kMaxLoadBytes = std::uint64_t{kMaxSamples} * kLongestLine;
+// Largest looks file a load reads: some 60,000 presses on a busy screen, far more on a plain one.
+constexpr std::size_t kMaxLooksBytes = std::size_t{256} << 20;
 
 // Why a file did not load.
 enum class LoadFault {
@@ -64,12 +66,13 @@ std::optional<std::string> ReadSmallText(const std::string& path, std::size_t ma
 
 // The recording in the file at path, or why there is none: it is no regular file, holds more
 // than max_samples, cannot be read, does not parse, holds no sample or is cancelled. Its memory
-// is the samples alone.
+// is the samples alone, and the looks beside it when they are of these samples.
 LoadOutcome ReadRecordingFile(const std::string& path, FileProgress* progress = nullptr,
                               std::int32_t max_samples = kMaxSamples);
 
-// Saves the recording as text; progress counts the samples written into the text. false without
-// a try for more than max_samples, which no load would take.
+// Saves the recording as text, and its looks beside it (LooksPathOf) or none; progress counts the
+// samples written into the text. false without a try for more than max_samples, which no load
+// would take.
 bool SaveRecordingFile(const std::string& path, const model::Recording& recording, bool owner_only,
                        FileProgress* progress = nullptr, std::int32_t max_samples = kMaxSamples);
 

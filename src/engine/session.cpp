@@ -117,6 +117,16 @@ void Session::PlaybackWrapped() {
   view_.Show(Change::Chronometer);
 }
 
+void Session::PlaybackNotFound(std::int32_t sample) {
+  BecomeIdle();
+  // Where in the recording, as the chronometer counted it.
+  const std::int32_t s = sample / 1000;
+  const std::string where = std::to_string(s / 60) + "m " + std::to_string(s % 60) + "s";
+  status_.Show(StatusLine::Kind::NotFound, where);
+  play_file_.End(model::kExitNotFound,
+                 "the screen did not show what it showed when recorded, at " + where);
+}
+
 Busy Session::WhyBusy() const {
   if (state_ == State::Recording) return Busy::Recording;
   if (state_ == State::Playing) return Busy::Playing;
@@ -143,12 +153,13 @@ void Session::OpenHandedFile(const std::string& path, const HandedDone& done) {
   });
 }
 
-void Session::PlayFile(const std::string& path, int passes, int speed_step, HandedDone done) {
+void Session::PlayFile(const std::string& path, int passes, int speed_step, bool wait,
+                       HandedDone done) {
   if (RefuseWhenBusy(path, done)) return;
   play_file_.Begin(std::move(done));
-  LoadRecording(path, [this, passes, speed_step](bool loaded, const std::string& why) {
+  LoadRecording(path, [this, passes, speed_step, wait](bool loaded, const std::string& why) {
     if (!loaded) return play_file_.End(model::kExitNotLoaded, why);
-    play_file_.Loaded(passes, speed_step);
+    play_file_.Loaded(passes, speed_step, wait);
     PlayFromStart();
   });
 }

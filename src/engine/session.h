@@ -78,7 +78,8 @@ class Session {
   // kExitStopped when stopped (Esc, StopPlayFile) during the playback or the load,
   // kExitNotLoaded when the file fails, kExitBusy when the session cannot take it now. The
   // speed goes back to the options' after.
-  void PlayFile(const std::string& path, int passes, int speed_step, HandedDone done);
+  // With `wait`, it waits for the screen at each press (kExitNotFound when it never looks so).
+  void PlayFile(const std::string& path, int passes, int speed_step, bool wait, HandedDone done);
   // Ends the PlayFile that runs (its playback or its load) as stopped, letting go of what it
   // holds; nothing when none runs.
   void StopPlayFile();
@@ -118,6 +119,8 @@ class Session {
   // A playback reached its end (ended) or started over with repeat on (wrapped).
   void PlaybackEnded();
   void PlaybackWrapped();
+  // Waiting for the screen at the press of that sample, the playback gave up and stopped.
+  void PlaybackNotFound(std::int32_t sample);
 
   View& view_;
   const model::Options& options_;

@@ -23,6 +23,7 @@ class StatusLine {
     ChooseKey,  // a hotkey is being chosen
     KeyInUse,   // the key chosen is another command's
     Busy,       // a file from outside refused: a recording, a playback, file work or a dialog
+    NotFound,   // a replay stopped: the screen never looked as it did at a press
   };
 
   // changed runs when the line shows or goes.

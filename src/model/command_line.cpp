@@ -71,6 +71,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       repeat = true;
       line.passes = PassesOf(value);
       if (line.passes == 0) return Wrong("--repeat needs a whole number from 1 to 2147483647");
+    } else if (name == "--wait") {
+      line.wait = true;
     } else if (name == "--speed") {
       speed = true;
       line.speed_step = SpeedStepNamed(value);
@@ -80,7 +82,8 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
   }
   if (loop && repeat) return Wrong("--repeat and --loop together");
-  if (!play && (loop || repeat || speed)) return Wrong("--repeat, --loop and --speed need --play");
+  if (!play && (loop || repeat || speed || line.wait))
+    return Wrong("--repeat, --loop, --speed and --wait need --play");
   if (play && line.file.empty()) return Wrong("--play needs a file");
   if (play) line.action = CommandLine::Action::Play;
   return line;
@@ -97,6 +100,7 @@ std::string MessageOf(const CommandLine& line) {
     }
     if (line.speed_step >= 0 && line.speed_step < kSpeedCount)
       args.push_back("--speed=" + SpeedName(line.speed_step));
+    if (line.wait) args.push_back("--wait");
   }
   if (!line.file.empty()) {
     args.push_back("--");
@@ -118,7 +122,7 @@ CommandLine ParseMessage(const std::string& message) {
 
 std::string UsageText() {
   return "Usage: tapwright [FILE]\n"
-         "       tapwright --play FILE [--repeat N | --loop] [--speed 1/4|1/2|1|2|4|8]\n"
+         "       tapwright --play FILE [--repeat N | --loop] [--speed 1/4|1/2|1|2|4|8] [--wait]\n"
          "       tapwright --help | --version\n"
          "\n"
          "Records the mouse (and, if asked, the keyboard) and plays it back.\n"
@@ -127,9 +131,12 @@ std::string UsageText() {
          "--repeat N     plays it N times\n"
          "--loop         plays it again and again until Esc\n"
          "--speed S      plays it at S times the recorded pace\n"
+         "--wait         before each press, waits until the screen there looks as it did\n"
+         "               when recorded; stops after the time the settings give (10 s)\n"
          "\n"
          "Exit status: 0 played to the end (or FILE loaded), 1 FILE could not be loaded,\n"
-         "2 usage error, 3 stopped (Esc, Ctrl+C or another signal), 5 the copy that runs is\n"
+         "2 usage error, 3 stopped (Esc, Ctrl+C or another signal), 4 with --wait, a press\n"
+         "whose screen never looked as recorded, 5 the copy that runs is\n"
          "busy (recording, playing, at work on a file or showing a dialog) or does not answer,\n"
          "6 no display.\n";
 }

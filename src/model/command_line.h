@@ -13,6 +13,7 @@ inline constexpr int kExitPlayed = 0;     // played to the end (or nothing to pl
 inline constexpr int kExitNotLoaded = 1;  // the file could not be loaded
 inline constexpr int kExitUsage = 2;      // the command line made no sense
 inline constexpr int kExitStopped = 3;    // stopped: Esc, a signal, or the asker gave up
+inline constexpr int kExitNotFound = 4;   // waiting for the screen, a press never found its look
 inline constexpr int kExitBusy = 5;       // the copy that runs cannot take the request now
 inline constexpr int kExitNoDisplay = platform::kExitNoDisplay;
 
@@ -22,6 +23,7 @@ struct CommandLine {
   std::string file;     // Window: loaded at start ("": none); Play: the one played
   int passes = 1;       // Play: how many times; 0 until stopped
   int speed_step = -1;  // Play: index into kSpeeds; -1 leaves the speed as it is
+  bool wait = false;    // Play: waits for the screen at each press
   std::string error;    // UsageError: what was wrong, for the user
 };
 

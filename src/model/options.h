@@ -18,12 +18,17 @@ inline constexpr Speed kSpeeds[] = {
 };
 inline constexpr int kSpeedCount = static_cast<int>(std::size(kSpeeds));
 inline constexpr int kNormalSpeed = 2;
+inline constexpr int kLongestWaitS = 3600;
 
 struct Options {
   bool repeat = false;           // a playback starts over at its end
   bool simulate_clicks = false;  // a square under the pointer takes the clicks while recording
   bool record_keyboard = false;
   int speed_step = kNormalSpeed;  // index into kSpeeds
+  // Before each press a replay waits until the screen there looks as it did when recorded, up
+  // to wait_limit_s seconds, then stops.
+  bool wait_for_screen = false;
+  int wait_limit_s = 10;
 
   double SpeedFactor() const { return kSpeeds[speed_step].factor; }
   friend bool operator==(const Options&, const Options&) = default;

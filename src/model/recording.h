@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "model/look.h"
 #include "model/sample_code.h"
 
 namespace model {
@@ -40,11 +41,15 @@ class Recording {
   void push_back(const Sample& s) { samples_.push_back(s); }
   // Room for this many samples in all, so that appending them never moves the others.
   void reserve(std::size_t samples) { samples_.reserve(samples); }
+  // What the screen showed at its presses, in the samples' order; none: it replays blind.
+  const std::vector<Look>& looks() const { return looks_; }
+  std::vector<Look>& looks() { return looks_; }
 
   friend bool operator==(const Recording&, const Recording&) = default;
 
  private:
   std::vector<Sample> samples_;
+  std::vector<Look> looks_;
 };
 // NOLINTEND(readability-identifier-naming)
 

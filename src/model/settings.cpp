@@ -48,12 +48,27 @@ bool ParseKey(std::string_view value, int& out) {
   return true;
 }
 
+// Whole seconds from 1 to an hour.
+bool ParseSeconds(std::string_view value, int& out) {
+  int n = 0;
+  if (value.empty() || value.size() > 4) return false;
+  for (const char c : value) {
+    if (c < '0' || c > '9') return false;
+    n = n * 10 + (c - '0');
+  }
+  if (n < 1 || n > kLongestWaitS) return false;
+  out = n;
+  return true;
+}
+
 bool ParseLine(std::string_view key, std::string_view value, Settings& s) {
   for (size_t i = 0; i < s.hotkeys.size(); ++i)
     if (key == kHotkeyKeys[i]) return ParseKey(value, s.hotkeys[i]);
   if (key == "repeat") return ParseSwitch(value, s.options.repeat);
   if (key == "simulate_clicks") return ParseSwitch(value, s.options.simulate_clicks);
   if (key == "record_keyboard") return ParseSwitch(value, s.options.record_keyboard);
+  if (key == "wait_for_screen") return ParseSwitch(value, s.options.wait_for_screen);
+  if (key == "wait_limit") return ParseSeconds(value, s.options.wait_limit_s);
   if (key == "speed") {
     s.options.speed_step = SpeedStepNamed(value);
     return s.options.speed_step >= 0;
@@ -70,6 +85,8 @@ std::string FormatSettings(const Settings& s) {
   std::string text = "repeat=" + std::string(s.options.repeat ? "1" : "0") + "\n";
   text += "simulate_clicks=" + std::string(s.options.simulate_clicks ? "1" : "0") + "\n";
   text += "record_keyboard=" + std::string(s.options.record_keyboard ? "1" : "0") + "\n";
+  text += "wait_for_screen=" + std::string(s.options.wait_for_screen ? "1" : "0") + "\n";
+  text += "wait_limit=" + std::to_string(s.options.wait_limit_s) + "\n";
   text += "speed=" + SpeedName(s.options.speed_step) + "\n";
   text += "timer_start=" + TimeText(s.timer_start) + "\n";
   text += "timer_end=" + TimeText(s.timer_end) + "\n";
@@ -107,6 +124,10 @@ Settings MergeSettings(const Settings& base, const Settings& mine, const Setting
                                    theirs.options.simulate_clicks);
   s.options.record_keyboard = pick(base.options.record_keyboard, mine.options.record_keyboard,
                                    theirs.options.record_keyboard);
+  s.options.wait_for_screen = pick(base.options.wait_for_screen, mine.options.wait_for_screen,
+                                   theirs.options.wait_for_screen);
+  s.options.wait_limit_s =
+      pick(base.options.wait_limit_s, mine.options.wait_limit_s, theirs.options.wait_limit_s);
   s.options.speed_step =
       pick(base.options.speed_step, mine.options.speed_step, theirs.options.speed_step);
   s.timer_start = pick(base.timer_start, mine.timer_start, theirs.timer_start);

@@ -12,8 +12,10 @@
 namespace platform {
 
 // The screen's pixels in `area` (screen pixels), row by row from the top-left, as 0x00RRGGBB;
-// what lies outside every monitor is black. False (pixels untouched) when the screen cannot be
-// read.
+// what lies outside every monitor is black, and what this program's own windows cover reads
+// kHiddenPixel: never the program's own drawing. False (pixels untouched) when the screen cannot
+// be read.
+constexpr std::uint32_t kHiddenPixel = 0xFF000000;
 bool CaptureScreen(const Rect& area, std::vector<std::uint32_t>& pixels);
 
 // A top-level window as a user would recognise it.
@@ -26,5 +28,8 @@ struct TopWindow {
 
 // The top-level window at p; false where there is none, or where it is one of this program's.
 bool TopWindowAt(Point p, TopWindow& window);
+
+// The top-level windows of other programs that show, the topmost first.
+std::vector<TopWindow> TopWindows();
 
 }  // namespace platform

@@ -202,6 +202,14 @@ Picture Draw(Id id, int size) {
       s.Fill(keys, Box(4.5, 9.8, 11.5, 10.8));
       break;
     }
+    case Id::Eye:
+    case Id::EyeOn: {
+      const std::uint32_t colour = id == Id::EyeOn ? kBlue : kIconGrey;
+      s.Fill(colour, Arc(8, 13, 9, 7.6, 214, 326));
+      s.Fill(colour, Arc(8, 3, 9, 7.6, 34, 146));
+      s.Fill(colour, Circle(8, 8, 2.6));
+      break;
+    }
     case Id::Speed:
       for (double x : {2.5, 8.0}) {
         s.Fill(kIconGrey, Stroke(x, 3.5, x + 4.5, 8, 2.2));

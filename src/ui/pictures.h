@@ -20,6 +20,8 @@ enum class Id {
   Delete,       // minus
   Keyboard,     // a keyboard
   KeyboardOn,   // the keyboard with its keys lit: recording the keyboard is on
+  Eye,          // an eye: waiting for the screen
+  EyeOn,        // the eye open in blue: a replay waits for the screen
   Speed,        // two chevrons
 };
 

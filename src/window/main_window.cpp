@@ -67,9 +67,10 @@ void MainWindow::ConnectOptions() {
   for (ui::Image* i : {&p.simulate_clicks.button, &r.simulate_indicator})
     i->on_click = [this] { engine_.switches.ToggleSimulateClicks(); };
   p.record_keyboard.button.on_click = [this] { engine_.switches.ToggleRecordKeyboard(); };
+  p.wait_for_screen.button.on_click = [this] { engine_.switches.ToggleWaitForScreen(); };
   // An option's caption acts as its picture does.
-  for (Option* o :
-       {&p.simulate_clicks, &p.repeat, &p.single_timer, &p.sequence, &p.record_keyboard}) {
+  for (Option* o : {&p.simulate_clicks, &p.repeat, &p.single_timer, &p.sequence, &p.record_keyboard,
+                    &p.wait_for_screen}) {
     o->caption.on_click = [o] { o->button.on_click(); };
     o->caption.hand = true;
   }
@@ -140,6 +141,7 @@ void MainWindow::ApplyLanguage() {
       {&options_panel_.single_timer.caption, Text::SingleTimer},
       {&options_panel_.sequence.caption, Text::Sequence},
       {&options_panel_.record_keyboard.caption, Text::RecordKeyboard},
+      {&options_panel_.wait_for_screen.caption, Text::WaitForScreen},
       {&timer_panel_.start.caption, Text::Initial},
       {&sequence_panel_.entry.caption, Text::Initial}};
   for (const auto& [label, id] : texts) label->SetCaption(std::string(TextOf(id, language_)));
@@ -257,10 +259,10 @@ void MainWindow::ShowStatusLine() {
   }
   const Text words[] = {Text::Loaded,   Text::Saved,  Text::LoadFailed,      Text::SaveFailed,
                         Text::Loading,  Text::Saving, Text::NothingRecorded, Text::ChooseKey,
-                        Text::KeyInUse, Text::Busy};
+                        Text::KeyInUse, Text::Busy,   Text::NotFound};
   const bool failed = s.GetKind() == Kind::LoadFailed || s.GetKind() == Kind::SaveFailed ||
                       s.GetKind() == Kind::NothingRecorded || s.GetKind() == Kind::KeyInUse ||
-                      s.GetKind() == Kind::Busy;
+                      s.GetKind() == Kind::Busy || s.GetKind() == Kind::NotFound;
   const bool working = s.GetKind() == Kind::Loading || s.GetKind() == Kind::Saving;
   std::string caption(TextOf(words[static_cast<int>(s.GetKind())], language_));
   caption += working ? " " + std::to_string(s.Percent()) + " %" : s.Name();
@@ -289,6 +291,7 @@ void MainWindow::ShowOptions() {
   hotkey_panel_.keys_line.SetCaption(std::string(
       TextOf(o.record_keyboard ? Text::KeysRecorded : Text::KeysNotRecorded, language_)));
   options_panel_.record_keyboard.button.Invalidate();
+  options_panel_.wait_for_screen.button.Invalidate();
   options_panel_.speed_caption.SetCaption(SpeedText(o.speed_step, language_));
   options_panel_.speed_caption.FitCaption();
 }

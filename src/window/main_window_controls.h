@@ -52,7 +52,7 @@ struct Option {
 };
 
 struct OptionsPanel : PanelControls {
-  Option simulate_clicks, repeat, single_timer, sequence, record_keyboard;
+  Option simulate_clicks, repeat, single_timer, sequence, record_keyboard, wait_for_screen;
   ui::Image speed_button;
   ui::Label speed_caption;
 };

@@ -140,7 +140,7 @@ void MainWindow::BuildHotkeyPanel() {
 
 void MainWindow::BuildOptionsPanel() {
   OptionsPanel& p = options_panel_;
-  Place(*this, p.frame, 120, 3000, 2480, 2250);  // frOptions
+  Place(*this, p.frame, 120, 3000, 2480, 2535);  // frOptions, a row taller
   PanelTitle(p, "Options", 90, 40, 645);
   // Each option: its picture button (Im...), then its caption (LBOp 0 to 4).
   struct Row {
@@ -155,6 +155,7 @@ void MainWindow::BuildOptionsPanel() {
       {p.single_timer, Id::Timer, 60, 900, 945, 1005, "Single timer"},              // ImTempo
       {p.sequence, Id::Sequence, 60, 1200, 1200, 810, "Sequence"},                  // ImSec
       {p.record_keyboard, Id::Keyboard, 60, 1470, 1500, 1620, "Record keyboard"},   // ImTeclado
+      {p.wait_for_screen, Id::Eye, 60, 1755, 1785, 1860, "Wait for the screen"},
   };
   for (const Row& r : rows) {
     Place(p.frame, r.option.button, r.left, r.top, 240, 240);
@@ -166,9 +167,12 @@ void MainWindow::BuildOptionsPanel() {
   p.record_keyboard.button.drawn = [this]() -> const platform::Picture& {
     return Drawn(engine_.Options().record_keyboard ? Id::KeyboardOn : Id::Keyboard);
   };
-  Place(p.frame, p.speed_button, 60, 1755, 240, 240);  // ImVelocidad
+  p.wait_for_screen.button.drawn = [this]() -> const platform::Picture& {
+    return Drawn(engine_.Options().wait_for_screen ? Id::EyeOn : Id::Eye);
+  };
+  Place(p.frame, p.speed_button, 60, 2040, 240, 240);  // ImVelocidad
   Picture(p.speed_button, Id::Speed);
-  Place(p.frame, p.speed_caption, 360, 1785, 1200, 210);  // LBVelocidad
+  Place(p.frame, p.speed_caption, 360, 2070, 1200, 210);  // LBVelocidad
   Style(p.speed_caption,
         "Speed \xC3\x97"
         "1");

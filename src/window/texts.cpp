@@ -16,7 +16,7 @@ struct Entry {
   const char* spanish;
 };
 
-constexpr std::array<Entry, 25> kTexts = {{
+constexpr std::array<Entry, 27> kTexts = {{
     {Text::Keyboard, "Keyboard", "Teclado"},
     {Text::LoadFile, "Load file", "Abrir archivo"},
     {Text::SaveFile, "Save file", "Guardar archivo"},
@@ -44,6 +44,8 @@ constexpr std::array<Entry, 25> kTexts = {{
     {Text::KeyInUse, "In use: ", "En uso: "},
     {Text::Busy, "Busy, not loaded: ", "Ocupado, no abierto: "},
     {Text::FileFilter, "Tapwright recordings (*.tpw)", "Archivos de Tapwright (*.tpw)"},
+    {Text::WaitForScreen, "Wait for the screen", "Esperar a la pantalla"},
+    {Text::NotFound, "Not found: ", "No encontrado: "},
 }};
 
 constexpr bool InIdOrder() {

@@ -34,6 +34,8 @@ enum class Text {
   KeyInUse,    // the status line's word before a key another command has
   Busy,        // before a file from outside that was refused
   FileFilter,  // the file dialogs' filter
+  WaitForScreen,
+  NotFound,  // before where in the recording a replay stopped, waiting for the screen
 };
 
 std::string_view TextOf(Text id, Language language);

@@ -484,7 +484,7 @@ TEST_F(HandOver, AHandedFileWaitsForNothingAndWipesNothing) {
         outcomes.emplace_back(code, why);
       };
       session.OpenHandedFile(other, heard);
-      session.PlayFile(other, 1, -1, heard);
+      session.PlayFile(other, 1, -1, false, heard);
     };
     if (c.make_busy) {
       c.make_busy();

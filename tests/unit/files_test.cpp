@@ -620,7 +620,7 @@ TEST_F(Files, OnlyRecordingFilesLoadAndEachFailureSaysWhy) {
   for (const auto& [name, why] : cases) {
     int outcome = -1;
     std::string said;
-    session.PlayFile(Path(std::string(name) + ".tpw"), 1, -1,
+    session.PlayFile(Path(std::string(name) + ".tpw"), 1, -1, false,
                      [&](int code, const std::string& words) {
                        outcome = code;
                        said = words;
@@ -672,7 +672,8 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
     sim::ClearInputLog();
     if (Engine().Options().repeat != c.repeat_option) Engine().switches.ToggleRepeat();
     int outcome = -1;
-    session.PlayFile(Path(c.file), c.passes, 1, [&outcome](int code, auto&) { outcome = code; });
+    session.PlayFile(Path(c.file), c.passes, 1, false,
+                     [&outcome](int code, auto&) { outcome = code; });
     if (c.expected != model::kExitNotLoaded) {
       EXPECT_EQ(Engine().Options().speed_step, 1);
     }
@@ -692,7 +693,8 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
   for (const bool loading : {false, true}) {
     int outcome = -1;
     sim::HoldBackgroundWork(loading);
-    session.PlayFile(Path("walk.tpw"), 0, -1, [&outcome](int code, auto&) { outcome = code; });
+    session.PlayFile(Path("walk.tpw"), 0, -1, false,
+                     [&outcome](int code, auto&) { outcome = code; });
     sim::Advance(10);
     session.StopPlayFile();
     EXPECT_EQ(outcome, model::kExitStopped) << loading;

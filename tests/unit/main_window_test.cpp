@@ -45,7 +45,7 @@ TEST_F(MainWindowDesign, PanelsLieBelowTheCollapsedWindowInTheirStackingOrder) {
     EXPECT_GE(p->Top(), f.Height()) << p - panels[0];
     EXPECT_EQ(p->Left(), 120);
     EXPECT_EQ(p->Width(), 2480);
-    EXPECT_EQ(p->Height(), p == &OptionsPanel().frame ? 2250 : 1650);
+    EXPECT_EQ(p->Height(), p == &OptionsPanel().frame ? 2535 : 1650);
   }
   // An open panel lies above the status strip.
   const auto& z = f.Children();

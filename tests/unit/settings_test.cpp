@@ -87,7 +87,7 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
   EXPECT_EQ(second.hotkeys.Keys().KeyOf(engine::Command::Record), platform::vk::kF1 + 8);
   // A file played at its own speed leaves the user's in the settings.
   const std::string walk = folder.File("walk.tpw", 5);
-  second.session.PlayFile(walk, 0, 5, [](int, auto&) {});
+  second.session.PlayFile(walk, 0, 5, false, [](int, auto&) {});
   second.switches.ToggleRepeat();
   sim::Advance(1000);
   EXPECT_EQ(ParseSettings(Text()).options.speed_step, 0);

@@ -14,7 +14,7 @@ using Panels = WindowTest;
 TEST_F(Panels, OneOpensAtATimeInPlaceOfTheStatusStrip) {
   ClickOn(TitleRow().options_button);
   EXPECT_EQ(OptionsPanel().frame.Top(), 380);
-  EXPECT_EQ(w->Height(), 2650);
+  EXPECT_EQ(w->Height(), 2935);
   ClickOn(TitleRow().hotkeys_button);
   EXPECT_EQ(HotkeyPanel().frame.Top(), 380);
   EXPECT_EQ(OptionsPanel().frame.Top(), 5000);
@@ -43,7 +43,7 @@ TEST_F(Panels, APanelOpenedInABottomCornerLiftsTheWindow) {
   const int sh = 1080 * 15;
   w->Move(0, sh - 1500);
   ClickOn(TitleRow().options_button);
-  EXPECT_EQ(w->Top(), sh - 2650);
+  EXPECT_EQ(w->Top(), sh - 2935);
 }
 
 class Corners : public WindowTest {

@@ -68,7 +68,7 @@ TEST_F(ShowsState, TheWindowIsOnTopFromTheStartAndEveryPollKeepsItThere) {
 
 TEST_F(ShowsState, AToggleClosesThePanelsButRecordingWhilePlayingDoesNot) {
   ClickOn(TitleRow().options_button);
-  EXPECT_EQ(w->Height(), 2650);
+  EXPECT_EQ(w->Height(), 2935);
   PressKey(platform::vk::kF8);
   EXPECT_EQ(w->Height(), 1000);
   PressKey(platform::vk::kF10);  // plays what was recorded

@@ -90,7 +90,21 @@ bool CaptureScreen(const Rect& area, std::vector<std::uint32_t>& pixels) {
         if (painted.Contains(area.left + x, area.top + y))
           pixels[static_cast<size_t>(y) * static_cast<size_t>(area.width) +
                  static_cast<size_t>(x)] = colour;
+  for (const WindowHandle w : sim::Windows()) {
+    const sim::WindowState& own = sim::Window(w);
+    if (!own.visible) continue;
+    for (int y = 0; y < area.height; ++y)
+      for (int x = 0; x < area.width; ++x)
+        if (own.bounds.Contains(area.left + x, area.top + y))
+          pixels[static_cast<size_t>(y) * static_cast<size_t>(area.width) +
+                 static_cast<size_t>(x)] = kHiddenPixel;
+  }
   return true;
+}
+
+std::vector<TopWindow> TopWindows() {
+  const auto& stack = D().foreign_windows;
+  return {stack.rbegin(), stack.rend()};
 }
 
 bool TopWindowAt(Point p, TopWindow& window) {

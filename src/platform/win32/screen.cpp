@@ -1,6 +1,7 @@
 // What the screen shows, through GDI and the window tree.
 #include "platform/screen.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +23,56 @@ std::string ProgramOf(DWORD pid) {
   if (!read) return {};
   path.resize(size);
   return Narrow(std::wstring_view(path).substr(path.find_last_of(L"\\/") + 1));
+}
+
+// A top-level window as a user knows it; false for this program's own.
+bool Describe(HWND top, TopWindow& window) {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(top, &pid);
+  if (pid == GetCurrentProcessId()) return false;
+  TopWindow found;
+  wchar_t class_name[256] = {};
+  GetClassNameW(top, class_name, 256);
+  found.window_class = Narrow(class_name);
+  std::wstring title(static_cast<size_t>(GetWindowTextLengthW(top)) + 1, L'\0');
+  title.resize(
+      static_cast<size_t>(GetWindowTextW(top, title.data(), static_cast<int>(title.size()))));
+  found.title = Narrow(title);
+  found.program = ProgramOf(pid);
+  RECT r{};
+  if (!GetWindowRect(top, &r)) return false;
+  found.bounds = {r.left, r.top, r.right - r.left, r.bottom - r.top};
+  window = std::move(found);
+  return true;
+}
+
+// The visible top-level windows, the topmost first.
+std::vector<HWND> VisibleTopLevel() {
+  std::vector<HWND> all;
+  EnumWindows(
+      [](HWND w, LPARAM into) -> BOOL {
+        if (IsWindowVisible(w) && !IsIconic(w))
+          reinterpret_cast<std::vector<HWND>*>(into)->push_back(w);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&all));
+  return all;
+}
+
+// What the program's own windows cover reads as hidden.
+void HideOwnWindows(const Rect& area, std::vector<std::uint32_t>& pixels) {
+  for (const HWND w : VisibleTopLevel()) {
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    RECT b{};
+    if (pid != GetCurrentProcessId() || !GetWindowRect(w, &b)) continue;
+    for (LONG y = std::max<LONG>(b.top, area.top);
+         y < std::min<LONG>(b.bottom, area.top + area.height); ++y)
+      for (LONG x = std::max<LONG>(b.left, area.left);
+           x < std::min<LONG>(b.right, area.left + area.width); ++x)
+        pixels[static_cast<size_t>(y - area.top) * static_cast<size_t>(area.width) +
+               static_cast<size_t>(x - area.left)] = kHiddenPixel;
+  }
 }
 
 }  // namespace
@@ -61,31 +112,26 @@ bool CaptureScreen(const Rect& area, std::vector<std::uint32_t>& pixels) {
   if (bitmap) DeleteObject(bitmap);
   if (memory) DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  if (ok) pixels = std::move(read);
+  if (ok) {
+    win32::HideOwnWindows(area, read);
+    pixels = std::move(read);
+  }
   return ok;
 }
 
 bool TopWindowAt(Point p, TopWindow& window) {
   const HWND under = WindowFromPoint(POINT{p.x, p.y});
   const HWND top = under ? GetAncestor(under, GA_ROOT) : nullptr;
-  if (!top) return false;
-  DWORD pid = 0;
-  GetWindowThreadProcessId(top, &pid);
-  if (pid == GetCurrentProcessId()) return false;
-  TopWindow found;
-  wchar_t class_name[256] = {};
-  GetClassNameW(top, class_name, 256);
-  found.window_class = win32::Narrow(class_name);
-  std::wstring title(static_cast<size_t>(GetWindowTextLengthW(top)) + 1, L'\0');
-  title.resize(
-      static_cast<size_t>(GetWindowTextW(top, title.data(), static_cast<int>(title.size()))));
-  found.title = win32::Narrow(title);
-  found.program = win32::ProgramOf(pid);
-  RECT r{};
-  if (!GetWindowRect(top, &r)) return false;
-  found.bounds = {r.left, r.top, r.right - r.left, r.bottom - r.top};
-  window = std::move(found);
-  return true;
+  return top && win32::Describe(top, window);
+}
+
+std::vector<TopWindow> TopWindows() {
+  std::vector<TopWindow> found;
+  for (const HWND w : win32::VisibleTopLevel()) {
+    TopWindow window;
+    if (win32::Describe(w, window)) found.push_back(std::move(window));
+  }
+  return found;
 }
 
 }  // namespace platform

@@ -75,6 +75,46 @@ std::string Title(Display* d, Window w) {
   return title;
 }
 
+// A child of the root as a user knows it: the program's window it frames, or itself; false for
+// this program's own.
+bool Describe(Display* d, Window child, TopWindow& window) {
+  Window client = ClientOf(d, child, 3);
+  if (client == 0) client = child;
+  if (FindWindowByXid(client) || FindWindowByXid(child)) return false;
+  TopWindow found;
+  XClassHint hint{};
+  if (XGetClassHint(d, client, &hint)) {
+    if (hint.res_name) found.program = hint.res_name;
+    if (hint.res_class) found.window_class = hint.res_class;
+    XFree(hint.res_name);
+    XFree(hint.res_class);
+  }
+  found.title = Title(d, client);
+  XWindowAttributes a{};
+  Window ignored = 0;
+  int x = 0, y = 0;
+  if (!XGetWindowAttributes(d, client, &a) ||
+      !XTranslateCoordinates(d, client, DefaultRootWindow(d), 0, 0, &x, &y, &ignored))
+    return false;
+  found.bounds = {x, y, a.width, a.height};
+  window = std::move(found);
+  return true;
+}
+
+// What the program's own windows cover reads as hidden.
+void HideOwnWindows(const Rect& area, std::vector<std::uint32_t>& pixels) {
+  for (const auto& [handle, ws] : State().windows) {
+    if (!ws || !ws->visible) continue;
+    const Rect& b = ws->bounds;
+    for (int y = std::max(b.top, area.top); y < std::min(b.top + b.height, area.top + area.height);
+         ++y)
+      for (int x = std::max(b.left, area.left);
+           x < std::min(b.left + b.width, area.left + area.width); ++x)
+        pixels[static_cast<size_t>(y - area.top) * static_cast<size_t>(area.width) +
+               static_cast<size_t>(x - area.left)] = kHiddenPixel;
+  }
+}
+
 }  // namespace
 }  // namespace x11
 
@@ -105,6 +145,7 @@ bool CaptureScreen(const Rect& area, std::vector<std::uint32_t>& pixels) {
             Eight(p, r) << 16 | Eight(p, g) << 8 | Eight(p, b);
       }
   }
+  HideOwnWindows(area, read);
   pixels = std::move(read);
   return true;
 }
@@ -117,26 +158,25 @@ bool TopWindowAt(Point p, TopWindow& window) {
   int x = 0, y = 0;
   if (!XTranslateCoordinates(d, root, root, p.x, p.y, &x, &y, &child) || child == None)
     return false;
-  Window client = ClientOf(d, child, 3);
-  if (client == 0) client = child;
-  if (FindWindowByXid(client) || FindWindowByXid(child)) return false;
-  TopWindow found;
-  XClassHint hint{};
-  if (XGetClassHint(d, client, &hint)) {
-    if (hint.res_name) found.program = hint.res_name;
-    if (hint.res_class) found.window_class = hint.res_class;
-    XFree(hint.res_name);
-    XFree(hint.res_class);
+  return Describe(d, child, window);
+}
+
+std::vector<TopWindow> TopWindows() {
+  using namespace x11;
+  Display* d = Dpy();
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned int n = 0;
+  std::vector<TopWindow> found;
+  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &n)) return found;
+  for (unsigned int i = n; i-- > 0;) {
+    XWindowAttributes a{};
+    TopWindow w;
+    if (XGetWindowAttributes(d, children[i], &a) && a.map_state == IsViewable &&
+        Describe(d, children[i], w))
+      found.push_back(std::move(w));
   }
-  found.title = Title(d, client);
-  XWindowAttributes a{};
-  Window ignored = 0;
-  if (!XGetWindowAttributes(d, client, &a) ||
-      !XTranslateCoordinates(d, client, root, 0, 0, &x, &y, &ignored))
-    return false;
-  found.bounds = {x, y, a.width, a.height};
-  window = std::move(found);
-  return true;
+  if (children) XFree(children);
+  return found;
 }
 
 }  // namespace platform

@@ -34,12 +34,12 @@ wait_size() {
 
 start_tapwright
 wait_size "$(px 2670)" "$(px 1000)" || fail "no $(px 2670) x $(px 1000) window at $DPI DPI"
-# The options button (1980, 60 twips) opens its panel: 2650 twips high.
+# The options button (1980, 60 twips) opens its panel: 2935 twips high.
 driver click $(($(px 1980) + 4)) $(($(px 60) + 4))
-wait_size "$(px 2670)" "$(px 2650)" || fail "the options panel did not open to $(px 2650) pixels"
+wait_size "$(px 2670)" "$(px 2935)" || fail "the options panel did not open to $(px 2935) pixels"
 sleep 0.3
 mkdir -p "$SHOTS"
 SHOT="$SHOTS/win32_dpi_$DPI.png"
-import -window root -crop "$(($(px 2670) + 10))x$(($(px 2650) + 10))+0+0" "$SHOT"
+import -window root -crop "$(($(px 2670) + 10))x$(($(px 2935) + 10))+0+0" "$SHOT"
 echo "screenshot: $SHOT"
 sh "$CHECK" "$SHOT" "$DPI" || fail "the pictures do not fill their places"

@@ -19,11 +19,11 @@ size_is() { [[ "$(geometry "$MAIN")" == "$1" ]]; }
 WIDTH=$(px 2670)
 wait_for 5 size_is "0 0 $WIDTH $(px 1000)" ||
   fail "at $DPI DPI the window is $(geometry "$MAIN"), not ${WIDTH}x$(px 1000)"
-# The options button (1980, 60 twips) opens its panel: 2650 twips high.
+# The options button (1980, 60 twips) opens its panel: 2935 twips high.
 xdotool mousemove $(($(px 1980) + 4)) $(($(px 60) + 4)) click 1
-wait_for 5 size_is "0 0 $WIDTH $(px 2650)" ||
-  fail "with the options open the window is $(geometry "$MAIN"), not ${WIDTH}x$(px 2650)"
+wait_for 5 size_is "0 0 $WIDTH $(px 2935)" ||
+  fail "with the options open the window is $(geometry "$MAIN"), not ${WIDTH}x$(px 2935)"
 SHOT="$SHOTS/x11_dpi_$DPI.png"
-import -window root -crop "$((WIDTH + 10))x$(($(px 2650) + 10))+0+0" "$SHOT"
+import -window root -crop "$((WIDTH + 10))x$(($(px 2935) + 10))+0+0" "$SHOT"
 echo "screenshot: $SHOT"
 bash "$CHECK" "$SHOT" "$DPI" || fail "the pictures do not fill their places"

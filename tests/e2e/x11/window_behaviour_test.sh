@@ -14,11 +14,11 @@ wait_for 15 has_window Tapwright || fail "no Tapwright window"
 sleep 0.5
 MAIN=$(windows_named Tapwright)
 
-# The options button (1980, 60 twips: pixel 132, 4) opens its panel: 2650 twips high.
+# The options button (1980, 60 twips: pixel 132, 4) opens its panel: 2935 twips high.
 xdotool mousemove 138 8 click 1
 size_is() { [[ "$(geometry "$MAIN")" == "$1" ]]; }
-wait_for 5 size_is "0 0 178 176" || fail "with the options open the window is $(geometry "$MAIN")"
-import -window root -crop 200x190+0+0 "$SHOTS/x11_options_panel.png"
+wait_for 5 size_is "0 0 178 195" || fail "with the options open the window is $(geometry "$MAIN")"
+import -window root -crop 200x210+0+0 "$SHOTS/x11_options_panel.png"
 xdotool click 1
 wait_for 5 size_is "0 0 178 66" || fail "closed again the window is $(geometry "$MAIN")"
 
