@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Replay fidelity of Tapwright beside cnee (the X event recorder, when installed) on one known
-# path, idle and with one core kept busy, then Tapwright's CPU while idle after a recording.
+# path, idle and with one core kept busy, and idle again waiting for the screen at each press
+# (the world unchanged: it should keep pace and path), then Tapwright's CPU while idle after a
+# recording. Every round starts from the default settings in a folder of its own.
 # Usage: run_fidelity_bench.sh TAPWRIGHT FIDELITY
 set -euo pipefail
 TAPWRIGHT=$1 FIDELITY=$2
@@ -48,7 +50,11 @@ cpu_share() {
   awk -v ns=$((after - before)) -v s="$2" 'BEGIN {printf "%.3f", 100 * ns / (s * 1e9)}'
 }
 
+# tapwright_round LOAD [SETTINGS]: one recording and its replay, with those settings lines.
 tapwright_round() {
+  export XDG_CONFIG_HOME="$WORK/config-$1${2:+-wait}"
+  mkdir -p "$XDG_CONFIG_HOME/tapwright"
+  printf '%s' "${2:-}" >"$XDG_CONFIG_HOME/tapwright/tapwright.conf"
   "$TAPWRIGHT" >"$WORK/tapwright.log" 2>&1 &
   TW=$!
   PIDS+=("$TW")
@@ -66,10 +72,10 @@ tapwright_round() {
   probe 5 replay
   xdotool key F10
   wait "$PROBE"
-  printf '%-22s %s  clicks %s of 3\n' "tapwright $1" \
+  printf '%-22s %s  clicks %s of 3\n' "tapwright $1${2:+ (wait)}" \
     "$("$FIDELITY" analyze "$WORK/replay.log" "$WORK/drive.log")" "$(clicks replay)"
   printf '%-22s %s\n' "  (the path as driven)" "$("$FIDELITY" analyze "$WORK/record.log" "$WORK/drive.log")"
-  [[ $1 == idle ]] && echo "tapwright idle after a recording: $(cpu_share "$TW" 20) % of a core over 20 s"
+  [[ $1 == idle && -z ${2:-} ]] && echo "tapwright idle after a recording: $(cpu_share "$TW" 20) % of a core over 20 s"
   kill "$TW"
   wait "$TW" 2>/dev/null || true
 }
@@ -99,3 +105,4 @@ for load in idle busy; do
   if command -v cnee >/dev/null; then cnee_round "$load"; fi
   busy off
 done
+tapwright_round idle "wait_for_screen=1"
