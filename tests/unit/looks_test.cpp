@@ -27,31 +27,55 @@ std::vector<Press> Presses() {
   return presses;
 }
 
-// Another program's window with a button, its top-left at (100 + dx, 100 + dy); or, with show
-// false, the screen without it.
-void ShowWorld(bool show, int dx = 0, int dy = 0) {
+// The world a replay meets: another program's window with a button, its top-left at
+// (100 + dx, 100 + dy), unless `task` is false; beneath it a large plain canvas of a second
+// program that never moves; with `decoy`, a window of the first program under another title
+// that shows the same button, above the others.
+constexpr std::uint32_t kButton = 0x2040C0, kPressedButton = 0x102060;
+void ShowWorld(bool task, int dx = 0, int dy = 0, bool decoy = false) {
   sim::CloseForeignWindows();
   sim::PaintScreen({0, 0, 1920, 1080}, 0x000000);
-  if (!show) return;
-  sim::ShowForeignWindow({"Demo", "Demo task", "demo", {100 + dx, 100 + dy, 200, 200}});
-  sim::PaintScreen({100 + dx, 100 + dy, 200, 200}, 0x808080);
-  sim::PaintScreen({150 + dx, 150 + dy, 40, 20}, 0x2040C0);  // the button, pressed at its middle
+  sim::ShowForeignWindow({"Canvas", "Drawing", "paint", {600, 100, 800, 600}});
+  sim::PaintScreen({600, 100, 800, 600}, 0x40A040);
+  if (task) {
+    sim::ShowForeignWindow({"Demo", "Demo task", "demo", {100 + dx, 100 + dy, 200, 200}});
+    sim::PaintScreen({100 + dx, 100 + dy, 200, 200}, 0x808080);
+    sim::PaintScreen({150 + dx, 150 + dy, 40, 20}, kButton);  // pressed at its middle
+  }
+  if (decoy) {
+    sim::ShowForeignWindow({"Demo", "Demo other", "demo", {1500, 700, 200, 200}});
+    sim::PaintScreen({1500, 700, 200, 200}, 0x808080);
+    sim::PaintScreen({1550, 750, 40, 20}, kButton);
+  }
 }
 
 class Looks : public SessionTest {
  protected:
-  // Two clicks on the button 500 ms apart, then a move away.
+  // Two clicks on the button 500 ms apart (the button darkens while held, as buttons do), a
+  // turn of the wheel of three notches and a click on the canvas.
   void RecordTask() {
+    sim::SetInputEvents(true, false);
     ShowWorld(true);
     sim::MoveMouse(170, 160);
     session.ToggleRecording();
     for (int i = 0; i < 2; ++i) {
       sim::Advance(200);
       sim::MouseDown(platform::MouseButton::Left);
+      sim::PaintScreen({150, 150, 40, 20}, kPressedButton);
       sim::Advance(30);
       sim::MouseUp(platform::MouseButton::Left);
+      sim::PaintScreen({150, 150, 40, 20}, kButton);
       sim::Advance(270);
     }
+    sim::MoveMouse(700, 200);
+    sim::Advance(100);
+    for (int notch = 0; notch < 3; ++notch) {
+      sim::TurnWheel(platform::WheelAxis::Vertical, -120);
+      sim::Advance(40);
+    }
+    sim::Advance(200);
+    sim::Click(700, 200);
+    sim::Advance(100);
     sim::MoveMouse(250, 250);
     sim::Advance(100);
     session.ToggleRecording();
@@ -64,32 +88,40 @@ TEST_F(Looks, AReplayPressesOnlyWhereTheScreenLooksAsRecorded) {
     bool wait;
     int appears_ms;  // after the start; -1: never
     int dx, dy;
-    int press_x, press_y;  // where the replay presses; 0: nowhere
+    bool decoy;
+    int off_ms;            // the option is switched off then; 0: never
+    int press_x, press_y;  // where the replay presses the button; 0: nowhere
   };
   const World worlds[] = {
-      {"unchanged", true, 0, 0, 0, 170, 160},
-      {"ten times slower", true, 1500, 0, 0, 170, 160},
-      {"moved", true, 0, 300, 150, 470, 310},
-      {"slower and moved", true, 1500, -60, 400, 110, 560},
-      {"never there", true, -1, 0, 0, 0, 0},
-      {"blind, as without the option", false, 0, 300, 150, 170, 160},
+      {"unchanged", true, 0, 0, 0, false, 0, 170, 160},
+      {"ten times slower", true, 1500, 0, 0, false, 0, 170, 160},
+      {"moved, another of its windows in view", true, 0, 300, 150, true, 0, 470, 310},
+      {"slower and moved", true, 1500, -60, 400, false, 0, 110, 560},
+      {"never there", true, -1, 0, 0, false, 0, 0, 0},
+      {"never there, the option switched off meanwhile", true, -1, 0, 0, false, 1000, 170, 160},
+      {"blind, as without the option", false, 0, 300, 150, false, 0, 170, 160},
   };
   RecordTask();
-  ASSERT_EQ(Recording().looks().size(), 2u);
+  // The presses and the first notch of the turn, none of them showing the press's answer.
+  ASSERT_EQ(Recording().looks().size(), 4u);
   EXPECT_TRUE(Recording().looks()[0].in_window);
   const std::int64_t recorded_gap = Recording().looks()[1].sample - Recording().looks()[0].sample;
   engine.switches.ToggleWaitForScreen();
   for (const World& w : worlds) {
     SCOPED_TRACE(w.name);
     if (engine.Options().wait_for_screen != w.wait) engine.switches.ToggleWaitForScreen();
-    ShowWorld(w.appears_ms == 0, w.dx, w.dy);
+    ShowWorld(w.appears_ms == 0, w.dx, w.dy, w.decoy);
     sim::ClearInputLog();
     engine.player.Rewind();
     session.Act(engine::Command::Play);
     const std::int64_t start = sim::Now();
+    if (w.off_ms > 0) {
+      sim::Advance(w.off_ms);
+      engine.switches.ToggleWaitForScreen();
+    }
     if (w.appears_ms > 0) {
       sim::Advance(w.appears_ms);
-      ShowWorld(true, w.dx, w.dy);
+      ShowWorld(true, w.dx, w.dy, w.decoy);
     }
     sim::Advance(12'000);
     EXPECT_FALSE(Playing());
@@ -100,19 +132,35 @@ TEST_F(Looks, AReplayPressesOnlyWhereTheScreenLooksAsRecorded) {
       EXPECT_EQ(engine.status.Name(), "0m 0s");
       continue;
     }
-    ASSERT_EQ(presses.size(), 2u);
-    for (const Press& p : presses) {
-      EXPECT_EQ(p.x, w.press_x);
-      EXPECT_EQ(p.y, w.press_y);
+    ASSERT_EQ(presses.size(), 3u);
+    for (std::size_t i = 0; i < 2; ++i) {
+      EXPECT_EQ(presses[i].x, w.press_x);
+      EXPECT_EQ(presses[i].y, w.press_y);
     }
+    // The moves after a press follow the window it found.
+    for (const auto& e : sim::InputLog()) {
+      if (e.kind == sim::InputEvent::Kind::MoveCursor && e.time > presses[0].time &&
+          e.time < presses[1].time) {
+        EXPECT_EQ(e.x, w.press_x);
+      }
+    }
+    // The canvas never moved: its press goes where it was recorded, although a press shifted
+    // as the button's window moved would find the canvas as plain there.
+    EXPECT_EQ(presses[2].x, 700);
+    EXPECT_EQ(presses[2].y, 200);
     // It pressed within a look's retry of the button showing, then kept the recorded pace.
-    EXPECT_GE(presses[0].time, start + std::max(w.appears_ms, 200));
-    EXPECT_LE(presses[0].time,
-              start + std::max(w.appears_ms, 200) + engine::Player::kLookAgainUs / 1000 + 2);
+    const int ready_ms = std::max({w.appears_ms, w.off_ms, 200});
+    EXPECT_GE(presses[0].time, start + ready_ms);
+    EXPECT_LE(presses[0].time, start + ready_ms + engine::Player::kLookAgainUs / 1000 + 2);
     EXPECT_NEAR(presses[1].time - presses[0].time, recorded_gap, 1);
-    // The move after the presses follows the window.
-    EXPECT_EQ(sim::CursorPos().x, 250 + (w.wait ? w.dx : 0));
   }
+}
+
+TEST_F(Looks, ARecordingWhereTheScreenCannotBeReadHasNone) {
+  sim::FailScreenCapture(true);
+  RecordTask();
+  EXPECT_GT(Recording().size(), 1000u);
+  EXPECT_TRUE(Recording().looks().empty());
 }
 
 TEST_F(Looks, TravelWithTheFileAndOnlyWithItsSamples) {
