@@ -16,6 +16,7 @@ struct Case {
   std::string file = "";
   int passes = 1;
   int speed_step = -1;
+  bool wait = false;
 };
 
 TEST(CommandLine, ArgumentListsAndWhatTheyAsk) {
@@ -33,6 +34,7 @@ TEST(CommandLine, ArgumentListsAndWhatTheyAsk) {
       {{"--play", "w.tpw", "--speed=1/2"}, Action::Play, "w.tpw", 1, 1},
       {{"--play", "w.tpw", "--speed", "1"}, Action::Play, "w.tpw", 1, 2},
       {{"--play", "w.tpw", "--speed", "8", "--loop"}, Action::Play, "w.tpw", 0, 5},
+      {{"--play", "w.tpw", "--wait"}, Action::Play, "w.tpw", 1, -1, true},
       {{"--help"}, Action::Help},
       {{"-h"}, Action::Help},
       {{"walk.tpw", "--version"}, Action::Version},
@@ -45,6 +47,7 @@ TEST(CommandLine, ArgumentListsAndWhatTheyAsk) {
       {{"--repeat", "2", "w.tpw"}, Action::UsageError},
       {{"--speed", "2", "w.tpw"}, Action::UsageError},
       {{"--loop", "w.tpw"}, Action::UsageError},
+      {{"--wait", "w.tpw"}, Action::UsageError},
       {{"--play", "w.tpw", "--repeat", "2", "--loop"}, Action::UsageError},
       {{"--play", "w.tpw", "--repeat"}, Action::UsageError},
       {{"--play", "w.tpw", "--repeat", "0"}, Action::UsageError},
@@ -71,6 +74,7 @@ TEST(CommandLine, ArgumentListsAndWhatTheyAsk) {
       EXPECT_EQ(l.file, c.file) << shown;
       EXPECT_EQ(l.passes, c.passes) << shown;
       EXPECT_EQ(l.speed_step, c.speed_step) << shown;
+      EXPECT_EQ(l.wait, c.wait) << shown;
     }
   }
   EXPECT_EQ(model::ParseMessage(std::string("--play\0w.tpw", 12)).action, Action::UsageError);

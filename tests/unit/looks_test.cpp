@@ -37,6 +37,7 @@ void ShowWorld(bool task, int dx = 0, int dy = 0, bool decoy = false) {
   sim::PaintScreen({0, 0, 1920, 1080}, 0x000000);
   sim::ShowForeignWindow({"Canvas", "Drawing", "paint", {600, 100, 800, 600}});
   sim::PaintScreen({600, 100, 800, 600}, 0x40A040);
+  sim::PaintScreen({745, 245, 30, 30}, 0xC03030);
   if (task) {
     sim::ShowForeignWindow({"Demo", "Demo task", "demo", {100 + dx, 100 + dy, 200, 200}});
     sim::PaintScreen({100 + dx, 100 + dy, 200, 200}, 0x808080);
@@ -52,7 +53,8 @@ void ShowWorld(bool task, int dx = 0, int dy = 0, bool decoy = false) {
 class Looks : public SessionTest {
  protected:
   // Two clicks on the button 500 ms apart (the button darkens while held, as buttons do), a
-  // turn of the wheel of three notches and a click on the canvas.
+  // turn of the wheel of three notches on the canvas, and a click on the red square there the
+  // moment the pointer jumps onto it.
   void RecordTask() {
     sim::SetInputEvents(true, false);
     ShowWorld(true);
@@ -74,7 +76,7 @@ class Looks : public SessionTest {
       sim::Advance(40);
     }
     sim::Advance(200);
-    sim::Click(700, 200);
+    sim::Click(760, 260);
     sim::Advance(100);
     sim::MoveMouse(250, 250);
     sim::Advance(100);
@@ -137,17 +139,20 @@ TEST_F(Looks, AReplayPressesOnlyWhereTheScreenLooksAsRecorded) {
       EXPECT_EQ(presses[i].x, w.press_x);
       EXPECT_EQ(presses[i].y, w.press_y);
     }
-    // The moves after a press follow the window it found.
+    // The moves after a press follow the window it found. The canvas never moved: its turn goes
+    // where it was recorded, although shifted as the button's window moved it would find the
+    // canvas as plain there.
     for (const auto& e : sim::InputLog()) {
       if (e.kind == sim::InputEvent::Kind::MoveCursor && e.time > presses[0].time &&
           e.time < presses[1].time) {
         EXPECT_EQ(e.x, w.press_x);
       }
+      if (e.kind == sim::InputEvent::Kind::Wheel) {
+        EXPECT_EQ(e.x, 700);
+      }
     }
-    // The canvas never moved: its press goes where it was recorded, although a press shifted
-    // as the button's window moved would find the canvas as plain there.
-    EXPECT_EQ(presses[2].x, 700);
-    EXPECT_EQ(presses[2].y, 200);
+    EXPECT_EQ(presses[2].x, 760);
+    EXPECT_EQ(presses[2].y, 260);
     // It pressed within a look's retry of the button showing, then kept the recorded pace.
     const int ready_ms = std::max({w.appears_ms, w.off_ms, 200});
     EXPECT_GE(presses[0].time, start + ready_ms);
@@ -156,7 +161,15 @@ TEST_F(Looks, AReplayPressesOnlyWhereTheScreenLooksAsRecorded) {
   }
 }
 
-TEST_F(Looks, ARecordingWhereTheScreenCannotBeReadHasNone) {
+TEST_F(Looks, LooksThatWouldTellNothingAreNotKept) {
+  // Over the program's own window (the strip, say), the canvas's presses keep none.
+  const platform::WindowHandle own =
+      platform::CreateFormWindow({"own", {600, 100, 800, 600}, 0}, nullptr);
+  platform::ShowWindow(own, true);
+  RecordTask();
+  EXPECT_EQ(Recording().looks().size(), 2u);
+  platform::DestroyWindow(own);
+  // Nor does any press where the screen cannot be read.
   sim::FailScreenCapture(true);
   RecordTask();
   EXPECT_GT(Recording().size(), 1000u);

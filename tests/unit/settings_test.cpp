@@ -26,6 +26,10 @@ Settings Changed() {
 TEST(SettingsText, WhatIsWrittenReadsBackAndWhatIsBrokenGivesTheDefaults) {
   EXPECT_EQ(ParseSettings(model::FormatSettings(Changed())), Changed());
   EXPECT_EQ(ParseSettings(model::FormatSettings(Settings())), Settings());
+  Settings waiting;
+  waiting.options.wait_for_screen = true;
+  waiting.options.wait_limit_s = 3600;
+  EXPECT_EQ(ParseSettings(model::FormatSettings(waiting)), waiting);
   Settings speed;
   speed.options.speed_step = 5;
   EXPECT_EQ(ParseSettings("# kept\r\n\r\nspeed=8\r\nlater_key=x\n"), speed);
@@ -43,7 +47,8 @@ TEST(SettingsText, WhatIsWrittenReadsBackAndWhatIsBrokenGivesTheDefaults) {
         "repeat=1\nrecord_keyboard=", "repeat=1\ntimer_start=24:00", "repeat=1\ntimer_end=9:30",
         "repeat=1\ntimer_end=09:60", "repeat=1\ntimer_end=09-30", "repeat=1\njunk",
         "repeat=1\ntimer_start=0;:00", "repeat=1\nkey_play=7", "repeat=1\nkey_play=0x78",
-        "repeat=1\nkey_save=255", "repeat=1\nkey_save=1a", "repeat=1\nkey_save=0120"})
+        "repeat=1\nkey_save=255", "repeat=1\nkey_save=1a", "repeat=1\nkey_save=0120",
+        "repeat=1\nwait_limit=0", "repeat=1\nwait_limit=3601", "repeat=1\nwait_limit=1s"})
     EXPECT_EQ(ParseSettings(broken), Settings()) << broken;
 }
 
@@ -85,12 +90,13 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
   EXPECT_EQ(second.single_timer.EndTime(), Changed().timer_end);
   EXPECT_EQ(second.settings.LastFolder(), Changed().last_folder);
   EXPECT_EQ(second.hotkeys.Keys().KeyOf(engine::Command::Record), platform::vk::kF1 + 8);
-  // A file played at its own speed leaves the user's in the settings.
+  // A file played at its own speed, waiting for the screen, leaves the user's in the settings.
   const std::string walk = folder.File("walk.tpw", 5);
-  second.session.PlayFile(walk, 0, 5, false, [](int, auto&) {});
+  second.session.PlayFile(walk, 0, 5, true, [](int, auto&) {});
   second.switches.ToggleRepeat();
   sim::Advance(1000);
   EXPECT_EQ(ParseSettings(Text()).options.speed_step, 0);
+  EXPECT_FALSE(ParseSettings(Text()).options.wait_for_screen);
   EXPECT_EQ(ParseSettings(Text()).options.repeat, false);
   // A speed the user chooses meanwhile is theirs.
   second.switches.ChangeSpeed(-1);

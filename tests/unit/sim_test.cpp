@@ -225,6 +225,10 @@ TEST_F(SimTest, TheScreenShowsWhatWasPaintedAndTheWindowOnTop) {
       platform::CreateFormWindow({"own", {110, 110, 20, 20}, 0}, nullptr);
   platform::ShowWindow(own, true);
   EXPECT_FALSE(platform::TopWindowAt({115, 115}, w));
+  // The program's own window hides what lies beneath it.
+  sim::FailScreenCapture(false);
+  ASSERT_TRUE(platform::CaptureScreen({109, 110, 2, 1}, pixels));
+  EXPECT_EQ(pixels, (std::vector<std::uint32_t>{0, platform::kHiddenPixel}));
   sim::CloseForeignWindows();
   EXPECT_FALSE(platform::TopWindowAt({120, 120}, w));
 }
