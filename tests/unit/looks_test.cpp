@@ -204,11 +204,55 @@ TEST_F(Looks, TravelWithTheFileAndOnlyWithItsSamples) {
   const std::string text = model::EncodeLooks(recorded);
   EXPECT_TRUE(model::DecodeLooks(text, plain));
   EXPECT_FALSE(model::DecodeLooks(text.substr(0, text.size() - 1), plain));
+  // Plain screens take little room: all four looks in less than one picture's pixels.
+  EXPECT_LT(text.size(), model::kLookPixels * sizeof(std::uint32_t));
   // A recording saved without looks leaves none beside it.
   session.SetRecording(plain);
   session.SaveRecording(path);
   sim::Advance(100);
   EXPECT_FALSE(std::filesystem::exists(looks_path));
+  // Looks that cannot be written keep the file from being replaced: the two stay in step.
+  std::filesystem::create_directory(looks_path);
+  EXPECT_FALSE(engine::SaveRecordingFile(path, recorded, false));
+  loaded = engine::ReadRecordingFile(path);
+  ASSERT_TRUE(loaded.recording);
+  EXPECT_EQ(*loaded.recording, plain);
+}
+
+TEST(LooksFile, OneThatIsBrokenOrNotOfTheseSamplesIsNotUsed) {
+  // Two looks of one colour with no window: each is 19 bytes and 8 runs of 5.
+  model::Recording r;
+  for (int i = 0; i < 10; ++i) r.push_back({i, i, model::kMove});
+  for (const std::int32_t sample : {2, 7}) {
+    model::Look look;
+    look.sample = sample;
+    look.pixels.assign(model::kLookPixels, 0x336699);
+    r.looks().push_back(look);
+  }
+  const std::string good = model::EncodeLooks(r);
+  ASSERT_EQ(good.size(), 18 + 16 + 2 * (19 + 8 * 5));
+  ASSERT_EQ(model::DecodeLooks(good, r), r.looks());
+  const auto set = [](std::string text, std::size_t at, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i) text[at + i] = static_cast<char>(value >> (8 * i));
+    return text;
+  };
+  constexpr std::size_t kFirstLook = 18 + 16, kSecondLook = kFirstLook + 59;
+  model::Recording other = r;
+  other[3].x = 4;
+  const struct {
+    const char* name;
+    std::string text;
+    const model::Recording& recording;
+  } broken[] = {
+      {"another kind of file", "X" + good.substr(1), r},
+      {"of other samples", good, other},
+      {"more looks than samples", set(good, 18 + 12, 11), r},
+      {"a look past the last sample", set(good, kFirstLook, 10), r},
+      {"looks out of order", set(good, kSecondLook, 2), r},
+      {"a run past the picture's end", set(good, kSecondLook - 5, 0x3366 << 8 | 0xFF), r},
+      {"more after the last look", good + '\0', r},
+  };
+  for (const auto& b : broken) EXPECT_FALSE(model::DecodeLooks(b.text, b.recording)) << b.name;
 }
 
 TEST_F(Looks, PlayedWithWaitItEndsWithItsOwnStatusAndLeavesTheOptionAsItWas) {
