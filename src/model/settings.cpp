@@ -35,40 +35,27 @@ std::string TimeText(HourMinute t) {
 constexpr const char* kHotkeyKeys[] = {"key_record", "key_play", "key_stop", "key_load",
                                        "key_save"};
 
-// A virtual key, 8 to 254, in decimal.
-bool ParseKey(std::string_view value, int& out) {
-  int vk = 0;
-  if (value.empty() || value.size() > 3) return false;
-  for (const char c : value) {
-    if (c < '0' || c > '9') return false;
-    vk = vk * 10 + (c - '0');
-  }
-  if (vk < 8 || vk > 254) return false;
-  out = vk;
-  return true;
-}
-
-// Whole seconds from 1 to an hour.
-bool ParseSeconds(std::string_view value, int& out) {
+// A whole number from lowest to highest in decimal, with no more digits than highest has.
+bool ParseWhole(std::string_view value, int lowest, int highest, int& out) {
   int n = 0;
-  if (value.empty() || value.size() > 4) return false;
+  if (value.empty() || value.size() > std::to_string(highest).size()) return false;
   for (const char c : value) {
     if (c < '0' || c > '9') return false;
     n = n * 10 + (c - '0');
   }
-  if (n < 1 || n > kLongestWaitS) return false;
+  if (n < lowest || n > highest) return false;
   out = n;
   return true;
 }
 
 bool ParseLine(std::string_view key, std::string_view value, Settings& s) {
   for (size_t i = 0; i < s.hotkeys.size(); ++i)
-    if (key == kHotkeyKeys[i]) return ParseKey(value, s.hotkeys[i]);
+    if (key == kHotkeyKeys[i]) return ParseWhole(value, 8, 254, s.hotkeys[i]);  // a virtual key
   if (key == "repeat") return ParseSwitch(value, s.options.repeat);
   if (key == "simulate_clicks") return ParseSwitch(value, s.options.simulate_clicks);
   if (key == "record_keyboard") return ParseSwitch(value, s.options.record_keyboard);
   if (key == "wait_for_screen") return ParseSwitch(value, s.options.wait_for_screen);
-  if (key == "wait_limit") return ParseSeconds(value, s.options.wait_limit_s);
+  if (key == "wait_limit") return ParseWhole(value, 1, kLongestWaitS, s.options.wait_limit_s);
   if (key == "speed") {
     s.options.speed_step = SpeedStepNamed(value);
     return s.options.speed_step >= 0;
