@@ -127,7 +127,6 @@ std::optional<std::vector<Look>> DecodeLooks(std::string_view text, const Record
   Reader in(text.substr(kMagic.size()));
   if (in.Take(4) != recording.size() || in.Take(8) != SamplesHash(recording)) return std::nullopt;
   const std::uint64_t count = in.Take(4);
-  if (count > recording.size()) return std::nullopt;
   std::vector<Look> looks;
   for (std::uint64_t i = 0; in.Ok() && i < count; ++i) {
     Look look;

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <vector>
 
 #include "engine/recording_files.h"
@@ -247,12 +248,23 @@ TEST(LooksFile, OneThatIsBrokenOrNotOfTheseSamplesIsNotUsed) {
       {"another kind of file", "X" + good.substr(1), r},
       {"of other samples", good, other},
       {"more looks than samples", set(good, 18 + 12, 11), r},
-      {"a look past the last sample", set(good, kFirstLook, 10), r},
+      {"a look past the last sample", set(good, kSecondLook, 10), r},
       {"looks out of order", set(good, kSecondLook, 2), r},
       {"a run past the picture's end", set(good, kSecondLook - 5, 0x3366 << 8 | 0xFF), r},
       {"more after the last look", good + '\0', r},
   };
   for (const auto& b : broken) EXPECT_FALSE(model::DecodeLooks(b.text, b.recording)) << b.name;
+  // A busy screen: every pixel another, which takes its pixels and a count byte for each 128 of
+  // them, no more; then runs and single pixels mixed.
+  model::Recording busy = r;
+  busy.looks().resize(1);
+  std::vector<std::uint32_t>& pixels = busy.looks()[0].pixels;
+  for (std::uint32_t i = 0; i < model::kLookPixels; ++i) pixels[i] = i * 2654435761u & 0xFFFFFF;
+  EXPECT_EQ(model::EncodeLooks(busy).size(), kFirstLook + 19 + 8 * (1 + 128 * 4));
+  EXPECT_EQ(model::DecodeLooks(model::EncodeLooks(busy), busy), busy.looks());
+  std::minstd_rand random(7);
+  for (std::uint32_t& p : pixels) p = 0x101010 * (random() % 3);
+  EXPECT_EQ(model::DecodeLooks(model::EncodeLooks(busy), busy), busy.looks());
 }
 
 TEST_F(Looks, PlayedWithWaitItEndsWithItsOwnStatusAndLeavesTheOptionAsItWas) {
