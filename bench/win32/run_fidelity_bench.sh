@@ -106,6 +106,7 @@ chmod 700 "$STATE/run"
 HOME="$STATE/home" XDG_CONFIG_HOME="$STATE/home/.config" XDG_RUNTIME_DIR="$STATE/run" \
   "$TAPWRIGHT" >"$STATE/x11.log" 2>&1 &
 X11_PID=$!
+for _ in $(seq 100); do xdotool search --name '^Tapwright$' >/dev/null 2>&1 && break; sleep 0.1; done
 sleep 1
 record_and_replay xdotool key
 echo "tapwright (X11), reference:  $(analyze replay)  clicks $(sed -n 's/^clicks //p' "$STATE/replay.out") of 3"
