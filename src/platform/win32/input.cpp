@@ -2,6 +2,7 @@
 // the process per-monitor DPI aware, so all of these are physical pixels on every monitor.
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <functional>
 #include <mutex>
 #include <utility>
@@ -402,7 +403,7 @@ namespace {
 
 // DPI of the primary monitor: shcore's per-monitor value where it exists (Windows 8.1 on),
 // else the system DPI.
-UINT PrimaryDpi(bool vertical) {
+UINT ReadPrimaryDpi(bool vertical) {
   using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
   static GetDpiForMonitorFn get_dpi = [] {
     HMODULE shcore = LoadLibraryW(L"shcore.dll");
@@ -422,7 +423,32 @@ UINT PrimaryDpi(bool vertical) {
   return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 
+// Read again only after the system tells of a change: a paint converts a few hundred lengths,
+// and under Wine each reading costs some 25 us, which held the UI thread, and with it a replay's
+// moves, for 6-10 ms at every repaint.
+std::atomic<UINT> dpi_x{0};
+std::atomic<UINT> dpi_y{0};
+
+UINT PrimaryDpi(bool vertical) {
+  std::atomic<UINT>& kept = vertical ? dpi_y : dpi_x;
+  UINT dpi = kept.load(std::memory_order_relaxed);
+  if (dpi == 0) {
+    dpi = ReadPrimaryDpi(vertical);
+    kept.store(dpi, std::memory_order_relaxed);
+  }
+  return dpi;
+}
+
 }  // namespace
+
+namespace win32 {
+
+void ForgetDpi() {
+  dpi_x.store(0, std::memory_order_relaxed);
+  dpi_y.store(0, std::memory_order_relaxed);
+}
+
+}  // namespace win32
 
 double TwipsPerPixelX() { return 1440.0 / PrimaryDpi(false); }
 double TwipsPerPixelY() { return 1440.0 / PrimaryDpi(true); }

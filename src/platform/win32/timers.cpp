@@ -129,6 +129,7 @@ class Scheduler {
                                        TIMER_ALL_ACCESS);
     if (!waitable_)  // before Windows 10 1803
       waitable_ = CreateWaitableTimerExW(nullptr, nullptr, 0, TIMER_ALL_ACCESS);
+    UseWinesSleep();
     HANDLE thread = CreateThread(
         nullptr, 0, [](void* self) -> DWORD { return static_cast<Scheduler*>(self)->Run(); }, this,
         0, nullptr);
@@ -150,6 +151,25 @@ class Scheduler {
     set_info(GetCurrentProcess(), 4 /* ProcessPowerThrottling */, &throttling, sizeof throttling);
   }
 
+  // Under Wine a wait ends on wineserver's millisecond, up to one late: a 1 ms timer ticked 700
+  // to 840 times a second, anywhere in its millisecond. Its NtDelayExecution sleeps without
+  // wineserver, to a tenth of a millisecond, so the wait stops short and the sleep takes the
+  // rest. Windows' high-resolution timer needs no help, and its sleeps are as coarse as its timer.
+  void UseWinesSleep() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    if (ntdll == nullptr || GetProcAddress(ntdll, "wine_get_version") == nullptr) return;
+    sleep_ = reinterpret_cast<DelayExecutionFn>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDelayExecution")));
+    if (sleep_ != nullptr) stop_short_ = clock_.FromMs(2);
+  }
+
+  void SleepPrecisely(std::int64_t ticks) {
+    LARGE_INTEGER rest;
+    rest.QuadPart = -clock_.To100ns(ticks);
+    if (rest.QuadPart >= 0) return;
+    sleep_(FALSE, &rest);
+  }
+
   DWORD Run() {
     for (;;) {
       std::int64_t now = clock_.Now();
@@ -169,8 +189,12 @@ class Scheduler {
         WaitForSingleObject(wake_, INFINITE);
         continue;
       }
+      if (sleep_ != nullptr && earliest - now <= stop_short_) {
+        SleepPrecisely(earliest - now);
+        continue;
+      }
       LARGE_INTEGER due;
-      due.QuadPart = -clock_.To100ns(earliest - now);
+      due.QuadPart = -clock_.To100ns(earliest - now - stop_short_);
       if (due.QuadPart >= 0) due.QuadPart = -1;
       SetWaitableTimer(waitable_, &due, 0, nullptr, nullptr, FALSE);
       HANDLE handles[] = {wake_, waitable_};
@@ -186,6 +210,9 @@ class Scheduler {
   HWND target_ = nullptr;
   HANDLE wake_ = nullptr;
   HANDLE waitable_ = nullptr;
+  using DelayExecutionFn = LONG(NTAPI*)(BOOLEAN alertable, PLARGE_INTEGER interval);
+  DelayExecutionFn sleep_ = nullptr;
+  std::int64_t stop_short_ = 0;  // performance-counter units; 0 where the waits are precise
 };
 
 }  // namespace

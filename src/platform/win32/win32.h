@@ -59,4 +59,8 @@ WPARAM LastMarkerSeen();
 // have made a timer or called this first.
 void RunOnUiThread(std::function<void()> fn);
 
+// The primary monitor's DPI is kept between readings; a change of the displays or of their scale
+// calls this.
+void ForgetDpi();
+
 }  // namespace platform::win32

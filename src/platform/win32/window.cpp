@@ -101,6 +101,11 @@ LRESULT CALLBACK FormProc(HWND h, UINT m, WPARAM w, LPARAM l) {
 
   if (MouseMessage(h, d, m, w, l)) return 0;
   switch (m) {
+    case WM_DPICHANGED:
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+      ForgetDpi();
+      break;
     case WM_PAINT:
       PaintWindow(h, d->listener, d->background);
       return 0;
