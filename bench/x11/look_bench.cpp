@@ -55,9 +55,12 @@ struct Timing {
   double mean_us, p99_us;
 };
 
-Timing TimeOf(int runs, const std::function<void(int)>& run) {
+// `run` timed `runs` times, each after `before` (not timed) when given.
+Timing TimeOf(int runs, const std::function<void(int)>& run,
+              const std::function<void(int)>& before = nullptr) {
   std::vector<double> us;
   for (int i = 0; i < runs; ++i) {
+    if (before) before(i);
     const auto start = Clock::now();
     run(i);
     us.push_back(std::chrono::duration<double, std::micro>(Clock::now() - start).count());
@@ -88,26 +91,30 @@ int main() {
 
   engine::LookTaker taker;
   std::int64_t now = 0;
-  Print("recording: the picture kept around the pointer",
-        TimeOf(kRuns,
-               [&](int i) {
-                 now += engine::LookTaker::kEveryUs;
-                 taker.Watch(PressAt(i, false), now);
-               }),
-        "a look under 1 ms; every 20 ms");
+  // The pointer comes to rest at p: the next Watch there reads the picture around it.
+  const auto rest_at = [&](platform::Point p) {
+    taker.Watch(p, now += engine::LookTaker::kEveryUs);
+    now += engine::LookTaker::kRestUs;
+  };
+  Print("recording: the picture read where the pointer rests",
+        TimeOf(
+            kRuns, [&](int i) { taker.Watch(PressAt(i, false), now); },
+            [&](int i) { rest_at(PressAt(i, false)); }),
+        "a look under 1 ms; every 50 ms at rest");
   Print("recording: the look of a press, with its window",
-        TimeOf(kRuns,
-               [&](int i) {
-                 const platform::Point p = PressAt(i, false);
-                 taker.Watch(p, now += engine::LookTaker::kEveryUs);
-                 taker.Take(i, p, now + 1);
-               }),
+        TimeOf(
+            kRuns, [&](int i) { taker.Take(i, PressAt(i, false), now + 1); },
+            [&](int i) {
+              rest_at(PressAt(i, false));
+              taker.Watch(PressAt(i, false), now);
+            }),
         "under 1 ms");
 
   std::vector<model::Look> looks;
   for (int i = 0; i < 100; ++i) {
     const platform::Point p = PressAt(i, false);
-    taker.Watch(p, now += engine::LookTaker::kEveryUs);
+    rest_at(p);
+    taker.Watch(p, now);
     looks.push_back(*taker.Take(i, p, now + 1));
   }
   std::vector<std::uint32_t> pixels;
@@ -138,7 +145,8 @@ int main() {
     for (int i = 0; i < 3600; ++i) r.push_back({0, 0, model::kMove});
     for (int i = 0; i < 3600; ++i) {
       const platform::Point p = PressAt(i, noise);
-      taker.Watch(p, now += engine::LookTaker::kEveryUs);
+      rest_at(p);
+      taker.Watch(p, now);
       if (std::optional<model::Look> look = taker.Take(i, p, now + 1))
         r.looks().push_back(std::move(*look));
     }

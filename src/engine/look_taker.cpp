@@ -1,6 +1,7 @@
 #include "engine/look_taker.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -31,22 +32,30 @@ bool LookAround(platform::Point p, std::vector<std::uint32_t>& pixels) {
 
 void LookTaker::Reset() {
   shots_ = {};
-  last_us_ = -1;
+  last_us_ = rest_since_us_ = -1;
 }
 
 void LookTaker::Watch(platform::Point pointer, std::int64_t now_us) {
-  if (last_us_ >= 0 && now_us - last_us_ < kEveryUs) return;
+  if (rest_since_us_ < 0 || std::abs(pointer.x - rest_at_.x) > kMargin ||
+      std::abs(pointer.y - rest_at_.y) > kMargin) {
+    rest_at_ = pointer;
+    rest_since_us_ = now_us;
+    last_us_ = -1;
+    return;
+  }
+  if (now_us - rest_since_us_ < kRestUs || (last_us_ >= 0 && now_us - last_us_ < kEveryUs)) return;
   last_us_ = now_us;
   Shot& shot = shots_[next_];
   const int side = model::kLookSide + 2 * kMargin;
-  shot.area = {pointer.x - side / 2, pointer.y - side / 2, side, side};
+  shot.area = {rest_at_.x - side / 2, rest_at_.y - side / 2, side, side};
   if (!platform::CaptureScreen(shot.area, shot.pixels)) return;
   shot.time_us = now_us;
   next_ = (next_ + 1) % shots_.size();
 }
 
 std::optional<model::Look> LookTaker::Take(std::int32_t sample, platform::Point at,
-                                           std::int64_t time_us) {
+                                           std::int64_t time_us,
+                                           const std::vector<std::uint32_t>& screen) {
   model::Look look;
   look.sample = sample;
   const platform::Rect area = LookArea(at);
@@ -55,7 +64,9 @@ std::optional<model::Look> LookTaker::Take(std::int32_t sample, platform::Point 
     if (s.time_us >= 0 && s.time_us <= time_us && Holds(s.area, area) &&
         (!best || s.time_us > best->time_us))
       best = &s;
-  if (best) {
+  if (screen.size() == static_cast<std::size_t>(model::kLookPixels)) {
+    look.pixels = screen;
+  } else if (best) {
     look.pixels.resize(model::kLookPixels);
     for (int y = 0; y < model::kLookSide; ++y)
       std::copy_n(

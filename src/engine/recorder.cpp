@@ -37,6 +37,7 @@ void Recorder::Start(model::Recording& into, bool keyboard) {
   origin_ = {};
   platform::CursorPosition(origin_);
   events_ = platform::WatchInputEvents(true);
+  screen_with_presses_ = events_ && platform::ShowScreenWithPresses(model::kLookSide);
   pressed_.reset();
   placed_ = 0;
   last_wheel_us_ = -1;
@@ -58,6 +59,7 @@ void Recorder::Stop() {
       r.back() = {p.x, p.y, model::kMove};
   }
   sampler_timer_.Stop();
+  if (screen_with_presses_) platform::ShowScreenWithPresses(0);
   platform::WatchInputEvents(false);
   if (into_ != nullptr) JoinClicks(*into_);
 }
@@ -89,15 +91,17 @@ void Recorder::Sample() {
       MoveTo(ms, *e.at);
     else
       MoveTo(std::max(ms, due), p);
-    KeepLook(Place(ms, e.code, e.at), e.code, e.time_us);
+    KeepLook(Place(ms, e.code, e.at), e);
   }
   MoveTo(due, p);
-  looks_.Watch(p, now);
+  // Where the presses bring the screen, it is never read meanwhile.
+  if (!screen_with_presses_) looks_.Watch(p, now);
 }
 
-void Recorder::KeepLook(std::int64_t index, std::int32_t code, std::int64_t time_us) {
+void Recorder::KeepLook(std::int64_t index, const Seen& seen) {
   using Kind = model::Action::Kind;
-  const model::Action a = model::Decode(code);
+  const std::int64_t time_us = seen.time_us;
+  const model::Action a = model::Decode(seen.code);
   if (a.kind == Kind::Wheel) {
     // A turn is the notches that follow each other within a moment.
     const bool first = last_wheel_us_ < 0 || time_us - last_wheel_us_ > 500'000;
@@ -109,7 +113,7 @@ void Recorder::KeepLook(std::int64_t index, std::int32_t code, std::int64_t time
   if (index < 0) return;
   const model::Sample& s = (*into_)[static_cast<std::size_t>(index)];
   std::optional<model::Look> look =
-      looks_.Take(static_cast<std::int32_t>(index), {s.x, s.y}, time_us);
+      looks_.Take(static_cast<std::int32_t>(index), {s.x, s.y}, time_us, seen.screen);
   std::vector<model::Look>& looks = into_->looks();
   if (!look || (!looks.empty() && looks.back().sample >= look->sample)) return;
   try {
@@ -126,11 +130,11 @@ std::vector<Recorder::Seen> Recorder::TakeEvents() {
       case platform::InputEvent::Kind::ButtonDown:
       case platform::InputEvent::Kind::ButtonUp:
         if (const std::optional<model::Action> a = ButtonActionOf(e))
-          seen.push_back({e.time_us, e.at, model::Encode(*a)});
+          seen.push_back({e.time_us, e.at, model::Encode(*a), e.screen});
         break;
       case platform::InputEvent::Kind::Wheel:
         for (std::int32_t code : WheelCodes(e.axis, e.delta))
-          seen.push_back({e.time_us, e.at, code});
+          seen.push_back({e.time_us, e.at, code, e.screen});
         break;
       case platform::InputEvent::Kind::KeyDown:
       case platform::InputEvent::Kind::KeyUp: {

@@ -41,6 +41,7 @@ class Recorder {
     std::int64_t time_us;
     std::optional<platform::Point> at;  // none: where the path was then
     std::int32_t code;
+    std::vector<std::uint32_t> screen = {};  // around it before any window had it; may be none
   };
 
   void Sample();
@@ -56,7 +57,7 @@ class Recorder {
   // it. The index of the sample that took it; -1 when none did.
   std::int64_t Place(std::int64_t ms, std::int32_t code, std::optional<platform::Point> at);
   // A press and the first notch of a turn keep what the screen showed before them.
-  void KeepLook(std::int64_t index, std::int32_t code, std::int64_t time_us);
+  void KeepLook(std::int64_t index, const Seen& seen);
   // A sample that cannot be stored is dropped whole: no gap is left in the recording.
   bool Add(std::int32_t x, std::int32_t y, std::int32_t code);
 
@@ -68,8 +69,9 @@ class Recorder {
   std::int64_t start_us_ = 0;  // samples are due one a millisecond from here
   platform::Point origin_;     // the cursor when the recording started
   bool events_ = false;        // the buttons, the wheel and the keys come from their own events
-  Buttons pressed_;            // since the start and not released
-  std::int32_t placed_ = 0;    // the millisecond of the sample that took the last code
+  bool screen_with_presses_ = false;  // and bring the screen as it was before them
+  Buttons pressed_;                   // since the start and not released
+  std::int32_t placed_ = 0;           // the millisecond of the sample that took the last code
   std::int64_t last_wheel_us_ = -1;
   std::bitset<256> keys_down_;  // pressed, by their events, since the keys were watched
   ButtonWatch buttons_;

@@ -131,7 +131,14 @@ struct InputEvent {
   int vk = 0;                              // KeyDown (again as the key repeats), KeyUp
   std::int64_t time_us = 0;                // on MonotonicMicros' clock
   std::optional<Point> at;                 // the pointer then, where the system tells it
+  // ButtonDown, Wheel, while ShowScreenWithPresses asks: the screen in the square around `at`,
+  // as CaptureScreen reads it, as it was before any application had the press.
+  std::vector<std::uint32_t> screen;
 };
+// Each ButtonDown and Wheel event kept from now on carries the screen in a side x side square
+// around its place (0: none). False where the system cannot read it before the applications have
+// the press (X11 tells the program of a press after the window under it).
+bool ShowScreenWithPresses(int side);
 // Starts keeping the input's events for TakeInputEvents, forgetting any kept before, or stops
 // (on = false). False where the system gives no such events: the caller polls QueryKey instead.
 // The keys taken as hotkeys come too.

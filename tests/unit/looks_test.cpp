@@ -104,61 +104,67 @@ TEST_F(Looks, AReplayPressesOnlyWhereTheScreenLooksAsRecorded) {
       {"never there, the option switched off meanwhile", true, -1, 0, 0, false, 1000, 170, 160},
       {"blind, as without the option", false, 0, 300, 150, false, 0, 170, 160},
   };
-  RecordTask();
-  // The presses and the first notch of the turn, none of them showing the press's answer.
-  ASSERT_EQ(Recording().looks().size(), 4u);
-  EXPECT_TRUE(Recording().looks()[0].in_window);
-  const std::int64_t recorded_gap = Recording().looks()[1].sample - Recording().looks()[0].sample;
-  engine.switches.ToggleWaitForScreen();
-  for (const World& w : worlds) {
-    SCOPED_TRACE(w.name);
-    if (engine.Options().wait_for_screen != w.wait) engine.switches.ToggleWaitForScreen();
-    ShowWorld(w.appears_ms == 0, w.dx, w.dy, w.decoy);
-    sim::ClearInputLog();
-    engine.player.Rewind();
-    session.Act(engine::Command::Play);
-    const std::int64_t start = sim::Now();
-    if (w.off_ms > 0) {
-      sim::Advance(w.off_ms);
-      engine.switches.ToggleWaitForScreen();
-    }
-    if (w.appears_ms > 0) {
-      sim::Advance(w.appears_ms);
-      ShowWorld(true, w.dx, w.dy, w.decoy);
-    }
-    sim::Advance(12'000);
-    EXPECT_FALSE(Playing());
-    const std::vector<Press> presses = Presses();
-    if (w.press_x == 0) {
-      EXPECT_TRUE(presses.empty());
-      EXPECT_EQ(engine.status.GetKind(), engine::StatusLine::Kind::NotFound);
-      EXPECT_EQ(engine.status.Name(), "0m 0s");
-      continue;
-    }
-    ASSERT_EQ(presses.size(), 3u);
-    for (std::size_t i = 0; i < 2; ++i) {
-      EXPECT_EQ(presses[i].x, w.press_x);
-      EXPECT_EQ(presses[i].y, w.press_y);
-    }
-    // The moves after a press follow the window it found. The canvas never moved: its turn goes
-    // where it was recorded, although shifted as the button's window moved it would find the
-    // canvas as plain there.
-    for (const auto& e : sim::InputLog()) {
-      if (e.kind == sim::InputEvent::Kind::MoveCursor && e.time > presses[0].time &&
-          e.time < presses[1].time) {
-        EXPECT_EQ(e.x, w.press_x);
+  // Read while the pointer rests (X11), or brought by each press (Windows' hooks).
+  for (const bool brought : {false, true}) {
+    SCOPED_TRACE(brought ? "brought by the presses" : "read while the pointer rests");
+    sim::SetScreenWithPresses(brought);
+    if (engine.Options().wait_for_screen) engine.switches.ToggleWaitForScreen();
+    RecordTask();
+    // The presses and the first notch of the turn, none of them showing the press's answer.
+    ASSERT_EQ(Recording().looks().size(), 4u);
+    EXPECT_TRUE(Recording().looks()[0].in_window);
+    const std::int64_t recorded_gap = Recording().looks()[1].sample - Recording().looks()[0].sample;
+    engine.switches.ToggleWaitForScreen();
+    for (const World& w : worlds) {
+      SCOPED_TRACE(w.name);
+      if (engine.Options().wait_for_screen != w.wait) engine.switches.ToggleWaitForScreen();
+      ShowWorld(w.appears_ms == 0, w.dx, w.dy, w.decoy);
+      sim::ClearInputLog();
+      engine.player.Rewind();
+      session.Act(engine::Command::Play);
+      const std::int64_t start = sim::Now();
+      if (w.off_ms > 0) {
+        sim::Advance(w.off_ms);
+        engine.switches.ToggleWaitForScreen();
       }
-      if (e.kind == sim::InputEvent::Kind::Wheel) {
-        EXPECT_EQ(e.x, 700);
+      if (w.appears_ms > 0) {
+        sim::Advance(w.appears_ms);
+        ShowWorld(true, w.dx, w.dy, w.decoy);
       }
+      sim::Advance(12'000);
+      EXPECT_FALSE(Playing());
+      const std::vector<Press> presses = Presses();
+      if (w.press_x == 0) {
+        EXPECT_TRUE(presses.empty());
+        EXPECT_EQ(engine.status.GetKind(), engine::StatusLine::Kind::NotFound);
+        EXPECT_EQ(engine.status.Name(), "0m 0s");
+        continue;
+      }
+      ASSERT_EQ(presses.size(), 3u);
+      for (std::size_t i = 0; i < 2; ++i) {
+        EXPECT_EQ(presses[i].x, w.press_x);
+        EXPECT_EQ(presses[i].y, w.press_y);
+      }
+      // The moves after a press follow the window it found. The canvas never moved: its turn goes
+      // where it was recorded, although shifted as the button's window moved it would find the
+      // canvas as plain there.
+      for (const auto& e : sim::InputLog()) {
+        if (e.kind == sim::InputEvent::Kind::MoveCursor && e.time > presses[0].time &&
+            e.time < presses[1].time) {
+          EXPECT_EQ(e.x, w.press_x);
+        }
+        if (e.kind == sim::InputEvent::Kind::Wheel) {
+          EXPECT_EQ(e.x, 700);
+        }
+      }
+      EXPECT_EQ(presses[2].x, 760);
+      EXPECT_EQ(presses[2].y, 260);
+      // It pressed within a look's retry of the button showing, then kept the recorded pace.
+      const int ready_ms = std::max({w.appears_ms, w.off_ms, 200});
+      EXPECT_GE(presses[0].time, start + ready_ms);
+      EXPECT_LE(presses[0].time, start + ready_ms + engine::Player::kLookAgainUs / 1000 + 2);
+      EXPECT_NEAR(presses[1].time - presses[0].time, recorded_gap, 1);
     }
-    EXPECT_EQ(presses[2].x, 760);
-    EXPECT_EQ(presses[2].y, 260);
-    // It pressed within a look's retry of the button showing, then kept the recorded pace.
-    const int ready_ms = std::max({w.appears_ms, w.off_ms, 200});
-    EXPECT_GE(presses[0].time, start + ready_ms);
-    EXPECT_LE(presses[0].time, start + ready_ms + engine::Player::kLookAgainUs / 1000 + 2);
-    EXPECT_NEAR(presses[1].time - presses[0].time, recorded_gap, 1);
   }
 }
 

@@ -46,6 +46,11 @@ bool WatchInputEvents(bool on) {
   return D().events_given;
 }
 
+bool ShowScreenWithPresses(int side) {
+  D().screen_side = D().screen_with_presses ? side : 0;
+  return D().screen_with_presses;
+}
+
 std::vector<InputEvent> TakeInputEvents() {
   std::vector<InputEvent> events;
   events.swap(D().input_events);

@@ -8,6 +8,7 @@
 #include "platform/geometry.h"
 #include "platform/input.h"
 #include "platform/loop.h"
+#include "platform/screen.h"
 
 namespace sim::detail {
 
@@ -140,6 +141,11 @@ void KeepInputEvent(platform::InputEvent::Kind kind, platform::MouseButton b,
   e.vk = vk;
   e.time_us = D().now * 1000 + std::exchange(D().next_event_skew_us, 0);
   if (D().events_with_position) e.at = D().cursor;
+  const int side = D().screen_side;
+  if (side > 0 && kind != platform::InputEvent::Kind::ButtonUp &&
+      kind != platform::InputEvent::Kind::KeyDown && kind != platform::InputEvent::Kind::KeyUp)
+    platform::CaptureScreen({D().cursor.x - side / 2, D().cursor.y - side / 2, side, side},
+                            e.screen);
   D().input_events.push_back(e);
 }
 

@@ -61,6 +61,8 @@ struct Desktop {
   bool events_given = false;
   bool events_with_position = false;
   bool watching_events = false;
+  bool screen_with_presses = false;  // whether the desktop can read it as a press comes
+  int screen_side = 0;               // and the square each press carries; 0: none
   std::vector<platform::InputEvent> input_events;  // kept for TakeInputEvents
   int wheel_step = 1;
   std::int64_t next_event_skew_us = 0;

@@ -249,6 +249,8 @@ void SetInputEvents(bool given, bool with_position) {
   D().events_with_position = with_position;
 }
 
+void SetScreenWithPresses(bool can) { D().screen_with_presses = can; }
+
 bool WatchingInputEvents() { return D().watching_events; }
 
 void SkewNextInputEvent(std::int64_t us) { D().next_event_skew_us = us; }

@@ -96,6 +96,9 @@ void TurnWheel(platform::WheelAxis axis, int delta);
 // Whether the desktop gives the input's own events (at first: no, the program polls), and
 // whether they tell where the pointer was (Windows does, X11 does not).
 void SetInputEvents(bool given, bool with_position);
+// Whether the desktop can read the screen around a press before any window has it (Windows'
+// hooks can, X11 cannot).
+void SetScreenWithPresses(bool can);
 // Whether the program has the input's events kept for it now.
 bool WatchingInputEvents();
 // The next input event's time reads this far off, as another clock's read to the millisecond.

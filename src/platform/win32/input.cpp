@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/screen.h"
 #include "win32.h"
 
 namespace platform {
@@ -58,6 +59,7 @@ struct Shared {
   std::array<bool, 256> pressed{};
   bool listening = false;  // the UI thread is to hear of the taken keys' changes
   bool telling = false;    // a call to tell it waits in its queue
+  int screen_side = 0;     // the square of screen each press carries; 0: none
 };
 
 Shared& Hooked() {
@@ -182,8 +184,17 @@ void Keep(WPARAM message, const MSLLHOOKSTRUCT& m) {
   e.time_us = MicrosOfTickTime(m.time);
   e.at = Point{m.pt.x, m.pt.y};
   Shared& h = Hooked();
+  int side = 0;
+  {
+    const std::lock_guard<std::mutex> hold(h.lock);
+    if (!h.watching) return;
+    side = h.screen_side;
+  }
+  // Read here, the press has yet to reach any window: the screen shows nothing of its answer.
+  if (side > 0 && e.kind != InputEvent::Kind::ButtonUp)
+    CaptureScreen({m.pt.x - side / 2, m.pt.y - side / 2, side, side}, e.screen);
   const std::lock_guard<std::mutex> hold(h.lock);
-  if (h.watching) h.events.push_back(e);
+  if (h.watching) h.events.push_back(std::move(e));
 }
 
 LRESULT CALLBACK OnMouse(int code, WPARAM message, LPARAM data) {
@@ -274,6 +285,14 @@ bool WatchInputEvents(bool on) {
   h.events.clear();
   h.watching = on && given;
   return !on || given;
+}
+
+bool ShowScreenWithPresses(int side) {
+  win32::NoteUiThread();  // whose windows a read of the screen leaves out
+  Shared& h = Hooked();
+  const std::lock_guard<std::mutex> hold(h.lock);
+  h.screen_side = std::max(0, side);
+  return true;
 }
 
 std::vector<InputEvent> TakeInputEvents() {

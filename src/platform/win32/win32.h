@@ -62,5 +62,8 @@ void RunOnUiThread(std::function<void()> fn);
 // The primary monitor's DPI is kept between readings; a change of the displays or of their scale
 // calls this.
 void ForgetDpi();
+// The calling thread is the UI thread, whose windows a read of the screen leaves out from any
+// thread (the hooks' reads the screen at each press).
+void NoteUiThread();
 
 }  // namespace platform::win32
