@@ -21,9 +21,11 @@ else
   files=()
   for f in "${known[@]}"; do [[ $f == "$root"/src/* ]] && files+=("$f"); done
 fi
+# A lookup, not `printf | grep -q`: grep leaving early makes printf fail, and pipefail the check.
+declare -A in_db=()
+for f in "${known[@]}"; do in_db["$f"]=1; done
 for f in "${files[@]}"; do
-  printf '%s\n' "${known[@]}" | grep -qxF "$f" ||
-    { echo "Not in $db: ${f#"$root"/}" >&2; exit 2; }
+  [[ -n ${in_db["$f"]:-} ]] || { echo "Not in $db: ${f#"$root"/}" >&2; exit 2; }
 done
 
 out=$(mktemp -d)
