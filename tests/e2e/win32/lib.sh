@@ -54,7 +54,7 @@ set_options() {
     sleep 0.3
     shift 2
   done
-  import -window root -crop 200x190+0+0 "$out/options.png"
+  import -window root -crop 200x210+0+0 "$out/options.png"
   driver click 140 12 >/dev/null
   sleep 0.5
 }

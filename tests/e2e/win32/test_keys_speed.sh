@@ -15,9 +15,9 @@ typed() { clean <"$OUT/target.log" | tail -n "+$(($1 + 1))" | sed -n 's/^char //
 
 start_with_target "$OUT"
 
-# "Record keyboard" at (12, 123) and the speed at (12, 142), each 16 x 16; a left click on the
+# "Record keyboard" at (12, 123) and the speed at (12, 161), each 16 x 16; a left click on the
 # speed is one step faster.
-set_options "$OUT" 20 131 20 150
+set_options "$OUT" 20 131 20 169
 
 # The click that focuses the target comes before F8; the letters come from X, as a user types.
 driver click 240 230 left >/dev/null

@@ -28,7 +28,7 @@ echo "pixels: grey $grey, light blue $blue, black $black of $((178 * 66))"
 # below the status strip.
 driver click 138 8
 sleep 0.5
-import -window root -crop 178x176+0+0 "$SHOTS/win32-options-panel.png"
+import -window root -crop 178x195+0+0 "$SHOTS/win32-options-panel.png"
 panel=$(convert "$SHOTS/win32-options-panel.png" -crop 178x70+0+66 txt:- | grep -ci "#808080" || true)
 echo "options panel: $panel grey pixels, screenshot: $SHOTS/win32-options-panel.png"
 [ "$panel" -ge 100 ] || fail "the options panel did not open"

@@ -31,16 +31,16 @@ MAIN=$(windows_named Tapwright)
 pointer() { xdotool getmouselocation | sed -n 's/^x:\([-0-9]*\) y:\([-0-9]*\) .*/\1 \2/p'; }
 size_is() { [[ "$(geometry "$MAIN")" == "$1" ]]; }
 
-# The options (gear at pixel 132, 4): "Record keyboard" at (12, 123) and the speed at (12, 142),
+# The options (gear at pixel 132, 4): "Record keyboard" at (12, 123) and the speed at (12, 161),
 # each 16 x 16; a left click on the speed is one step faster. Clicks on two controls, so the
 # second is no double click.
 xdotool mousemove 138 8 click 1
-wait_for 5 size_is "0 0 178 176" || fail "with the options open the window is $(geometry "$MAIN")"
+wait_for 5 size_is "0 0 178 195" || fail "with the options open the window is $(geometry "$MAIN")"
 xdotool mousemove 20 131 click 1
 sleep 0.3
-xdotool mousemove 20 150 click 1
+xdotool mousemove 20 169 click 1
 sleep 0.3
-import -window root -crop 200x190+0+0 "$SHOTS/x11_options_keys_speed.png"
+import -window root -crop 200x210+0+0 "$SHOTS/x11_options_keys_speed.png"
 xdotool mousemove 138 8 click 1
 wait_for 5 size_is "0 0 178 66" || fail "closed again the window is $(geometry "$MAIN")"
 
