@@ -195,9 +195,11 @@ TEST_F(Looks, TravelWithTheFileAndOnlyWithItsSamples) {
   model::Recording plain = recorded;
   plain.looks().clear();
   ASSERT_TRUE(std::filesystem::exists(looks_path));
+#ifndef _WIN32  // Windows keeps the folder's permissions
   EXPECT_EQ((std::filesystem::status(looks_path).permissions() &
              (std::filesystem::perms::group_all | std::filesystem::perms::others_all)),
             std::filesystem::perms::none);
+#endif
   engine::LoadOutcome loaded = engine::ReadRecordingFile(path);
   ASSERT_TRUE(loaded.recording);
   EXPECT_EQ(*loaded.recording, recorded);
