@@ -24,14 +24,18 @@ using model::CommandLine;
 // Says on stderr why a file was not loaded or played; nothing for the other outcomes.
 void SayWhy(const CommandLine& line, int exit_code, const std::string& why) {
   const char* file = line.file.c_str();
+  const bool record = line.action == CommandLine::Action::Record;
   if (exit_code == model::kExitNotLoaded)
-    std::fprintf(stderr, "tapwright: cannot load %s%s%s\n", file, why.empty() ? "" : ": ",
-                 why.c_str());
+    std::fprintf(stderr, "tapwright: cannot %s %s%s%s\n", record ? "save" : "load", file,
+                 why.empty() ? "" : ": ", why.c_str());
   if (exit_code == model::kExitNotFound)
     std::fprintf(stderr, "tapwright: stopped playing %s: %s\n", file, why.c_str());
   if (exit_code == model::kExitBusy)
     std::fprintf(stderr, "tapwright: the copy that runs is busy (%s): %s not %s\n", why.c_str(),
-                 file, line.action == CommandLine::Action::Play ? "played" : "loaded");
+                 file,
+                 record                                     ? "recorded"
+                 : line.action == CommandLine::Action::Play ? "played"
+                                                            : "loaded");
 }
 
 // An outcome as a later copy hears it: the exit code, then why on a line of its own.
@@ -39,23 +43,34 @@ std::string Reply(int exit_code, const std::string& why) {
   return std::to_string(exit_code) + (why.empty() ? "" : "\n" + why);
 }
 
-// A later copy's request, carried out by this one: a file to load, or one to play, whose outcome
-// is the answer. A playback stops when its asker gives up.
+// A played or recorded file, as the command line asks for it; `done` hears the outcome.
+void PlayOrRecord(engine::Engine& core, const CommandLine& line, engine::HandedDone done) {
+  if (line.action == CommandLine::Action::Record) {
+    core.session.RecordFile(line.file, line.keyboard, std::move(done));
+  } else {
+    core.session.PlayFile(line.file, line.passes, line.speed, line.wait, std::move(done));
+  }
+}
+
+// A later copy's request, carried out by this one: a file to load, one to play or one to record,
+// whose outcome is the answer. A playback stops when its asker gives up; a recording ends and is
+// saved.
 std::function<void()> Carry(engine::Engine& core, const std::string& message,
                             const platform::CopyAnswer& answer) {
   const CommandLine line = model::ParseMessage(message);
   const auto told = [answer](int exit_code, const std::string& why) {
     answer(Reply(exit_code, why));
   };
-  if (line.action == CommandLine::Action::Play) {
+  if (line.action == CommandLine::Action::Play || line.action == CommandLine::Action::Record) {
     auto running = std::make_shared<bool>(true);
-    core.session.PlayFile(line.file, line.passes, line.speed_step, line.wait,
-                          [told, running](int exit_code, const std::string& why) {
-                            *running = false;
-                            told(exit_code, why);
-                          });
+    PlayOrRecord(core, line, [told, running](int exit_code, const std::string& why) {
+      *running = false;
+      told(exit_code, why);
+    });
     return [&core, running] {
-      if (*running) core.session.StopPlayFile();
+      if (!*running) return;
+      core.session.StopPlayFile();
+      core.session.StopRecordFile();
     };
   }
   if (line.action == CommandLine::Action::Window && !line.file.empty()) {
@@ -100,6 +115,7 @@ int Run(const std::vector<std::string>& args) {
       return model::kExitUsage;
     case CommandLine::Action::Window:
     case CommandLine::Action::Play:
+    case CommandLine::Action::Record:
       break;
   }
   if (platform::AnotherInstanceRunning()) return HandOn(line);
@@ -117,12 +133,11 @@ int Run(const std::vector<std::string>& args) {
       [&core](const std::string& message, const platform::CopyAnswer& answer) {
         return Carry(core, message, answer);
       });
-  if (line.action == CommandLine::Action::Play) {
-    core.session.PlayFile(line.file, line.passes, line.speed_step, line.wait,
-                          [&core, line](int exit_code, const std::string& why) {
-                            SayWhy(line, exit_code, why);
-                            core.Quit(exit_code);
-                          });
+  if (line.action == CommandLine::Action::Play || line.action == CommandLine::Action::Record) {
+    PlayOrRecord(core, line, [&core, line](int exit_code, const std::string& why) {
+      SayWhy(line, exit_code, why);
+      core.Quit(exit_code);
+    });
   } else if (!line.file.empty()) {
     core.session.LoadRecording(line.file);
   }

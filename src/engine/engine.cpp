@@ -11,11 +11,11 @@ Engine::Engine()
           status, view_, [this](bool told) { PollHotkeys(told); },
           [this] { return HotkeyMoment(); }, [this] { settings.Changed(); }),
       recorder(hotkeys.Keys(), [this] { view_.Show(Change::SamplerTick); }),
-      play_file(options_, [this] { view_.Show(Change::Options); }),
+      play_file(options_),
       session({view_, options_, status, chronometer, hotkeys, recorder, player, play_file}),
       player(
-          session.GetRecording(), options_, hotkeys.Keys(), [this] { session.PlaybackEnded(); },
-          [this] { session.PlaybackWrapped(); },
+          session.GetRecording(), options_, play_file, hotkeys.Keys(),
+          [this] { session.PlaybackEnded(); }, [this] { session.PlaybackWrapped(); },
           [this](std::int32_t sample) { session.PlaybackNotFound(sample); }),
       settings([this] { return CurrentSettings(); }),
       switches(options_, single_timer, recorder, player, play_file, [this] { OptionsChanged(); }),
@@ -38,9 +38,6 @@ void Engine::LoadSettings() {
 model::Settings Engine::CurrentSettings() const {
   model::Settings s;
   s.options = options_;
-  // A playback of a file from the command line plays at its own speed, not the user's.
-  s.options.speed_step = play_file.UserSpeedStep();
-  s.options.wait_for_screen = play_file.UserWaitsForScreen();
   s.timer_start = single_timer.StartTime();
   s.timer_end = single_timer.EndTime();
   s.hotkeys = hotkeys.Keys().Chosen();
@@ -90,6 +87,7 @@ void Engine::Quit(int exit_code) {
 
 void Engine::Close() {
   session.StopPlayFile();
+  session.StopRecordFile();
   Quit();
 }
 

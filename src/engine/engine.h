@@ -34,7 +34,8 @@ class Engine {
   // the settings are written.
   [[noreturn]] void Quit(int exit_code = 0);
   // Asked to end from outside (a close request, a signal): a PlayFile that runs ends as stopped
-  // first, so that its asker hears so (the command line's own then ends the program with it).
+  // first, so that its asker hears so (the command line's own then ends the program with it);
+  // a RecordFile saves what it recorded.
   [[noreturn]] void Close();
 
  private:

@@ -1,5 +1,5 @@
 // A file played for someone outside (the command line, a later copy): how many passes are left,
-// the speed it plays at and the user's to go back to, and who hears the outcome.
+// the pace it plays at whatever the user's options say, and who hears the outcome.
 #pragma once
 
 #include <functional>
@@ -15,38 +15,34 @@ using HandedDone = std::function<void(int exit_code, const std::string& why)>;
 
 class PlayFileJob {
  public:
-  // It plays at its own speed in `options`; speed_changed runs when it sets or gives back one.
-  PlayFileJob(model::Options& options, std::function<void()> speed_changed);
+  explicit PlayFileJob(const model::Options& options) : options_(options) {}
 
   bool Running() const { return static_cast<bool>(done_); }
   void Begin(HandedDone done) { done_ = std::move(done); }
-  // The file is loaded: `passes` to play (0: no end), at the speed step given (-1: the options'),
-  // waiting for the screen at each press when `wait` says so (else as the options say).
-  void Loaded(int passes, int speed_step, bool wait = false);
+  // The file is loaded: `passes` to play (0: no end), at `speed` times the recorded pace,
+  // waiting for the screen at each press or not.
+  void Loaded(int passes, double speed, bool wait);
   // A pass reached the end: true when another is to play.
   bool PlaysAgain() const { return Running() && passes_left_ != 1; }
   // A pass started over with repeat on: true when that was the last one.
   bool CountPass() { return Running() && passes_left_ > 0 && --passes_left_ == 0; }
-  // The speed the user chose, whatever this playback plays at.
-  int UserSpeedStep() const {
-    return kept_speed_step_ >= 0 ? kept_speed_step_ : options_.speed_step;
-  }
-  // The user changed the speed meanwhile: it stays theirs.
-  void SpeedChosen() { kept_speed_step_ = -1; }
-  // Whether the user chose to wait for the screen, whatever this playback does.
-  bool UserWaitsForScreen() const { return !waits_for_it_ && options_.wait_for_screen; }
-  // The user switched waiting meanwhile: it stays their choice.
-  void WaitChosen() { waits_for_it_ = false; }
-  // Gives back the user's speed and tells the outcome; nothing when none runs.
+  // What any playback does now: the played file's own, or the options'.
+  double SpeedFactor() const { return own_speed_ ? speed_ : options_.SpeedFactor(); }
+  bool WaitsForScreen() const { return own_wait_ ? wait_ : options_.wait_for_screen; }
+  // The user changed the speed, or switched waiting, meanwhile: theirs applies from then on.
+  void SpeedChosen() { own_speed_ = false; }
+  void WaitChosen() { own_wait_ = false; }
+  // Tells the outcome; nothing when none runs.
   void End(int exit_code, const std::string& why);
 
  private:
-  model::Options& options_;
-  std::function<void()> speed_changed_;
+  const model::Options& options_;
   HandedDone done_;
   int passes_left_ = 0;
-  int kept_speed_step_ = -1;   // -1: untouched
-  bool waits_for_it_ = false;  // it waits for the screen where the user's option does not
+  double speed_ = 1;
+  bool wait_ = false;
+  bool own_speed_ = false;
+  bool own_wait_ = false;
 };
 
 }  // namespace engine

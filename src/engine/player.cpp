@@ -13,10 +13,11 @@
 namespace engine {
 
 Player::Player(const model::Recording& recording, const model::Options& options,
-               const HotkeySet& hotkeys, std::function<void()> ended, std::function<void()> wrapped,
-               std::function<void(std::int32_t)> not_found)
+               const PlayFileJob& pace, const HotkeySet& hotkeys, std::function<void()> ended,
+               std::function<void()> wrapped, std::function<void(std::int32_t)> not_found)
     : recording_(recording),
       options_(options),
+      pace_(pace),
       hotkeys_(hotkeys),
       ended_(std::move(ended)),
       wrapped_(std::move(wrapped)),
@@ -27,7 +28,7 @@ void Player::Start() {
   player_timer_.Start();
   start_us_ = platform::MonotonicMicros();
   base_ = position_;
-  speed_ = options_.SpeedFactor();
+  speed_ = pace_.SpeedFactor();
   wheel_.Forget();
   if (position_ == 0) shift_ = {};
 }
@@ -42,7 +43,7 @@ void Player::SpeedChanged() {
   base_ = position_;
   start_us_ = platform::MonotonicMicros();
   wait_started_us_ = start_us_;
-  speed_ = options_.SpeedFactor();
+  speed_ = pace_.SpeedFactor();
 }
 
 void Player::Tick() {
@@ -102,7 +103,7 @@ void Player::PlayDue(std::int32_t due) {
 }
 
 const model::Look* Player::NextLook(std::int32_t first, std::int32_t end) const {
-  if (!options_.wait_for_screen) return nullptr;
+  if (!pace_.WaitsForScreen()) return nullptr;
   const std::vector<model::Look>& looks = recording_.looks();
   const auto at = std::lower_bound(
       looks.begin(), looks.end(), first,

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "engine/input.h"
+#include "engine/play_file_job.h"
 #include "model/options.h"
 #include "model/recording.h"
 #include "platform/geometry.h"
@@ -25,12 +26,13 @@ class Player {
   // ended: a playback reached the end without repeat and stopped; wrapped: with repeat it starts
   // over; not_found: waiting for the screen, it stopped at that sample's press. A key in `hotkeys`
   // is never sent: it would stop the replay.
-  Player(const model::Recording& recording, const model::Options& options, const HotkeySet& hotkeys,
-         std::function<void()> ended, std::function<void()> wrapped,
+  // It plays at the pace `pace` gives.
+  Player(const model::Recording& recording, const model::Options& options, const PlayFileJob& pace,
+         const HotkeySet& hotkeys, std::function<void()> ended, std::function<void()> wrapped,
          std::function<void(std::int32_t sample)> not_found = nullptr);
 
   bool Playing() const { return player_timer_.Running(); }
-  // Plays on from where the last playback stopped, at the options' speed.
+  // Plays on from where the last playback stopped.
   void Start();
   // Stops and lets go of every button and key the replay holds.
   void Stop();
@@ -41,7 +43,7 @@ class Player {
   }
   // Waiting for the screen to look as it did at a press.
   bool Waiting() const { return waiting_; }
-  // A playback goes on from where it is at the options' speed (idle, the next start sets it).
+  // A playback goes on from where it is at the speed now set (idle, the next start sets it).
   void SpeedChanged();
   void ReleaseHeld() { held_.Release(); }
   // How many samples the playback has played, from the first; kept across a stop.
@@ -70,6 +72,7 @@ class Player {
 
   const model::Recording& recording_;
   const model::Options& options_;
+  const PlayFileJob& pace_;
   const HotkeySet& hotkeys_;
   std::function<void()> ended_;
   std::function<void()> wrapped_;

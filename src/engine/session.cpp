@@ -5,6 +5,7 @@
 #include "engine/recording_files.h"
 #include "model/command_line.h"
 #include "model/file_names.h"
+#include "platform/files.h"
 
 namespace engine {
 
@@ -31,11 +32,17 @@ void Session::SetRecording(model::Recording r) {
 void Session::ToggleRecording() {
   if (state_ == State::Playing) return;
   view_.Show(Change::Toggle);
-  if (state_ == State::Recording) {
-    FinishRecording();
-    BecomeIdle();
-    return;
-  }
+  if (state_ != State::Recording) return StartRecording(options_.record_keyboard);
+  FinishRecording();
+  BecomeIdle();
+  if (!record_done_) return;
+  SaveRecording(std::exchange(record_to_, ""),
+                [done = std::exchange(record_done_, nullptr)](bool saved, const std::string& why) {
+                  done(saved ? model::kExitPlayed : model::kExitNotLoaded, why);
+                });
+}
+
+void Session::StartRecording(bool keyboard) {
   // What the user does now goes before what they asked for earlier; a save of the recording
   // that goes is let finish.
   CancelLoad();
@@ -43,13 +50,15 @@ void Session::ToggleRecording() {
   state_ = State::Recording;
   recording_ = model::Recording();
   player_.Rewind();
-  recorder_.Start(recording_, options_.record_keyboard);
+  recorder_.Start(recording_, keyboard);
   chronometer_.Restart();
   hotkeys_.Take();
   view_.Show(Change::State);
 }
 
 void Session::TogglePlayback() {
+  // A recording made for the command line is only saved.
+  if (record_done_) return;
   view_.Show(Change::Toggle);
   if (state_ == State::Playing) {
     player_.Stop();
@@ -153,13 +162,13 @@ void Session::OpenHandedFile(const std::string& path, const HandedDone& done) {
   });
 }
 
-void Session::PlayFile(const std::string& path, int passes, int speed_step, bool wait,
+void Session::PlayFile(const std::string& path, int passes, double speed, bool wait,
                        HandedDone done) {
   if (RefuseWhenBusy(path, done)) return;
   play_file_.Begin(std::move(done));
-  LoadRecording(path, [this, passes, speed_step, wait](bool loaded, const std::string& why) {
+  LoadRecording(path, [this, passes, speed, wait](bool loaded, const std::string& why) {
     if (!loaded) return play_file_.End(model::kExitNotLoaded, why);
-    play_file_.Loaded(passes, speed_step, wait);
+    play_file_.Loaded(passes, speed, wait);
     PlayFromStart();
   });
 }
@@ -174,6 +183,23 @@ void Session::StopPlayFile() {
   }
 }
 
+void Session::RecordFile(const std::string& path, bool keyboard, HandedDone done) {
+  if (RefuseWhenBusy(path, done)) return;
+  // Refused before the user records anything it could not keep.
+  if (!model::IsRecordingFile(path)) return done(model::kExitNotLoaded, "not a .tpw file");
+  platform::SaveTarget target;
+  if (!platform::GetSaveTarget(path, target) || !target.writable)
+    return done(model::kExitNotLoaded, "no file can be written there");
+  record_to_ = path;
+  record_done_ = std::move(done);
+  view_.Show(Change::Toggle);
+  StartRecording(keyboard);
+}
+
+void Session::StopRecordFile() {
+  if (record_done_ && state_ == State::Recording) ToggleRecording();
+}
+
 void Session::BecomeIdle() {
   state_ = State::Idle;
   chronometer_.Stop();
@@ -185,7 +211,7 @@ void Session::ShowStatus(StatusLine::Kind kind, const std::string& path) {
   status_.Show(kind, model::FileBaseName(path));
 }
 
-void Session::LoadRecording(const std::string& path, LoadDone done) {
+void Session::LoadRecording(const std::string& path, FileDone done) {
   const auto tell = [&done](bool loaded, const std::string& why) {
     if (done) done(loaded, why);
   };
@@ -210,12 +236,19 @@ void Session::LoadRecording(const std::string& path, LoadDone done) {
   hotkeys_.Take();
 }
 
-void Session::SaveRecording(const std::string& path) {
+void Session::SaveRecording(const std::string& path, FileDone done) {
+  const auto tell = [&done](bool saved, const std::string& why) {
+    if (done) done(saved, why);
+  };
   files_.FinishSave();
-  if (files_.Busy()) return;
-  if (recording_.empty()) return status_.Show(StatusLine::Kind::NothingRecorded, "");
-  files_.Save(path, recording_, hotkeys_.Keys(), [this, path](bool saved) {
+  if (files_.Busy()) return tell(false, "at work on another file");
+  if (recording_.empty()) {
+    status_.Show(StatusLine::Kind::NothingRecorded, "");
+    return tell(false, "nothing was recorded");
+  }
+  files_.Save(path, recording_, hotkeys_.Keys(), [this, path, done = std::move(done)](bool saved) {
     ShowStatus(saved ? StatusLine::Kind::Saved : StatusLine::Kind::SaveFailed, path);
+    if (done) done(saved, saved ? "" : "it could not be written there");
   });
 }
 

@@ -55,14 +55,15 @@ class Session {
   // yet ends); during a recording it ends the recording and plays it.
   void TogglePlayback();
 
-  // What came of a load: loaded, or why not in words for the command line.
-  using LoadDone = std::function<void(bool loaded, const std::string& why)>;
+  // What came of a load or a save: done, or why not in words for the command line.
+  using FileDone = std::function<void(bool done, const std::string& why)>;
   // Loads the file at path; only recording files are read. The file is read on another thread:
   // the recording is replaced when it is all there. A file that fails says so; the recording
   // stays. Nothing while a load or a save runs. `done`, when given, hears the outcome.
-  void LoadRecording(const std::string& path, LoadDone done = nullptr);
-  // Saves the recording at path, on another thread; an empty recording is not saved.
-  void SaveRecording(const std::string& path);
+  void LoadRecording(const std::string& path, FileDone done = nullptr);
+  // Saves the recording at path, on another thread; an empty recording is not saved. `done`,
+  // when given, hears the outcome.
+  void SaveRecording(const std::string& path, FileDone done = nullptr);
 
   // A hotkey's command, as each state allows it: a stop ends a recording or a playback, or
   // cancels a load; loading and saving act only while idle, asking the view for the file.
@@ -73,16 +74,23 @@ class Session {
   // recording in progress, nor into a playback that may hold a button); else the status line
   // says so and `done` hears kExitBusy. done may be empty.
   void OpenHandedFile(const std::string& path, const HandedDone& done);
-  // Loads the file and plays it `passes` times (0: until stopped), at the speed step given (-1:
-  // the options'), then runs `done` with the outcome: model::kExitPlayed at the end,
-  // kExitStopped when stopped (Esc, StopPlayFile) during the playback or the load,
-  // kExitNotLoaded when the file fails, kExitBusy when the session cannot take it now. The
-  // speed goes back to the options' after.
-  // With `wait`, it waits for the screen at each press (kExitNotFound when it never looks so).
-  void PlayFile(const std::string& path, int passes, int speed_step, bool wait, HandedDone done);
+  // Loads the file and plays it `passes` times (0: until stopped), at `speed` times the
+  // recorded pace, whatever the options say, then runs `done` with the outcome:
+  // model::kExitPlayed at the end, kExitStopped when stopped (Esc, StopPlayFile) during the
+  // playback or the load, kExitNotLoaded when the file fails, kExitBusy when the session cannot
+  // take it now. With `wait`, it waits for the screen at each press (kExitNotFound when it never
+  // looks so).
+  void PlayFile(const std::string& path, int passes, double speed, bool wait, HandedDone done);
   // Ends the PlayFile that runs (its playback or its load) as stopped, letting go of what it
   // holds; nothing when none runs.
   void StopPlayFile();
+  // Records from now, the keyboard too when `keyboard` says so whatever the options say, until
+  // the record hotkey or a stop, then saves the recording at path and runs `done`:
+  // model::kExitPlayed once saved, kExitNotLoaded when it could not be, kExitBusy when the
+  // session cannot take it now. Playing is refused meanwhile.
+  void RecordFile(const std::string& path, bool keyboard, HandedDone done);
+  // Ends the RecordFile that runs as the hotkey would: what was recorded is saved.
+  void StopRecordFile();
 
  private:
   // The engine wires the playback's ends, the schedulers and the hotkeys' moment to the session.
@@ -109,6 +117,7 @@ class Session {
   void Finish();
   // Loading or saving: the view asks the user for the file, after this call.
   void AskForFile(Command command);
+  void StartRecording(bool keyboard);
   void FinishRecording();
   void BecomeIdle();
   void ShowStatus(StatusLine::Kind kind, const std::string& path);
@@ -133,6 +142,9 @@ class Session {
   model::Recording recording_;
   State state_ = State::Idle;
   bool play_after_load_ = false;  // F10 came while a file was being read
+  // A RecordFile that runs: where the recording goes once it ends, and who hears of it.
+  std::string record_to_;
+  HandedDone record_done_;
   FileWork files_;
   Schedulers schedulers_{*this};
 };

@@ -1,5 +1,6 @@
 #include "model/command_line.h"
 
+#include <array>
 #include <charconv>
 #include <string_view>
 
@@ -16,6 +17,16 @@ int PassesOf(std::string_view text) {
   return n;
 }
 
+// "1/4", "1/2" or a decimal factor from kSlowestSpeed to kFastestSpeed; 0 for anything else.
+double SpeedOf(std::string_view text) {
+  if (const int step = SpeedStepNamed(text); step >= 0) return kSpeeds[step].factor;
+  double factor = 0;
+  const auto [end, error] =
+      std::from_chars(text.data(), text.data() + text.size(), factor, std::chars_format::fixed);
+  const bool whole = error == std::errc() && end == text.data() + text.size();
+  return whole && factor >= kSlowestSpeed && factor <= kFastestSpeed ? factor : 0;
+}
+
 CommandLine Wrong(std::string error) {
   CommandLine line;
   line.action = CommandLine::Action::UsageError;
@@ -27,7 +38,8 @@ CommandLine Wrong(std::string error) {
 
 CommandLine ParseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
-  bool play = false, loop = false, repeat = false, speed = false, options_ended = false;
+  bool play = false, record = false, loop = false, repeat = false, speed = false,
+       options_ended = false;
   for (size_t i = 0; i < args.size(); ++i) {
     std::string_view arg = args[i];
     if (options_ended || arg.size() < 2 || arg[0] != '-') {
@@ -64,6 +76,10 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
     }
     if (name == "--play") {
       play = true;
+    } else if (name == "--record") {
+      record = true;
+    } else if (name == "--keyboard") {
+      line.keyboard = true;
     } else if (name == "--loop") {
       loop = true;
       line.passes = 0;
@@ -75,17 +91,21 @@ CommandLine ParseCommandLine(const std::vector<std::string>& args) {
       line.wait = true;
     } else if (name == "--speed") {
       speed = true;
-      line.speed_step = SpeedStepNamed(value);
-      if (line.speed_step < 0) return Wrong("--speed is one of 1/4, 1/2, 1, 2, 4, 8");
+      line.speed = SpeedOf(value);
+      if (line.speed == 0) return Wrong("--speed needs a factor from 0.25 to 8 (1/4 and 1/2 too)");
     } else {
       return Wrong("unknown option " + std::string(arg));
     }
   }
   if (loop && repeat) return Wrong("--repeat and --loop together");
+  if (play && record) return Wrong("--play and --record together");
   if (!play && (loop || repeat || speed || line.wait))
     return Wrong("--repeat, --loop, --speed and --wait need --play");
-  if (play && line.file.empty()) return Wrong("--play needs a file");
+  if (!record && line.keyboard) return Wrong("--keyboard needs --record");
+  if ((play || record) && line.file.empty())
+    return Wrong(play ? "--play needs a file" : "--record needs a file");
   if (play) line.action = CommandLine::Action::Play;
+  if (record) line.action = CommandLine::Action::Record;
   return line;
 }
 
@@ -98,9 +118,16 @@ std::string MessageOf(const CommandLine& line) {
     } else {
       args.push_back("--repeat=" + std::to_string(line.passes));
     }
-    if (line.speed_step >= 0 && line.speed_step < kSpeedCount)
-      args.push_back("--speed=" + SpeedName(line.speed_step));
+    // Written as it reads back, to the last bit.
+    std::array<char, 32> speed{};
+    const auto written = std::to_chars(speed.data(), speed.data() + speed.size(), line.speed,
+                                       std::chars_format::fixed);
+    args.push_back("--speed=" + std::string(speed.data(), written.ptr));
     if (line.wait) args.push_back("--wait");
+  }
+  if (line.action == CommandLine::Action::Record) {
+    args.push_back("--record");
+    if (line.keyboard) args.push_back("--keyboard");
   }
   if (!line.file.empty()) {
     args.push_back("--");
@@ -122,23 +149,29 @@ CommandLine ParseMessage(const std::string& message) {
 
 std::string UsageText() {
   return "Usage: tapwright [FILE]\n"
-         "       tapwright --play FILE [--repeat N | --loop] [--speed 1/4|1/2|1|2|4|8] [--wait]\n"
-         "       tapwright --help | --version\n"
+         "       tapwright --play FILE [--repeat N | --loop] [--speed S] [--wait]\n"
+         "       tapwright --record FILE [--keyboard]\n"
+         "       tapwright -h | --help | --version\n"
          "\n"
          "Records the mouse (and, if asked, the keyboard) and plays it back.\n"
          "FILE           a recording (.tpw) to load at start; a copy already running loads it\n"
-         "--play FILE    plays FILE and exits; Esc stops it\n"
+         "--play FILE    plays FILE once at the recorded pace and exits; Esc stops it.\n"
+         "               The window's options (speed, repeat, waiting) do not apply\n"
          "--repeat N     plays it N times\n"
          "--loop         plays it again and again until Esc\n"
-         "--speed S      plays it at S times the recorded pace\n"
+         "--speed S      plays it at S times the recorded pace, S from 0.25 to 8\n"
+         "               (1.5, 0.75, 1/4, 1/2...)\n"
          "--wait         before each press, waits until the screen there looks as it did\n"
          "               when recorded; stops after the time the settings give (10 s)\n"
+         "--record FILE  records from now until the record hotkey (F8 by default) or Esc,\n"
+         "               saves FILE and exits\n"
+         "--keyboard     records the keyboard too (the hotkeys and Esc are never recorded)\n"
          "\n"
-         "Exit status: 0 played to the end (or FILE loaded), 1 FILE could not be loaded,\n"
-         "2 usage error, 3 stopped (Esc, Ctrl+C or another signal), 4 with --wait, a press\n"
-         "whose screen never looked as recorded, 5 the copy that runs is\n"
-         "busy (recording, playing, at work on a file or showing a dialog) or does not answer,\n"
-         "6 no display.\n";
+         "Exit status: 0 played to the end, recorded and saved (or FILE loaded), 1 FILE could\n"
+         "not be loaded or saved, 2 usage error, 3 stopped (Esc, Ctrl+C or another signal),\n"
+         "4 with --wait, a press whose screen never looked as recorded, 5 the copy that runs\n"
+         "is busy (recording, playing, at work on a file or showing a dialog) or does not\n"
+         "answer, 6 no display.\n";
 }
 
 }  // namespace model

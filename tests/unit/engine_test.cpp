@@ -484,7 +484,7 @@ TEST_F(HandOver, AHandedFileWaitsForNothingAndWipesNothing) {
         outcomes.emplace_back(code, why);
       };
       session.OpenHandedFile(other, heard);
-      session.PlayFile(other, 1, -1, false, heard);
+      session.PlayFile(other, 1, 1, false, heard);
     };
     if (c.make_busy) {
       c.make_busy();
@@ -533,38 +533,37 @@ TEST_F(HandOver, EscStopsAPlaybackBehindADialog) {
   EXPECT_EQ(view.asked.size(), 1u);
 }
 
-// A file played from outside plays at its own speed and gives the user's back once, however it
-// ends; a speed outside the steps, or one the user chose meanwhile, is left alone.
-TEST(PlayFileJob, ItsSpeedGoesBackToTheUsersOnce) {
+// A file played from outside keeps its own pace whatever the user's options say, until the user
+// changes them while it plays; it tells its outcome once.
+TEST(PlayFileJob, PlaysAtItsOwnPaceUntilTheUserChooses) {
   struct Case {
-    int users, speed_step;
-    bool user_chooses;  // the user changes the speed while it plays
-    int playing_at, after;
-    int changes;
-  } const cases[] = {{3, -1, false, 3, 3, 0},
-                     {3, model::kSpeedCount, false, 3, 3, 0},
-                     {3, 0, false, 0, 3, 2},
-                     {0, 2, false, 2, 0, 2},
-                     {3, model::kSpeedCount - 1, true, model::kSpeedCount - 1, 4, 1}};
+    double speed;
+    bool wait;
+    bool user_chooses;  // the user changes the speed and waiting while it plays
+    double playing_at;
+    bool waits;
+  } const cases[] = {
+      {1, false, false, 1, false}, {1.5, true, false, 1.5, true}, {0.25, false, true, 4, true}};
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.speed_step);
+    SCOPED_TRACE(c.speed);
     model::Options options;
-    options.speed_step = c.users;
-    int changes = 0;
+    options.speed_step = 3;
+    options.wait_for_screen = true;
     std::vector<int> outcomes;
-    engine::PlayFileJob job(options, [&changes] { ++changes; });
+    engine::PlayFileJob job(options);
     job.Begin([&outcomes](int code, const std::string&) { outcomes.push_back(code); });
-    job.Loaded(1, c.speed_step);
-    EXPECT_EQ(options.speed_step, c.playing_at);
-    EXPECT_EQ(job.UserSpeedStep(), c.users);
+    job.Loaded(1, c.speed, c.wait);
     if (c.user_chooses) {
       options.speed_step = 4;
       job.SpeedChosen();
+      job.WaitChosen();
     }
+    EXPECT_EQ(job.SpeedFactor(), c.playing_at);
+    EXPECT_EQ(job.WaitsForScreen(), c.waits);
     job.End(model::kExitPlayed, "");
     job.End(model::kExitStopped, "");
-    EXPECT_EQ(options.speed_step, c.after);
-    EXPECT_EQ(changes, c.changes);
+    EXPECT_EQ(job.SpeedFactor(), options.SpeedFactor());
+    EXPECT_TRUE(job.WaitsForScreen());
     EXPECT_EQ(outcomes, std::vector{model::kExitPlayed});
     EXPECT_FALSE(job.Running());
   }

@@ -10,6 +10,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <memory>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "engine/recording_files.h"
 #include "model/command_line.h"
 #include "model/file_names.h"
+#include "model/sample_code.h"
 #include "model/tpw_format.h"
 #include "platform/files.h"
 #include "platform/geometry.h"
@@ -620,7 +622,7 @@ TEST_F(Files, OnlyRecordingFilesLoadAndEachFailureSaysWhy) {
   for (const auto& [name, why] : cases) {
     int outcome = -1;
     std::string said;
-    session.PlayFile(Path(std::string(name) + ".tpw"), 1, -1, false,
+    session.PlayFile(Path(std::string(name) + ".tpw"), 1, 1, false,
                      [&](int code, const std::string& words) {
                        outcome = code;
                        said = words;
@@ -646,9 +648,11 @@ TEST_F(Files, ASaveRefusesWhatNoLoadWouldTake) {
   static_assert(engine::kMaxLoadBytes >= std::uint64_t{engine::kMaxSamples} * 37);
 }
 
-// A file played from the command line: its passes, and each way it can end.
+// A file played from the command line: its passes at its own pace, whatever the user's options
+// say, and each way it can end.
 TEST_F(Files, APlayedFileTellsHowItEnded) {
   Write(Path("walk.tpw"), "5,0,-1\r\n6,0,-1\r\n7,0,-1\r\n");
+  Engine().switches.ChangeSpeed(model::kSpeedCount - 1 - model::kNormalSpeed);
   const auto passes_played = [] {
     const std::vector<int> xs = MovedTo();
     return std::count(xs.begin(), xs.end(), 7);
@@ -657,14 +661,15 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
     const char* file;
     int passes;
     bool repeat_option;
-    int expected;  // exit code; -1 still playing after a second
-    int expected_passes;
+    int expected;         // exit code; -1 still playing after a second
+    int expected_passes;  // -1: at half the recorded pace, a pass (3 samples and its end) takes 8
+                          // ms
   };
   const Case cases[] = {
       {"walk.tpw", 2, false, model::kExitPlayed, 2},
       {"walk.tpw", 3, true, model::kExitPlayed, 3},
       {"walk.tpw", 1, true, model::kExitPlayed, 1},
-      {"walk.tpw", 0, false, -1, 100},
+      {"walk.tpw", 0, false, -1, 1000 / 8},
       {"missing.tpw", 1, false, model::kExitNotLoaded, 0},
   };
   for (const Case& c : cases) {
@@ -672,18 +677,14 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
     sim::ClearInputLog();
     if (Engine().Options().repeat != c.repeat_option) Engine().switches.ToggleRepeat();
     int outcome = -1;
-    session.PlayFile(Path(c.file), c.passes, 1, false,
+    session.PlayFile(Path(c.file), c.passes, 0.5, false,
                      [&outcome](int code, auto&) { outcome = code; });
-    if (c.expected != model::kExitNotLoaded) {
-      EXPECT_EQ(Engine().Options().speed_step, 1);
-    }
     sim::Advance(1000);
     EXPECT_EQ(outcome, c.expected);
-    EXPECT_GE(passes_played(), c.expected_passes);
+    EXPECT_NEAR(passes_played(), c.expected_passes, 2);
+    EXPECT_EQ(Engine().Options().speed_step, model::kSpeedCount - 1);
     if (c.expected >= 0) {
-      EXPECT_EQ(passes_played(), c.expected_passes);
       EXPECT_EQ(session.GetState(), engine::State::Idle);
-      EXPECT_EQ(Engine().Options().speed_step, model::kNormalSpeed);
     } else {
       PressKey(platform::vk::kEscape);
       EXPECT_EQ(outcome, model::kExitStopped);
@@ -693,7 +694,7 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
   for (const bool loading : {false, true}) {
     int outcome = -1;
     sim::HoldBackgroundWork(loading);
-    session.PlayFile(Path("walk.tpw"), 0, -1, false,
+    session.PlayFile(Path("walk.tpw"), 0, 1, false,
                      [&outcome](int code, auto&) { outcome = code; });
     sim::Advance(10);
     session.StopPlayFile();
@@ -702,6 +703,51 @@ TEST_F(Files, APlayedFileTellsHowItEnded) {
     sim::RunHeldWork();
     sim::Advance(10);
     EXPECT_EQ(session.GetState(), engine::State::Idle) << loading;
+  }
+}
+
+// A file recorded for the command line: it records until the record hotkey, Esc or a word from
+// outside, the keyboard only when asked, and saves; a name it could not load is refused first.
+TEST_F(Files, ARecordedFileIsSavedHoweverItEnds) {
+  struct Case {
+    const char* file;
+    bool keyboard;
+    std::function<void(engine::Session&)> stop;
+    int expected;
+  } const cases[] = {
+      {"walk.tpw", false, [](auto&) { PressKey(platform::vk::kF1 + 7); }, model::kExitPlayed},
+      {"walk.tpw", true, [](auto&) { PressKey(platform::vk::kEscape); }, model::kExitPlayed},
+      {"walk.tpw", false, [](auto& s) { s.StopRecordFile(); }, model::kExitPlayed},
+      {"walk.txt", false, nullptr, model::kExitNotLoaded},
+      {"no folder/walk.tpw", false, nullptr, model::kExitNotLoaded},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    std::vector<int> outcomes;
+    session.RecordFile(Path(c.file), c.keyboard,
+                       [&outcomes](int code, auto&) { outcomes.push_back(code); });
+    if (c.expected != model::kExitPlayed) {
+      EXPECT_EQ(outcomes, std::vector{c.expected});
+      EXPECT_EQ(session.GetState(), engine::State::Idle);
+      continue;
+    }
+    sim::Advance(5);
+    sim::MoveMouse(40, 50);
+    PressKey('A');
+    sim::Advance(5);
+    PressKey(platform::vk::kF1 + 9);  // play: refused while it records
+    EXPECT_NE(session.GetState(), engine::State::Playing);
+    c.stop(session);
+    sim::Advance(100);
+    EXPECT_EQ(outcomes, std::vector{c.expected});
+    EXPECT_EQ(session.GetState(), engine::State::Idle);
+    const model::Recording saved = model::ParseRecording(Read(Path(c.file))).value();
+    EXPECT_EQ(saved, Recording());
+    EXPECT_EQ(saved.back().x, 40);
+    const bool key = std::any_of(saved.begin(), saved.end(), [](const model::Sample& s) {
+      return model::Decode(s.code) == model::KeyAction(model::Action::Kind::KeyPress, 'A');
+    });
+    EXPECT_EQ(key, c.keyboard);
   }
 }
 

@@ -283,7 +283,7 @@ TEST_F(Looks, PlayedWithWaitItEndsWithItsOwnStatusAndLeavesTheOptionAsItWas) {
   sim::Advance(100);
   ShowWorld(false);
   int outcome = -1;
-  session.PlayFile(path, 1, -1, true, [&outcome](int code, auto&) { outcome = code; });
+  session.PlayFile(path, 1, 1, true, [&outcome](int code, auto&) { outcome = code; });
   sim::Advance(12'000);
   EXPECT_EQ(outcome, model::kExitNotFound);
   EXPECT_FALSE(engine.Options().wait_for_screen);

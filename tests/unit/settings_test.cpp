@@ -92,16 +92,16 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
   EXPECT_EQ(second.hotkeys.Keys().KeyOf(engine::Command::Record), platform::vk::kF1 + 8);
   // A file played at its own speed, waiting for the screen, leaves the user's in the settings.
   const std::string walk = folder.File("walk.tpw", 5);
-  second.session.PlayFile(walk, 0, 5, true, [](int, auto&) {});
+  second.session.PlayFile(walk, 0, 8, true, [](int, auto&) {});
   second.switches.ToggleRepeat();
   sim::Advance(1000);
   EXPECT_EQ(ParseSettings(Text()).options.speed_step, 0);
   EXPECT_FALSE(ParseSettings(Text()).options.wait_for_screen);
   EXPECT_EQ(ParseSettings(Text()).options.repeat, false);
   // A speed the user chooses meanwhile is theirs.
-  second.switches.ChangeSpeed(-1);
+  second.switches.ChangeSpeed(1);
   sim::Advance(1000);
-  EXPECT_EQ(ParseSettings(Text()).options.speed_step, 4);
+  EXPECT_EQ(ParseSettings(Text()).options.speed_step, 1);
   // Ending the program writes what is not yet written.
   second.switches.ToggleSimulateClicks();
   EXPECT_THROW(second.Quit(), sim::ProgramEnded);
