@@ -112,11 +112,12 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "zenity | kdialog, fonts-liberation")
   # After the synopsis above; CPack indents each line.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [[
-Tapwright watches a few keys whichever application has the focus. Press F8
-to record the pointer's moves and the mouse buttons (and, if asked, the
+Tapwright takes a few keys from whichever application has the focus. Press
+F8 to record the pointer's moves and the mouse buttons (and, if asked, the
 keyboard), F10 to play them back at the same pace, or faster or slower; F6
 and F5 save and load recordings as small text files.
 Recordings can play at a time of day, in a loop, or one after another from
-a list. It needs an X11 session.]])
+a list. It needs an X11 session; on a Wayland session it runs through
+XWayland and can record and replay only X11 (XWayland) applications.]])
 endif()
 include(CPack)
