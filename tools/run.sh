@@ -34,6 +34,7 @@ Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display
 xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
+# Settings of its own: the screenshot shows the defaults, and the user's settings stay untouched.
 XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work" build/linux/tapwright &
 app=$!
 window=""
