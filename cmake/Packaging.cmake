@@ -21,8 +21,7 @@ else()
   include(GNUInstallDirs)
   set(doc ${CMAKE_INSTALL_DATADIR}/doc/tapwright)
   set(packaging ${PROJECT_SOURCE_DIR}/packaging)
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS
-               ${packaging}/changelog ${PROJECT_SOURCE_DIR}/LICENSE)
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${packaging}/changelog)
 
   # The changelog's latest entry names the version and the release date that the manual page
   # and the AppStream release carry.
@@ -50,12 +49,8 @@ else()
   set(TAPWRIGHT_RELEASE_DATE ${CMAKE_MATCH_3}-${month}-${day})
 
   # The Debian copyright file carries LICENSE's holder and text.
-  file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
-  if(NOT licence MATCHES "^MIT License\n+Copyright \\(c\\) ([^\n]+)\n+(.+)$")
-    message(FATAL_ERROR "LICENSE is no longer the MIT licence: update packaging/copyright.in")
-  endif()
-  set(TAPWRIGHT_COPYRIGHT ${CMAKE_MATCH_1})
-  string(STRIP "${CMAKE_MATCH_2}" text)
+  string(REGEX REPLACE "^MIT License\n+Copyright [^\n]+\n+" "" text "${TAPWRIGHT_LICENCE}")
+  string(STRIP "${text}" text)
   string(REGEX REPLACE "\n\n+" "\n.\n" text "${text}")
   string(REPLACE "\n" "\n " TAPWRIGHT_LICENCE_TEXT " ${text}")
   configure_file(${packaging}/copyright.in ${CMAKE_BINARY_DIR}/copyright @ONLY)
@@ -117,11 +112,12 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "zenity | kdialog, fonts-liberation")
   # After the synopsis above; CPack indents each line.
   set(CPACK_DEBIAN_PACKAGE_DESCRIPTION [[
-Tapwright watches a few keys whichever application has the focus. Press F8
-to record the pointer's moves and the mouse buttons (and, if asked, the
+Tapwright takes a few keys from whichever application has the focus. Press
+F8 to record the pointer's moves and the mouse buttons (and, if asked, the
 keyboard), F10 to play them back at the same pace, or faster or slower; F6
 and F5 save and load recordings as small text files.
 Recordings can play at a time of day, in a loop, or one after another from
-a list. It needs an X11 session.]])
+a list. It needs an X11 session; on a Wayland session it runs through
+XWayland and can record and replay only X11 (XWayland) applications.]])
 endif()
 include(CPack)

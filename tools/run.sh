@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-tools/install-deps.sh
+tools/install-deps.sh --run
 cmake --preset linux >/dev/null
 cmake --build --preset linux
 
@@ -15,26 +15,38 @@ fi
 
 shot="$PWD/build/linux/tapwright-screenshot.png"
 work=$(mktemp -d)
-pids=()
+xvfb="" app=""
+stop() {
+  [ -n "$1" ] || return 0
+  kill "$1" 2>/dev/null || true
+  wait "$1" 2>/dev/null || true
+}
+# The program before its display: a display that goes away first is an error it reports.
 cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  stop "$app"
+  stop "$xvfb"
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 # -noreset: a server that resets when its last client leaves refuses connections meanwhile.
 Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$work/display" 2>/dev/null &
-pids+=($!)
+xvfb=$!
 for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
 export DISPLAY=":$(head -n1 "$work/display")"
-XDG_RUNTIME_DIR="$work" build/linux/tapwright &
-pids+=($!)
+# Settings of its own: the screenshot shows the defaults, and the user's settings stay untouched.
+XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work" build/linux/tapwright &
+app=$!
+window=""
 for _ in $(seq 50); do
-  xdotool search --name '^Tapwright$' >/dev/null 2>&1 && break
+  window=$(xdotool search --name '^Tapwright$' 2>/dev/null | head -n1) && [ -n "$window" ] && break
   sleep 0.1
 done
+[ -n "$window" ] || { echo "tapwright: no window on the virtual display" >&2; exit 1; }
 sleep 0.5
-import -window root -crop 400x200+0+0 "$shot"
+# The window's own area of the screen; +repage drops the offset the crop would leave in the file.
+eval "$(xdotool getwindowgeometry --shell "$window")"
+import -window root -crop "${WIDTH}x${HEIGHT}+${X}+${Y}" +repage "$shot"
 echo "No display here: Tapwright ran on a virtual display (Xvfb $DISPLAY)."
 echo "Screenshot of its window: $shot"
 echo "On a desktop, run build/linux/tapwright (or this script) from a terminal in the session."

@@ -108,7 +108,7 @@ int Run(const std::vector<std::string>& args) {
       std::fputs(model::UsageText().c_str(), stdout);
       return 0;
     case CommandLine::Action::Version:
-      std::printf("tapwright %s\n", model::VersionText().c_str());
+      std::fputs(model::VersionNotice().c_str(), stdout);
       return 0;
     case CommandLine::Action::UsageError:
       std::fprintf(stderr, "tapwright: %s\nTry 'tapwright --help'.\n", line.error.c_str());

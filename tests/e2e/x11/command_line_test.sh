@@ -21,6 +21,7 @@ expect() {
 }
 expect 0 "^Usage: tapwright" --help
 expect 0 "^tapwright [0-9]*\.[0-9]*\.[0-9]*$" --version
+expect 0 "^Copyright (C) [0-9]\{4\} [^ ]" --version
 expect 2 "unknown option --bogus" --bogus
 expect 2 "need --play" walk.tpw --loop
 has_window Tapwright && fail "an answer opened a window"

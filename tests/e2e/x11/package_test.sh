@@ -48,7 +48,7 @@ grep -q '^Comment\[es\]=' "$ROOT/share/applications/tapwright.desktop" || fail "
 MANWIDTH=80 man --warnings -l "$ROOT/share/man/man1/tapwright.1.gz" >"$WORK/man.txt" 2>"$WORK/man.err" ||
   fail "man: $(cat "$WORK/man.err")"
 [[ ! -s $WORK/man.err ]] || fail "the manual page has warnings: $(cat "$WORK/man.err")"
-for section in NAME SYNOPSIS KEYS OPTIONS FILES "EXIT STATUS"; do
+for section in NAME SYNOPSIS KEYS OPTIONS FILES ENVIRONMENT "EXIT STATUS"; do
   grep -q "^$section" "$WORK/man.txt" || fail "the manual page has no $section"
 done
 [[ $(zcat "$ROOT/share/man/man1/tapwright.1.gz") =~ ^\.TH\ [A-Z]+\ 1\ \"[0-9]{4}-[0-9]{2}-[0-9]{2}\" ]] ||
