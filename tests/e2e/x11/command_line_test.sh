@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The command line: --help, --version and usage errors answer without a window; --play plays a
-# file N times and exits with how it ended (Esc: 3); with a copy running, a file or a --play is
-# handed to it and no second window opens.
+# file N times at its own pace and exits with how it ended (Esc: 3); --record records until the
+# hotkey and saves; with a copy running, a file or a --play is handed to it and no second window
+# opens.
 # Usage: command_line_test.sh TAPWRIGHT X11_PROBE
 source "$(dirname "$0")/xvfb_lib.sh"
 TAPWRIGHT=$1 PROBE=$2
@@ -59,6 +60,38 @@ RC=0
 wait "$TERMED" || RC=$?
 ((RC == 3)) || fail "a playback ended by SIGTERM exited $RC: $(cat "$WORK/term.log")"
 wait_for 5 bash -c "(( \$(grep -c '^up left' '$LOG') > $UPS ))" || fail "SIGTERM left the button held"
+
+# The window's saved options (x2, repeat, waiting) do not pace --play: a second of moves takes a
+# second, and plays once.
+mkdir -p "$XDG_CONFIG_HOME/tapwright"
+printf 'speed=2\nrepeat=1\nwait_for_screen=1\n' >"$XDG_CONFIG_HOME/tapwright/tapwright.conf"
+for i in $(seq 1 1000); do echo "$((230 + i / 50)),260,-1"; done >second.tpw
+echo "250,260,1" >>second.tpw
+BEFORE=$(clicks) START=$(date +%s%N)
+expect 0 "" --play second.tpw
+TOOK=$((($(date +%s%N) - START) / 1000000))
+((TOOK >= 1000)) || fail "--play took $TOOK ms for a second of moves: the saved speed paced it"
+(($(clicks) == BEFORE + 1)) || fail "--play clicked $(($(clicks) - BEFORE)) times"
+rm "$XDG_CONFIG_HOME/tapwright/tapwright.conf"
+
+# --record records what the hand does until the record hotkey, saves it and exits 0.
+"$TAPWRIGHT" --record rec.tpw >"$WORK/rec.log" 2>&1 &
+REC=$!
+PIDS+=($REC)
+wait_for 15 has_window Tapwright || fail "no window while recording"
+sleep 0.3
+xdotool mousemove 240 250
+sleep 0.2
+xdotool mousemove 260 270 click 1
+sleep 0.3
+xdotool key F8
+wait_for 10 bash -c "! kill -0 $REC" || fail "F8 did not end --record"
+RC=0
+wait "$REC" || RC=$?
+((RC == 0)) || fail "--record exited $RC: $(cat "$WORK/rec.log")"
+grep -qE '^240,250,-1'$'\r''?$' rec.tpw || fail "rec.tpw holds no move to 240,250"
+grep -qE '^260,270,(1|9)'$'\r''?$' rec.tpw || fail "rec.tpw holds no click at 260,270"
+expect 1 "cannot save .*: no file can be written there" --record "$WORK/no/rec.tpw"
 
 # A copy that runs takes the file, and plays one when asked, while the second copy waits.
 "$TAPWRIGHT" >"$WORK/first.log" 2>&1 &
