@@ -72,6 +72,29 @@ TEST_F(X11FileDialogFolder, MissingFolderAndRootListOnlyWhatThereIs) {
   EXPECT_NE(root[0].name, "..");  // nothing above the root
 }
 
+// A chooser asks about the name it answers; the name the extension makes of it is asked about
+// apart, and only when that file is there.
+TEST_F(X11FileDialogFolder, AReplacementTheChooserDidNotAskAbout) {
+  Touch("walk.tpw");
+  Touch("bare");
+  platform::FileRequest save;
+  save.save = true;
+  save.default_extension = "tpw";
+  const platform::FileRequest open;
+  const std::string walk = dir_ + "/walk";
+  const struct {
+    std::string chosen;
+    const platform::FileRequest& request;
+    std::string unasked;
+  } cases[] = {{walk, save, walk + ".tpw"},
+               {walk + ".tpw", save, ""},
+               {dir_ + "/bare", save, ""},
+               {dir_ + "/new", save, ""},
+               {walk, open, ""}};
+  for (const auto& c : cases)
+    EXPECT_EQ(fd::ReplacedUnasked(c.chosen, c.request), c.unasked) << c.chosen;
+}
+
 TEST(X11FileDialog, ListOrderTellsCaseOnlyNamesApart) {
   std::vector<fd::Entry> entries{{"b", false}, {"B", false}, {"a", true}, {"..", true}};
   std::sort(entries.begin(), entries.end(), fd::ListedBefore);

@@ -38,8 +38,8 @@ std::string FindProgram(const std::string& name) {
 std::vector<std::string> ZenityArguments(const FileRequest& request, const std::string& start,
                                          const std::vector<std::string>& patterns, Window owner) {
   std::vector<std::string> args{"zenity", "--file-selection"};
-  // No --confirm-overwrite: the program asks nothing before replacing a file.
-  if (request.save) args.emplace_back("--save");
+  // A save asks before it replaces a file; KDE's dialog asks by itself.
+  if (request.save) args.insert(args.end(), {"--save", "--confirm-overwrite"});
   if (!request.title.empty()) args.push_back("--title=" + request.title);
   args.push_back("--filename=" + start);
   if (!patterns.empty()) {
@@ -62,6 +62,23 @@ std::vector<std::string> KdialogArguments(const FileRequest& request, const std:
   }
   if (!request.title.empty()) args.insert(args.end(), {"--title", request.title});
   if (owner != 0) args.insert(args.end(), {"--attach", std::to_string(owner)});
+  return args;
+}
+
+// The chooser's own question: may the save replace the file at path?
+std::vector<std::string> ReplaceQuestion(bool zenity, const FileRequest& request,
+                                         const std::string& path, Window owner) {
+  const std::string text = fd::NamePart(path) + LocalWords().replace;
+  std::vector<std::string> args;
+  if (zenity) {
+    args = {"zenity", "--question", "--no-markup", "--text=" + text};
+    if (!request.title.empty()) args.push_back("--title=" + request.title);
+    if (owner != 0) args.push_back("--attach=" + std::to_string(owner));
+  } else {
+    args = {"kdialog", "--warningyesno", text};
+    if (!request.title.empty()) args.insert(args.end(), {"--title", request.title});
+    if (owner != 0) args.insert(args.end(), {"--attach", std::to_string(owner)});
+  }
   return args;
 }
 
@@ -126,20 +143,32 @@ std::optional<std::string> RunDesktopChooser(const FileRequest& request) {
   if (program.empty()) return std::nullopt;
 
   // A folder with its trailing slash opens in it.
-  const std::string start = fd::JoinPath(StartFolder(request), "");
+  std::string start = fd::JoinPath(StartFolder(request), "");
   const std::vector<std::string> patterns = fd::SplitPatterns(request.filter_pattern);
   auto owner = FindWindow(request.owner);
   const Window attach = owner ? owner->xid : 0;
-  const std::vector<std::string> args = zenity ? ZenityArguments(request, start, patterns, attach)
-                                               : KdialogArguments(request, start, patterns, attach);
-
   if (owner) ++owner->input_blocked;
   std::string out;
-  const bool chosen = RunAndRead(program, args, out);
+  for (;;) {
+    out.clear();
+    const bool chosen = RunAndRead(program,
+                                   zenity ? ZenityArguments(request, start, patterns, attach)
+                                          : KdialogArguments(request, start, patterns, attach),
+                                   out);
+    while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
+    // One file only: a chooser that answers with more than one line answered nothing usable.
+    if (!chosen || out.empty() || out.find('\n') != std::string::npos) {
+      out.clear();
+      break;
+    }
+    const std::string replaced = fd::ReplacedUnasked(out, request);
+    std::string yes;
+    if (replaced.empty() ||
+        RunAndRead(program, ReplaceQuestion(zenity, request, replaced, attach), yes))
+      break;
+    start = out;  // No: the chooser again, at the name given
+  }
   if (owner) --owner->input_blocked;
-  while (!out.empty() && (out.back() == '\n' || out.back() == '\r')) out.pop_back();
-  // One file only: a chooser that answers with more than one line answered nothing usable.
-  if (!chosen || out.empty() || out.find('\n') != std::string::npos) return std::string();
   return out;
 }
 

@@ -33,18 +33,25 @@ constexpr Rect kCancel{kWidth - 92, 264, 80, 22};
 Font TextFont() { return Font{"Arial", 12, true}; }
 Font TitleFont() { return Font{"Arial", 14, true}; }
 
-struct Words {
-  const char* name;
-  const char* ok;
-  const char* cancel;
-  const char* no_folder;
-};
+}  // namespace
 
 Words LocalWords() {
   if (EnglishLanguageName(MessagesLocale(std::getenv)) == "Spanish")
-    return {"Nombre:", "Aceptar", "Cancelar", "No existe la carpeta"};
-  return {"File name:", "OK", "Cancel", "The folder does not exist"};
+    return {"Nombre:",
+            "Aceptar",
+            "Cancelar",
+            "No existe la carpeta",
+            " ya existe. Aceptar lo reemplaza.",
+            " ya existe. \xC2\xBFReemplazarlo?"};
+  return {"File name:",
+          "OK",
+          "Cancel",
+          "The folder does not exist",
+          " already exists. OK replaces it.",
+          " already exists. Replace it?"};
 }
+
+namespace {
 
 std::string CurrentFolder() {
   std::error_code ec;
@@ -129,6 +136,7 @@ class FileDialog : public WindowListener {
     while (folder_.size() > 1 && folder_.back() == '/') folder_.pop_back();
     if (folder_.empty()) folder_ = "/";
     missing_folder_ = false;
+    replacing_.clear();
     entries_ = fd::ReadFolder(folder_, patterns_);
     selected_ = -1;
     top_ = 0;
@@ -137,7 +145,9 @@ class FileDialog : public WindowListener {
 
   void Select(int index) {
     if (entries_.empty()) return;
-    selected_ = std::clamp(index, 0, static_cast<int>(entries_.size()) - 1);
+    index = std::clamp(index, 0, static_cast<int>(entries_.size()) - 1);
+    if (index != selected_) replacing_.clear();
+    selected_ = index;
     top_ = fd::ScrollToShow(selected_, top_, kRows, static_cast<int>(entries_.size()));
     if (!entries_[selected_].folder) name_.Set(entries_[selected_].name);
     Changed();
@@ -175,12 +185,20 @@ class FileDialog : public WindowListener {
       return;
     }
     if (save_) path = fd::WithDefaultExtension(path, request_.default_extension);
+    // A file there is replaced only on a second word.
+    std::error_code ec;
+    if (save_ && path != replacing_ && std::filesystem::exists(path, ec)) {
+      replacing_ = path;
+      Changed();
+      return;
+    }
     result_ = path;
     Finish(true);
   }
 
   void Typed() {
     missing_folder_ = false;
+    replacing_.clear();
     selected_ = -1;  // the text is what OK takes now
     Changed();
   }
@@ -236,6 +254,7 @@ class FileDialog : public WindowListener {
   bool done_ = false;
   bool accepted_ = false;
   bool missing_folder_ = false;
+  std::string replacing_;  // a save's choice that is there: OK again replaces it
   std::string result_;
   // Mouse state: what a press started, and what the pointer is over.
   enum class Drag { Idle, Move, Scrollbar } drag_ = Drag::Idle;
@@ -463,9 +482,12 @@ void FileDialog::OnPaint(Canvas& c) {
                                    [&font](const std::string& s) { return MeasureText(s, font); });
   c.DrawString({kList.left, 36, kList.width, 16}, path, font, kLightBlue, TextAlign::Left);
   DrawList(c);
-  c.DrawString({kList.left, kList.top + kList.height + 6, kList.width, 16},
-               missing_folder_ ? words_.no_folder : description_, font,
-               missing_folder_ ? kLightRed : kDarkGrey, TextAlign::Left);
+  const bool warn = missing_folder_ || !replacing_.empty();
+  const std::string notice = missing_folder_      ? words_.no_folder
+                             : replacing_.empty() ? description_
+                                                  : fd::NamePart(replacing_) + words_.replaces;
+  c.DrawString({kList.left, kList.top + kList.height + 6, kList.width, 16}, notice, font,
+               warn ? kLightRed : kDarkGrey, TextAlign::Left);
   DrawField(c);
   DrawButton(c, kOk, words_.ok, true, hover_ == 1);
   DrawButton(c, kCancel, words_.cancel, false, hover_ == 2);

@@ -138,6 +138,14 @@ inline std::string Answer(const std::string& chosen, const FileRequest& request)
   return request.save ? WithDefaultExtension(chosen, request.default_extension) : chosen;
 }
 
+// The file a desktop chooser's save answer would replace without having asked: a chooser asks
+// about the name it gives, not about the one the default extension makes of it. "": none.
+inline std::string ReplacedUnasked(const std::string& chosen, const FileRequest& request) {
+  const std::string path = Answer(chosen, request);
+  std::error_code ec;
+  return path != chosen && std::filesystem::exists(path, ec) ? path : "";
+}
+
 // The first row to show so that row `selected` is visible among `rows` rows.
 inline int ScrollToShow(int selected, int top, int rows, int count) {
   if (selected >= 0) {

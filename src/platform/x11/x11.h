@@ -216,6 +216,16 @@ void UnwatchFd(int fd);
 // Where a file dialog starts: the request's start folder when that exists, else the working
 // folder.
 std::string StartFolder(const FileRequest& request);
+// The file dialogs' words in the user's language.
+struct Words {
+  const char* name;
+  const char* ok;
+  const char* cancel;
+  const char* no_folder;
+  const char* replaces;  // after a file's name: the own dialog's OK replaces it
+  const char* replace;   // after a file's name: a question whose Yes replaces it
+};
+Words LocalWords();
 // The desktop's own file chooser: zenity, else kdialog. nullopt when neither is installed;
 // otherwise the path chosen, or "" when the user cancelled.
 std::optional<std::string> RunDesktopChooser(const FileRequest& request);

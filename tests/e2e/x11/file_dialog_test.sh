@@ -95,6 +95,20 @@ LAST=$(tail -n1 "$SAVED" | tr -d '\r')
 [[ ${LAST%,*} == "420,380" ]] || fail "the recording ends with $LAST"
 alive
 
+# A name that is there is replaced only on a second Enter; the first one asks.
+printf '1,1,-1\r\n' >"$SAVED"
+xdotool key F6
+dialog "$SAVE_TITLE" >/dev/null
+xdotool type --delay 30 "walk_1"
+xdotool key Return
+sleep 0.5
+has_window "$SAVE_TITLE" || fail "the save dialog replaced walk_1.tpw without asking"
+shot "$SHOTS/${NAME}_replace.png"
+[[ $(cat "$SAVED") == $'1,1,-1\r' ]] || fail "walk_1.tpw changed before the answer"
+xdotool key Return
+wait_for 5 gone "$SAVE_TITLE" || fail "the second Enter did not replace walk_1.tpw"
+wait_for 5 bash -c "[[ \$(tail -n1 '$SAVED' | tr -d '\r') == 420,380,* ]]" || fail "walk_1.tpw not replaced"
+
 # Any letter the keyboard gives goes into the name.
 xdotool key F6
 dialog "$SAVE_TITLE" >/dev/null

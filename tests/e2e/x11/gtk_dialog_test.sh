@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A real application: a GTK question (zenity) answered Yes with a click, recorded, then replayed
 # with --wait where the question opens two seconds late: it ends with Yes (status 0). Replayed
-# blind into the late question, the click comes before it shows and it stays unanswered.
+# blind into the late question, the click comes before it shows and it stays unanswered. A save
+# over a file the chooser did not ask about asks with GTK's question.
 # Usage: gtk_dialog_test.sh TAPWRIGHT
 source "$(dirname "$0")/xvfb_lib.sh"
 TAPWRIGHT=$1
@@ -47,6 +48,19 @@ xdotool mousemove 700 700 sleep 0.2 key F8
 sleep 0.3
 xdotool key F6
 wait_for 10 test -s "$FILE.looks" || fail "no looks saved beside the recording"
+
+# The chooser answers a bare name whose .tpw is there: GTK's question asks before it is replaced.
+cp "$FILE" "$WORK/kept.tpw"
+printf '1,1,-1\r\n' >"$FILE"
+echo "${FILE%.tpw}" >"$WORK/bin/answer"
+xdotool key F6
+wait_for 10 has_window "Tapwright - Save file" || fail "no question before answer.tpw was replaced"
+sleep 1
+[[ $(cat "$FILE") == $'1,1,-1\r' ]] || fail "answer.tpw replaced before the answer"
+# Yes lies 50 px left of its right edge, 95 below its top.
+read -r x y w _ <<<"$(geometry "$(windows_named "Tapwright - Save file" | head -n1)")"
+xdotool mousemove $((x + w - 50)) $((y + 95)) sleep 0.3 click 1
+wait_for 10 cmp -s "$FILE" "$WORK/kept.tpw" || fail "Yes did not replace answer.tpw"
 
 ask 2
 status=0

@@ -90,12 +90,13 @@ replay_to() {
 }
 
 # answering_chooser DIR: a stand-in desktop chooser (zenity) in DIR, which goes first on PATH,
-# that answers every request with the file named in DIR/answer.
+# that answers every file request with the file named in DIR/answer; questions go to zenity.
 answering_chooser() {
   mkdir -p "$1"
-  cat >"$1/zenity" <<'STUB'
+  cat >"$1/zenity" <<STUB
 #!/usr/bin/env bash
-cat "$(dirname "$0")/answer"
+[[ \$1 == --question ]] && exec $(command -v zenity) "\$@"
+cat "\$(dirname "\$0")/answer"
 STUB
   chmod +x "$1/zenity"
 }
