@@ -82,7 +82,7 @@ void HotkeyPoller::Choose(Command command) {
   choosing_ = command;
   // Only a press from now on is the choice.
   for (int vk = platform::vk::kBackspace; vk < 255; ++vk) edges_.Spend(vk);
-  status_.ShowHeld(StatusLine::Kind::ChooseKey);
+  status_.ShowHeld(StatusLine::Kind::ChooseKey, KeyName(keys_.KeyOf(command)));
   Take();
   view_.Show(Change::Hotkeys);
 }
@@ -93,16 +93,16 @@ void HotkeyPoller::TakeChoice() {
   if (vk == 255) return;
   const Command command = *std::exchange(choosing_, std::nullopt);
   Take();
-  status_.Hide();
-  if (vk != platform::vk::kEscape && vk != keys_.KeyOf(command)) {
-    if (keys_.Has(vk)) {
-      status_.Show(StatusLine::Kind::KeyInUse, KeyName(vk));
-    } else {
-      HotkeySet keys = keys_;
-      keys.Give(command, vk);
-      Use(keys);
-      chosen_();
-    }
+  if (vk == platform::vk::kEscape || vk == keys_.KeyOf(command)) {
+    status_.Show(StatusLine::Kind::KeyKept, KeyName(keys_.KeyOf(command)));
+  } else if (keys_.Has(vk)) {
+    status_.Show(StatusLine::Kind::KeyInUse, KeyName(vk));
+  } else {
+    HotkeySet keys = keys_;
+    keys.Give(command, vk);
+    Use(keys);
+    chosen_();
+    status_.Show(StatusLine::Kind::KeyChosen, KeyName(vk));
   }
   view_.Show(Change::Hotkeys);
 }

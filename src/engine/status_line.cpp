@@ -24,9 +24,9 @@ void StatusLine::ShowProgress(Kind kind, int percent) {
   changed_();
 }
 
-void StatusLine::ShowHeld(Kind kind) {
-  name_.clear();
+void StatusLine::ShowHeld(Kind kind, std::string name) {
   ShowProgress(kind, 0);
+  name_ = std::move(name);
 }
 
 void StatusLine::Hide() {

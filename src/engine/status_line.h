@@ -20,8 +20,10 @@ class StatusLine {
     Loading,
     Saving,
     NothingRecorded,
-    ChooseKey,  // a hotkey is being chosen
+    ChooseKey,  // a hotkey is being chosen; the name is its key now
     KeyInUse,   // the key chosen is another command's
+    KeyChosen,  // the command has the key
+    KeyKept,    // Esc, or the same key: the command keeps its key
     Busy,       // a file from outside refused: a recording, a playback, file work or a dialog
     NotFound,   // a replay stopped: the screen never looked as it did at a press
   };
@@ -34,7 +36,7 @@ class StatusLine {
   // Loading or Saving, shown until the next Show or Hide.
   void ShowProgress(Kind kind, int percent);
   // Shown until the next Show or Hide.
-  void ShowHeld(Kind kind);
+  void ShowHeld(Kind kind, std::string name = "");
   void Hide();
   bool Visible() const { return visible_; }
   Kind GetKind() const { return kind_; }

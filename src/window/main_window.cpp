@@ -243,33 +243,64 @@ void MainWindow::ShowChronometer() {
 void MainWindow::ShowStatusLine() {
   using Kind = engine::StatusLine::Kind;
   const engine::StatusLine& s = engine_.status;
+  ui::Label& line = status_strip_.status_line;
+  ShowKeysLine();
   if (!s.Visible()) {
-    // While idle with nothing recorded, the line says how to begin.
-    const bool first_steps =
-        engine_.session.GetState() == engine::State::Idle && engine_.session.GetRecording().empty();
-    status_strip_.status_line.SetForeColor(ui::kGrey);
-    if (first_steps) {
-      status_strip_.status_line.SetCaption(
-          engine::KeyName(engine_.hotkeys.Keys().KeyOf(engine::Command::Record)) + ": " +
-          std::string(TextOf(Text::RecordHint, language_)));
-      status_strip_.status_line.FitCaption();
+    // While idle, the line says what to press next: record, or play what there is.
+    const bool idle = engine_.session.GetState() == engine::State::Idle;
+    const bool recorded = !engine_.session.GetRecording().empty();
+    line.SetForeColor(ui::kGrey);
+    if (idle) {
+      const engine::Command next = recorded ? engine::Command::Play : engine::Command::Record;
+      line.SetCaption(engine::KeyName(engine_.hotkeys.Keys().KeyOf(next)) + ": " +
+                      std::string(TextOf(recorded ? Text::PlayHint : Text::RecordHint, language_)));
+      line.FitCaption();
     }
-    status_strip_.status_line.SetVisible(first_steps);
+    line.SetVisible(idle);
     return;
   }
-  const Text words[] = {Text::Loaded,   Text::Saved,  Text::LoadFailed,      Text::SaveFailed,
-                        Text::Loading,  Text::Saving, Text::NothingRecorded, Text::ChooseKey,
-                        Text::KeyInUse, Text::Busy,   Text::NotFound};
+  const Text words[] = {Text::Loaded,   Text::Saved,     Text::LoadFailed,      Text::SaveFailed,
+                        Text::Loading,  Text::Saving,    Text::NothingRecorded, Text::ChooseKey,
+                        Text::KeyInUse, Text::KeyChosen, Text::KeyKept,         Text::Busy,
+                        Text::NotFound};
   const bool failed = s.GetKind() == Kind::LoadFailed || s.GetKind() == Kind::SaveFailed ||
                       s.GetKind() == Kind::NothingRecorded || s.GetKind() == Kind::KeyInUse ||
                       s.GetKind() == Kind::Busy || s.GetKind() == Kind::NotFound;
   const bool working = s.GetKind() == Kind::Loading || s.GetKind() == Kind::Saving;
   std::string caption(TextOf(words[static_cast<int>(s.GetKind())], language_));
   caption += working ? " " + std::to_string(s.Percent()) + " %" : s.Name();
-  status_strip_.status_line.SetCaption(caption);
-  status_strip_.status_line.SetForeColor(failed ? ui::kLightRed : ui::kGrey);
-  status_strip_.status_line.FitCaption();  // a file's name is longer than the design caption
-  status_strip_.status_line.SetVisible(true);
+  line.SetCaption(caption);
+  line.SetForeColor(failed ? ui::kLightRed : ui::kGrey);
+  line.FitCaption();  // a file's name is longer than the design caption
+  line.SetVisible(true);
+}
+
+void MainWindow::ShowKeysLine() {
+  using Kind = engine::StatusLine::Kind;
+  const engine::StatusLine& s = engine_.status;
+  ui::Label& line = hotkey_panel_.keys_line;
+  const Kind kind = s.GetKind();
+  if (s.Visible() && (kind == Kind::ChooseKey || kind == Kind::KeyInUse ||
+                      kind == Kind::KeyChosen || kind == Kind::KeyKept)) {
+    const Text words = kind == Kind::ChooseKey   ? Text::ChooseKey
+                       : kind == Kind::KeyInUse  ? Text::KeyInUse
+                       : kind == Kind::KeyChosen ? Text::KeyChosen
+                                                 : Text::KeyKept;
+    line.SetCaption(std::string(TextOf(words, language_)) + s.Name());
+    line.SetForeColor(kind == Kind::KeyInUse ? ui::kLightRed : ui::kLightBlue);
+    return;
+  }
+  line.SetForeColor(ui::kDarkGrey);
+  if (!engine_.Options().record_keyboard) {
+    line.SetCaption(std::string(TextOf(Text::KeysNotRecorded, language_)));
+    return;
+  }
+  // The hotkeys act and are never recorded.
+  std::string caption(TextOf(Text::KeysRecorded, language_));
+  for (size_t i = 0; i < std::size(kHotkeyLines); ++i)
+    caption +=
+        (i > 0 ? " " : "") + engine::KeyName(engine_.hotkeys.Keys().KeyOf(kHotkeyLines[i].first));
+  line.SetCaption(caption);
 }
 
 void MainWindow::ShowHotkeys() {
@@ -288,8 +319,7 @@ void MainWindow::ShowOptions() {
   title_row_.repeat_indicator.SetVisible(o.repeat);
   timer_panel_.end_frame.SetVisible(o.repeat);
   title_row_.simulate_indicator.SetVisible(o.simulate_clicks);
-  hotkey_panel_.keys_line.SetCaption(std::string(
-      TextOf(o.record_keyboard ? Text::KeysRecorded : Text::KeysNotRecorded, language_)));
+  ShowKeysLine();
   options_panel_.record_keyboard.button.Invalidate();
   options_panel_.wait_for_screen.button.Invalidate();
   options_panel_.speed_caption.SetCaption(SpeedText(o.speed_step, language_));

@@ -92,6 +92,9 @@ class MainWindow : public ui::Form, public engine::View {
   void ShowState();
   void ShowChronometer();
   void ShowStatusLine();
+  // The hotkey panel's last line: while a key is chosen and a moment after, what the status line
+  // says of it (the panel hides the status line); else which keys a recording leaves out.
+  void ShowKeysLine();
   // The keys in use on the hotkey panel; the line whose key is being chosen shows "?".
   void ShowHotkeys();
   void ShowOptions();

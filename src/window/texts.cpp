@@ -16,7 +16,7 @@ struct Entry {
   const char* spanish;
 };
 
-constexpr std::array<Entry, 27> kTexts = {{
+constexpr std::array<Entry, 30> kTexts = {{
     {Text::Keyboard, "Keyboard", "Teclado"},
     {Text::LoadFile, "Load file", "Abrir archivo"},
     {Text::SaveFile, "Save file", "Guardar archivo"},
@@ -31,8 +31,7 @@ constexpr std::array<Entry, 27> kTexts = {{
     {Text::SaveFailed, "Not saved: ", "No guardado: "},
     {Text::Options, "Options", "Opciones"},
     {Text::RecordKeyboard, "Record keyboard", "Grabar el teclado"},
-    {Text::KeysRecorded, "Other keys are recorded, but Esc",
-     "Se graban las otras teclas, salvo Esc"},
+    {Text::KeysRecorded, "Keys recorded, not ", "Se graban las teclas, salvo "},
     {Text::KeysNotRecorded, "Keys not recorded (see Options)",
      "No se graban las teclas (ver Opciones)"},
     {Text::Speed, "Speed", "Velocidad"},
@@ -40,12 +39,15 @@ constexpr std::array<Entry, 27> kTexts = {{
     {Text::Saving, "Saving", "Guardando"},
     {Text::NothingRecorded, "Nothing recorded", "Nada grabado"},
     {Text::RecordHint, "record", "grabar"},
-    {Text::ChooseKey, "Press a key (Esc: none)", "Pulse una tecla (Esc: ninguna)"},
+    {Text::ChooseKey, "Press a key; Esc keeps ", "Pulse una tecla; Esc mantiene "},
     {Text::KeyInUse, "In use: ", "En uso: "},
     {Text::Busy, "Busy, not loaded: ", "Ocupado, no abierto: "},
     {Text::FileFilter, "Tapwright recordings (*.tpw)", "Archivos de Tapwright (*.tpw)"},
     {Text::WaitForScreen, "Wait for the screen", "Esperar a la pantalla"},
     {Text::NotFound, "Not found: ", "No encontrado: "},
+    {Text::KeyChosen, "Chosen: ", "Elegida: "},
+    {Text::KeyKept, "Kept: ", "Se mantiene: "},
+    {Text::PlayHint, "play", "reproducir"},
 }};
 
 constexpr bool InIdOrder() {

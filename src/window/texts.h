@@ -23,19 +23,22 @@ enum class Text {
   SaveFailed,
   Options,
   RecordKeyboard,
-  KeysRecorded,
+  KeysRecorded,  // before the keys a recording leaves out
   KeysNotRecorded,
   Speed,
   Loading,  // with the percentage after a blank
   Saving,
   NothingRecorded,
   RecordHint,  // after the record key's name and ": "
-  ChooseKey,   // a hotkey is being chosen
+  ChooseKey,   // a hotkey is being chosen: before the key it keeps
   KeyInUse,    // the status line's word before a key another command has
   Busy,        // before a file from outside that was refused
   FileFilter,  // the file dialogs' filter
   WaitForScreen,
-  NotFound,  // before where in the recording a replay stopped, waiting for the screen
+  NotFound,   // before where in the recording a replay stopped, waiting for the screen
+  KeyChosen,  // before the key a command now has
+  KeyKept,    // before the key a command keeps
+  PlayHint,   // after the play key's name and ": "
 };
 
 std::string_view TextOf(Text id, Language language);

@@ -189,7 +189,7 @@ TEST_F(Hotkeys, AChosenKeyTakesTheCommandsPlace) {
   for (const int modifier : {vk::kShift, vk::kLeftShift, vk::kRightAlt}) sim::TapKey(modifier);
   ToNextPoll();
   PressKey(f9);  // a modifier is no choice: the key after it is
-  EXPECT_FALSE(engine.status.Visible());
+  EXPECT_EQ(engine.status.GetKind(), engine::StatusLine::Kind::KeyChosen);
   EXPECT_EQ(engine.hotkeys.Keys().KeyOf(engine::Command::Record), f9);
   EXPECT_EQ(sim::TakenKeys(), (std::vector<int>{f9, vk::kF10, vk::kF5, vk::kF6}));
   ToNextPoll();
@@ -204,7 +204,7 @@ TEST_F(Hotkeys, AChosenKeyTakesTheCommandsPlace) {
   engine.hotkeys.Choose(engine::Command::Play);
   PressKey(vk::kEscape);
   EXPECT_EQ(engine.hotkeys.Keys().KeyOf(engine::Command::Play), vk::kF10);
-  EXPECT_FALSE(engine.status.Visible());
+  EXPECT_EQ(engine.status.GetKind(), engine::StatusLine::Kind::KeyKept);
   engine.hotkeys.Choose(engine::Command::Play);
   ToNextPoll();
   PressKey(f9);

@@ -94,25 +94,39 @@ TEST_F(RoutesControls, TheOptionsShowWhetherTheyAreOn) {
   const auto off = picture();
   ClickOn(OptionsPanel().record_keyboard.button);
   EXPECT_TRUE(Engine().Options().record_keyboard);
-  EXPECT_EQ(HotkeyPanel().keys_line.Caption(), "Other keys are recorded, but Esc");
+  EXPECT_EQ(HotkeyPanel().keys_line.Caption(), "Keys recorded, not F8 F10 Esc F5 F6");
   EXPECT_NE(picture(), off);
   ClickOn(OptionsPanel().record_keyboard.button);
   EXPECT_EQ(HotkeyPanel().keys_line.Caption(), "Keys not recorded (see Options)");
   EXPECT_EQ(picture(), off);
 }
 
-// A click on a hotkey line (its key or its words), then a key: the panel shows the key in use.
+// A click on a hotkey line (its key or its words), then a key: the panel shows the key in use,
+// and its last line what came of the choice (the status line is under the panel), then which
+// keys a keyboard recording leaves out.
 TEST_F(RoutesControls, AHotkeyLineTakesTheNextKey) {
+  const auto line_says = [&](const char* text, ui::Color color) {
+    EXPECT_EQ(HotkeyPanel().keys_line.Caption(), text);
+    EXPECT_EQ(HotkeyPanel().keys_line.ForeColor(), color);
+  };
   ClickOn(TitleRow().hotkeys_button);
   ClickOn(HotkeyPanel().play.what);  // "Play | Stop"
   EXPECT_EQ(HotkeyPanel().play.key.Caption(), "?");
-  EXPECT_EQ(StatusStrip().status_line.Caption(), "Press a key (Esc: none)");
+  line_says("Press a key; Esc keeps F10", ui::kLightBlue);
   PressKey(platform::vk::kF1 + 10);
   EXPECT_EQ(HotkeyPanel().play.key.Caption(), "F11");
+  line_says("Chosen: F11", ui::kLightBlue);
   ClickOn(HotkeyPanel().load.key);  // "F5"
   PressKey(platform::vk::kF1 + 10);
   EXPECT_EQ(HotkeyPanel().load.key.Caption(), "F5");
-  EXPECT_EQ(StatusStrip().status_line.Caption(), "In use: F11");
+  line_says("In use: F11", ui::kLightRed);
+  ClickOn(HotkeyPanel().load.key);
+  PressKey(platform::vk::kEscape);
+  line_says("Kept: F5", ui::kLightBlue);
+  sim::Advance(6500);
+  line_says("Keys not recorded (see Options)", ui::kDarkGrey);
+  Engine().switches.ToggleRecordKeyboard();
+  line_says("Keys recorded, not F8 F11 Esc F5 F6", ui::kDarkGrey);
 }
 
 TEST_F(RoutesControls, SpeedClicksStepItAndTheCaptionShowsIt) {
@@ -180,9 +194,10 @@ TEST_F(RoutesControls, AFirstRunSaysWhatToDo) {
   EXPECT_TRUE(sim::DialogLog().empty());
   PressKey(platform::vk::kF8);
   EXPECT_FALSE(StatusStrip().status_line.Visible());
-  sim::Advance(50);
+  ToNextPoll();
   PressKey(platform::vk::kF8);
-  EXPECT_FALSE(StatusStrip().status_line.Visible());  // something to play now
+  EXPECT_EQ(Session().GetState(), engine::State::Idle);
+  says("F10: play", ui::kGrey);  // something to play now
 }
 
 TEST_F(RoutesControls, TheTimerSwitchArmsAndClosesItsPanelARefusalLeavesItOpen) {
