@@ -1,6 +1,7 @@
 #include "engine/settings_keeper.h"
 
 #include <cstdio>
+#include <tuple>
 #include <utility>
 
 #include "engine/recording_files.h"
@@ -23,6 +24,7 @@ model::Settings SettingsKeeper::Read() {
     std::fprintf(stderr, "tapwright: %s: %s; the defaults are used\n", path_.c_str(),
                  fault.c_str());
   last_folder_ = kept_.last_folder;
+  strip_place_ = {kept_.strip_x, kept_.strip_y};
   return kept_;
 }
 
@@ -36,11 +38,18 @@ void SettingsKeeper::SetLastFolder(std::string folder) {
   Changed();
 }
 
+void SettingsKeeper::SetStripPlace(std::pair<int, int> place) {
+  if (place == strip_place_) return;
+  strip_place_ = place;
+  Changed();
+}
+
 void SettingsKeeper::Write() {
   write_timer_.Stop();
   if (path_.empty()) return;
   model::Settings mine = gather_();
   mine.last_folder = last_folder_;
+  std::tie(mine.strip_x, mine.strip_y) = strip_place_;
   // Another copy (on another display) may have written its own changes since.
   const model::Settings now = model::ParseSettings(ReadSmallText(path_).value_or(""));
   const model::Settings merged = model::MergeSettings(kept_, mine, now);

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 
 #include "model/settings.h"
 #include "platform/timer.h"
@@ -12,7 +13,8 @@ namespace engine {
 
 class SettingsKeeper {
  public:
-  // gather gives the settings as they are now, but for the folder, which the keeper keeps.
+  // gather gives the settings as they are now, but for the folder and the strip's place, which
+  // the keeper keeps.
   explicit SettingsKeeper(std::function<model::Settings()> gather);
 
   // The file's settings: the defaults without one, or with a broken one (stderr says why).
@@ -28,6 +30,9 @@ class SettingsKeeper {
   // The folder of the file chosen last ("" before any).
   const std::string& LastFolder() const { return last_folder_; }
   void SetLastFolder(std::string folder);
+  // Where the strip rests while idle, as model::Settings keeps it.
+  std::pair<int, int> StripPlace() const { return strip_place_; }
+  void SetStripPlace(std::pair<int, int> place);
 
  private:
   void Write();
@@ -35,6 +40,7 @@ class SettingsKeeper {
   std::function<model::Settings()> gather_;
   std::string path_;
   std::string last_folder_;
+  std::pair<int, int> strip_place_{-1, -1};
   // This copy's settings as last read or written: what differs from them now, it changed.
   model::Settings kept_;
   platform::Timer write_timer_;

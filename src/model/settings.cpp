@@ -32,6 +32,9 @@ std::string TimeText(HourMinute t) {
   return text;
 }
 
+// Farther than any screen's pixels reach.
+constexpr int kFarthestStrip = 99999;
+
 constexpr const char* kHotkeyKeys[] = {"key_record", "key_play", "key_stop", "key_load",
                                        "key_save"};
 
@@ -62,6 +65,8 @@ bool ParseLine(std::string_view key, std::string_view value, Settings& s) {
   }
   if (key == "timer_start") return ParseTime(value, s.timer_start);
   if (key == "timer_end") return ParseTime(value, s.timer_end);
+  if (key == "strip_x") return ParseWhole(value, 0, kFarthestStrip, s.strip_x);
+  if (key == "strip_y") return ParseWhole(value, 0, kFarthestStrip, s.strip_y);
   if (key == "last_folder") s.last_folder = value;
   return true;
 }
@@ -79,6 +84,10 @@ std::string FormatSettings(const Settings& s) {
   text += "timer_end=" + TimeText(s.timer_end) + "\n";
   for (size_t i = 0; i < s.hotkeys.size(); ++i)
     if (s.hotkeys[i] != 0) text += kHotkeyKeys[i] + ("=" + std::to_string(s.hotkeys[i])) + "\n";
+  if (s.strip_x >= 0 && s.strip_y >= 0) {
+    text += "strip_x=" + std::to_string(s.strip_x) + "\n";
+    text += "strip_y=" + std::to_string(s.strip_y) + "\n";
+  }
   // A folder whose name holds a line break cannot be written as a line: it is left out.
   if (s.last_folder.find_first_of(std::string_view("\r\n\0", 3)) == std::string::npos)
     text += "last_folder=" + s.last_folder + "\n";
@@ -120,6 +129,10 @@ Settings MergeSettings(const Settings& base, const Settings& mine, const Setting
   s.timer_start = pick(base.timer_start, mine.timer_start, theirs.timer_start);
   s.timer_end = pick(base.timer_end, mine.timer_end, theirs.timer_end);
   s.last_folder = pick(base.last_folder, mine.last_folder, theirs.last_folder);
+  // The place is one: both of its numbers come from the same copy.
+  const bool moved = mine.strip_x != base.strip_x || mine.strip_y != base.strip_y;
+  s.strip_x = moved ? mine.strip_x : theirs.strip_x;
+  s.strip_y = moved ? mine.strip_y : theirs.strip_y;
   for (size_t i = 0; i < s.hotkeys.size(); ++i)
     s.hotkeys[i] = pick(base.hotkeys[i], mine.hotkeys[i], theirs.hotkeys[i]);
   // Two commands may not end with one key: then this copy's keys, which it checked, go whole.

@@ -16,6 +16,10 @@ struct Settings {
   HourMinute timer_start;
   HourMinute timer_end;
   std::string last_folder;  // "": none yet
+  // Where the strip rests while idle, in pixels from the primary monitor's top-left corner;
+  // -1: that corner.
+  int strip_x = -1;
+  int strip_y = -1;
   // The virtual key of each command (record, play, stop, load, save); 0: its default.
   std::array<int, 5> hotkeys{};
   friend bool operator==(const Settings&, const Settings&) = default;

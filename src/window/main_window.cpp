@@ -50,7 +50,12 @@ void MainWindow::ConnectHandlers() {
 void MainWindow::ConnectTitleRow() {
   TitleRow& r = title_row_;
   r.close_button.on_click = [this] { engine_.Quit(); };
-  r.title.on_click = [this] { ShowAbout(); };
+  r.title.on_mouse_down = [this](int button, int, int, int) { DragDown(button); };
+  r.title.on_mouse_move = [this](int buttons, int, int, int) { DragMove(buttons); };
+  r.title.on_mouse_up = [this](int, int, int, int) { DragUp(); };
+  r.title.on_click = [this] {
+    if (!TakeDragged()) ShowAbout();
+  };
   r.hotkeys_button.on_click = [this] { TogglePanel(Panel::Hotkeys); };
   r.options_button.on_click = [this] { TogglePanel(Panel::Options); };
 }

@@ -5,11 +5,13 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "engine/engine.h"
 #include "engine/view.h"
 #include "model/time_of_day.h"
 #include "platform/display.h"
+#include "platform/geometry.h"
 #include "platform/timer.h"
 #include "ui/controls.h"
 #include "ui/form.h"
@@ -46,8 +48,11 @@ class MainWindow : public ui::Form, public engine::View {
 
  protected:
   void OnResize() override;
-  // Keeps the window out of the pointer's way while recording or playing.
+  // Keeps the window out of the pointer's way while recording or playing; while idle the title
+  // row's background drags the window.
   void OnBackgroundMove(int button, int shift, int x, int y) override;
+  void OnBackgroundDown(int button, int shift, int x, int y) override;
+  void OnBackgroundUp(int button, int shift, int x, int y) override;
   void OnCloseRequest() override { engine_.Close(); }
 
  private:
@@ -85,8 +90,18 @@ class MainWindow : public ui::Form, public engine::View {
   void PlacePanels();
   void ToggleTimerPanel();
   void ToggleSequencePanel();
-  // To the primary monitor's top-left corner, where the window starts and rests while idle.
+  // Where the window starts and rests while idle: the place the user dragged it to when that is
+  // all on the primary monitor, else that monitor's top-left corner.
   void MoveHome();
+  // The window's size at home, collapsed, in pixels.
+  platform::Point HomeSize() const;
+  // Dragging the title row while idle moves the window (moving.cpp): a press starts it, moves
+  // of more than a few pixels with the button held carry the window, the release keeps the place.
+  void DragDown(int button);
+  void DragMove(int buttons);
+  void DragUp();
+  // A drag ended just now: the click its release makes does nothing.
+  bool TakeDragged() { return std::exchange(dragged_, false); }
 
   // Drawing the engine's state.
   void ShowState();
@@ -120,6 +135,12 @@ class MainWindow : public ui::Form, public engine::View {
   void DropOnStatusStrip(const platform::DropEvent& e);
 
   engine::Engine& engine_;
+
+  // A drag of the title row: where the pointer and the window were at the press, in twips.
+  bool drag_pressed_ = false;
+  bool dragged_ = false;
+  platform::Point drag_cursor_;
+  platform::Point drag_window_;
 
   // The controls (main_window_controls.h).
   TitleRow title_row_;

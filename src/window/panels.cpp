@@ -47,8 +47,8 @@ void MainWindow::ToggleTimerPanel() {
   TogglePanel(Panel::Timer);
 }
 
-void MainWindow::OnBackgroundMove(int, int, int, int) {
-  if (engine_.session.GetState() == engine::State::Idle) return;
+void MainWindow::OnBackgroundMove(int buttons, int, int, int) {
+  if (engine_.session.GetState() == engine::State::Idle) return DragMove(buttons);
   const platform::Rect screen = ui::PrimaryMonitorTwips();
   const int left = screen.left, right = screen.left + screen.width - Width();
   const int top = screen.top, bottom = screen.top + screen.height - Height() - 500;
@@ -60,13 +60,8 @@ void MainWindow::OnBackgroundMove(int, int, int, int) {
   } else if (StandsAt(right, bottom)) {
     SetLeft(left);
   } else {
-    MoveHome();
+    Move(left, top);
   }
-}
-
-void MainWindow::MoveHome() {
-  const platform::Rect screen = ui::PrimaryMonitorTwips();
-  Move(screen.left, screen.top);
 }
 
 }  // namespace window

@@ -20,6 +20,8 @@ Settings Changed() {
   s.timer_end = {23, 59};
   s.last_folder = "/home/ana/my walks";
   s.hotkeys = {platform::vk::kF1 + 8, 0, 0, 0, 0};  // F9 records
+  s.strip_x = 1200;
+  s.strip_y = 0;
   return s;
 }
 
@@ -48,7 +50,8 @@ TEST(SettingsText, WhatIsWrittenReadsBackAndWhatIsBrokenGivesTheDefaults) {
         "repeat=1\ntimer_end=09:60", "repeat=1\ntimer_end=09-30", "repeat=1\njunk",
         "repeat=1\ntimer_start=0;:00", "repeat=1\nkey_play=7", "repeat=1\nkey_play=0x78",
         "repeat=1\nkey_save=255", "repeat=1\nkey_save=1a", "repeat=1\nkey_save=0120",
-        "repeat=1\nwait_limit=0", "repeat=1\nwait_limit=3601", "repeat=1\nwait_limit=1s"})
+        "repeat=1\nwait_limit=0", "repeat=1\nwait_limit=3601", "repeat=1\nwait_limit=1s",
+        "repeat=1\nstrip_x=-1"})
     EXPECT_EQ(ParseSettings(broken), Settings()) << broken;
 }
 
@@ -78,6 +81,7 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
     first.single_timer.SetStartTime({9, 5});
     first.single_timer.SetEndTime({23, 59});
     first.settings.SetLastFolder("/home/ana/my walks");
+    first.settings.SetStripPlace({1200, 0});
     sim::Advance(999);
     EXPECT_EQ(Text(), "");  // a second after the last change
     sim::Advance(1);
@@ -89,6 +93,7 @@ TEST_F(KeptSettings, ASessionReadsThemAndWritesEachChange) {
   EXPECT_EQ(second.single_timer.StartTime(), Changed().timer_start);
   EXPECT_EQ(second.single_timer.EndTime(), Changed().timer_end);
   EXPECT_EQ(second.settings.LastFolder(), Changed().last_folder);
+  EXPECT_EQ(second.settings.StripPlace(), std::pair(1200, 0));
   EXPECT_EQ(second.hotkeys.Keys().KeyOf(engine::Command::Record), platform::vk::kF1 + 8);
   // A file played at its own speed, waiting for the screen, leaves the user's in the settings.
   const std::string walk = folder.File("walk.tpw", 5);

@@ -4,6 +4,7 @@
 #include "platform/display.h"
 #include "platform/geometry.h"
 #include "platform/input.h"
+#include "temp_files.h"
 #include "window/about_window.h"
 #include "window_fixture.h"
 
@@ -113,6 +114,54 @@ TEST_F(Corners, ThePlayersOwnMovesCountAndTheStopBringsItBack) {
   sim::Advance(2);
   EXPECT_FALSE(Engine().player.Playing());
   EXPECT_EQ(Position(), std::make_pair(0, 0));
+}
+
+// Dragged by its title row while idle, the window rests where it was left, after a recording
+// and after a restart; a click on the title still opens About; a place the primary monitor no
+// longer holds gives the top-left corner.
+TEST_F(Corners, DraggedByItsTitleItStaysThereAfterARestart) {
+  TempFolder folder;
+  sim::SetSettingsPath(folder.Path("tapwright.conf"));
+  NewWindow();
+  w->StartUp();
+  w->Show();
+  int abouts = 0;
+  sim::OnNextModal([&](platform::WindowHandle) {
+    ++abouts;
+    PressKey(platform::vk::kEscape);
+  });
+  // x from the window's left edge: 30 is on the title, 95 on the row's background.
+  const auto drag = [&](int x, int dx, int dy) {
+    const auto b = sim::Window(w->Handle()).bounds;
+    sim::MoveMouse(b.left + x, b.top + 10);
+    sim::MouseDown(platform::MouseButton::Left);
+    sim::MoveMouse(b.left + x + 2, b.top + 10);  // a hand that shakes: still no drag
+    sim::MoveMouse(b.left + x + dx, b.top + 10 + dy);
+    sim::MouseUp(platform::MouseButton::Left);
+  };
+  drag(30, 800, 400);
+  EXPECT_EQ(Position(), std::make_pair(800 * 15, 400 * 15));
+  drag(95, -300, -300);
+  EXPECT_EQ(Position(), std::make_pair(500 * 15, 100 * 15));
+  EXPECT_EQ(abouts, 0);  // the release of a drag is no click
+  Session().ToggleRecording();
+  CrossWindow();
+  EXPECT_EQ(Position(), std::make_pair(0, 0));  // while busy it hops from the corner
+  Session().ToggleRecording();
+  EXPECT_EQ(Position(), std::make_pair(500 * 15, 100 * 15));
+  drag(30, 2000, 2000);  // past the monitor's edge: all of it stays on it
+  const auto corner = std::make_pair(sw - width, sh - h / 15 * 15);  // in whole pixels
+  EXPECT_EQ(Position(), corner);
+  sim::Advance(1000);  // written a second after the change
+  for (const bool smaller : {false, true}) {
+    if (smaller) sim::SetScreen(1280, 720);
+    NewWindow();
+    w->StartUp();
+    w->Show();
+    EXPECT_EQ(Position(), smaller ? std::make_pair(0, 0) : corner);
+  }
+  ClickOn(TitleRow().title);
+  EXPECT_EQ(abouts, 1);
 }
 
 using About = WindowTest;
