@@ -8,7 +8,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "record what the mouse does and play it ba
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 
 if(WIN32)
-  install(TARGETS tapwright RUNTIME DESTINATION .)
+  install(TARGETS tapwright tapwright_console RUNTIME DESTINATION .)
   # Windows users get plain text with Windows line ends, and nothing that needs the repository.
   configure_file(${PROJECT_SOURCE_DIR}/packaging/README-windows.txt.in
                  ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)

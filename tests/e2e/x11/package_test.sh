@@ -90,7 +90,7 @@ cpack -G ZIP --config "$WIN32_BUILD/CPackConfig.cmake" -B "$WORK/zip" >"$WORK/cp
   fail "cpack: $(cat "$WORK/cpack.log")"
 ZIP=$(ls "$WORK"/zip/tapwright-*-windows-x64.zip)
 CONTENTS=$(python3 -m zipfile -l "$ZIP" | awk 'NR > 1 {print $1}' | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
-[[ $CONTENTS == "LICENSE.txt README.txt tapwright.exe " ]] || fail "the zip holds: $CONTENTS"
+[[ $CONTENTS == "LICENSE.txt README.txt tapwright.com tapwright.exe " ]] || fail "the zip holds: $CONTENTS"
 python3 -m zipfile -e "$ZIP" "$WORK/unzipped"
 UNZIPPED=$(ls -d "$WORK"/unzipped/*/)
 for txt in README.txt LICENSE.txt; do
