@@ -50,12 +50,7 @@ else()
   set(TAPWRIGHT_RELEASE_DATE ${CMAKE_MATCH_3}-${month}-${day})
 
   # The Debian copyright file carries LICENSE's holder and text.
-  file(READ ${PROJECT_SOURCE_DIR}/LICENSE licence)
-  if(NOT licence MATCHES "^MIT License\n+Copyright \\(c\\) ([^\n]+)\n+(.+)$")
-    message(FATAL_ERROR "LICENSE is no longer the MIT licence: update packaging/copyright.in")
-  endif()
-  set(TAPWRIGHT_COPYRIGHT ${CMAKE_MATCH_1})
-  string(STRIP "${CMAKE_MATCH_2}" text)
+  string(STRIP "${TAPWRIGHT_LICENCE_BODY}" text)
   string(REGEX REPLACE "\n\n+" "\n.\n" text "${text}")
   string(REPLACE "\n" "\n " TAPWRIGHT_LICENCE_TEXT " ${text}")
   configure_file(${packaging}/copyright.in ${CMAKE_BINARY_DIR}/copyright @ONLY)
