@@ -43,12 +43,12 @@ bool Redirected(DWORD stream) {
   return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
 }
 
-// A windowed program has no console of its own: what it prints goes to the console it was
-// started from, unless that stream is redirected.
+// A windowed program has no console of its own: it takes the one it was started from, to print
+// there what is not redirected and to hear Ctrl+C there.
 void AttachParentConsole() {
   const bool out_redirected = Redirected(STD_OUTPUT_HANDLE);
   const bool err_redirected = Redirected(STD_ERROR_HANDLE);
-  if ((out_redirected && err_redirected) || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
   if (!out_redirected) (void)std::freopen("CONOUT$", "w", stdout);
   if (!err_redirected) (void)std::freopen("CONOUT$", "w", stderr);
 }
