@@ -8,7 +8,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "record what the mouse does and play it ba
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 
 if(WIN32)
-  install(TARGETS tapwright RUNTIME DESTINATION .)
+  install(TARGETS tapwright tapwright_console RUNTIME DESTINATION .)
   # Windows users get plain text with Windows line ends, and nothing that needs the repository.
   configure_file(${PROJECT_SOURCE_DIR}/packaging/README-windows.txt.in
                  ${CMAKE_BINARY_DIR}/README.txt @ONLY NEWLINE_STYLE CRLF)
@@ -49,8 +49,7 @@ else()
   set(TAPWRIGHT_RELEASE_DATE ${CMAKE_MATCH_3}-${month}-${day})
 
   # The Debian copyright file carries LICENSE's holder and text.
-  string(REGEX REPLACE "^MIT License\n+Copyright [^\n]+\n+" "" text "${TAPWRIGHT_LICENCE}")
-  string(STRIP "${text}" text)
+  string(STRIP "${TAPWRIGHT_LICENCE_BODY}" text)
   string(REGEX REPLACE "\n\n+" "\n.\n" text "${text}")
   string(REPLACE "\n" "\n " TAPWRIGHT_LICENCE_TEXT " ${text}")
   configure_file(${packaging}/copyright.in ${CMAKE_BINARY_DIR}/copyright @ONLY)

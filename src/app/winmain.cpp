@@ -35,13 +35,22 @@ std::vector<std::string> Arguments() {
   return args;
 }
 
-// A windowed program has no console of its own: what it prints goes to the console it was
-// started from, unless its output is already taken somewhere (a pipe, a file).
+// True when the stream was handed a file or a pipe (a redirection, a script reading it). A
+// windowed program started from a console is handed no usable console handle: it may hold none,
+// a stale number or a handle of a console it is not attached to, none of them a file or a pipe.
+bool Redirected(DWORD stream) {
+  const DWORD type = GetFileType(GetStdHandle(stream));
+  return type == FILE_TYPE_DISK || type == FILE_TYPE_PIPE;
+}
+
+// A windowed program has no console of its own: it takes the one it was started from, to print
+// there what is not redirected and to hear Ctrl+C there.
 void AttachParentConsole() {
-  const bool taken = GetStdHandle(STD_OUTPUT_HANDLE) != nullptr;
-  if (taken || !AttachConsole(ATTACH_PARENT_PROCESS)) return;
-  (void)std::freopen("CONOUT$", "w", stdout);
-  (void)std::freopen("CONOUT$", "w", stderr);
+  const bool out_redirected = Redirected(STD_OUTPUT_HANDLE);
+  const bool err_redirected = Redirected(STD_ERROR_HANDLE);
+  if (!AttachConsole(ATTACH_PARENT_PROCESS)) return;
+  if (!out_redirected) (void)std::freopen("CONOUT$", "w", stdout);
+  if (!err_redirected) (void)std::freopen("CONOUT$", "w", stderr);
 }
 
 }  // namespace

@@ -72,6 +72,12 @@ class DialogPlacement {
   DialogPlacement& operator=(const DialogPlacement&) = delete;
 };
 
+// A save asks before it replaces a file; an open takes only a file that is there, and offers no
+// read-only box, which would mean nothing to a load.
+DWORD DialogFlags(const FileRequest& r) {
+  return r.save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+}
+
 template <typename Char>
 const Char* OrNull(const std::basic_string<Char>& s) {
   return s.empty() ? nullptr : s.c_str();
@@ -91,6 +97,7 @@ std::optional<std::string> RunAnsi(const FileRequest& r) {
   o.lpstrInitialDir = OrNull(r.start_folder);
   o.lpstrTitle = OrNull(r.title);
   o.lpstrDefExt = OrNull(r.default_extension);
+  o.Flags = DialogFlags(r);
   if (!(r.save ? GetSaveFileNameA(&o) : GetOpenFileNameA(&o))) return std::nullopt;
   return std::string(file.c_str());
 }
@@ -111,6 +118,7 @@ std::optional<std::string> RunWide(const FileRequest& r) {
   w.lpstrInitialDir = OrNull(start_folder);
   w.lpstrTitle = OrNull(title);
   w.lpstrDefExt = OrNull(default_extension);
+  w.Flags = DialogFlags(r);
   if (!(r.save ? GetSaveFileNameW(&w) : GetOpenFileNameW(&w))) return std::nullopt;
   return win32::Narrow(file.c_str());
 }

@@ -146,6 +146,17 @@ void TakeHeard() {
   }
 }
 
+// Ctrl+C, Ctrl+Break or the closing of the console the program attached to: it ends its own way,
+// as for a close request to its first window (a replay lets go of what it holds first). Without
+// a window yet there is nothing to let go of, and the system's ending will do.
+BOOL WINAPI EndRequested(DWORD event) {
+  const HWND first = win32::FirstFormWindow();
+  if (first == nullptr || !PostMessageW(first, WM_CLOSE, 0, 0)) return FALSE;
+  // The system ends the process as soon as this returns from a closing console.
+  if (event == CTRL_CLOSE_EVENT) Sleep(INFINITE);
+  return TRUE;
+}
+
 }  // namespace
 
 std::string UserLanguageName() {
@@ -154,8 +165,7 @@ std::string UserLanguageName() {
   return n > 0 ? std::string(name, static_cast<size_t>(n - 1)) : std::string();
 }
 
-// A program without a console hears of an end as its window's close request.
-void TakeEndRequests() {}
+void TakeEndRequests() { SetConsoleCtrlHandler(EndRequested, TRUE); }
 
 bool AnotherInstanceRunning() {
   // The mutex is never closed: it marks this process as the running copy until it ends.

@@ -46,6 +46,9 @@ void PaintWindow(HWND hwnd, WindowListener* listener, Color background);
 void RegisterDropTarget(HWND hwnd, WindowListener* listener);
 void RevokeDropTarget(HWND hwnd);
 
+// The first form window of those alive, the one an end request goes to; null while there is none.
+HWND FirstFormWindow();
+
 // The hand cursor made by SetHandCursor, or the system's hand before that.
 HCURSOR HandCursor();
 

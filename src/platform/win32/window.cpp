@@ -2,6 +2,8 @@
 // placement and style that the program makes by name.
 #include <windowsx.h>
 
+#include <atomic>
+
 #include "win32.h"
 
 namespace platform {
@@ -9,6 +11,9 @@ namespace win32 {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Tapwright.Form";
+
+// Read from the thread the console's end requests come on.
+std::atomic<HWND> first_form{nullptr};
 
 struct FormData {
   WindowListener* listener = nullptr;
@@ -126,10 +131,13 @@ LRESULT CALLBACK FormProc(HWND h, UINT m, WPARAM w, LPARAM l) {
     case WM_DESTROY:
       if (d->drops) RevokeDropTarget(h);
       break;
-    case WM_NCDESTROY:
+    case WM_NCDESTROY: {
+      HWND first = h;  // a copy: a failed exchange writes the first window into it
+      first_form.compare_exchange_strong(first, nullptr);
       SetWindowLongPtrW(h, GWLP_USERDATA, 0);
       delete d;
       return DefWindowProcW(h, m, w, l);
+    }
   }
   return DefWindowProcW(h, m, w, l);
 }
@@ -155,6 +163,9 @@ void RegisterFormClass() {
 }
 
 }  // namespace
+
+HWND FirstFormWindow() { return first_form.load(); }
+
 }  // namespace win32
 
 using win32::ToHwnd;
@@ -173,6 +184,8 @@ WindowHandle CreateFormWindow(const WindowDesc& desc, WindowListener* listener) 
     return 0;
   }
   if (desc.accept_drops) win32::RegisterDropTarget(h, listener);
+  HWND none = nullptr;
+  win32::first_form.compare_exchange_strong(none, h);
   return win32::FromHwnd(h);
 }
 

@@ -1,10 +1,16 @@
 #!/bin/sh
-# tapwright.exe must need nothing beyond the DLLs every Windows has.
-# usage: check_dlls.sh OBJDUMP EXE
+# tapwright.exe and tapwright.com must need nothing beyond the DLLs every Windows has.
+# usage: check_dlls.sh OBJDUMP EXE...
 set -eu
-dlls=$("$1" -p "$2" | sed -n 's/.*DLL Name: *//p')
+objdump=$1
+shift
+dlls=
+for exe in "$@"; do
+  [ -f "$exe" ] || { echo "no $exe"; exit 1; }
+  dlls="$dlls $("$objdump" -p "$exe" | sed -n 's/.*DLL Name: *//p')"
+  echo "$exe: $(wc -c <"$exe") bytes"
+done
 echo "$dlls"
-echo "size: $(wc -c <"$2") bytes"
 bad=0
 for dll in $dlls; do
   case $(echo "$dll" | tr 'A-Z' 'a-z') in

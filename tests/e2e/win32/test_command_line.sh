@@ -19,6 +19,30 @@ expect 0 "^Usage: tapwright" --help
 expect 0 "^tapwright [0-9]*\.[0-9]*\.[0-9]*" --version
 expect 2 "unknown option --bogus" --bogus
 
+# From a console, typed as users type it: an interactive prompt does not wait for a windowed
+# program, so "tapwright" must be tapwright.com, which waits and passes on what the program says
+# and its exit code. The session runs on a terminal of its own, as Wine's console.
+screen() { [ -f "$OUT/cmd.log" ] && sed 's/\x1b\[1C/ /g; s/\x1b\[[0-9;?]*[a-zA-Z]//g; s/\x1b\][^\a]*\a//g' "$OUT/cmd.log" | tr -d '\r'; }
+prompts() { screen | grep -o '[A-Z]:\\[^>]*>' | wc -l; }
+type_lines() {
+  typed=0
+  for line in "$@"; do
+    for _ in $(seq 100); do [ "$(prompts)" -gt "$typed" ] && break; sleep 0.1; done
+    printf '%s\r' "$line"
+    typed=$((typed + 1))
+  done
+}
+rm -f "$OUT/cmd.log"
+type_lines 'tapwright --bogus' 'echo exit code %ERRORLEVEL%' 'tapwright --help' \
+  'tapwright --play missing.tpw' 'echo exit code %ERRORLEVEL%' exit |
+  (cd "$EXE_DIR" && timeout 60 script -qec "$WINE cmd" /dev/null >"$OUT/cmd.log" 2>&1) ||
+  fail "the console session did not end: $(screen)"
+screen | tr '\n' '~' | grep -q 'unknown option --bogus.*exit code 2~.*Usage: tapwright.*cannot load missing.tpw.*exit code 1~' ||
+  fail "the console showed: $(screen)"
+# Redirected, the door hands the pipe on.
+(cd "$EXE_DIR" && "$WINE" cmd /c tapwright --version) >"$OUT/door.log" 2>&1 || fail "tapwright --version failed"
+grep -q "^tapwright [0-9]" "$OUT/door.log" || fail "tapwright --version through a pipe said: $(cat "$OUT/door.log")"
+
 driver target 220 210 100 100 100 >"$OUT/target.log" 2>&1 &
 target_pid=$!
 trap 'driver end || true; kill $target_pid 2>/dev/null || true; stop_all' EXIT

@@ -25,3 +25,18 @@ for log in open save; do
   ticks=$(sed -n 's/.*timer ticks meanwhile \([0-9]*\).*/\1/p' "$OUT/$log.log")
   [ "${ticks:-0}" -gt 0 ] || fail "no timer tick while the $log dialog was open"
 done
+
+# Saving over a file asks first; answering No leaves the file as it was.
+printf '5,5,-1\r\n' >"$OUT/kept.tpw"
+cp "$OUT/kept.tpw" "$OUT/kept.before"
+"$WINE" "$EXE_DIR/tapwright.exe" "$dir\\walk.tpw" >"$STATE/tapwright.log" 2>&1 &
+driver window Tapwright.Form >/dev/null || fail "the program did not start"
+trap 'driver end || true; stop_all' EXIT
+sleep 0.5
+driver key F6 >/dev/null
+driver answer "Tapwright - Save file" "$dir\\kept.tpw" 30 >/dev/null || fail "no save dialog"
+driver reply "Tapwright - Save file" no 10 >"$OUT/question.log" || fail "$(cat "$OUT/question.log")"
+cat "$OUT/question.log"
+driver reply "Tapwright - Save file" cancel 10 >/dev/null || fail "the save dialog did not stay"
+sleep 1
+cmp -s "$OUT/kept.tpw" "$OUT/kept.before" || fail "the file answered No to was replaced"

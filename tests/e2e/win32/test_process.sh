@@ -22,3 +22,14 @@ printf "%s\n" "$look" | grep -q "^screen read" || fail "the screen could not be 
 # A second copy ends by itself, and the first one's window stays the only one.
 timeout 20 "$WINE" "$EXE_DIR/tapwright.exe" || fail "the second copy did not end"
 driver window Tapwright.Form >/dev/null || fail "the first copy's window is gone"
+
+# The icon as Explorer loads it: the large image (a PNG in the .ico) and a small one cover the
+# same share of their square, within 3 %.
+exe=$(winepath -w "$EXE_DIR/tapwright.exe")
+opaque() { driver icon "$exe" "$1" | tr -d '\r' | sed -n "s/^icon $1x$1 rows $1 opaque \([0-9]*\)$/\1/p"; }
+large=$(opaque 256)
+small=$(opaque 48)
+[ -n "$large" ] && [ -n "$small" ] || fail "the icon does not load at 256 and 48 pixels"
+[ $((large * 48 * 48 * 100)) -ge $((small * 256 * 256 * 97)) ] &&
+  [ $((large * 48 * 48 * 97)) -le $((small * 256 * 256 * 100)) ] ||
+  fail "the icon's 256 pixel image ($large opaque) is not its 48 pixel one ($small) enlarged"

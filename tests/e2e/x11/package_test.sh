@@ -90,14 +90,14 @@ cpack -G ZIP --config "$WIN32_BUILD/CPackConfig.cmake" -B "$WORK/zip" >"$WORK/cp
   fail "cpack: $(cat "$WORK/cpack.log")"
 ZIP=$(ls "$WORK"/zip/tapwright-*-windows-x64.zip)
 CONTENTS=$(python3 -m zipfile -l "$ZIP" | awk 'NR > 1 {print $1}' | sed 's|^[^/]*/||' | sort | tr '\n' ' ')
-[[ $CONTENTS == "LICENSE.txt README.txt tapwright.exe " ]] || fail "the zip holds: $CONTENTS"
+[[ $CONTENTS == "LICENSE.txt README.txt tapwright.com tapwright.exe " ]] || fail "the zip holds: $CONTENTS"
 python3 -m zipfile -e "$ZIP" "$WORK/unzipped"
 UNZIPPED=$(ls -d "$WORK"/unzipped/*/)
 for txt in README.txt LICENSE.txt; do
   ! grep -qv $'\r$' "$UNZIPPED/$txt" || fail "$txt has lines without Windows line ends"
 done
 grep -q "^Version $VERSION"$'\r$' "$UNZIPPED/README.txt" || fail "README.txt is not for $VERSION"
-# The version resource as Explorer shows it: the fixed numbers, then the two strings.
+# The version resource as Explorer shows it: the fixed numbers, then the strings.
 EXE_VERSION=$(
   python3 - "$UNZIPPED/tapwright.exe" <<'PY'
 import struct, sys
@@ -113,9 +113,10 @@ def string(key):
     while data[end:end + 2] != b"\0\0":
         end += 2
     return data[at:end].decode("utf-16le")
-print(*numbers, string("FileVersion"), string("ProductVersion"))
+print(*numbers, string("FileVersion"), string("ProductVersion"), string("LegalCopyright"))
 PY
 )
-[[ $EXE_VERSION == "$VERSION.0 $VERSION.0 $VERSION $VERSION" ]] ||
-  fail "tapwright.exe's file and product versions: $EXE_VERSION, not $VERSION"
+COPYRIGHT=$(grep -m1 '^Copyright ' "$SOURCE/LICENSE")
+[[ $EXE_VERSION == "$VERSION.0 $VERSION.0 $VERSION $VERSION $COPYRIGHT" ]] ||
+  fail "tapwright.exe's file and product versions and copyright: $EXE_VERSION, not $VERSION, $COPYRIGHT"
 echo "$(basename "$ZIP") ok: $CONTENTS, version $EXE_VERSION"

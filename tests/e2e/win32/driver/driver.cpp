@@ -21,6 +21,11 @@
 //                                     it receives, in hex ("keydown 77" for F8)
 //   driver answer TITLE PATH SECONDS  types PATH into the file dialog TITLE and confirms it;
 //                                     prints where the dialog was and its owner's title
+//   driver reply TITLE yes|no|cancel SECONDS   presses that button in the enabled dialog TITLE
+//                                     (a question over a file dialog has its title), printing
+//                                     the question's text
+//   driver icon EXE SIZE              loads EXE's icon at SIZE pixels as Explorer does; prints
+//                                     the image's size and how many of its pixels are opaque
 //   driver drag X Y EFFECTS FILE...   an OLE drag of the files (CF_HDROP) offering EFFECTS,
 //                                     dropped at screen X Y; prints what DoDragDrop returned
 //   driver stall MS                   keeps the Tapwright window's thread from running for MS
@@ -283,6 +288,76 @@ int Answer(const char* title, const char* path, int seconds) {
   std::printf("answered %s at %ld %ld %ld %ld owner %ls\n", title, at.left, at.top,
               at.right - at.left, at.bottom - at.top, owner);
   return 0;
+}
+
+struct Reply {
+  std::wstring title;
+  int button = 0;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK FindReply(HWND h, LPARAM l) {
+  auto* r = reinterpret_cast<Reply*>(l);
+  wchar_t cls[16] = L"", title[256] = L"";
+  GetClassNameW(h, cls, 16);
+  GetWindowTextW(h, title, 256);
+  if (std::wstring(cls) == L"#32770" && r->title == title && IsWindowVisible(h) &&
+      IsWindowEnabled(h) && GetDlgItem(h, r->button) != nullptr) {
+    r->found = h;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+int ReplyTo(const char* title, const std::string& button, int seconds) {
+  Reply r{std::wstring(title, title + std::strlen(title)), button == "yes"  ? IDYES
+                                                           : button == "no" ? IDNO
+                                                                            : IDCANCEL};
+  for (int i = 0; i < seconds * 10 && !r.found; ++i) {
+    EnumWindows(FindReply, reinterpret_cast<LPARAM>(&r));
+    if (!r.found) Sleep(100);
+  }
+  if (!r.found) {
+    std::printf("FAIL no dialog titled %s with a %s button\n", title, button.c_str());
+    return 1;
+  }
+  Sleep(300);
+  wchar_t text[512] = L"";
+  GetDlgItemTextW(r.found, 0xFFFF, text, 512);  // a message box's text
+  std::printf("question: %ls\n", text);
+  PostMessageW(r.found, WM_COMMAND, MAKEWPARAM(r.button, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(r.found, r.button)));
+  return 0;
+}
+
+int Icon(const char* exe, int size) {
+  const std::wstring path(exe, exe + std::strlen(exe));
+  HMODULE m = LoadLibraryExW(path.c_str(), nullptr,
+                             LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE);
+  HICON icon = m ? static_cast<HICON>(
+                       LoadImageW(m, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, LR_DEFAULTCOLOR))
+                 : nullptr;
+  ICONINFO info{};
+  if (!icon || !GetIconInfo(icon, &info)) {
+    std::printf("FAIL no icon of %d pixels in %s\n", size, exe);
+    return 1;
+  }
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = size;
+  bi.bmiHeader.biHeight = -size;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  std::string pixels(static_cast<size_t>(size) * size * 4, '\0');
+  HDC dc = GetDC(nullptr);
+  BITMAP bm{};
+  GetObjectW(info.hbmColor, sizeof bm, &bm);
+  const int rows = GetDIBits(dc, info.hbmColor, 0, size, pixels.data(), &bi, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, dc);
+  int opaque = 0;
+  for (size_t i = 3; i < pixels.size(); i += 4) opaque += pixels[i] != 0;
+  std::printf("icon %ldx%ld rows %d opaque %d\n", bm.bmWidth, bm.bmHeight, rows, opaque);
+  return rows == size ? 0 : 1;
 }
 
 int End() {
@@ -568,6 +643,8 @@ int main(int argc, char** argv) {
     return DragFiles(std::atoi(argv[2]), std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10),
                      argc - 5, argv + 5);
   if (cmd == "stall" && argc >= 3) return Stall(std::atoi(argv[2]));
+  if (cmd == "reply" && argc >= 5) return ReplyTo(argv[2], argv[3], std::atoi(argv[4]));
+  if (cmd == "icon" && argc >= 4) return Icon(argv[2], std::atoi(argv[3]));
   if (cmd == "end") return End();
   std::fprintf(stderr, "usage: see the top of driver.cpp\n");
   return 2;
