@@ -1,7 +1,7 @@
 #!/bin/sh
 # The command line: --help, --version and usage errors answer without a window; --play plays a
-# file N times and exits with how it ended (Esc: 3); with a copy running, a file or a --play is
-# handed to it and no second window opens.
+# file N times and exits with how it ended (Esc: 3); --record records until the hotkey and saves;
+# with a copy running, a file or a --play is handed to it and no second window opens.
 # usage: test_command_line.sh STATE EXE_DIR
 . "$(dirname "$0")/lib.sh"
 OUT="$STATE/command_line"
@@ -63,6 +63,25 @@ driver key ESC >/dev/null
 rc=0
 wait "$loop" || rc=$?
 [ "$rc" = 3 ] || fail "a loop stopped with Esc ended with $rc"
+
+# --record records what the hand does until the record hotkey, saves it and exits 0; the target
+# gets the click meanwhile.
+before=$(clicks)
+"$WINE" "$EXE_DIR/tapwright.exe" --record "$(winepath -w "$OUT/rec.tpw")" >"$OUT/rec.log" 2>&1 &
+rec=$!
+driver window Tapwright.Form >/dev/null || fail "no window while recording"
+sleep 0.5
+driver move 240 250 >/dev/null
+sleep 0.2
+driver click 260 270 >/dev/null
+sleep 0.3
+driver key F8 >/dev/null
+rc=0
+wait "$rec" || rc=$?
+[ "$rc" = 0 ] || fail "--record exited $rc: $(cat "$OUT/rec.log")"
+[ "$(clicks)" = $((before + 1)) ] || fail "the click while recording did not reach the target"
+grep -q '^240,250,-1' "$OUT/rec.tpw" || fail "rec.tpw holds no move to 240,250"
+grep -qE '^260,270,(1|9)' "$OUT/rec.tpw" || fail "rec.tpw holds no click at 260,270"
 
 # A copy that runs takes the file, and plays one when asked while the second copy waits.
 start_tapwright
