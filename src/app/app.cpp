@@ -129,6 +129,13 @@ int Run(const std::vector<std::string>& args) {
   window::MainWindow main_window(core);
   main_window.StartUp();
   main_window.Show();
+  if (platform::OnWaylandDesktop()) {
+    std::fputs(
+        "tapwright: this is a Wayland desktop: through XWayland, only X11 applications can "
+        "be recorded and played back\n",
+        stderr);
+    core.status.Show(engine::StatusLine::Kind::Wayland, "");
+  }
   platform::ListenToLaterCopies(
       [&core](const std::string& message, const platform::CopyAnswer& answer) {
         return Carry(core, message, answer);

@@ -26,6 +26,7 @@ class StatusLine {
     KeyKept,    // Esc, or the same key: the command keeps its key
     Busy,       // a file from outside refused: a recording, a playback, file work or a dialog
     NotFound,   // a replay stopped: the screen never looked as it did at a press
+    Wayland,    // at the start on a Wayland desktop: only X11 applications are reached
   };
 
   // changed runs when the line shows or goes.

@@ -15,6 +15,8 @@ namespace platform {
 // The English name of the user's language as the system gives it ("Spanish"); "" when it
 // cannot tell.
 std::string UserLanguageName();
+// A Wayland desktop, where the program runs through XWayland and reaches only X11 applications.
+bool OnWaylandDesktop();
 
 // The exit code of a program that has no display to work on, or lost it.
 inline constexpr int kExitNoDisplay = 6;

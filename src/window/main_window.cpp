@@ -267,10 +267,11 @@ void MainWindow::ShowStatusLine() {
   const Text words[] = {Text::Loaded,   Text::Saved,     Text::LoadFailed,      Text::SaveFailed,
                         Text::Loading,  Text::Saving,    Text::NothingRecorded, Text::ChooseKey,
                         Text::KeyInUse, Text::KeyChosen, Text::KeyKept,         Text::Busy,
-                        Text::NotFound};
+                        Text::NotFound, Text::Wayland};
   const bool failed = s.GetKind() == Kind::LoadFailed || s.GetKind() == Kind::SaveFailed ||
                       s.GetKind() == Kind::NothingRecorded || s.GetKind() == Kind::KeyInUse ||
-                      s.GetKind() == Kind::Busy || s.GetKind() == Kind::NotFound;
+                      s.GetKind() == Kind::Busy || s.GetKind() == Kind::NotFound ||
+                      s.GetKind() == Kind::Wayland;
   const bool working = s.GetKind() == Kind::Loading || s.GetKind() == Kind::Saving;
   std::string caption(TextOf(words[static_cast<int>(s.GetKind())], language_));
   caption += working ? " " + std::to_string(s.Percent()) + " %" : s.Name();

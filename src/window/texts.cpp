@@ -16,7 +16,7 @@ struct Entry {
   const char* spanish;
 };
 
-constexpr std::array<Entry, 30> kTexts = {{
+constexpr std::array<Entry, 31> kTexts = {{
     {Text::Keyboard, "Keyboard", "Teclado"},
     {Text::LoadFile, "Load file", "Abrir archivo"},
     {Text::SaveFile, "Save file", "Guardar archivo"},
@@ -48,6 +48,7 @@ constexpr std::array<Entry, 30> kTexts = {{
     {Text::KeyChosen, "Chosen: ", "Elegida: "},
     {Text::KeyKept, "Kept: ", "Se mantiene: "},
     {Text::PlayHint, "play", "reproducir"},
+    {Text::Wayland, "Wayland: X11 apps only", "Wayland: solo apps X11"},
 }};
 
 constexpr bool InIdOrder() {

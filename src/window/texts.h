@@ -39,6 +39,7 @@ enum class Text {
   KeyChosen,  // before the key a command now has
   KeyKept,    // before the key a command keeps
   PlayHint,   // after the play key's name and ": "
+  Wayland,    // the status line at the start on a Wayland desktop
 };
 
 std::string_view TextOf(Text id, Language language);

@@ -294,6 +294,8 @@ void TakeEndRequests() {}
 
 bool AnotherInstanceRunning() { return D().another_instance; }
 
+bool OnWaylandDesktop() { return D().wayland; }
+
 std::optional<std::string> SendToRunningCopy(const std::string&) { return std::nullopt; }
 
 void ListenToLaterCopies(CopyMessageHandler heard) { D().copy_listener = std::move(heard); }

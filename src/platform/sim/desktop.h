@@ -84,6 +84,7 @@ struct Desktop {
   bool ended = false;
   std::optional<std::string> language = std::string("English");
   bool another_instance = false;
+  bool wayland = false;
   std::string settings_path;  // "": none
   platform::CopyMessageHandler copy_listener;
   std::vector<std::string> copy_answers;

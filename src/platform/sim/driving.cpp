@@ -322,6 +322,7 @@ void SetLocaleLanguage(std::optional<std::string> english_name) {
   D().language = std::move(english_name);
 }
 void SetAnotherInstanceRunning(bool running) { D().another_instance = running; }
+void SetWaylandDesktop(bool wayland) { D().wayland = wayland; }
 void SetAppFolder(std::string folder) { D().app_folder = std::move(folder); }
 void SetSettingsPath(std::string path) { D().settings_path = std::move(path); }
 

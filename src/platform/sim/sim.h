@@ -193,6 +193,7 @@ struct ProgramEnded {
 bool ProgramHasEnded();
 void SetLocaleLanguage(std::optional<std::string> english_name);  // nullopt: the query fails
 void SetAnotherInstanceRunning(bool running);
+void SetWaylandDesktop(bool wayland);
 void SetAppFolder(std::string folder);
 // Where the program keeps its settings; "" (at first): nowhere.
 void SetSettingsPath(std::string path);

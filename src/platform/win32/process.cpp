@@ -159,6 +159,8 @@ BOOL WINAPI EndRequested(DWORD event) {
 
 }  // namespace
 
+bool OnWaylandDesktop() { return false; }
+
 std::string UserLanguageName() {
   char name[256];
   const int n = ::GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, name, sizeof name);

@@ -171,6 +171,13 @@ std::string UserLanguageName() {
   return x11::EnglishLanguageName(x11::MessagesLocale(std::getenv));
 }
 
+bool OnWaylandDesktop() {
+  const char* wayland = std::getenv("WAYLAND_DISPLAY");
+  const char* session = std::getenv("XDG_SESSION_TYPE");
+  return (wayland != nullptr && *wayland != '\0') ||
+         (session != nullptr && std::string_view(session) == "wayland");
+}
+
 bool AnotherInstanceRunning() {
   static const bool kRunning = [] {
     CopyChannel& c = Channel();
