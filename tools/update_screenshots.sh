@@ -12,8 +12,8 @@ rm -f "$shots/x11_options_panel.png" "$shots/win32-options-panel.png"
 ctest --test-dir build/test --output-on-failure \
   -R '^(x11_window_behaviour|win32_wine_setup|win32_main_window|win32_wine_cleanup)$'
 
-# The window is 178 x 176 pixels at the top-left corner with the options panel open.
-small() { convert "$1" -crop 178x176+0+0 +repage -strip "PNG8:$2"; }
+# The window is 178 x 195 pixels at the top-left corner with the options panel open.
+small() { convert "$1" -crop 178x195+0+0 +repage -strip "PNG8:$2"; }
 small "$shots/x11_options_panel.png" docs/linux.png
 small "$shots/win32-options-panel.png" docs/windows.png
 ls -l docs/linux.png docs/windows.png

@@ -141,6 +141,7 @@ class MainWindow : public ui::Form, public engine::View {
   bool dragged_ = false;
   platform::Point drag_cursor_;
   platform::Point drag_window_;
+  platform::Point drag_to_;  // where the drag put the window
 
   // The controls (main_window_controls.h).
   TitleRow title_row_;

@@ -47,18 +47,20 @@ void MainWindow::DragMove(int buttons) {
   const int dx = at.x - drag_cursor_.x, dy = at.y - drag_cursor_.y;
   if (!dragged_ && std::abs(dx) < kDragSlack && std::abs(dy) < kDragSlack) return;
   dragged_ = true;
-  Move(drag_window_.x + dx, drag_window_.y + dy);
+  drag_to_ = {drag_window_.x + dx, drag_window_.y + dy};
+  Move(drag_to_.x, drag_to_.y);
 }
 
 void MainWindow::DragUp() {
   if (!std::exchange(drag_pressed_, false) || !dragged_) return;
   // Kept in pixels from the primary monitor's corner, all of it on that monitor, so that a scale
   // that changes keeps the place.
+  // Where the drag put it, not what the window system reports back meanwhile.
   const platform::Rect monitor = platform::PrimaryMonitor();
-  const platform::Rect bounds = platform::GetWindowBounds(Handle());
-  engine_.settings.SetStripPlace(
-      {std::clamp(bounds.left - monitor.left, 0, std::max(0, monitor.width - HomeSize().x)),
-       std::clamp(bounds.top - monitor.top, 0, std::max(0, monitor.height - HomeSize().y))});
+  const int x = ui::TwipsToPixelsX(drag_to_.x) - monitor.left;
+  const int y = ui::TwipsToPixelsY(drag_to_.y) - monitor.top;
+  engine_.settings.SetStripPlace({std::clamp(x, 0, std::max(0, monitor.width - HomeSize().x)),
+                                  std::clamp(y, 0, std::max(0, monitor.height - HomeSize().y))});
   MoveHome();
 }
 

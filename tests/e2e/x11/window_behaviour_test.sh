@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The window as a user handles it: a panel opens and grows the window, the title opens the
-# About window in the middle of the screen, a click closes it, and while recording the window
-# hops out of the pointer's way.
+# About window in the middle of the screen, a click closes it, while recording the window hops out
+# of the pointer's way, and while idle its title drags it to a place it keeps.
 # Usage: window_behaviour_test.sh TAPWRIGHT SCREENSHOT_DIR
 source "$(dirname "$0")/xvfb_lib.sh"
 TAPWRIGHT=$1 SHOTS=$2
@@ -42,4 +42,19 @@ wait_for 5 at_top_right || fail "the window did not hop: $(geometry "$MAIN")"
 xdotool mousemove 700 700 key F8
 back_home() { [[ "$(geometry "$MAIN" | cut -d' ' -f1-2)" == "0 0" ]]; }
 wait_for 5 back_home || fail "the stop did not bring the window back: $(geometry "$MAIN")"
+
+# While idle, the title dragged elsewhere takes the window there, with no About; a later start
+# finds it there.
+xdotool mousemove 20 8 mousedown 1 mousemove 24 10 mousemove 220 108 mousemove 420 308 mouseup 1
+at_place() { [[ "$(geometry "$MAIN" | cut -d' ' -f1-2)" == "400 300" ]]; }
+wait_for 5 at_place || fail "the dragged window is at $(geometry "$MAIN")"
+sleep 0.5
+one_window || fail "a drag of the title opened the About window"
+kill -TERM "${PIDS[-1]}"
+wait "${PIDS[-1]}" || true
+"$TAPWRIGHT" >"$WORK/again.log" 2>&1 &
+PIDS+=($!)
+wait_for 15 has_window Tapwright || fail "no Tapwright window after the restart"
+MAIN=$(windows_named Tapwright)
+wait_for 5 at_place || fail "after a restart the window is at $(geometry "$MAIN")"
 echo "window behaviour ok"
