@@ -50,7 +50,9 @@ void MainWindow::ConnectHandlers() {
 void MainWindow::ConnectTitleRow() {
   TitleRow& r = title_row_;
   r.close_button.on_click = [this] { engine_.Quit(); };
-  r.title.on_mouse_down = [this](int button, int, int, int) { DragDown(button); };
+  r.title.on_mouse_down = [this](int button, int, int x, int y) {
+    DragDown(button, {title_row_.title.FormLeft() + x, title_row_.title.FormTop() + y});
+  };
   r.title.on_mouse_move = [this](int buttons, int, int, int) { DragMove(buttons); };
   r.title.on_mouse_up = [this](int, int, int, int) { DragUp(); };
   r.title.on_click = [this] {

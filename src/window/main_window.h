@@ -97,7 +97,8 @@ class MainWindow : public ui::Form, public engine::View {
   platform::Point HomeSize() const;
   // Dragging the title row while idle moves the window (moving.cpp): a press starts it, moves
   // of more than a few pixels with the button held carry the window, the release keeps the place.
-  void DragDown(int button);
+  // `at`: the press, in twips from the window's top-left corner.
+  void DragDown(int button, platform::Point at);
   void DragMove(int buttons);
   void DragUp();
   // A drag ended just now: the click its release makes does nothing.

@@ -28,17 +28,18 @@ void MainWindow::MoveHome() {
   Move(screen.left, screen.top);
 }
 
-void MainWindow::OnBackgroundDown(int button, int, int, int y) {
-  if (y < status_strip_.frame.Top()) DragDown(button);
+void MainWindow::OnBackgroundDown(int button, int, int x, int y) {
+  if (y < status_strip_.frame.Top()) DragDown(button, {x, y});
 }
 
 void MainWindow::OnBackgroundUp(int, int, int, int) { DragUp(); }
 
-void MainWindow::DragDown(int button) {
+void MainWindow::DragDown(int button, platform::Point at) {
   drag_pressed_ = button == 1 && engine_.session.GetState() == engine::State::Idle;
   dragged_ = false;
-  drag_cursor_ = ui::CursorTwips();
   drag_window_ = {Left(), Top()};
+  // Where the press was, not where the pointer is by the time it is heard of.
+  drag_cursor_ = {drag_window_.x + at.x, drag_window_.y + at.y};
 }
 
 void MainWindow::DragMove(int buttons) {
