@@ -25,8 +25,8 @@ void StatusLine::ShowProgress(Kind kind, int percent) {
 }
 
 void StatusLine::ShowHeld(Kind kind, std::string name) {
-  ShowProgress(kind, 0);
   name_ = std::move(name);
+  ShowProgress(kind, 0);
 }
 
 void StatusLine::Hide() {

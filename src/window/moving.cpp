@@ -54,9 +54,9 @@ void MainWindow::DragMove(int buttons) {
 
 void MainWindow::DragUp() {
   if (!std::exchange(drag_pressed_, false) || !dragged_) return;
-  // Kept in pixels from the primary monitor's corner, all of it on that monitor, so that a scale
-  // that changes keeps the place.
-  // Where the drag put it, not what the window system reports back meanwhile.
+  // Where the drag put it (not what the window system reports back meanwhile), kept in pixels
+  // from the primary monitor's corner, all of it on that monitor, so that a scale that changes
+  // keeps the place.
   const platform::Rect monitor = platform::PrimaryMonitor();
   const int x = ui::TwipsToPixelsX(drag_to_.x) - monitor.left;
   const int y = ui::TwipsToPixelsY(drag_to_.y) - monitor.top;
