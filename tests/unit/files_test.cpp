@@ -749,6 +749,14 @@ TEST_F(Files, ARecordedFileIsSavedHoweverItEnds) {
     });
     EXPECT_EQ(key, c.keyboard);
   }
+  // A recording in progress is the user's: a file to record is refused.
+  session.ToggleRecording();
+  std::vector<int> outcomes;
+  session.RecordFile(Path("other.tpw"), false,
+                     [&outcomes](int code, auto&) { outcomes.push_back(code); });
+  EXPECT_EQ(outcomes, std::vector{model::kExitBusy});
+  PressKey(platform::vk::kF1 + 7);
+  EXPECT_FALSE(fs::exists(Path("other.tpw")));
 }
 
 }  // namespace
