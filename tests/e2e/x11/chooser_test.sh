@@ -71,6 +71,7 @@ wait_for 10 test -s "$FILES/walk.tpw" || fail "F6 did not save walk.tpw: $(ls "$
 if [[ ${REAL:-0} != 1 ]]; then
   EXPECTED="--file-selection
 --save
+--confirm-overwrite
 --title=Tapwright - Save file
 --filename=$FILES/
 --file-filter=Tapwright recordings (*.tpw) | *.tpw

@@ -34,12 +34,18 @@ red_status() {
   ((red >= 20))
 }
 
-# choose TITLE TEXT: answers the dialog with a typed path.
+# choose TITLE TEXT [REPLACE]: answers the dialog with a typed path; with REPLACE the file is
+# there, and a second Return replaces it.
 choose() {
   wait_for 10 has_window "$1" || fail "no window titled '$1'"
   sleep 0.3
   xdotool type --delay 20 "$2"
   xdotool key Return
+  if [[ -n ${3:-} ]]; then
+    sleep 0.3
+    has_window "$1" || fail "'$1' replaced $2 without asking"
+    xdotool key Return
+  fi
   wait_for 5 gone "$1" || fail "'$1' stayed open"
 }
 
@@ -67,7 +73,7 @@ if command -v setfacl >/dev/null; then
   setfacl -m u:daemon:rw "$FILES/shared.tpw"
   ACL=$(getfacl -cp "$FILES/shared.tpw")
   xdotool key F6
-  choose "Tapwright - Save file" "$FILES/shared"
+  choose "Tapwright - Save file" "$FILES/shared" replace
   wait_for 5 grep -q '^2,2,-1' "$FILES/shared.tpw" || fail "the save onto the ACL'd file failed"
   [[ "$(getfacl -cp "$FILES/shared.tpw")" == "$ACL" ]] ||
     fail "the ACL changed from $ACL to $(getfacl -cp "$FILES/shared.tpw")"
@@ -120,7 +126,7 @@ printf '1,2,-1\r\n3,4,1\r\n' >"$FULL/walk.tpw"
 cp "$FULL/walk.tpw" "$WORK/walk.before"
 dd if=/dev/zero of="$FULL/filler" bs=4k 2>/dev/null || true  # until the disk is full
 xdotool key F6
-choose "Tapwright - Save file" "$FULL/walk"
+choose "Tapwright - Save file" "$FULL/walk" replace
 sleep 0.5
 alive
 cmp "$FULL/walk.tpw" "$WORK/walk.before" || fail "the full disk's save changed the old file"
@@ -131,7 +137,7 @@ red_status "$SHOTS/x11_safe_files_full.png" || fail "no red 'Not saved' after th
 # With room again the same save replaces the file.
 rm "$FULL/filler"
 xdotool key F6
-choose "Tapwright - Save file" "$FULL/walk"
+choose "Tapwright - Save file" "$FULL/walk" replace
 wait_for 5 bash -c "! cmp -s '$FULL/walk.tpw' '$WORK/walk.before'" || fail "the save with room failed"
 grep -qvE $'^-?[0-9]+,-?[0-9]+,-?[0-9]+\r$' "$FULL/walk.tpw" && fail "the saved file is malformed"
 echo "safe files ok"
