@@ -14,11 +14,15 @@ CR=$(printf '\r')
 start_checked_tapwright "$OUT"
 
 # The dialogs are modal inside the program's key poll, so the answer must already be waiting.
+# With a fourth word the file is there, and the dialog's question is answered Yes.
 answer() {
   driver answer "$1" "$2" 30 >"$OUT/answer.log" 2>&1 &
   answer_pid=$!
   driver key "$3" >/dev/null
   wait $answer_pid || { cat "$OUT/answer.log"; fail "nobody answered \"$1\""; }
+  if [ -n "${4:-}" ]; then
+    driver reply "$1" yes 10 >"$OUT/question.log" || fail "no question before replacing: $2"
+  fi
   sleep 0.5
 }
 
@@ -75,10 +79,10 @@ walk=$(tr -d '\r' <"$PUBLIC/walk.tpw" | cut -d, -f1,2 | awk '{n[$0]++} n[$0] == 
 cp "$PUBLIC/walk.tpw" "$OUT/walk.saved"
 printf '1,2,-1\r\n' >"$PUBLIC/walk.tpw"
 chmod 444 "$PUBLIC/walk.tpw"
-answer "Tapwright - Save file" 'C:\users\Public\walk' F6
+answer "Tapwright - Save file" 'C:\users\Public\walk' F6 replace
 [ "$(cat "$PUBLIC/walk.tpw")" = "1,2,-1$CR" ] || fail "the save overwrote a read-only file"
 chmod 644 "$PUBLIC/walk.tpw"
-answer "Tapwright - Save file" 'C:\users\Public\walk' F6
+answer "Tapwright - Save file" 'C:\users\Public\walk' F6 replace
 cmp -s "$PUBLIC/walk.tpw" "$OUT/walk.saved" || fail "the save did not replace the file"
 for f in "$PUBLIC"/walk* "$PUBLIC"/~walk*; do
   [ ! -e "$f" ] || [ "$f" = "$PUBLIC/walk.tpw" ] || fail "the save left a stray file ${f##*/}"
