@@ -248,7 +248,6 @@ void MainWindow::ShowChronometer() {
 }
 
 void MainWindow::ShowStatusLine() {
-  using Kind = engine::StatusLine::Kind;
   const engine::StatusLine& s = engine_.status;
   ui::Label& line = status_strip_.status_line;
   ShowKeysLine();
@@ -266,21 +265,30 @@ void MainWindow::ShowStatusLine() {
     line.SetVisible(idle);
     return;
   }
+  line.SetCaption(StatusCaption());
+  line.SetForeColor(StatusFailed() ? ui::kLightRed : ui::kGrey);
+  line.FitCaption();  // a file's name is longer than the design caption
+  line.SetVisible(true);
+}
+
+std::string MainWindow::StatusCaption() const {
+  using Kind = engine::StatusLine::Kind;
+  const engine::StatusLine& s = engine_.status;
   const Text words[] = {Text::Loaded,   Text::Saved,     Text::LoadFailed,      Text::SaveFailed,
                         Text::Loading,  Text::Saving,    Text::NothingRecorded, Text::ChooseKey,
                         Text::KeyInUse, Text::KeyChosen, Text::KeyKept,         Text::Busy,
                         Text::NotFound, Text::Wayland};
-  const bool failed = s.GetKind() == Kind::LoadFailed || s.GetKind() == Kind::SaveFailed ||
-                      s.GetKind() == Kind::NothingRecorded || s.GetKind() == Kind::KeyInUse ||
-                      s.GetKind() == Kind::Busy || s.GetKind() == Kind::NotFound ||
-                      s.GetKind() == Kind::Wayland;
   const bool working = s.GetKind() == Kind::Loading || s.GetKind() == Kind::Saving;
   std::string caption(TextOf(words[static_cast<int>(s.GetKind())], language_));
-  caption += working ? " " + std::to_string(s.Percent()) + " %" : s.Name();
-  line.SetCaption(caption);
-  line.SetForeColor(failed ? ui::kLightRed : ui::kGrey);
-  line.FitCaption();  // a file's name is longer than the design caption
-  line.SetVisible(true);
+  return caption + (working ? " " + std::to_string(s.Percent()) + " %" : s.Name());
+}
+
+bool MainWindow::StatusFailed() const {
+  using Kind = engine::StatusLine::Kind;
+  const Kind kind = engine_.status.GetKind();
+  return kind == Kind::LoadFailed || kind == Kind::SaveFailed || kind == Kind::NothingRecorded ||
+         kind == Kind::KeyInUse || kind == Kind::Busy || kind == Kind::NotFound ||
+         kind == Kind::Wayland;
 }
 
 void MainWindow::ShowKeysLine() {
@@ -290,12 +298,8 @@ void MainWindow::ShowKeysLine() {
   const Kind kind = s.GetKind();
   if (s.Visible() && (kind == Kind::ChooseKey || kind == Kind::KeyInUse ||
                       kind == Kind::KeyChosen || kind == Kind::KeyKept)) {
-    const Text words = kind == Kind::ChooseKey   ? Text::ChooseKey
-                       : kind == Kind::KeyInUse  ? Text::KeyInUse
-                       : kind == Kind::KeyChosen ? Text::KeyChosen
-                                                 : Text::KeyKept;
-    line.SetCaption(std::string(TextOf(words, language_)) + s.Name());
-    line.SetForeColor(kind == Kind::KeyInUse ? ui::kLightRed : ui::kLightBlue);
+    line.SetCaption(StatusCaption());
+    line.SetForeColor(StatusFailed() ? ui::kLightRed : ui::kLightBlue);
     return;
   }
   line.SetForeColor(ui::kDarkGrey);

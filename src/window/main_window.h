@@ -111,6 +111,9 @@ class MainWindow : public ui::Form, public engine::View {
   // The hotkey panel's last line: while a key is chosen and a moment after, what the status line
   // says of it (the panel hides the status line); else which keys a recording leaves out.
   void ShowKeysLine();
+  // What the status line shows while the engine's status is visible, and whether in light red.
+  std::string StatusCaption() const;
+  bool StatusFailed() const;
   // The keys in use on the hotkey panel; the line whose key is being chosen shows "?".
   void ShowHotkeys();
   void ShowOptions();
